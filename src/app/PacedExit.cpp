@@ -1,0 +1,17 @@
+#include "app/PacedExit.h"
+
+#include "app/AutoResetEvent.h"
+#include "ui/Prompter.h"
+
+bool PacedExit::run(int stepMs) {
+    if (!prompter_.confirm(QStringLiteral("确定要退出吗(?)")))
+        return false;
+    stop_.set();
+    auto progress = prompter_.beginProgress();
+    progress->setRange(0, kSteps - 1);
+    for (int step = 0; step < kSteps; ++step) {
+        done_.wait(stepMs);
+        progress->setPosition(step);
+    }
+    return true;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+// Keeps a second copy of the program from running in the same user session.
+// The lock lives in the session's runtime directory and is keyed by the title;
+// a lock left behind by a crashed run is taken over.
+class SingleInstanceGuard {
+  public:
+    explicit SingleInstanceGuard(const QString& key);
+    bool tryAcquire();
+    QString lockPath() const { return path_; }
+
+  private:
+    QString path_;
+    std::unique_ptr<QLockFile> lock_;
+};

@@ -1,0 +1,63 @@
+#include "app/StartUp.h"
+
+#include "app/AppContext.h"
+#include "app/AppInfo.h"
+#include "app/AutoResetEvent.h"
+#include "app/CMainFrame.h"
+#include "app/Clock.h"
+#include "app/ProgramDirectory.h"
+#include "app/Settings.h"
+#include "app/SingleInstanceGuard.h"
+#include "db/Database.h"
+#include "db/ErrorMessages.h"
+#include "ui/MessagePrompter.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+void installTranslations(QApplication& app) {
+    // Standard buttons and file dialogs read 是/否/确定/取消.
+    auto* qtbase = new QTranslator(&app);
+    if (qtbase->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(qtbase);
+}
+
+} // namespace
+
+int StartUp::run() {
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    app->setApplicationName(QStringLiteral("mavor"));
+    app->setApplicationDisplayName(app::kTitle);
+    app->setWindowIcon(QIcon(QStringLiteral(":/app/mavor.png")));
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    installTranslations(*app);
+
+    SingleInstanceGuard guard(app::kTitle);
+    if (!guard.tryAcquire())
+        return -1;
+
+    MessagePrompter prompter;
+    const QString dir = programDirectory();
+    Database db(&prompter);
+    if (!db.open(dir + u'/' + app::kDatabaseFile)) {
+        errors::show(prompter, errors::DatabaseOpen);
+        return 1;
+    }
+
+    Settings settings(dir + u'/' + app::kSettingsFile);
+    settings.ensureExists();
+
+    AutoResetEvent stopEvent;
+    AutoResetEvent doneEvent;
+    SystemClock clock;
+    AppContext context{db, settings, prompter, clock, stopEvent, doneEvent, dir};
+
+    CMainFrame frame(context);
+    prompter.setParent(&frame);
+    frame.showMaximized();
+    return app->exec();
+}

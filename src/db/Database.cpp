@@ -1,0 +1,166 @@
+#include "db/Database.h"
+
+#include "db/JetFunctions.h"
+#include "ui/Prompter.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+QString connectionName() {
+    static QAtomicInt counter;
+    return QStringLiteral("mavor-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+} // namespace
+
+Database::Database(Prompter* prompter) : name_(connectionName()), prompter_(prompter) {}
+
+Database::~Database() {
+    close();
+}
+
+bool Database::open(const QString& path) {
+    close();
+    path_ = path;
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) {
+        lastError_ = QStringLiteral("文件不存在: %1").arg(path);
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open()) {
+        lastError_ = describe(db.lastError());
+        close();
+        return false;
+    }
+    QSqlQuery q(db);
+    // Reading the schema proves the file is a database; WAL lets another
+    // connection read while this one writes.
+    const bool ok = q.exec(QStringLiteral("select count(*) from sqlite_master")) &&
+                    q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) &&
+                    q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs)) &&
+                    jet::registerFunctions(db);
+    if (!ok) {
+        lastError_ =
+            q.lastError().isValid() ? describe(q.lastError()) : QStringLiteral("无法注册日期函数");
+        q = QSqlQuery();
+        close();
+        return false;
+    }
+    return true;
+}
+
+void Database::close() {
+    if (!QSqlDatabase::contains(name_))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+    inTransaction_ = false;
+}
+
+bool Database::isOpen() const {
+    return QSqlDatabase::contains(name_) && QSqlDatabase::database(name_, false).isOpen();
+}
+
+QSqlDatabase Database::connection() const {
+    return QSqlDatabase::database(name_, false);
+}
+
+QString Database::describe(const QSqlError& error) {
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.text().trimmed() : text;
+}
+
+void Database::reportFailure(const QString& text) {
+    lastError_ = text;
+    if (prompter_)
+        prompter_->fail(text);
+}
+
+bool Database::execute(const QString& statement) {
+    if (!isOpen()) {
+        reportFailure(QStringLiteral("数据库未打开"));
+        return false;
+    }
+    QSqlQuery q(connection());
+    if (!q.exec(statement)) {
+        reportFailure(describe(q.lastError()));
+        return false;
+    }
+    return true;
+}
+
+bool Database::query(const QString& statement, const std::function<bool(const Row&)>& each) {
+    if (!isOpen()) {
+        reportFailure(QStringLiteral("数据库未打开"));
+        return false;
+    }
+    QSqlQuery q(connection());
+    q.setForwardOnly(true);
+    if (!q.exec(statement)) {
+        reportFailure(describe(q.lastError()));
+        return false;
+    }
+    const Row row(q);
+    while (q.next()) {
+        if (!each(row))
+            break;
+    }
+    if (q.lastError().isValid()) {
+        reportFailure(describe(q.lastError()));
+        return false;
+    }
+    return true;
+}
+
+qint64 Database::count(const QString& statement) {
+    qint64 result = -1;
+    const bool ok = query(statement, [&](const Row& row) {
+        result = row.numberAt(0, 0);
+        return false;
+    });
+    return ok ? (result < 0 ? 0 : result) : -1;
+}
+
+bool Database::exists(const QString& statement) {
+    bool found = false;
+    query(statement, [&](const Row&) {
+        found = true;
+        return false;
+    });
+    return found;
+}
+
+// Transactions take the write lock at once, so two connections never deadlock
+// upgrading a read lock; a busy file is waited for up to the busy timeout.
+bool Database::begin() {
+    if (!execute(QStringLiteral("BEGIN IMMEDIATE")))
+        return false;
+    inTransaction_ = true;
+    return true;
+}
+
+bool Database::commit() {
+    inTransaction_ = false;
+    if (!execute(QStringLiteral("COMMIT"))) {
+        QSqlQuery(connection()).exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
+    return true;
+}
+
+bool Database::rollback() {
+    inTransaction_ = false;
+    QSqlQuery q(connection());
+    return q.exec(QStringLiteral("ROLLBACK"));
+}

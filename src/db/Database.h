@@ -1,0 +1,62 @@
+#pragma once
+
+#include "db/Row.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QString>
+#include <functional>
+
+class Prompter;
+
+// One connection to the program's database file. The user-interface thread keeps
+// one for the whole run; a worker thread opens its own on the same file. Every
+// failing call reports the engine's error text through the Prompter (when there
+// is one) and returns its failure value; nothing throws.
+class Database {
+  public:
+    explicit Database(Prompter* prompter = nullptr);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens an existing database file (never creates one). Reports nothing:
+    // the caller decides what a failed open means.
+    bool open(const QString& path);
+    void close();
+    bool isOpen() const;
+    QString path() const { return path_; }
+    QString lastError() const { return lastError_; }
+
+    // insert, update and delete statements.
+    bool execute(const QString& statement);
+    // select statements: calls each(row) for every row until it returns false.
+    bool query(const QString& statement, const std::function<bool(const Row&)>& each);
+    // "select count(*) from ...": the single value, -1 on failure.
+    qint64 count(const QString& statement);
+    // Whether the statement gives at least one row (false on failure too).
+    bool exists(const QString& statement);
+
+    bool begin();
+    bool commit();
+    bool rollback();
+    bool inTransaction() const { return inTransaction_; }
+
+    QSqlDatabase connection() const;
+    void setPrompter(Prompter* prompter) { prompter_ = prompter; }
+    Prompter* prompter() const { return prompter_; }
+
+    // Shows a failed statement's error text and remembers it.
+    void reportFailure(const QString& text);
+    // The engine's own text of an error.
+    static QString describe(const QSqlError& error);
+
+    static constexpr int kBusyTimeoutMs = 20000;
+
+  private:
+    QString name_;
+    QString path_;
+    QString lastError_;
+    Prompter* prompter_;
+    bool inTransaction_ = false;
+};

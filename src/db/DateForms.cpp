@@ -1,0 +1,48 @@
+#include "db/DateForms.h"
+
+#include "app/Clock.h"
+#include "db/Statement.h"
+
+namespace dateforms {
+
+QString today(const Clock& clock) {
+    return clock.today().toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+QString todaySlashed(const Clock& clock) {
+    return clock.today().toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+QString now(const Clock& clock) {
+    return clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QString dashed(const QString& year, const QString& month, const QString& day) {
+    return sql::format(QStringLiteral("%s-%s-%s"), year, month, day);
+}
+
+QString slashed(const QString& year, const QString& month, const QString& day) {
+    return sql::format(QStringLiteral("%s/%s/%s"), year, month, day);
+}
+
+QString clockTime(const QString& hour, const QString& minute, const QString& second) {
+    return sql::format(QStringLiteral("%s:%s:%s"), hour, minute, second);
+}
+
+QString listDate(const QString& year, const QString& month, const QString& day) {
+    return sql::format(QStringLiteral("%4s-%2s-%2s"), year, month, day);
+}
+
+QString queryDate(int year, int month, int day) {
+    return sql::format(QStringLiteral("%d/%2d/%2d"), year, month, day);
+}
+
+QString shortTime(const QString& hour, const QString& minute) {
+    return sql::format(QStringLiteral("%s:%s"), hour, minute);
+}
+
+QString hourOnly(const QString& hour) {
+    return sql::format(QStringLiteral("%s:00"), hour);
+}
+
+} // namespace dateforms

@@ -1,0 +1,101 @@
+#include "db/DeliveredDatabase.h"
+
+#include "db/Database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QVariant>
+#include <sqlite3.h>
+
+static void initResources() {
+    Q_INIT_RESOURCE(db);
+}
+
+namespace delivered {
+
+namespace {
+
+QString readResource(const QString& name) {
+    initResources();
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+QString schemaScript() {
+    return readResource(QStringLiteral(":/db/schema.sql"));
+}
+QString seedScript() {
+    return readResource(QStringLiteral(":/db/seed.sql"));
+}
+
+bool runScript(const QString& databasePath, const QString& script, QString* error) {
+    Database db;
+    if (!db.open(databasePath)) {
+        if (error)
+            *error = db.lastError();
+        return false;
+    }
+    const QVariant handle = db.connection().driver()->handle();
+    sqlite3* raw = handle.isValid() ? *static_cast<sqlite3* const*>(handle.data()) : nullptr;
+    if (!raw) {
+        if (error)
+            *error = QStringLiteral("无法取得数据库句柄");
+        return false;
+    }
+    char* message = nullptr;
+    const QByteArray bytes = script.toUtf8();
+    if (sqlite3_exec(raw, bytes.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        if (error)
+            *error = QString::fromUtf8(message ? message : "unknown error");
+        sqlite3_free(message);
+        sqlite3_exec(raw, "ROLLBACK", nullptr, nullptr, nullptr);
+        return false;
+    }
+    return true;
+}
+
+bool create(const QString& path, QString* error) {
+    if (QFileInfo::exists(path)) {
+        if (error)
+            *error = QStringLiteral("文件已存在，不会覆盖: %1").arg(path);
+        return false;
+    }
+    const QString schema = schemaScript();
+    const QString seed = seedScript();
+    if (schema.isEmpty() || seed.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("程序中缺少数据库脚本");
+        return false;
+    }
+    // Build beside the target and move it into place only when complete.
+    const QString partial = path + QStringLiteral(".partial");
+    QFile::remove(partial);
+    {
+        QFile file(partial);
+        if (!file.open(QIODevice::WriteOnly)) {
+            if (error)
+                *error = file.errorString();
+            return false;
+        }
+    }
+    const bool ok =
+        runScript(partial, schema, error) &&
+        runScript(partial, QStringLiteral("BEGIN;\n") + seed + QStringLiteral("\nCOMMIT;"), error);
+    if (!ok || !QFile::rename(partial, path)) {
+        if (ok && error)
+            *error = QStringLiteral("无法写入: %1").arg(path);
+        QFile::remove(partial);
+        QFile::remove(partial + QStringLiteral("-wal"));
+        QFile::remove(partial + QStringLiteral("-shm"));
+        return false;
+    }
+    return true;
+}
+
+} // namespace delivered

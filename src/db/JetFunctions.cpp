@@ -1,0 +1,92 @@
+#include "db/JetFunctions.h"
+
+#include <QRegularExpression>
+#include <QSqlDriver>
+#include <QVariant>
+#include <sqlite3.h>
+
+namespace jet {
+
+std::optional<QDate> parseDate(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(^\s*(\d{1,4})\s*[/-]\s*(\d{1,2})\s*[/-]\s*(\d{1,2})(?:[ T]+\d{1,2}:\d{1,2}(?::\d{1,2}(?:\.\d+)?)?)?\s*$)"));
+    const auto match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(),
+                     match.captured(3).toInt());
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+QString isoDate(const QString& text) {
+    const auto date = parseDate(text);
+    return date ? date->toString(Qt::ISODate) : QString();
+}
+
+namespace {
+
+QString argText(sqlite3_value* value) {
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return bytes ? QString::fromUtf8(bytes, sqlite3_value_bytes(value)) : QString();
+}
+
+void cdate(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const QString text = argText(argv[0]);
+    const QString iso = isoDate(text);
+    if (iso.isEmpty()) {
+        const QByteArray message =
+            QStringLiteral("数据类型不匹配: cdate('%1') 不是有效日期").arg(text).toUtf8();
+        sqlite3_result_error(ctx, message.constData(), int(message.size()));
+        return;
+    }
+    const QByteArray bytes = iso.toUtf8();
+    sqlite3_result_text(ctx, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+}
+
+void datediff(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    for (int i = 0; i < 3; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(ctx);
+            return;
+        }
+    }
+    const QString interval = argText(argv[0]).trimmed().toLower();
+    if (interval != u"d" && interval != u"y") {
+        const QByteArray message =
+            QStringLiteral("datediff: 不支持的间隔 '%1'").arg(interval).toUtf8();
+        sqlite3_result_error(ctx, message.constData(), int(message.size()));
+        return;
+    }
+    const auto from = parseDate(argText(argv[1]));
+    const auto to = parseDate(argText(argv[2]));
+    if (!from || !to) {
+        const QByteArray message = QByteArrayLiteral("datediff: 数据类型不匹配");
+        sqlite3_result_error(ctx, message.constData(), int(message.size()));
+        return;
+    }
+    sqlite3_result_int64(ctx, from->daysTo(*to));
+}
+
+} // namespace
+
+bool registerFunctions(QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3* raw = *static_cast<sqlite3* const*>(handle.data());
+    if (!raw)
+        return false;
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    return sqlite3_create_function(raw, "cdate", 1, flags, nullptr, cdate, nullptr, nullptr) ==
+               SQLITE_OK &&
+           sqlite3_create_function(raw, "datediff", 3, flags, nullptr, datediff, nullptr,
+                                   nullptr) == SQLITE_OK;
+}
+
+} // namespace jet

@@ -1,0 +1,73 @@
+#include "db/RowWriter.h"
+
+#include "db/Database.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+RowWriter::RowWriter(Database& db, const QString& table) : db_(db), table_(table), insert_(true) {}
+
+RowWriter::RowWriter(Database& db, const QString& table, const QString& condition)
+    : db_(db), table_(table), condition_(condition), insert_(false) {}
+
+void RowWriter::put(const QString& column, const QVariant& value) {
+    for (auto& field : fields_) {
+        if (field.first == column) {
+            field.second = value;
+            return;
+        }
+    }
+    fields_.append({column, value});
+}
+
+void RowWriter::set(const QString& column, const QString& text) {
+    // An empty text is stored as empty text, not NULL: the statements compare with ''.
+    put(column, text.isNull() ? QStringLiteral("") : text);
+}
+
+void RowWriter::set(const QString& column, qint64 number) {
+    put(column, number);
+}
+
+void RowWriter::setNull(const QString& column) {
+    put(column, QVariant());
+}
+
+bool RowWriter::save() {
+    QStringList columns;
+    QStringList marks;
+    for (const auto& field : fields_) {
+        columns << field.first;
+        marks << (insert_ ? QStringLiteral("?") : field.first + QStringLiteral("=?"));
+    }
+    QString statement;
+    if (insert_) {
+        statement = columns.isEmpty() ? QStringLiteral("insert into %1 default values").arg(table_)
+                                      : QStringLiteral("insert into %1(%2) values(%3)")
+                                            .arg(table_, columns.join(u','), marks.join(u','));
+    } else {
+        if (fields_.isEmpty())
+            return true;
+        statement =
+            QStringLiteral("update %1 set %2 where %3").arg(table_, marks.join(u','), condition_);
+    }
+    if (!db_.isOpen()) {
+        db_.reportFailure(QStringLiteral("数据库未打开"));
+        return false;
+    }
+    QSqlQuery q(db_.connection());
+    if (!q.prepare(statement)) {
+        db_.reportFailure(Database::describe(q.lastError()));
+        return false;
+    }
+    for (const auto& field : fields_)
+        q.addBindValue(field.second);
+    if (!q.exec()) {
+        db_.reportFailure(Database::describe(q.lastError()));
+        return false;
+    }
+    if (insert_)
+        newKey_ = q.lastInsertId().toLongLong();
+    return true;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// Checks the editors apply to typed text. Each accepts the empty text.
+namespace validate {
+
+// No ? > < , / \ | + = * & ^ % !
+bool isLegalName(const QString& text);
+// Only the digits 0-9 and ".".
+bool isAmount(const QString& text);
+// Only digits, blanks and # ( ) * - / \ _.
+bool isPhone(const QString& text);
+// Only digits.
+bool isDigits(const QString& text);
+
+// The calendar check of the editors' day lists: February has 29 days in every
+// year divisible by 4, and April, June, September and November have no 31st.
+bool isValidDay(const QString& year, const QString& month, const QString& day);
+
+} // namespace validate
+
+namespace dates {
+
+// Days from the second date to the first (positive when the first is later),
+// Gregorian leap years. A day beyond its month's end counts on into the next.
+qint64 daysBetween(int year1, int month1, int day1, int year2, int month2, int day2);
+
+} // namespace dates

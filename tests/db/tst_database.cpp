@@ -1,0 +1,292 @@
+#include "db/Database.h"
+#include "db/JetFunctions.h"
+#include "db/RowWriter.h"
+#include "db/Statement.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestHome.h"
+
+#include <QFile>
+#include <QTest>
+#include <atomic>
+#include <thread>
+
+class TestDatabase : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void openRefusesMissingAndForeignFiles();
+    void failuresAreReportedWithTheEngineText();
+    void nullFieldsKeepTheCallersDefault();
+    void countAndEarlyExit();
+    void rowWriterInsertsAndUpdates();
+    void transactionsRollBackCompletely();
+    void cdateAndDatediff_data();
+    void cdateAndDatediff();
+    void invalidDateIsAnSqlError();
+    void commDateRangesCompareAsDates();
+    void secondConnectionReadsAndWritesMeanwhile();
+};
+
+void TestDatabase::openRefusesMissingAndForeignFiles() {
+    TestHome home;
+    Database db;
+    const QString missing = home.file("nothing.tdb");
+    QVERIFY(!db.open(missing));
+    QVERIFY(!QFile::exists(missing)); // never creates a database
+
+    QFile junk(home.file("junk.tdb"));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    QVERIFY(!db.open(home.file("junk.tdb")));
+    QVERIFY(!db.lastError().isEmpty());
+
+    QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.isOpen());
+}
+
+void TestDatabase::failuresAreReportedWithTheEngineText() {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+
+    QVERIFY(!db.execute("update nosuchtable set a=1"));
+    QCOMPARE(prompter.messages.size(), 1);
+    QCOMPARE(prompter.messages[0].caption, QStringLiteral("错误"));
+    QCOMPARE(prompter.messages[0].icon, PromptIcon::Critical);
+    QVERIFY(prompter.messages[0].text.contains("nosuchtable"));
+
+    bool called = false;
+    QVERIFY(!db.query("select nothing from nowhere", [&](const Row&) { return called = true; }));
+    QVERIFY(!called);
+    QCOMPARE(db.count("select count(*) from nowhere"), -1);
+
+    RowWriter writer(db, "base");
+    writer.set("no_such_column", "x");
+    QVERIFY(!writer.save());
+    QCOMPARE(writer.newKey(), -1);
+    QCOMPARE(prompter.messages.size(), 4);
+}
+
+void TestDatabase::nullFieldsKeepTheCallersDefault() {
+    TestHome home;
+    Database db;
+    QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.execute("insert into base(base_name,base_sort_code) values(NULL,NULL)"));
+    bool seen = false;
+    bool nameIsNull = false;
+    QString name, absent;
+    qint64 level = 0, flag = 0;
+    db.query("select base_name,base_sort_code,base_invalid_flag from base", [&](const Row& row) {
+        seen = true;
+        nameIsNull = row.isNull("base_name");
+        name = row.text("base_name", "默认");
+        level = row.number("base_sort_code", -1);
+        flag = row.number("base_invalid_flag", -1);
+        absent = row.text("not_selected", "x");
+        return true;
+    });
+    QVERIFY(nameIsNull);
+    QCOMPARE(name, QStringLiteral("默认"));
+    QCOMPARE(level, -1);
+    QCOMPARE(flag, 1); // the column's default
+    QCOMPARE(absent, QStringLiteral("x"));
+    QVERIFY(seen);
+}
+
+void TestDatabase::countAndEarlyExit() {
+    TestHome home;
+    Database db;
+    QVERIFY(db.open(home.databasePath()));
+    const qint64 provinces = db.count("select count(*) from province");
+    QCOMPARE(provinces, 35); // the empty-name row and 34 divisions
+    int visited = 0;
+    QVERIFY(
+        db.query("select province_name from province", [&](const Row&) { return ++visited < 3; }));
+    QCOMPARE(visited, 3);
+    QVERIFY(db.exists("select * from userlogin where user_name='admin'"));
+    QVERIFY(!db.exists("select * from userlogin where user_name='nobody'"));
+}
+
+void TestDatabase::rowWriterInsertsAndUpdates() {
+    TestHome home;
+    Database db;
+    QVERIFY(db.open(home.databasePath()));
+    RowWriter first(db, "comm");
+    first.set("comm_base_code", 9);
+    first.set("comm_content", QStringLiteral("拜访"));
+    first.set("comm_spent", QString()); // empty, not NULL
+    QVERIFY(first.save());
+    RowWriter second(db, "comm");
+    second.set("comm_base_code", 9);
+    QVERIFY(second.save());
+    QCOMPARE(second.newKey(), first.newKey() + 1);
+
+    RowWriter update(db, "comm", sql::format("comm_code=%ld", first.newKey()));
+    update.set("comm_content", QStringLiteral("宴请"));
+    QVERIFY(update.save());
+    QString content;
+    bool spentIsNull = true;
+    db.query(sql::format("select * from comm where comm_code=%ld", first.newKey()),
+             [&](const Row& row) {
+                 content = row.text("comm_content");
+                 spentIsNull = row.isNull("comm_spent");
+                 return false;
+             });
+    QCOMPARE(content, QStringLiteral("宴请"));
+    QVERIFY(!spentIsNull);
+    QCOMPARE(db.count("select count(*) from comm where comm_content='宴请'"), 1);
+}
+
+void TestDatabase::transactionsRollBackCompletely() {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.begin());
+    RowWriter base(db, "base");
+    base.set("base_name", QStringLiteral("半途"));
+    QVERIFY(base.save());
+    QVERIFY(db.execute(sql::format("insert into home(home_base_code) values(%ld)", base.newKey())));
+    QVERIFY(!db.execute("insert into nosuch values(1)"));
+    QVERIFY(db.rollback());
+    QCOMPARE(db.count("select count(*) from base"), 0);
+    QCOMPARE(db.count("select count(*) from home"), 0);
+
+    QVERIFY(db.begin());
+    QVERIFY(db.execute("insert into base(base_name) values('留下')"));
+    QVERIFY(db.commit());
+    QCOMPARE(db.count("select count(*) from base"), 1);
+}
+
+void TestDatabase::cdateAndDatediff_data() {
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("slashes") << "cdate('2012/5/8')"
+                             << "2012-05-08";
+    QTest::newRow("iso") << "cdate('2012-05-08')"
+                         << "2012-05-08";
+    QTest::newRow("with time") << "cdate('2012/5/8 13:05:00')"
+                               << "2012-05-08";
+    QTest::newRow("leap day") << "cdate('2012/2/29')"
+                              << "2012-02-29";
+    QTest::newRow("null") << "coalesce(cdate(NULL),'null')"
+                          << "null";
+    QTest::newRow("days forward") << "datediff('d',cdate('2012/5/8'),cdate('2012/5/18'))"
+                                  << "10";
+    QTest::newRow("days back") << "datediff('d','2012-05-18','2012/5/8')"
+                               << "-10";
+    QTest::newRow("over a leap year") << "datediff('d',cdate('2011/12/31'),cdate('2012/12/31'))"
+                                      << "366";
+    QTest::newRow("compare") << "cdate('2012/5/8')<cdate('2012/10/1')"
+                             << "1";
+}
+
+void TestDatabase::cdateAndDatediff() {
+    QFETCH(QString, expression);
+    QFETCH(QString, expected);
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    QString value;
+    QVERIFY(db.query("select " + expression + " as v", [&](const Row& row) {
+        value = row.text("v");
+        return false;
+    }));
+    QCOMPARE(value, expected);
+    QVERIFY(prompter.messages.isEmpty());
+}
+
+void TestDatabase::invalidDateIsAnSqlError() {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    for (const char* bad : {"2011/2/29", "2012/4/31", "明天", "", "2012/13/1"}) {
+        prompter.clear();
+        QVERIFY2(!db.query(QStringLiteral("select cdate('%1')").arg(bad),
+                           [](const Row&) { return true; }),
+                 bad);
+        QCOMPARE(prompter.messages.size(), 1);
+        QCOMPARE(prompter.messages[0].caption, QStringLiteral("错误"));
+    }
+    QVERIFY(!jet::parseDate("2011/2/29"));
+    QCOMPARE(jet::isoDate("2012/2/29"), QStringLiteral("2012-02-29"));
+}
+
+void TestDatabase::commDateRangesCompareAsDates() {
+    TestHome home;
+    Database db;
+    QVERIFY(db.open(home.databasePath()));
+    const QStringList dates{"2012/5/8", "2012/10/1", "2011/12/31", "2013/1/2"};
+    for (const QString& d : dates) {
+        RowWriter w(db, "comm");
+        w.set("comm_base_code", 1);
+        w.set("comm_date", jet::isoDate(d));
+        QVERIFY(w.save());
+    }
+    QCOMPARE(db.count("select count(*) from comm where comm_date between cdate('2012/1/1') and "
+                      "cdate('2012/12/31')"),
+             2);
+    QString newest;
+    db.query("select comm_date from comm order by comm_base_code,comm_date DESC",
+             [&](const Row& row) {
+                 newest = row.text("comm_date");
+                 return false;
+             });
+    QCOMPARE(newest, QStringLiteral("2013-01-02"));
+}
+
+// The tree builder reads and writes on its own connection while the
+// user-interface connection is busy; neither sees "database is locked".
+void TestDatabase::secondConnectionReadsAndWritesMeanwhile() {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database ui(&prompter);
+    QVERIFY(ui.open(home.databasePath()));
+
+    // A reader on another connection sees committed data during an open write transaction.
+    QVERIFY(ui.execute("insert into base(base_name) values('已提交')"));
+    QVERIFY(ui.begin());
+    QVERIFY(ui.execute("insert into base(base_name) values('未提交')"));
+    {
+        Database other;
+        QVERIFY(other.open(home.databasePath()));
+        QCOMPARE(other.count("select count(*) from base"), 1);
+    }
+    QVERIFY(ui.commit());
+
+    constexpr int kRows = 150;
+    std::atomic<int> workerFailures{0};
+    std::thread worker([&] {
+        ScriptedPrompter workerPrompter;
+        Database db(&workerPrompter);
+        if (!db.open(home.databasePath())) {
+            workerFailures = 1000;
+            return;
+        }
+        for (int i = 0; i < kRows; ++i) {
+            if (!db.execute(sql::format("insert into tmptrans values(%ld,1,%ld)", i, 2)))
+                ++workerFailures;
+            if (db.count("select count(*) from base") < 0)
+                ++workerFailures;
+        }
+        if (!db.begin() || !db.execute("delete from tmptrans where tmptrans_user_code=99") ||
+            !db.commit())
+            ++workerFailures;
+        workerFailures += int(workerPrompter.messages.size());
+    });
+    for (int i = 0; i < kRows; ++i) {
+        QVERIFY(ui.execute(sql::format("insert into tmptrans values(%ld,2,%ld)", i, 1)));
+        QVERIFY(ui.count("select count(*) from tmptrans") >= 0);
+    }
+    worker.join();
+    QCOMPARE(workerFailures.load(), 0);
+    QVERIFY(prompter.messages.isEmpty());
+    QCOMPARE(ui.count("select count(*) from tmptrans"), 2 * kRows);
+}
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "tst_database.moc"
