@@ -1,7 +1,9 @@
 #include "app/CMainFrame.h"
 
 #include "app/AppInfo.h"
+#include "app/CPasswordDlg.h"
 #include "app/PacedExit.h"
+#include "app/PasswordChange.h"
 #include "ui/Prompter.h"
 
 #include <QApplication>
@@ -13,8 +15,8 @@
 #include <QStatusBar>
 #include <QUrl>
 
-CMainFrame::CMainFrame(AppContext& context, QWidget* parent)
-    : QMainWindow(parent), context_(context) {
+CMainFrame::CMainFrame(AppContext& context, const Session& session, QWidget* parent)
+    : QMainWindow(parent), context_(context), session_(session) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(app::kTitle);
     setWindowIcon(QIcon(QStringLiteral(":/app/mavor.png")));
@@ -28,6 +30,10 @@ CMainFrame::CMainFrame(AppContext& context, QWidget* parent)
 
 void CMainFrame::buildMenus() {
     QMenu* system = menuBar()->addMenu(QStringLiteral("系统设置(&E)"));
+    QAction* password = system->addAction(QStringLiteral("密码设置(&P)\tCtrl+P"));
+    password->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    connect(password, &QAction::triggered, this, &CMainFrame::changePassword);
+    system->addSeparator();
     QAction* exit = system->addAction(QStringLiteral("退出(&X)"));
     connect(exit, &QAction::triggered, this, &CMainFrame::exitProgram);
 
@@ -63,4 +69,10 @@ void CMainFrame::showHelp() {
     const QString page = context_.programDir + QStringLiteral("/help/index.html");
     if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         context_.prompter.inform(QStringLiteral("无法打开帮助文件:\r\n%1").arg(page));
+}
+
+void CMainFrame::changePassword() {
+    PasswordChange change(context_.db, context_.settings, context_.prompter, session_.userCode);
+    CPasswordDlg dialog(change, this);
+    dialog.exec();
 }

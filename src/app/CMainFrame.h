@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "app/Session.h"
 
 #include <QMainWindow>
 
@@ -8,11 +9,14 @@
 class CMainFrame : public QMainWindow {
     Q_OBJECT
   public:
-    explicit CMainFrame(AppContext& context, QWidget* parent = nullptr);
+    CMainFrame(AppContext& context, const Session& session, QWidget* parent = nullptr);
+
+    const Session& session() const { return session_; }
 
     // The exit command: confirmed and paced, then the message loop ends with 0.
     void exitProgram();
     void showHelp();
+    void changePassword();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -21,5 +25,6 @@ class CMainFrame : public QMainWindow {
     void buildMenus();
 
     AppContext& context_;
+    Session session_;
     bool exiting_ = false;
 };

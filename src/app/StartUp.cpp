@@ -3,8 +3,10 @@
 #include "app/AppContext.h"
 #include "app/AppInfo.h"
 #include "app/AutoResetEvent.h"
+#include "app/CLoginDlg.h"
 #include "app/CMainFrame.h"
 #include "app/Clock.h"
+#include "app/LoginCheck.h"
 #include "app/ProgramDirectory.h"
 #include "app/Settings.h"
 #include "app/SingleInstanceGuard.h"
@@ -56,7 +58,18 @@ int StartUp::run() {
     SystemClock clock;
     AppContext context{db, settings, prompter, clock, stopEvent, doneEvent, dir};
 
-    CMainFrame frame(context);
+    // Every run belongs to a logged-in user; a cancelled login ends the program
+    // before any window is shown.
+    LoginCheck check(db, settings, prompter);
+    Session session;
+    {
+        CLoginDlg login(check);
+        if (login.exec() != QDialog::Accepted)
+            return -1;
+        session = check.sessionFor(login.userName());
+    }
+
+    CMainFrame frame(context, session);
     prompter.setParent(&frame);
     frame.showMaximized();
     return app->exec();

@@ -100,6 +100,14 @@ bool Database::execute(const QString& statement) {
     return true;
 }
 
+bool Database::executeQuietly(const QString& statement) {
+    Prompter* prompter = prompter_;
+    prompter_ = nullptr;
+    const bool ok = execute(statement);
+    prompter_ = prompter;
+    return ok;
+}
+
 bool Database::query(const QString& statement, const std::function<bool(const Row&)>& each) {
     if (!isOpen()) {
         reportFailure(QStringLiteral("数据库未打开"));

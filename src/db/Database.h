@@ -30,6 +30,8 @@ class Database {
 
     // insert, update and delete statements.
     bool execute(const QString& statement);
+    // The same, for callers that show their own message on failure (lastError() has the text).
+    bool executeQuietly(const QString& statement);
     // select statements: calls each(row) for every row until it returns false.
     bool query(const QString& statement, const std::function<bool(const Row&)>& each);
     // "select count(*) from ...": the single value, -1 on failure.

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/LoginCheck.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+
+// The login form: user name, masked password, "remember" box and "登录".
+// Esc and the close box cancel.
+class CLoginDlg : public QDialog {
+    Q_OBJECT
+  public:
+    CLoginDlg(LoginCheck& check, QWidget* parent = nullptr);
+
+    QString userName() const;
+    QLineEdit* userEdit() const { return user_; }
+    QLineEdit* passwordEdit() const { return password_; }
+    QCheckBox* rememberBox() const { return remember_; }
+
+    static constexpr int kMaxChars = 20;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void onLogin();
+
+    LoginCheck& check_;
+    QLineEdit* user_;
+    QLineEdit* password_;
+    QCheckBox* remember_;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/Session.h"
+
+#include <QString>
+
+class Database;
+class Prompter;
+class Settings;
+
+// The rules behind the login dialog: what it shows on opening, the checks of
+// "登录" in their order, the remembered login, and the session it yields.
+class LoginCheck {
+  public:
+    enum class Field { None, UserName, Password };
+    struct Fields {
+        QString userName;
+        QString password;
+        bool remember = false;
+    };
+    struct Outcome {
+        bool accepted = false;
+        Field focus = Field::None;
+    };
+
+    LoginCheck(Database& db, Settings& settings, Prompter& prompter)
+        : db_(db), settings_(settings), prompter_(prompter) {}
+
+    // The remembered user name and password (decoded when stored encoded).
+    Fields initialFields() const;
+    // The checks of "登录"; on acceptance the remembered login is written or emptied.
+    Outcome submit(const QString& userName, const QString& password, bool remember);
+    // The session of an accepted user name.
+    Session sessionFor(const QString& userName);
+
+    // True when the name and the password's encoded form match a user row.
+    // A database failure is shown and counts as no match.
+    static bool matches(Database& db, const QString& userName, const QString& encodedPassword);
+
+  private:
+    Database& db_;
+    Settings& settings_;
+    Prompter& prompter_;
+};
