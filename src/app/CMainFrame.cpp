@@ -1,9 +1,25 @@
 #include "app/CMainFrame.h"
 
 #include "app/AppInfo.h"
+#include "app/AutoResetEvent.h"
+#include "app/CGfxOutBarCtrl.h"
+#include "app/CNavTree.h"
 #include "app/CPasswordDlg.h"
+#include "app/CRightPanelWnd.h"
+#include "app/CScoreBar.h"
+#include "app/Clock.h"
+#include "app/CommandTable.h"
+#include "app/DesktopTools.h"
 #include "app/PacedExit.h"
 #include "app/PasswordChange.h"
+#include "contacts/CClientView2.h"
+#include "db/Database.h"
+#include "db/ErrorMessages.h"
+#include "db/Lookups.h"
+#include "interactions/FestivalCountdown.h"
+#include "interactions/Score.h"
+#include "interactions/StartupNotice.h"
+#include "ui/NoticeHost.h"
 #include "ui/Prompter.h"
 
 #include <QApplication>
@@ -12,35 +28,355 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 
+namespace {
+
+const QString kDatumGroupItems = QStringLiteral(
+    "select datumsort_name from datumsort where datumsort_name<>'' \t\t\torder by datumsort_name");
+const QString kPhoneGroupItems = QStringLiteral(
+    "select societysitesort_name \t\t\tfrom societysitesort \t\t\twhere societysitesort_name<>'' "
+    "\t\t\torder by societysitesort_name");
+
+// Toolbar images: the desktop theme's icon when it has one, our own otherwise.
+QIcon toolbarIcon(int id) {
+    struct Entry {
+        const char* theme;
+        const char* own;
+    };
+    static const QHash<int, Entry> icons{
+        {commands::AddContact, {"contact-new", "add-contact"}},
+        {commands::DeleteContact, {"edit-delete", "delete-contact"}},
+        {commands::MoveToTrash, {"user-trash", "move-to-trash"}},
+        {commands::Restore, {"edit-undo", "restore"}},
+        {commands::EmptyTrash, {"trash-empty", "empty-trash"}},
+        {commands::ListExport, {"x-office-spreadsheet", "list-export"}},
+        {commands::EnvelopeLabels, {"mail-message-new", "envelope-labels"}},
+        {commands::ContactQuery, {"system-search", "contact-query"}},
+        {commands::InteractionQuery, {"edit-find", "interaction-query"}},
+        {commands::TodayInteractions, {"x-office-calendar", "today-interactions"}},
+        {commands::SendSms, {"mail-send", "send-sms"}},
+        {commands::Refresh, {"view-refresh", "refresh"}},
+    };
+    const auto it = icons.constFind(id);
+    if (it == icons.constEnd())
+        return {};
+    const QIcon own(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(it->own)));
+    return QIcon::fromTheme(QString::fromLatin1(it->theme), own);
+}
+
+} // namespace
+
 CMainFrame::CMainFrame(AppContext& context, const Session& session, QWidget* parent)
-    : QMainWindow(parent), context_(context), session_(session) {
+    : QMainWindow(parent), context_(context), session_(session),
+      notices_(std::make_unique<NoticeHost>(this)) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(app::kTitle);
     setWindowIcon(QIcon(QStringLiteral(":/app/mavor.png")));
+    buildActions();
+    buildPanes();
     buildMenus();
-    auto* welcome = new QLabel(QStringLiteral("欢迎使用 %1").arg(app::kTitle), this);
-    welcome->setAlignment(Qt::AlignCenter);
-    setCentralWidget(welcome);
+    buildToolbar();
+    auto* user = new QLabel(this);
+    user->setText(QStringLiteral("用户: %1").arg(Lookups(context_.db).userName(session_.userCode)));
+    auto* today = new QLabel(context_.clock.today().toString(QStringLiteral("yyyy-MM-dd")), this);
+    auto* state = new QLabel(this);
+    state->setObjectName(QStringLiteral("treeState"));
+    statusBar()->addPermanentWidget(state);
+    statusBar()->addPermanentWidget(user);
+    statusBar()->addPermanentWidget(today);
     statusBar()->showMessage(QStringLiteral("就绪"));
-    resize(1024, 700);
+    resize(1100, 720);
+}
+
+CMainFrame::~CMainFrame() {
+    if (tree_)
+        tree_->stopAndWait();
+}
+
+void CMainFrame::buildActions() {
+    for (const commands::Command& entry : commands::table()) {
+        auto* action = new QAction(entry.menuCaption, this);
+        action->setObjectName(QStringLiteral("command%1").arg(entry.id));
+        if (!entry.shortcut.isEmpty()) {
+            action->setShortcut(QKeySequence(entry.shortcut));
+            action->setShortcutContext(Qt::ApplicationShortcut);
+        }
+        if (!entry.toolbarCaption.isEmpty()) {
+            action->setIcon(toolbarIcon(entry.id));
+            action->setIconText(entry.toolbarCaption);
+        }
+        const int id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+        actions_.insert(id, action);
+        addAction(action); // keeps the accelerators alive when the menu bar is hidden
+    }
 }
 
 void CMainFrame::buildMenus() {
-    QMenu* system = menuBar()->addMenu(QStringLiteral("系统设置(&E)"));
-    QAction* password = system->addAction(QStringLiteral("密码设置(&P)\tCtrl+P"));
-    password->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-    connect(password, &QAction::triggered, this, &CMainFrame::changePassword);
-    system->addSeparator();
-    QAction* exit = system->addAction(QStringLiteral("退出(&X)"));
-    connect(exit, &QAction::triggered, this, &CMainFrame::exitProgram);
+    for (const commands::Menu& menu : commands::menuBar()) {
+        QMenu* popup = menuBar()->addMenu(menu.title);
+        for (int id : menu.items) {
+            if (id == 0)
+                popup->addSeparator();
+            else
+                popup->addAction(actions_.value(id));
+        }
+    }
+    contactMenu_ = buildContextMenu(commands::contactListMenu().items, true);
+}
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
-    QAction* helpFile = help->addAction(QStringLiteral("显示帮助文件"));
-    helpFile->setShortcut(QKeySequence::HelpContents);
-    connect(helpFile, &QAction::triggered, this, &CMainFrame::showHelp);
+QMenu* CMainFrame::buildContextMenu(const QList<int>& items, bool contactList) {
+    const commands::Menu& source = contactList ? commands::contactListMenu() : commands::trayMenu();
+    auto* menu = new QMenu(this);
+    for (int id : items) {
+        if (id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        // The context menus have captions of their own but run the same commands.
+        QAction* entry = menu->addAction(commands::contextCaption(source, id));
+        QAction* command = actions_.value(id);
+        entry->setEnabled(command->isEnabled());
+        connect(command, &QAction::changed, entry,
+                [entry, command] { entry->setEnabled(command->isEnabled()); });
+        connect(entry, &QAction::triggered, this, [this, id] { runCommand(id); });
+    }
+    return menu;
+}
+
+void CMainFrame::buildToolbar() {
+    QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
+    bar->setObjectName(QStringLiteral("toolbar128"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(32, 32));
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    for (int id : commands::toolbar()) {
+        if (id == 0) {
+            bar->addSeparator();
+            continue;
+        }
+        bar->addAction(actions_.value(id));
+        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(actions_.value(id))))
+            button->setMinimumSize(55, 50);
+    }
+    QToolBar* scoreRow = addToolBar(QStringLiteral("等级分"));
+    scoreRow->setObjectName(QStringLiteral("scoreBar273"));
+    scoreRow->setMovable(false);
+    scoreBar_ = new CScoreBar(scoreRow);
+    scoreRow->addWidget(scoreBar_);
+}
+
+void CMainFrame::buildPanes() {
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    outBar_ = new CGfxOutBarCtrl(splitter_);
+    tree_ = new CNavTree(context_, session_.userCode, this);
+    outBar_->setTree(tree_);
+    panel_ = new CRightPanelWnd(splitter_);
+    contacts_ = new CClientView2(panel_);
+    panel_->setView(1, contacts_);
+    auto placeholder = [this](const QString& text) {
+        auto* label = new QLabel(text, panel_);
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    };
+    panel_->setView(3, placeholder(QStringLiteral("常用电话")));
+    panel_->setView(4, placeholder(QStringLiteral("我的资料")));
+    panel_->switchView(1);
+    splitter_->addWidget(outBar_);
+    splitter_->addWidget(panel_);
+    splitter_->setCollapsible(1, false);
+    panel_->setMinimumWidth(80);
+    setCentralWidget(splitter_);
+
+    connect(tree_, &CNavTree::selectionRequested, this, &CMainFrame::onTreeSelection);
+    connect(tree_, &CNavTree::nodeSelected, this, [this] { switchView(1); });
+    connect(tree_, &CNavTree::readyChanged, this, &CMainFrame::onTreeReady);
+    connect(tree_, &CNavTree::contextMenuRequested, this,
+            [this](const QPoint& at) { contactMenu_->popup(at); });
+    connect(contacts_, &CClientView2::contextMenuRequested, this,
+            [this](const QPoint& at) { contactMenu_->popup(at); });
+    connect(outBar_, &CGfxOutBarCtrl::notified, this, &CMainFrame::onOutBar);
+    refillGroup(commands::DatumGroup);
+    refillGroup(commands::PhoneGroup);
+    outBar_->setCurrentIndex(commands::ContactsGroup);
+}
+
+void CMainFrame::buildTray() {
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    tray_ = new QSystemTrayIcon(QIcon(QStringLiteral(":/app/mavor.png")), this);
+    tray_->setToolTip(app::kTitle);
+    trayMenu_ = buildContextMenu(commands::trayMenu().items, false);
+    trayMenu_->setTitle(commands::trayMenu().title);
+    tray_->setContextMenu(trayMenu_);
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Trigger || r == QSystemTrayIcon::DoubleClick)
+            toggleFromTray();
+    });
+    tray_->show();
+}
+
+void CMainFrame::toggleFromTray() {
+    if (isVisible() && !isMinimized()) {
+        hide();
+        return;
+    }
+    showNormal();
+    showMaximized();
+    raise();
+    activateWindow();
+}
+
+void CMainFrame::startSession() {
+    Score score(context_.db);
+    const QString greeting = score.applyLoginRule(session_.userCode, context_.clock);
+    const Festival festival = FestivalCountdown(context_.db, context_.clock).next();
+    // The reminders decide the two alerts once they are computed; none before.
+    notices_->showStartup(StartupNotice(greeting, festival, false, false));
+    tree_->startBuild(false);
+    showScore();
+    buildTray();
+}
+
+int CMainFrame::currentGroup() const {
+    return outBar_->currentIndex();
+}
+
+bool CMainFrame::runCommand(int id) {
+    const commands::Command* entry = commands::find(id);
+    if (!entry)
+        return false;
+    QAction* command = actions_.value(id);
+    if (command && !command->isEnabled())
+        return false;
+    if (entry->guard != commands::NoGroup && currentGroup() != entry->guard) {
+        context_.prompter.inform(commands::guardMessage(entry->guard));
+        return false;
+    }
+    switch (id) {
+    case commands::AddContact:
+        addContacts();
+        break;
+    case commands::Refresh:
+        refreshNavigation();
+        break;
+    case commands::Exit:
+        exitProgram();
+        break;
+    case commands::ChangePassword:
+        changePassword();
+        break;
+    case commands::HelpFile:
+        showHelp();
+        break;
+    case commands::About:
+        showAbout();
+        break;
+    default:
+        // Features not built yet take no action.
+        break;
+    }
+    return true;
+}
+
+void CMainFrame::addContacts() {
+    // The add sheet arrives with the contact editor; until then nothing is added.
+    adding_ = true;
+    adding_ = false;
+}
+
+void CMainFrame::refreshNavigation() {
+    const QString filter = filter_;
+    const int mode = mode_;
+    const int live = live_;
+    tree_->startBuild(true);
+    outBar_->setCurrentIndex(commands::ContactsGroup);
+    switchView(1);
+    filter_ = filter;
+    mode_ = mode;
+    live_ = live;
+    showScore();
+    loadContactList(filter_, mode_);
+}
+
+void CMainFrame::onTreeSelection(const QString& filter, int mode, int live) {
+    filter_ = filter;
+    mode_ = mode;
+    live_ = live;
+    loadContactList(filter, mode);
+}
+
+void CMainFrame::loadContactList(const QString& filter, int mode) {
+    // The contact list fills itself once the contact list feature is in place.
+    Q_UNUSED(filter);
+    Q_UNUSED(mode);
+}
+
+void CMainFrame::onTreeReady(bool ready) {
+    for (const commands::Command& entry : commands::table()) {
+        if (entry.waitsForTree)
+            actions_.value(entry.id)->setEnabled(ready);
+    }
+    if (auto* state = statusBar()->findChild<QLabel*>(QStringLiteral("treeState")))
+        state->setText(ready ? QString() : QStringLiteral("正在统计人脉..."));
+}
+
+void CMainFrame::onOutBar(int group, int item, const QString& caption) {
+    switch (group) {
+    case commands::ContactsGroup:
+        switchView(1);
+        filter_ = QStringLiteral("base_invalid_flag=1 ");
+        live_ = 1;
+        break;
+    case commands::DatumGroup:
+        switchView(4);
+        break;
+    case commands::PhoneGroup:
+        switchView(3);
+        if (item >= 0 && Lookups(context_.db).phoneSortCode(caption) < 0)
+            errors::show(context_.prompter, errors::CommonData);
+        break;
+    case commands::ToolsGroup:
+        if (item == 0)
+            desktop::startEditor(context_.prompter);
+        else if (item == 1)
+            desktop::startCalculator(context_.prompter);
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainFrame::switchView(int number) {
+    panel_->switchView(number);
+}
+
+void CMainFrame::refillGroup(int group) {
+    const QString statement = group == commands::DatumGroup ? kDatumGroupItems : kPhoneGroupItems;
+    const QString column = group == commands::DatumGroup ? QStringLiteral("datumsort_name")
+                                                         : QStringLiteral("societysitesort_name");
+    QStringList captions;
+    context_.db.query(statement, [&](const Row& row) {
+        captions << row.text(column);
+        return true;
+    });
+    outBar_->setItems(group, captions);
+}
+
+void CMainFrame::showScore() {
+    const qint64 score = Score(context_.db).userScore(session_.userCode);
+    scoreBar_->show(Score::scoreText(score), Score::levelText(score));
+}
+
+void CMainFrame::showNotice(const QString& text) {
+    notices_->showNotice(text);
 }
 
 void CMainFrame::exitProgram() {
@@ -48,6 +384,9 @@ void CMainFrame::exitProgram() {
     if (!paced.run(PacedExit::kMenuStepMs))
         return;
     exiting_ = true;
+    tree_->stopAndWait();
+    if (tray_)
+        tray_->hide();
     QApplication::exit(0);
 }
 
@@ -62,13 +401,41 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     exiting_ = true;
+    tree_->stopAndWait();
+    if (tray_)
+        tray_->hide();
     event->accept();
+    QApplication::quit();
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Minimised, the window leaves the task bar and waits in the tray.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && tray_ && tray_->isVisible())
+        QTimer::singleShot(0, this, &QWidget::hide);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!placed_ && width() > 0) {
+        placed_ = true;
+        splitter_->setSizes({width() / 4, width() - width() / 4});
+    }
 }
 
 void CMainFrame::showHelp() {
     const QString page = context_.programDir + QStringLiteral("/help/index.html");
     if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         context_.prompter.inform(QStringLiteral("无法打开帮助文件:\r\n%1").arg(page));
+}
+
+void CMainFrame::showAbout() {
+    context_.prompter.notice(
+        QStringLiteral("关于 Halvora人脉"),
+        QStringLiteral("%1\r\n\r\n个人人脉管理系统: 联系人资料、往来记录、提醒与关怀、人脉等级分。"
+                       "\r\n\r\n按 F1 打开使用帮助。")
+            .arg(app::kTitle),
+        PromptIcon::Information);
 }
 
 void CMainFrame::changePassword() {

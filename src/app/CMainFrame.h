@@ -3,28 +3,102 @@
 #include "app/AppContext.h"
 #include "app/Session.h"
 
+#include <QHash>
 #include <QMainWindow>
+#include <memory>
 
-// The program's main window. It routes commands to the features; the features act.
+class CClientView2;
+class CGfxOutBarCtrl;
+class CNavTree;
+class CRightPanelWnd;
+class CScoreBar;
+class NoticeHost;
+class QAction;
+class QMenu;
+class QSplitter;
+class QSystemTrayIcon;
+
+// The program's main window. It owns the frame's pieces and routes every
+// command to the feature that carries it out; the features act.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
   public:
     CMainFrame(AppContext& context, const Session& session, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // What follows a successful login: the login score rule, the start-up
+    // notice, the tree builder, the score and the tray icon.
+    void startSession();
 
     const Session& session() const { return session_; }
 
-    // The exit command: confirmed and paced, then the message loop ends with 0.
-    void exitProgram();
-    void showHelp();
-    void changePassword();
+    // Routes one command id; returns false when the command was refused by its guard.
+    bool runCommand(int id);
+    QAction* action(int id) const { return actions_.value(id, nullptr); }
+
+    // Services other features ask of the main window.
+    void showScore();
+    void showNotice(const QString& text);
+    void refreshNavigation();
+    void switchView(int number);
+    void refillGroup(int group);
+
+    // The list the tree last selected.
+    QString currentFilter() const { return filter_; }
+    int listMode() const { return mode_; }
+    int liveFlag() const { return live_; }
+    int currentGroup() const;
+
+    CNavTree* tree() const { return tree_; }
+    CGfxOutBarCtrl* outBar() const { return outBar_; }
+    CRightPanelWnd* rightPanel() const { return panel_; }
+    CScoreBar* scoreBar() const { return scoreBar_; }
+    NoticeHost* notices() const { return notices_.get(); }
+    QSystemTrayIcon* tray() const { return tray_; }
+    QMenu* contactListMenu() const { return contactMenu_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
+    void buildActions();
     void buildMenus();
+    void buildToolbar();
+    void buildPanes();
+    void buildTray();
+    QMenu* buildContextMenu(const QList<int>& items, bool contactList);
+
+    void exitProgram();
+    void addContacts();
+    void showHelp();
+    void showAbout();
+    void changePassword();
+    void onTreeSelection(const QString& filter, int mode, int live);
+    void onTreeReady(bool ready);
+    void onOutBar(int group, int item, const QString& caption);
+    void loadContactList(const QString& filter, int mode);
+    void toggleFromTray();
 
     AppContext& context_;
     Session session_;
+    QHash<int, QAction*> actions_;
+    CGfxOutBarCtrl* outBar_ = nullptr;
+    CNavTree* tree_ = nullptr;
+    CRightPanelWnd* panel_ = nullptr;
+    CClientView2* contacts_ = nullptr;
+    CScoreBar* scoreBar_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QSystemTrayIcon* tray_ = nullptr;
+    QMenu* trayMenu_ = nullptr;
+    QMenu* contactMenu_ = nullptr;
+    std::unique_ptr<NoticeHost> notices_;
+
+    QString filter_;
+    int mode_ = 0;
+    int live_ = 1;
+    bool adding_ = false;
     bool exiting_ = false;
+    bool placed_ = false;
 };

@@ -12,6 +12,8 @@
 #include "app/SingleInstanceGuard.h"
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
+#include "net/SystemProcessLauncher.h"
+#include "net/UpdateCheck.h"
 #include "ui/MessagePrompter.h"
 
 #include <QApplication>
@@ -69,8 +71,22 @@ int StartUp::run() {
         session = check.sessionFor(login.userName());
     }
 
+    // A newer version may replace this one before any window opens.
+    {
+        SystemProcessLauncher launcher;
+        UpdateCheck update(prompter, dir, configuredUpdateUrl(), launcher);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const UpdateOutcome outcome = update.run();
+        QApplication::restoreOverrideCursor();
+        if (outcome == UpdateOutcome::ExitForUpdate)
+            return 0;
+        if (outcome == UpdateOutcome::Stop)
+            return -1;
+    }
+
     CMainFrame frame(context, session);
     prompter.setParent(&frame);
     frame.showMaximized();
+    frame.startSession();
     return app->exec();
 }

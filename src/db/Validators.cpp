@@ -49,28 +49,3 @@ bool isValidDay(const QString& year, const QString& month, const QString& day) {
 }
 
 } // namespace validate
-
-namespace dates {
-
-namespace {
-
-// Day number of a civil date (days since 1970-01-01), valid for any day count.
-qint64 dayNumber(qint64 y, qint64 m, qint64 d) {
-    // Normalise the month first so that a month outside 1..12 carries into the year.
-    y += (m - 1) >= 0 ? (m - 1) / 12 : -((12 - m) / 12);
-    m = ((m - 1) % 12 + 12) % 12 + 1;
-    y -= m <= 2;
-    const qint64 era = (y >= 0 ? y : y - 399) / 400;
-    const qint64 yoe = y - era * 400;
-    const qint64 doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5;
-    const qint64 doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468 + (d - 1);
-}
-
-} // namespace
-
-qint64 daysBetween(int year1, int month1, int day1, int year2, int month2, int day2) {
-    return dayNumber(year1, month1, day1) - dayNumber(year2, month2, day2);
-}
-
-} // namespace dates

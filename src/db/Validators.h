@@ -19,11 +19,3 @@ bool isDigits(const QString& text);
 bool isValidDay(const QString& year, const QString& month, const QString& day);
 
 } // namespace validate
-
-namespace dates {
-
-// Days from the second date to the first (positive when the first is later),
-// Gregorian leap years. A day beyond its month's end counts on into the next.
-qint64 daysBetween(int year1, int month1, int day1, int year2, int month2, int day2);
-
-} // namespace dates

@@ -1,6 +1,9 @@
 // Administration commands of an installation:
 //   mavor-admin initdb PATH   write a new delivered database (never overwrites)
+//   mavor-admin gen ...       fill an existing database with generated data
+#include "db/Database.h"
 #include "db/DeliveredDatabase.h"
+#include "tools/Generator.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -10,7 +13,9 @@ namespace {
 
 int usage(QTextStream& err) {
     err << "用法:\n"
-        << "  mavor-admin initdb PATH    新建一个初始数据库文件 (不覆盖已有文件)\n";
+        << "  mavor-admin initdb PATH    新建一个初始数据库文件 (不覆盖已有文件)\n"
+        << "  mavor-admin gen --contacts N --interactions M [--seed S] [--user CODE] PATH\n"
+        << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n";
     return 2;
 }
 
@@ -26,6 +31,57 @@ int initdb(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
+int gen(QStringList args, QTextStream& out, QTextStream& err) {
+    Generator::Options options;
+    options.contacts = -1;
+    options.interactions = -1;
+    QString path;
+    while (!args.isEmpty()) {
+        const QString arg = args.takeFirst();
+        if (!arg.startsWith(u"--")) {
+            if (!path.isEmpty())
+                return usage(err);
+            path = arg;
+            continue;
+        }
+        bool ok = !args.isEmpty();
+        const qint64 value = ok ? args.takeFirst().toLongLong(&ok) : 0;
+        if (!ok || value < 0)
+            return usage(err);
+        if (arg == u"--contacts")
+            options.contacts = value;
+        else if (arg == u"--interactions")
+            options.interactions = value;
+        else if (arg == u"--seed")
+            options.seed = quint64(value);
+        else if (arg == u"--user")
+            options.userCode = value;
+        else
+            return usage(err);
+    }
+    if (path.isEmpty() || options.contacts < 0 || options.interactions < 0)
+        return usage(err);
+    Database db;
+    if (!db.open(path)) {
+        err << "gen: " << db.lastError() << "\n";
+        return 1;
+    }
+    Generator generator(db);
+    Generator::Report report;
+    if (!generator.run(options, &report)) {
+        err << "gen: " << generator.error() << "\n";
+        return 1;
+    }
+    out << "gen: " << path << "\n"
+        << "  人脉 " << report.contacts << " (base/home/society/extend 各 " << report.contacts
+        << " 行, 垃圾箱 " << report.trashed << ")\n"
+        << "  文档 " << report.documents << "\n"
+        << "  往来记录 " << report.interactions << " (下次安排 " << report.planned << ", 今天 "
+        << report.plannedToday << ", 已过期 " << report.plannedPast << ")\n"
+        << "  用时 " << report.milliseconds << " ms\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -38,5 +94,7 @@ int main(int argc, char** argv) {
     const QString command = args.takeFirst();
     if (command == u"initdb")
         return initdb(args, out, err);
+    if (command == u"gen")
+        return gen(args, out, err);
     return usage(err);
 }

@@ -11,5 +11,5 @@ struct ColumnSpec {
 
     bool hidden() const { return width == 0; }
 
-    static QList<ColumnSpec> parse(const QString& spec);
+    static QList<ColumnSpec> parse(const QString& columnText);
 };

@@ -1,4 +1,5 @@
 #include "db/DateForms.h"
+#include "db/Days.h"
 #include "db/Validators.h"
 #include "support/FixedClock.h"
 

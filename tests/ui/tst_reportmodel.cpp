@@ -18,7 +18,7 @@ class TestReportModel : public QObject {
 };
 
 void TestReportModel::columnSpec_data() {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("columnText");
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<QList<int>>("widths");
     QTest::newRow("trailing semicolon")
@@ -36,17 +36,17 @@ void TestReportModel::columnSpec_data() {
 }
 
 void TestReportModel::columnSpec() {
-    QFETCH(QString, spec);
+    QFETCH(QString, columnText);
     QFETCH(QStringList, captions);
     QFETCH(QList<int>, widths);
-    const auto columns = ColumnSpec::parse(spec);
+    const auto columns = ColumnSpec::parse(columnText);
     QCOMPARE(columns.size(), captions.size());
     for (int i = 0; i < columns.size(); ++i) {
         QCOMPARE(columns[i].caption, captions[i]);
         QCOMPARE(columns[i].width, widths[i]);
         QCOMPARE(columns[i].hidden(), widths[i] == 0);
     }
-    ReportModel model(spec);
+    ReportModel model(columnText);
     QCOMPARE(model.columnCount(), captions.size());
     if (!captions.isEmpty())
         QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), captions[0]);

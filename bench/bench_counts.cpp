@@ -1,0 +1,309 @@
+// Times the statements that grow with the size of the network, over a database
+// filled by "mavor-admin gen": the navigation tree's counts for every category
+// value, the full contact list, and the reminder and care scans.
+//
+//   bench_counts PATH [--repeat N]
+#include "db/Database.h"
+#include "db/Lookups.h"
+#include "db/Statement.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QTextStream>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// The program's statements, as it issues them.
+const QString kCount = QStringLiteral("select count(*) from base where %s");
+const QString kLiveFragment = QStringLiteral("base_invalid_flag=1");
+const QString kTrashFragment = QStringLiteral("base_invalid_flag=0");
+
+struct Folder {
+    const char* label;
+    QString list;
+    QString fragment;
+};
+const Folder kFolders[] = {
+    {"relation categories",
+     QStringLiteral("select relationsort_code,relationsort_name from relationsort order by "
+                    "relationsort_name DESC"),
+     QStringLiteral(" base_invalid_flag=1 and base_type_code=%ld")},
+    {"levels", QStringLiteral("select sort_code,sort_name from sort order by sort_value DESC"),
+     QStringLiteral("base_sort_code=%ld and base_invalid_flag=1")},
+    {"regions",
+     QStringLiteral("select region_code,region_name from region order by region_name DESC"),
+     QStringLiteral("work_region_code=%ld and base_invalid_flag=1")},
+    {"provinces",
+     QStringLiteral("select province_code,province_name from province order by province_name DESC"),
+     QStringLiteral("work_province_code=%d and base_invalid_flag=1")},
+    {"posts", QStringLiteral("select duty_code,duty_name from duty order by duty_value DESC"),
+     QStringLiteral("work_duty_code=%d and base_invalid_flag=1")},
+    {"industries",
+     QStringLiteral("select industry_code,industry_name from industry order by industry_name DESC"),
+     QStringLiteral("work_industry_code=%ld and base_invalid_flag=1")},
+};
+
+const QString kDocSorts =
+    QStringLiteral("select docsort_code,docsort_name from docsort order by docsort_name DESC");
+const QString kDocCount =
+    QStringLiteral("select count(*) from doc d inner join base b on d.doc_base_code=b.base_code "
+                   "where b.base_invalid_flag=1 and %s");
+const QString kDocFragment = QStringLiteral("d.doc_docsort_code=%ld");
+const QString kDocTitles =
+    QStringLiteral("select d.doc_title from doc d inner join base b on d.doc_base_code=b.base_code "
+                   "where b.base_invalid_flag=1 and d.doc_docsort_code=%ld order by doc_title");
+
+const QString kDepartments =
+    QStringLiteral("select dep_code,dep_name from dep order by dep_name DESC");
+const QString kDepartmentFragment =
+    QStringLiteral("base_user_dep_code=%ld and base_invalid_flag=1");
+const QString kUsersOfDepartment = QStringLiteral(
+    "select user_code,user_name from userlogin where user_dep_code=%ld order by user_name");
+const QString kUserFragment = QStringLiteral("base_user_code=%ld and base_invalid_flag=1");
+
+const QString kContactList = QStringLiteral(
+    "select b.base_code,b.base_name,b.work_duty_code,b.base_mobil, "
+    "\t\t\t\tb.base_phone,b.work_name,"
+    "b.base_sort_code, b.base_user_code,b.base_lastmodi_date, \t\t\t\tb.work_region_code,"
+    "b.work_province_code,b.base_user_dep_code,b.work_branch_name \t\t\t\tfrom base b,duty d "
+    "\t\t\t\twhere b.work_duty_code=d.duty_code ");
+const QString kWithFilter = QStringLiteral("%s and %s ");
+const QString kListFilter = QStringLiteral("b.base_invalid_flag=1");
+const QString kListOrder =
+    QStringLiteral(" order by b.work_name desc,d.duty_value desc,b.base_lastmodi_date DESC");
+
+const QString kPlannedToday = QStringLiteral(
+    "select b.base_name,b.base_code from comm as c,base as b \t\twhere b.base_invalid_flag=1 and "
+    "\t\t\t  c.comm_base_code=b.base_code and \t\t\t  c.comm_next_year='%s' and \t\t\t  "
+    "c.comm_next_month='%s' and \t\t\t  c.comm_next_day='%s'");
+const QString kLatestInteractions = QStringLiteral(
+    "select c.comm_base_code,c.comm_year,c.comm_month,c.comm_day,s.sort_frequence,b.base_name, "
+    "\t\tc.comm_next_year,c.comm_next_month,c.comm_next_day \t\t\tfrom comm c,base b,sort s "
+    "\t\t\twhere c.comm_base_code = b.base_code and \t\t\t      b.base_sort_code = s.sort_code");
+const QString kLiveOnly = QStringLiteral("%s and b.base_invalid_flag=1");
+const QString kLatestOrder = QStringLiteral(" order by c.comm_base_code,c.comm_date DESC");
+const QString kWithoutInteractions = QStringLiteral(
+    "select b.base_code,b.base_name,b.base_create_date,s.sort_frequence from base b,sort s "
+    "\t\twhere b.base_sort_code = s.sort_code \t\tand b.base_invalid_flag=1 \t\tand b.base_code "
+    "not in (select comm_base_code from comm)");
+const QString kBirthdays =
+    QStringLiteral("select b.base_name from base as b \t\twhere b.base_month='%s'");
+const QString kFamilyBirthdays = QStringLiteral(
+    "select b.base_name from base as b, home as h \t\twhere h.home_base_code=b.base_code and "
+    "(h.home_month='%s' or h.home_child_month='%s') ");
+
+// What one timed run did: statements issued and rows walked.
+struct Work {
+    qint64 statements = 0;
+    qint64 rows = 0;
+    bool ok = true;
+};
+
+class Bench {
+  public:
+    explicit Bench(Database& db) : db_(db) {}
+
+    void walk(const QString& statement, Work& work,
+              const std::function<void(const Row&)>& each = {}) {
+        ++work.statements;
+        work.ok = db_.query(statement, [&](const Row& row) {
+            ++work.rows;
+            if (each)
+                each(row);
+            return true;
+        }) && work.ok;
+    }
+
+    qint64 count(const QString& statement, Work& work) {
+        ++work.statements;
+        ++work.rows;
+        const qint64 n = db_.count(statement);
+        work.ok = work.ok && n >= 0;
+        return n;
+    }
+
+    // The folder: its list, then one count per value.
+    Work folder(const Folder& f) {
+        Work work;
+        std::vector<qint64> codes;
+        walk(f.list, work, [&](const Row& row) { codes.push_back(row.numberAt(0)); });
+        for (qint64 code : codes)
+            count(sql::format(kCount, sql::format(f.fragment, code)), work);
+        return work;
+    }
+
+    Work rootAndTrash() {
+        Work work;
+        count(sql::format(kCount, kLiveFragment), work);
+        count(sql::format(kCount, kTrashFragment), work);
+        return work;
+    }
+
+    Work documents() {
+        Work work;
+        std::vector<qint64> codes;
+        walk(kDocSorts, work, [&](const Row& row) { codes.push_back(row.numberAt(0)); });
+        for (qint64 code : codes) {
+            if (count(sql::format(kDocCount, sql::format(kDocFragment, code)), work) > 0)
+                walk(sql::format(kDocTitles, code), work);
+        }
+        return work;
+    }
+
+    Work departments() {
+        Work work;
+        std::vector<qint64> codes;
+        walk(kDepartments, work, [&](const Row& row) { codes.push_back(row.numberAt(0)); });
+        for (qint64 code : codes) {
+            count(sql::format(kCount, sql::format(kDepartmentFragment, code)), work);
+            std::vector<qint64> users;
+            walk(sql::format(kUsersOfDepartment, code), work,
+                 [&](const Row& row) { users.push_back(row.numberAt(0)); });
+            for (qint64 user : users)
+                count(sql::format(kCount, sql::format(kUserFragment, user)), work);
+        }
+        return work;
+    }
+
+    // The full list of live contacts; with names, also the post and level
+    // lookups that fill two of its columns row by row.
+    Work contactList(bool withNames) {
+        Work work;
+        Lookups lookups(db_);
+        const QString statement = sql::format(kWithFilter, kContactList, kListFilter) + kListOrder;
+        qint64 checksum = 0;
+        walk(statement, work, [&](const Row& row) {
+            checksum += row.numberAt(0) + row.textAt(1).size() + row.textAt(8).size();
+            if (withNames) {
+                checksum += lookups.dutyName(row.numberAt(2)).size();
+                checksum += lookups.levelName(row.numberAt(6)).size();
+                work.statements += 2;
+            }
+        });
+        work.ok = work.ok && checksum > 0;
+        return work;
+    }
+
+    Work reminders(const QDate& today) {
+        Work work;
+        walk(sql::format(kPlannedToday, today.toString(QStringLiteral("yyyy")),
+                         today.toString(QStringLiteral("MM")),
+                         today.toString(QStringLiteral("dd"))),
+             work);
+        walk(sql::format(kLiveOnly, kLatestInteractions) + kLatestOrder, work);
+        walk(kWithoutInteractions, work);
+        return work;
+    }
+
+    Work care(const QDate& today) {
+        Work work;
+        const QString month = today.toString(QStringLiteral("MM"));
+        walk(sql::format(kBirthdays, month), work);
+        walk(sql::format(kFamilyBirthdays, month, month), work);
+        return work;
+    }
+
+  private:
+    Database& db_;
+};
+
+struct Timing {
+    QString label;
+    Work work;
+    double minimum = 0;
+    double median = 0;
+};
+
+Timing measure(const QString& label, int repeat, const std::function<Work()>& run) {
+    Timing timing{label, {}, 0, 0};
+    std::vector<double> ms;
+    for (int i = 0; i < repeat; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        timing.work = run();
+        ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    timing.minimum = ms.front();
+    timing.median = ms[ms.size() / 2];
+    return timing;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = app.arguments().mid(1);
+    int repeat = 5;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--repeat")); at >= 0) {
+        repeat = at + 1 < args.size() ? args.at(at + 1).toInt() : 0;
+        args.remove(at, std::min<qsizetype>(2, args.size() - at));
+    }
+    if (args.size() != 1 || repeat < 1) {
+        err << "usage: bench_counts PATH [--repeat N]\n";
+        return 2;
+    }
+    Database db;
+    if (!db.open(args.first())) {
+        err << "bench_counts: " << db.lastError() << "\n";
+        return 1;
+    }
+    out << "database " << args.first() << ": "
+        << db.count(QStringLiteral("select count(*) from base")) << " contacts, "
+        << db.count(QStringLiteral("select count(*) from comm")) << " interactions, "
+        << db.count(QStringLiteral("select count(*) from doc")) << " documents; " << repeat
+        << " runs each\n\n";
+
+    Bench bench(db);
+    const QDate today = QDate::currentDate();
+    std::vector<Timing> timings;
+    timings.push_back(measure(QStringLiteral("tree: root and trash counts"), repeat,
+                              [&] { return bench.rootAndTrash(); }));
+    for (const Folder& f : kFolders) {
+        timings.push_back(measure(QStringLiteral("tree: ") + QString::fromLatin1(f.label), repeat,
+                                  [&] { return bench.folder(f); }));
+    }
+    timings.push_back(
+        measure(QStringLiteral("tree: documents"), repeat, [&] { return bench.documents(); }));
+    timings.push_back(
+        measure(QStringLiteral("tree: departments"), repeat, [&] { return bench.departments(); }));
+    timings.push_back(measure(QStringLiteral("list: all live contacts"), repeat,
+                              [&] { return bench.contactList(false); }));
+    timings.push_back(measure(QStringLiteral("list: ... with post/level names"), repeat,
+                              [&] { return bench.contactList(true); }));
+    timings.push_back(measure(QStringLiteral("reminders: planned, due, overdue"), repeat,
+                              [&] { return bench.reminders(today); }));
+    timings.push_back(measure(QStringLiteral("care: birthday counts"), repeat,
+                              [&] { return bench.care(today); }));
+
+    double treeTotal = 0;
+    out << QStringLiteral("%1 %2 %3 %4 %5\n")
+               .arg(QStringLiteral("what"), -34)
+               .arg(QStringLiteral("stmts"), 7)
+               .arg(QStringLiteral("rows"), 8)
+               .arg(QStringLiteral("min ms"), 9)
+               .arg(QStringLiteral("median ms"), 10);
+    bool ok = true;
+    for (const auto& t : timings) {
+        if (t.label.startsWith(u"tree:"))
+            treeTotal += t.median;
+        ok = ok && t.work.ok;
+        out << QStringLiteral("%1 %2 %3 %4 %5%6\n")
+                   .arg(t.label, -34)
+                   .arg(t.work.statements, 7)
+                   .arg(t.work.rows, 8)
+                   .arg(t.minimum, 9, 'f', 1)
+                   .arg(t.median, 10, 'f', 1)
+                   .arg(t.work.ok ? QString() : QStringLiteral("  FAILED: ") + db.lastError());
+    }
+    out << QStringLiteral("%1 %2\n")
+               .arg(QStringLiteral("tree counts, sum of medians"), -60)
+               .arg(treeTotal, 10, 'f', 1);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,33 @@
+#include "app/CScoreBar.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+CScoreBar::CScoreBar(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("CScoreBar"));
+    score_ = new QLabel(this);
+    score_->setObjectName(QStringLiteral("label1131"));
+    QFont bold = score_->font();
+    bold.setBold(true);
+    score_->setFont(bold);
+    score_->setStyleSheet(QStringLiteral("color: #1f6fb2;"));
+    level_ = new QLabel(this);
+    level_->setObjectName(QStringLiteral("label1261"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 2, 12, 2);
+    layout->setSpacing(2);
+    layout->addWidget(score_);
+    layout->addWidget(level_);
+}
+
+void CScoreBar::show(const QString& scoreText, const QString& levelText) {
+    score_->setText(scoreText);
+    level_->setText(levelText);
+}
+
+QString CScoreBar::scoreText() const {
+    return score_->text();
+}
+QString CScoreBar::levelText() const {
+    return level_->text();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+class TreeSink;
+
+// The reminder ("事务提醒 ") and care ("日常关怀 ") nodes of the navigation tree.
+// The tree builder calls both on its own thread with its own connection; the
+// main window calls rebuildReminders on its thread after interactions change.
+// An implementation therefore keeps no state between calls. This one only lays
+// out the nodes with zero counts.
+class ReminderNodes {
+  public:
+    virtual ~ReminderNodes() = default;
+
+    static inline const QString kReminderNode = QStringLiteral("事务提醒 ");
+    static inline const QString kCareNode = QStringLiteral("日常关怀 ");
+    static inline const QString kPlanned = QStringLiteral("预先安排 <%d>");
+    static inline const QString kDueToday = QStringLiteral("当天事务 <%d>");
+    static inline const QString kOverdue = QStringLiteral("逾期事务 <%d>");
+    static inline const QString kBirthdays = QStringLiteral("生日关怀 (%d)");
+    static inline const QString kFamily = QStringLiteral("家庭关怀 (%d)");
+
+    // False when the reminders could not be rebuilt.
+    virtual bool rebuildReminders(TreeSink& sink, Database& db, qint64 userCode);
+    virtual void buildCare(TreeSink& sink, Database& db, qint64 userCode);
+};

@@ -1,0 +1,137 @@
+#include "app/TreeBuilder.h"
+
+#include "app/AutoResetEvent.h"
+#include "app/ReminderNodes.h"
+#include "app/TreeCounts.h"
+#include "app/TreeSink.h"
+#include "db/Database.h"
+#include "db/Statement.h"
+
+namespace {
+
+const QString kLiveContacts = QStringLiteral("base_invalid_flag=1");
+const QString kTrashedContacts = QStringLiteral("base_invalid_flag=0");
+
+const QString kDocSorts =
+    QStringLiteral("select docsort_code,docsort_name from docsort order by docsort_name DESC");
+const QString kCountDocuments =
+    QStringLiteral("select count(*) from doc d inner join base b on d.doc_base_code=b.base_code "
+                   "where b.base_invalid_flag=1 and %s");
+const QString kDocumentsOfSort = QStringLiteral("d.doc_docsort_code=%ld");
+const QString kDocumentTitles =
+    QStringLiteral("select d.doc_title from doc d inner join base b on d.doc_base_code=b.base_code "
+                   "where b.base_invalid_flag=1 and d.doc_docsort_code=%ld order by doc_title");
+
+} // namespace
+
+// In the order the folders are built under the root.
+const TreeBuilder::Folder TreeBuilder::kFolders[6] = {
+    {QStringLiteral("关系类别"),
+     QStringLiteral("select relationsort_code,relationsort_name from relationsort order by "
+                    "relationsort_name DESC"),
+     QStringLiteral(" base_invalid_flag=1 and base_type_code=%ld")},
+    {QStringLiteral("人脉级别"),
+     QStringLiteral("select sort_code,sort_name from sort order by sort_value DESC"),
+     QStringLiteral("base_sort_code=%ld and base_invalid_flag=1")},
+    {QStringLiteral("区域分布"),
+     QStringLiteral("select region_code,region_name from region order by region_name DESC"),
+     QStringLiteral("work_region_code=%ld and base_invalid_flag=1")},
+    {QStringLiteral("省份分布"),
+     QStringLiteral("select province_code,province_name from province order by province_name DESC"),
+     QStringLiteral("work_province_code=%d and base_invalid_flag=1")},
+    {QStringLiteral("职务分布"),
+     QStringLiteral("select duty_code,duty_name from duty order by duty_value DESC"),
+     QStringLiteral("work_duty_code=%d and base_invalid_flag=1")},
+    {QStringLiteral("行业分布"),
+     QStringLiteral("select industry_code,industry_name from industry order by industry_name DESC"),
+     QStringLiteral("work_industry_code=%ld and base_invalid_flag=1")},
+};
+
+TreeBuilder::TreeBuilder(TreeSink& sink, ReminderNodes& reminders, AutoResetEvent& stop,
+                         AutoResetEvent& done, qint64 userCode)
+    : sink_(sink), reminders_(reminders), stop_(stop), done_(done), userCode_(userCode) {}
+
+bool TreeBuilder::stopped() {
+    if (!stop_.wait(kStepWaitMs))
+        return false;
+    // The tree stays as far as it got; the commands come back even so.
+    sink_.buildEnded(false);
+    done_.set();
+    return true;
+}
+
+bool TreeBuilder::run(Database& db) {
+    // The builder is started by the window that shows the tree, so that window exists.
+    sink_.buildStarted();
+    if (stopped())
+        return false;
+
+    sink_.clearTree();
+    if (stopped())
+        return false;
+
+    const TreeNode root =
+        sink_.findOrAddTopLevel(kRootPattern, CaptionMatch::Contains,
+                                sql::format(kRootCaption, tree::countContacts(db, kLiveContacts)));
+    if (stopped())
+        return false;
+
+    for (const Folder& folder : kFolders) {
+        buildFolder(db, root, folder);
+        if (stopped())
+            return false;
+    }
+
+    reminders_.rebuildReminders(sink_, db, userCode_);
+    if (stopped())
+        return false;
+    reminders_.buildCare(sink_, db, userCode_);
+    if (stopped())
+        return false;
+
+    buildDocuments(db);
+    if (stopped())
+        return false;
+
+    sink_.findOrAddTopLevel(sql::format(kTrashCaption, tree::countContacts(db, kTrashedContacts)));
+    if (stopped())
+        return false;
+
+    sink_.expand(root);
+    sink_.buildEnded(true);
+    return true;
+}
+
+void TreeBuilder::buildFolder(Database& db, TreeNode root, const Folder& folder) {
+    const TreeNode node = sink_.findOrAddChild(root, folder.caption);
+    sink_.removeChildren(node);
+    db.query(folder.listQuery, [&](const Row& row) {
+        const qint64 count =
+            tree::countContacts(db, sql::format(folder.countFragment, row.numberAt(0)));
+        if (count < 0)
+            return false;
+        if (count > 0)
+            sink_.addChild(node, tree::valueCaption(row.textAt(1), count));
+        return true;
+    });
+}
+
+void TreeBuilder::buildDocuments(Database& db) {
+    const TreeNode node = sink_.findOrAddTopLevel(kDocumentsNode);
+    sink_.removeChildren(node);
+    db.query(kDocSorts, [&](const Row& row) {
+        const qint64 sort = row.numberAt(0);
+        const qint64 count =
+            db.count(sql::format(kCountDocuments, sql::format(kDocumentsOfSort, sort)));
+        if (count < 0)
+            return false;
+        if (count == 0)
+            return true;
+        const TreeNode sortNode = sink_.addChild(node, tree::valueCaption(row.textAt(1), count));
+        db.query(sql::format(kDocumentTitles, sort), [&](const Row& title) {
+            sink_.addChild(sortNode, title.textAt(0));
+            return true;
+        });
+        return true;
+    });
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+
+// The counts and value captions shared by the tree builder and the departments node.
+namespace tree {
+
+// Contacts of base selected by a WHERE fragment: 0 for an empty fragment
+// (no statement is run), -1 when the statement fails.
+qint64 countContacts(Database& db, const QString& fragment);
+
+// "name (count)", or "未知 (count)" for the empty name.
+QString valueCaption(const QString& name, qint64 count);
+
+// The name a value caption stands for: the caption up to its first blank,
+// with "未知" standing for the empty name.
+QString nameOfCaption(const QString& caption);
+
+} // namespace tree

@@ -1,0 +1,37 @@
+#include "app/TreeWorker.h"
+
+#include "app/TreeBuilder.h"
+#include "app/TreeSink.h"
+#include "db/Database.h"
+#include "ui/Prompter.h"
+
+TreeWorker::~TreeWorker() {
+    join();
+}
+
+bool TreeWorker::start(const Job& job) {
+    if (running_.exchange(true))
+        return false;
+    join();
+    thread_ = std::thread([this, job] {
+        runJob(job);
+        running_.store(false);
+    });
+    return true;
+}
+
+void TreeWorker::join() {
+    if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id())
+        thread_.join();
+}
+
+void TreeWorker::runJob(const Job& job) {
+    Database db(job.prompter);
+    if (!db.open(job.databasePath)) {
+        job.prompter->fail(db.lastError());
+        job.sink->buildEnded(true);
+        return;
+    }
+    TreeBuilder builder(*job.sink, *job.reminders, *job.stop, *job.done, job.userCode);
+    builder.run(db);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <atomic>
+#include <thread>
+
+class AutoResetEvent;
+class Prompter;
+class ReminderNodes;
+class TreeSink;
+
+// The one worker thread of the program: it opens its own connection to the
+// database file (a connection belongs to the thread that made it) and runs the
+// tree builder on it. Builds never overlap.
+class TreeWorker {
+  public:
+    struct Job {
+        QString databasePath;
+        TreeSink* sink = nullptr;
+        // Must be safe to call from the worker thread (see QueuedPrompter).
+        Prompter* prompter = nullptr;
+        ReminderNodes* reminders = nullptr;
+        AutoResetEvent* stop = nullptr;
+        AutoResetEvent* done = nullptr;
+        qint64 userCode = -1;
+    };
+
+    TreeWorker() = default;
+    ~TreeWorker();
+    TreeWorker(const TreeWorker&) = delete;
+    TreeWorker& operator=(const TreeWorker&) = delete;
+
+    // False (and nothing started) while a build is still running.
+    bool start(const Job& job);
+    bool isRunning() const { return running_.load(); }
+    // Waits for the thread to end; the caller signals the stop event first
+    // when it wants the build cut short.
+    void join();
+
+  private:
+    static void runJob(const Job& job);
+
+    std::thread thread_;
+    std::atomic<bool> running_{false};
+};

@@ -1,0 +1,270 @@
+#include "app/AutoResetEvent.h"
+#include "app/CGfxOutBarCtrl.h"
+#include "app/CMainFrame.h"
+#include "app/CNavTree.h"
+#include "app/CRightPanelWnd.h"
+#include "app/CScoreBar.h"
+#include "app/CommandTable.h"
+#include "app/Settings.h"
+#include "db/Database.h"
+#include "support/FixedClock.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestHome.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void menuBarCaptionsAndOrder();
+    void toolbarSlots();
+    void contextAndTrayMenus();
+    void guardedCommands_data();
+    void guardedCommands();
+    void elevenCommandsWaitForTheTree();
+    void groupsFilledAndViewsSwitched();
+    void scoreBarAfterLogin();
+    void refreshKeepsTheList();
+    void exitAnsweredNoChangesNothing();
+
+  private:
+    QStringList captionsOf(QMenu* menu) const;
+    bool waitForTree() const;
+
+    std::unique_ptr<TestHome> home_;
+    std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<Database> db_;
+    std::unique_ptr<Settings> settings_;
+    std::unique_ptr<FixedClock> clock_;
+    std::unique_ptr<AutoResetEvent> stop_, done_;
+    std::unique_ptr<AppContext> context_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+void TestMainFrame::init() {
+    home_ = std::make_unique<TestHome>();
+    prompter_ = std::make_unique<ScriptedPrompter>();
+    db_ = std::make_unique<Database>(prompter_.get());
+    QVERIFY(db_->open(home_->databasePath()));
+    QVERIFY(db_->execute("insert into datumsort(datumsort_name) values('测试类别')"));
+    settings_ = std::make_unique<Settings>(home_->settingsPath());
+    settings_->ensureExists();
+    clock_ = std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+    stop_ = std::make_unique<AutoResetEvent>();
+    done_ = std::make_unique<AutoResetEvent>();
+    context_.reset(
+        new AppContext{*db_, *settings_, *prompter_, *clock_, *stop_, *done_, home_->dir()});
+    Session session;
+    session.userCode = 1;
+    session.departmentCode = 1;
+    frame_ = std::make_unique<CMainFrame>(*context_, session);
+    frame_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+    frame_->tree()->startBuild(false);
+}
+
+void TestMainFrame::cleanup() {
+    frame_.reset();
+    context_.reset();
+    db_.reset();
+    home_.reset();
+}
+
+bool TestMainFrame::waitForTree() const {
+    return QTest::qWaitFor([this] { return frame_->tree()->isReady(); }, 10000);
+}
+
+QStringList TestMainFrame::captionsOf(QMenu* menu) const {
+    QStringList captions;
+    for (QAction* action : menu->actions())
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+void TestMainFrame::menuBarCaptionsAndOrder() {
+    QStringList titles;
+    QMenu* system = nullptr;
+    QMenu* query = nullptr;
+    for (QAction* action : frame_->menuBar()->actions()) {
+        titles << action->text();
+        if (action->text() == QStringLiteral("系统设置(&E)"))
+            system = action->menu();
+        if (action->text() == QStringLiteral("智能查询(&Q)"))
+            query = action->menu();
+    }
+    QCOMPARE(titles.mid(0, 6),
+             (QStringList{"我的人脉管理(&C)", "我的资料管理(&D)", "常用电话管理(&M)",
+                          "短信管理(&S)", "智能查询(&Q)", "系统设置(&E)"}));
+    QCOMPARE(titles.size(), 7);
+    QVERIFY(system && query);
+    // The completed order, with our additions after the editors and at the end.
+    const QStringList expected{"关系类别设置",
+                               "区域设置(&B)\tCtrl+B",
+                               "-",
+                               "行业设置",
+                               "职务设置(&U)\tCtrl+U",
+                               "我的资料类别设置",
+                               "学历设置",
+                               "文档类别设置",
+                               "级别设置",
+                               "往来有效期设置",
+                               "节日设置",
+                               "-",
+                               "常用电话类别设置",
+                               "往来类别设置(&K)\tCtrl+K",
+                               "社会关系类别设置",
+                               "-",
+                               "密码设置(&P)\tCtrl+P",
+                               "-",
+                               "数据备份",
+                               "数据恢复",
+                               "-",
+                               "用户管理",
+                               "部门管理"};
+    QCOMPARE(captionsOf(system), expected);
+    QCOMPARE(captionsOf(query).mid(0, 3),
+             (QStringList{"人脉综合查询(&Q)\tCtrl+Q", "文档查询", "-"}));
+    QCOMPARE(frame_->action(commands::AddContact)->shortcut(), QKeySequence("Ctrl+N"));
+    QCOMPARE(frame_->action(commands::About)->text(), QStringLiteral("关于Halvora人脉(&A)"));
+}
+
+void TestMainFrame::toolbarSlots() {
+    auto* bar = frame_->findChild<QToolBar*>("toolbar128");
+    QVERIFY(bar);
+    QStringList slotsShown;
+    for (QAction* action : bar->actions())
+        slotsShown << (action->isSeparator() ? QStringLiteral("-") : action->iconText());
+    QCOMPARE(slotsShown, (QStringList{"新增人脉", "删除资料", "移垃圾箱", "资料还原", "清垃圾箱",
+                                      "资料列表", "信封标签", "-", "人脉查询", "往来查询",
+                                      "当天往来", "-", "短信发送", "资料刷新"}));
+    QCOMPARE(bar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+}
+
+void TestMainFrame::contextAndTrayMenus() {
+    QCOMPARE(
+        captionsOf(frame_->contactListMenu()),
+        (QStringList{"增加人脉资料", "删除人脉资料", "-", "移至垃圾箱", "资料还原", "清空垃圾箱",
+                     "-", "资料清洗", "-", "生成标签文件", "生成资料列表", "-", "资料综合查询"}));
+}
+
+void TestMainFrame::guardedCommands_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("group");
+    QTest::addColumn<QString>("message");
+    const QString contacts = "请先选中〖我的人脉〗,再进行操作!";
+    for (int id : {32783, 32782, 32785, 32786, 32787, 32816, 32835, 32905, 2026})
+        QTest::addRow("%d in group 1", id) << id << 1 << contacts;
+    QTest::newRow("32897 in group 0") << 32897 << 0 << "请先选中〖我的资料〗,再进行操作!";
+    QTest::newRow("32895 in group 2") << 32895 << 2 << "请先选中〖我的资料〗,再进行操作!";
+    QTest::newRow("32798 in group 3") << 32798 << 3 << "请先选中〖常用电话〗,再进行操作!";
+    QTest::newRow("32782 in its group") << 32782 << 0 << "";
+    QTest::newRow("32798 in its group") << 32798 << 2 << "";
+}
+
+void TestMainFrame::guardedCommands() {
+    QFETCH(int, command);
+    QFETCH(int, group);
+    QFETCH(QString, message);
+    QVERIFY(waitForTree());
+    frame_->outBar()->setCurrentIndex(group);
+    prompter_->clear();
+    QCOMPARE(frame_->runCommand(command), message.isEmpty());
+    if (message.isEmpty()) {
+        QVERIFY(prompter_->messages.isEmpty());
+    } else {
+        QCOMPARE(prompter_->messages.size(), 1);
+        QCOMPARE(prompter_->messages[0].caption, QStringLiteral("提示"));
+        QCOMPARE(prompter_->messages[0].icon, PromptIcon::Information);
+        QCOMPARE(prompter_->messages[0].text, message);
+    }
+}
+
+void TestMainFrame::elevenCommandsWaitForTheTree() {
+    const QList<int> waiting{32811, 32853, 32869, 32783, 32785, 32835,
+                             32905, 32909, 32908, 32780, 32892};
+    QVERIFY(waitForTree());
+    // The frame reacts to the tree first; the snapshot shows what it disabled.
+    QHash<int, bool> whileBuilding;
+    connect(frame_->tree(), &CNavTree::readyChanged, this, [&](bool ready) {
+        if (!ready) {
+            for (const commands::Command& entry : commands::table())
+                whileBuilding.insert(entry.id, frame_->action(entry.id)->isEnabled());
+        }
+    });
+    QVERIFY(frame_->tree()->startBuild(true));
+    QVERIFY(QTest::qWaitFor([&] { return !whileBuilding.isEmpty(); }, 10000));
+    for (const commands::Command& entry : commands::table())
+        QCOMPARE(whileBuilding.value(entry.id), !waiting.contains(entry.id));
+    QVERIFY(waitForTree());
+    for (const commands::Command& entry : commands::table())
+        QVERIFY(frame_->action(entry.id)->isEnabled());
+    QCOMPARE(int(std::count_if(commands::table().begin(), commands::table().end(),
+                               [](const commands::Command& s) { return s.waitsForTree; })),
+             11);
+}
+
+void TestMainFrame::groupsFilledAndViewsSwitched() {
+    QVERIFY(frame_->outBar()->items(commands::DatumGroup).contains("测试类别"));
+    QVERIFY(!frame_->outBar()->items(commands::PhoneGroup).isEmpty());
+    QCOMPARE(frame_->rightPanel()->currentView(), 1);
+    frame_->outBar()->setCurrentIndex(commands::DatumGroup);
+    QCOMPARE(frame_->rightPanel()->currentView(), 4);
+    frame_->outBar()->setCurrentIndex(commands::PhoneGroup);
+    QCOMPARE(frame_->rightPanel()->currentView(), 3);
+    frame_->outBar()->setCurrentIndex(commands::ToolsGroup);
+    QCOMPARE(frame_->rightPanel()->currentView(), 3); // the tools leave the view alone
+    frame_->switchView(2);
+    QCOMPARE(frame_->rightPanel()->currentView(), 3);
+    frame_->outBar()->setCurrentIndex(commands::ContactsGroup);
+    QCOMPARE(frame_->rightPanel()->currentView(), 1);
+    QCOMPARE(frame_->currentFilter(), QStringLiteral("base_invalid_flag=1 "));
+    QCOMPARE(frame_->liveFlag(), 1);
+}
+
+void TestMainFrame::scoreBarAfterLogin() {
+    QVERIFY(waitForTree());
+    frame_->startSession();
+    QCOMPARE(frame_->scoreBar()->scoreText(), QStringLiteral("我的人脉等级分是: 10 分 !"));
+    QCOMPARE(frame_->scoreBar()->levelText(),
+             QStringLiteral("级别是: 9 级! 离一下等级还差 90 分!"));
+    QVERIFY(waitForTree());
+}
+
+void TestMainFrame::refreshKeepsTheList() {
+    QVERIFY(waitForTree());
+    QTreeWidgetItem* trash = nullptr;
+    for (int i = 0; i < frame_->tree()->topLevelItemCount(); ++i) {
+        if (frame_->tree()->topLevelItem(i)->text(0).startsWith("垃圾箱"))
+            trash = frame_->tree()->topLevelItem(i);
+    }
+    QVERIFY(trash);
+    frame_->tree()->setCurrentItem(trash);
+    QCOMPARE(frame_->currentFilter(), QStringLiteral("b.base_invalid_flag=0"));
+    QCOMPARE(frame_->liveFlag(), 0);
+    frame_->runCommand(commands::Refresh);
+    QCOMPARE(frame_->currentFilter(), QStringLiteral("b.base_invalid_flag=0"));
+    QCOMPARE(frame_->liveFlag(), 0);
+    QCOMPARE(frame_->currentGroup(), 0);
+    QVERIFY(waitForTree());
+    QCOMPARE(frame_->currentFilter(), QStringLiteral("b.base_invalid_flag=0"));
+}
+
+void TestMainFrame::exitAnsweredNoChangesNothing() {
+    prompter_->answer(false);
+    frame_->runCommand(commands::Exit);
+    QCOMPARE(prompter_->lastText(), QStringLiteral("确定要退出吗(?)"));
+    QVERIFY(prompter_->progressRuns.isEmpty());
+    QVERIFY(frame_->isVisible());
+    QVERIFY(!stop_->wait(0));
+}
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"

@@ -1,0 +1,207 @@
+#include "db/Database.h"
+#include "db/Days.h"
+#include "db/Statement.h"
+#include "interactions/FestivalCountdown.h"
+#include "interactions/StartupNotice.h"
+#include "support/FixedClock.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestHome.h"
+
+#include <QTest>
+
+// Feasts are given as "name|month|day"; the keyword "seed" keeps the delivered table.
+class TestFestival : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void dayDifference_data();
+    void dayDifference();
+    void leadingNumber_data();
+    void leadingNumber();
+    void countdown_data();
+    void countdown();
+    void failedQueryCountsNothing();
+    void noticeLines_data();
+    void noticeLines();
+
+  private:
+    bool replaceFeasts(const QStringList& feasts);
+
+    std::unique_ptr<TestHome> home_;
+    std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<Database> db_;
+};
+
+void TestFestival::init() {
+    home_ = std::make_unique<TestHome>();
+    QVERIFY(home_->isValid());
+    prompter_ = std::make_unique<ScriptedPrompter>();
+    db_ = std::make_unique<Database>(prompter_.get());
+    QVERIFY(db_->open(home_->databasePath()));
+}
+
+void TestFestival::cleanup() {
+    db_.reset();
+    prompter_.reset();
+    home_.reset();
+}
+
+bool TestFestival::replaceFeasts(const QStringList& feasts) {
+    if (feasts == QStringList{QStringLiteral("seed")})
+        return true;
+    if (!db_->execute(QStringLiteral("delete from feast")))
+        return false;
+    for (const QString& feast : feasts) {
+        const QStringList parts = feast.split(u'|');
+        if (!db_->execute(sql::format(
+                "insert into feast(feast_name,feast_month,feast_day) values('%s','%s','%s')",
+                parts[0], parts[1], parts[2])))
+            return false;
+    }
+    return true;
+}
+
+void TestFestival::dayDifference_data() {
+    QTest::addColumn<QDate>("later");
+    QTest::addColumn<QDate>("earlier");
+    QTest::addColumn<qint64>("days");
+    QTest::newRow("2000 is a leap year") << QDate(2000, 3, 1) << QDate(2000, 2, 28) << qint64(2);
+    QTest::newRow("1900 is not") << QDate(1900, 3, 1) << QDate(1900, 2, 28) << qint64(1);
+    QTest::newRow("2012 is") << QDate(2012, 3, 1) << QDate(2012, 2, 28) << qint64(2);
+    QTest::newRow("across new year") << QDate(2013, 1, 1) << QDate(2012, 12, 31) << qint64(1);
+    QTest::newRow("a leap year long") << QDate(2013, 1, 1) << QDate(2012, 1, 1) << qint64(366);
+    QTest::newRow("earlier first") << QDate(2012, 5, 1) << QDate(2012, 5, 8) << qint64(-7);
+    QTest::newRow("four centuries") << QDate(2400, 1, 1) << QDate(2000, 1, 1) << qint64(146097);
+}
+
+// Checked against QDate, which counts in the same proleptic calendar.
+void TestFestival::dayDifference() {
+    QFETCH(QDate, later);
+    QFETCH(QDate, earlier);
+    QFETCH(qint64, days);
+    QCOMPARE(earlier.daysTo(later), days);
+    QCOMPARE(dates::daysBetween(later.year(), later.month(), later.day(), earlier.year(),
+                                earlier.month(), earlier.day()),
+             days);
+}
+
+void TestFestival::leadingNumber_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("number");
+    QTest::newRow("zero padded") << "05" << 5;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("blanks then digits") << "  7日" << 7;
+    QTest::newRow("no digits") << "元旦" << 0;
+    QTest::newRow("sign") << "-3" << -3;
+}
+
+void TestFestival::leadingNumber() {
+    QFETCH(QString, text);
+    QFETCH(int, number);
+    QCOMPARE(dates::leadingNumber(text), number);
+}
+
+void TestFestival::countdown_data() {
+    QTest::addColumn<QStringList>("feasts");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<QString>("line");
+
+    const QStringList seed{"seed"};
+    QTest::newRow("festival today")
+        << seed << QDate(2012, 5, 1) << "劳动节" << 0 << "今天是 劳动节 !";
+    QTest::newRow("tomorrow") << seed << QDate(2012, 4, 30) << "劳动节" << 1
+                              << "离 劳动节 还有 1 天";
+    QTest::newRow("weeks away") << seed << QDate(2012, 5, 8) << "儿童节" << 24
+                                << "离 儿童节 还有 24 天";
+    QTest::newRow("last of the year today")
+        << seed << QDate(2012, 12, 25) << "圣诞节" << 0 << "今天是 圣诞节 !";
+    QTest::newRow("none left: next year's first")
+        << seed << QDate(2012, 12, 26) << "元旦" << 6 << "离 元旦 还有 6 天";
+    QTest::newRow("new year's eve")
+        << seed << QDate(2012, 12, 31) << "元旦" << 1 << "离 元旦 还有 1 天";
+    QTest::newRow("next year is a leap year") << QStringList{"妇女节|03|08"} << QDate(2011, 12, 26)
+                                              << "妇女节" << 73 << "离 妇女节 还有 73 天";
+    QTest::newRow("next year is not") << QStringList{"妇女节|03|08"} << QDate(2010, 12, 26)
+                                      << "妇女节" << 72 << "离 妇女节 还有 72 天";
+    QTest::newRow("29 February without a leap day counts as 1 March")
+        << QStringList{"闰日|02|29"} << QDate(2013, 2, 27) << "闰日" << 2 << "离 闰日 还有 2 天";
+    // The table is read in text order of its month and day columns: only
+    // zero-padded parts give the calendar order.
+    QTest::newRow("padded months in calendar order")
+        << QStringList{"国庆节|10|01", "教师节|09|10"} << QDate(2012, 9, 1) << "教师节" << 9
+        << "离 教师节 还有 9 天";
+    QTest::newRow("unpadded month sorts after October")
+        << QStringList{"国庆节|10|01", "教师节|9|10"} << QDate(2012, 9, 1) << "国庆节" << 30
+        << "离 国庆节 还有 30 天";
+    QTest::newRow("unpadded day sorts after its month's 04")
+        << QStringList{"劳动节|05|1", "青年节|05|04"} << QDate(2012, 5, 1) << "青年节" << 3
+        << "离 青年节 还有 3 天";
+    QTest::newRow("empty table") << QStringList{} << QDate(2012, 5, 8) << "" << -1 << "";
+}
+
+void TestFestival::countdown() {
+    QFETCH(QStringList, feasts);
+    QFETCH(QDate, today);
+    QFETCH(QString, name);
+    QFETCH(int, days);
+    QFETCH(QString, line);
+    QVERIFY(replaceFeasts(feasts));
+    FixedClock clock(QDateTime(today, QTime(8, 0)));
+
+    const Festival festival = FestivalCountdown(*db_, clock).next();
+    QCOMPARE(festival.name, name);
+    QCOMPARE(festival.days, days);
+    QCOMPARE(StartupNotice::festivalLine(festival), line);
+    QVERIFY(prompter_->messages.isEmpty());
+}
+
+void TestFestival::failedQueryCountsNothing() {
+    QVERIFY(db_->execute(QStringLiteral("drop table feast")));
+    FixedClock clock;
+    const Festival festival = FestivalCountdown(*db_, clock).next();
+    QCOMPARE(festival.days, -1);
+    QVERIFY(!prompter_->messages.isEmpty());
+    QCOMPARE(prompter_->messages.first().caption, QStringLiteral("错误"));
+}
+
+void TestFestival::noticeLines_data() {
+    QTest::addColumn<int>("festivalDays");
+    QTest::addColumn<bool>("planned");
+    QTest::addColumn<bool>("birthdays");
+    QTest::addColumn<QStringList>("lines");
+
+    const QString hello = QStringLiteral("用户登录,等级分增加 10 分!");
+    const QString days = QStringLiteral("离 元旦 还有 3 天");
+    const QString planned = QStringLiteral("当天有事务需处理!");
+    const QString birthdays = QStringLiteral("本月有人或其家属过生日!");
+    QTest::newRow("both alerts") << 3 << true << true
+                                 << QStringList{hello, days, planned, birthdays};
+    QTest::newRow("planned only") << 3 << true << false << QStringList{hello, days, planned};
+    QTest::newRow("birthdays only") << 3 << false << true << QStringList{hello, days, birthdays};
+    QTest::newRow("no alert") << 3 << false << false << QStringList{hello, days};
+    QTest::newRow("festival today")
+        << 0 << false << true << QStringList{hello, QStringLiteral("今天是 元旦 !"), birthdays};
+    QTest::newRow("no festival, both alerts")
+        << -1 << true << true << QStringList{hello, planned, birthdays};
+    QTest::newRow("no festival, no alert") << -1 << false << false << QStringList{hello};
+}
+
+void TestFestival::noticeLines() {
+    QFETCH(int, festivalDays);
+    QFETCH(bool, planned);
+    QFETCH(bool, birthdays);
+    QFETCH(QStringList, lines);
+    const Festival festival{festivalDays < 0 ? QString() : QStringLiteral("元旦"), festivalDays};
+    const StartupNotice notice(QStringLiteral("用户登录,等级分增加 10 分!"), festival, planned,
+                               birthdays);
+    QCOMPARE(notice.lines(), lines);
+    QCOMPARE(notice.mode(), lines.size());
+}
+
+QTEST_GUILESS_MAIN(TestFestival)
+#include "tst_festival.moc"
