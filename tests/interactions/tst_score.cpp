@@ -1,0 +1,120 @@
+#include "db/Database.h"
+#include "interactions/Score.h"
+#include "support/FixedClock.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestHome.h"
+
+#include <QTest>
+
+class TestScore : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void levelText_data();
+    void levelText();
+    void loginRule_data();
+    void loginRule();
+    void userScoreCountsLiveContactsAndBonus();
+};
+
+void TestScore::levelText_data() {
+    QTest::addColumn<qint64>("score");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("-1") << qint64(-1) << "级别是: 10 级! 人脉资源正在流失,请加快建设!";
+    QTest::newRow("0") << qint64(0) << "从现在开始,管理人脉, 提升人脉等级 !";
+    QTest::newRow("1") << qint64(1) << "级别是: 9 级! 离一下等级还差 99 分!";
+    QTest::newRow("99") << qint64(99) << "级别是: 9 级! 离一下等级还差 1 分!";
+    QTest::newRow("100") << qint64(100) << "级别是: 8 级! 离一下等级还差 100 分!";
+    QTest::newRow("299") << qint64(299) << "级别是: 7 级! 离一下等级还差 1 分!";
+    QTest::newRow("300") << qint64(300) << "级别是: 6 级! 离一下等级还差 200 分!";
+    QTest::newRow("500 two blanks") << qint64(500) << "级别是: 5 级!  离一下等级还差 200 分!";
+    QTest::newRow("999") << qint64(999) << "级别是: 4 级!  离一下等级还差 1 分!";
+    QTest::newRow("1000") << qint64(1000) << "级别是: 3 级!  离一下等级还差 500 分!";
+    QTest::newRow("2999") << qint64(2999) << "级别是: 2 级!  离一下等级还差 1 分!";
+    QTest::newRow("3000") << qint64(3000) << "级别是: 1 级! 恭喜! 一定要保持!";
+}
+
+void TestScore::levelText() {
+    QFETCH(qint64, score);
+    QFETCH(QString, text);
+    QCOMPARE(Score::levelText(score), text);
+}
+
+void TestScore::loginRule_data() {
+    QTest::addColumn<QString>("previous");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<qint64>("gradeChange");
+    const QDateTime now(QDate(2012, 5, 8), QTime(9, 0, 0));
+    QTest::newRow("first login") << "" << now << "用户登录,等级分增加 10 分!" << qint64(10);
+    QTest::newRow("same day") << "2012-05-08 08:00:00" << now << "维护人脉资源,走向成功!"
+                              << qint64(0);
+    QTest::newRow("23 hours") << "2012-05-07 10:00:00" << now << "维护人脉资源,走向成功!"
+                              << qint64(0);
+    QTest::newRow("one day") << "2012-05-07 09:00:00" << now << "用户登录,等级分增加 10 分!"
+                             << qint64(10);
+    QTest::newRow("two days") << "2012-05-06 09:00:00" << now << "长期不登录,等级分下降 5 分!"
+                              << qint64(-5);
+    QTest::newRow("three days") << "2012-05-05 08:00:00" << now << "长期不登录,等级分下降 10 分!"
+                                << qint64(-10);
+    QTest::newRow("seven days") << "2012-05-01 09:00:00" << now << "长期不登录,等级分下降 30 分!"
+                                << qint64(-30);
+    QTest::newRow("a year") << "2011-05-01 09:00:00" << now << "长期不登录,等级分下降 30 分!"
+                            << qint64(-30);
+    QTest::newRow("clock set back")
+        << "2012-06-01 09:00:00" << now << "维护人脉资源,走向成功!" << qint64(0);
+}
+
+void TestScore::loginRule() {
+    QFETCH(QString, previous);
+    QFETCH(QDateTime, now);
+    QFETCH(QString, message);
+    QFETCH(qint64, gradeChange);
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.execute(
+        QStringLiteral("update userlogin set user_grade=100,user_lastlogin='%1' where user_code=1")
+            .arg(previous)));
+    FixedClock clock(now);
+    Score score(db);
+    QCOMPARE(score.applyLoginRule(1, clock), message);
+    QCOMPARE(db.count("select user_grade from userlogin where user_code=1"), 100 + gradeChange);
+    QString stamp;
+    db.query("select user_lastlogin from userlogin where user_code=1", [&](const Row& row) {
+        stamp = row.text("user_lastlogin");
+        return false;
+    });
+    QCOMPARE(stamp, now.toString("yyyy-MM-dd HH:mm:ss"));
+    QVERIFY(prompter.messages.isEmpty());
+}
+
+void TestScore::userScoreCountsLiveContactsAndBonus() {
+    TestHome home;
+    Database db;
+    QVERIFY(db.open(home.databasePath()));
+    Score score(db);
+    QCOMPARE(score.userScore(1), 0);
+    const qint64 top = db.count("select max(sort_value) from sort");
+    const qint64 topCode = db.count("select sort_code from sort order by sort_value desc");
+    for (int flag : {1, 1, 0})
+        QVERIFY(
+            db.execute(QStringLiteral("insert into base(base_name,base_sort_code,base_user_code,"
+                                      "base_invalid_flag) values('x',%1,1,%2)")
+                           .arg(topCode)
+                           .arg(flag)));
+    QVERIFY(db.execute(QStringLiteral("insert into base(base_name,base_sort_code,base_user_code,"
+                                      "base_invalid_flag) values('y',%1,2,1)")
+                           .arg(topCode)));
+    QCOMPARE(score.userScore(1), 2 * top);
+    QVERIFY(score.add(1, -7));
+    QCOMPARE(score.userScore(1), 2 * top - 7);
+    QCOMPARE(score.networkScore(""), 4 * top);
+    QCOMPARE(Score::scoreText(15), QStringLiteral("我的人脉等级分是: 15 分 !"));
+    QCOMPARE(Score::changeNotice(5), QStringLiteral("等级分增加 5 分!"));
+    QCOMPARE(Score::changeNotice(-5), QStringLiteral("等级分减少 5 分!"));
+}
+
+QTEST_GUILESS_MAIN(TestScore)
+#include "tst_score.moc"
