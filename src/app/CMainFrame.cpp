@@ -180,6 +180,8 @@ void CMainFrame::buildPanes() {
     outBar_->setTree(tree_);
     panel_ = new CRightPanelWnd(splitter_);
     contacts_ = new CClientView2(panel_);
+    contacts_->attach(context_.db, context_.prompter, context_.clock, session_.userCode);
+    contacts_->setHost(this);
     panel_->setView(1, contacts_);
     auto placeholder = [this](const QString& text) {
         auto* label = new QLabel(text, panel_);
@@ -267,6 +269,22 @@ bool CMainFrame::runCommand(int id) {
     case commands::Refresh:
         refreshNavigation();
         break;
+    case commands::DeleteContact:
+        contacts_->deleteContacts();
+        break;
+    case commands::MoveToTrash:
+        contacts_->moveToTrash();
+        break;
+    case commands::Restore:
+        contacts_->restore();
+        break;
+    case commands::EmptyTrash:
+        contacts_->emptyTrash();
+        break;
+    case commands::Distribute:
+        contacts_->distribute();
+        showScore();
+        break;
     case commands::Exit:
         exitProgram();
         break;
@@ -314,9 +332,17 @@ void CMainFrame::onTreeSelection(const QString& filter, int mode, int live) {
 }
 
 void CMainFrame::loadContactList(const QString& filter, int mode) {
-    // The contact list fills itself once the contact list feature is in place.
-    Q_UNUSED(filter);
-    Q_UNUSED(mode);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    contacts_->load(filter, mode, live_);
+    QApplication::restoreOverrideCursor();
+}
+
+void CMainFrame::refreshTree() {
+    tree_->startBuild(true);
+}
+
+void CMainFrame::rebuildDepartments() {
+    tree_->rebuildDepartments();
 }
 
 void CMainFrame::onTreeReady(bool ready) {

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Session.h"
+#include "contacts/ListHost.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -20,7 +21,7 @@ class QSystemTrayIcon;
 
 // The program's main window. It owns the frame's pieces and routes every
 // command to the feature that carries it out; the features act.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public ListHost {
     Q_OBJECT
   public:
     CMainFrame(AppContext& context, const Session& session, QWidget* parent = nullptr);
@@ -37,8 +38,10 @@ class CMainFrame : public QMainWindow {
     QAction* action(int id) const { return actions_.value(id, nullptr); }
 
     // Services other features ask of the main window.
-    void showScore();
-    void showNotice(const QString& text);
+    void showScore() override;
+    void showNotice(const QString& text) override;
+    void refreshTree() override;
+    void rebuildDepartments() override;
     void refreshNavigation();
     void switchView(int number);
     void refillGroup(int group);
@@ -50,6 +53,7 @@ class CMainFrame : public QMainWindow {
     int currentGroup() const;
 
     CNavTree* tree() const { return tree_; }
+    CClientView2* contactView() const { return contacts_; }
     CGfxOutBarCtrl* outBar() const { return outBar_; }
     CRightPanelWnd* rightPanel() const { return panel_; }
     CScoreBar* scoreBar() const { return scoreBar_; }

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "contacts/ContactRecord.h"
+
+#include <QHash>
+#include <QString>
+
+class Clock;
+class Database;
+class Prompter;
+class ProgressHandle;
+struct Session;
+enum class ContactPage;
+
+// What a load gives the detail pane.
+struct ContactLoad {
+    // The values of every page that loaded. A page whose statement found no row,
+    // or that loading never reached, has no keys: its controls stay empty.
+    ContactRecord record;
+    // False when loading stopped at a page (a database error or a post without
+    // its row, already reported): the pane shows what loaded and hands the
+    // contact to no further tab.
+    bool complete = false;
+};
+
+// Reads and writes the four rows of one contact (base, extend, home, society).
+// New contacts and edits are written in one transaction each; any failure
+// rolls everything back, so a contact is stored whole or not at all.
+class ContactStore {
+  public:
+    ContactStore(Database& db, Prompter& prompter) : db_(db), prompter_(prompter) {}
+
+    // The add sheet's save: all four rows for the session's user, dated today.
+    // The new base_code, or -1 after a reported failure (nothing stored).
+    qint64 insertNew(const ContactRecord& record, const Session& session, const Clock& clock);
+
+    // The contact whose base_invalid_flag is liveFlag; the family, social and
+    // extended pages load whatever the flag.
+    ContactLoad load(qint64 code, int liveFlag);
+
+    // The detail pane's save of contact code. The owner, the trash flag, the
+    // dates and the visit count are never touched; a missing family, extended
+    // or social row is created. progress (may be null) goes 1, 40, 60, 80, 90, 100.
+    bool save(qint64 code, const ContactRecord& record, ProgressHandle* progress);
+
+  private:
+    bool writeNewRows(const ContactRecord& record, const Session& session, const Clock& clock,
+                      qint64* newCode);
+    bool insertExtend(qint64 code, const ContactRecord& record, qint64 degree);
+    bool insertHome(qint64 code, const ContactRecord& record, const QHash<QString, qint64>& codes);
+    bool insertSociety(qint64 code, const ContactRecord& record);
+    bool writeEdits(qint64 code, const ContactRecord& record, ProgressHandle* progress);
+    bool updateHome(qint64 code, const ContactRecord& record, const QHash<QString, qint64>& codes);
+    bool updateExtend(qint64 code, const ContactRecord& record, qint64 degree);
+
+    bool loadWork(qint64 code, int liveFlag, ContactRecord& record);
+    bool loadPage(const QString& statement, ContactPage page, const QHash<QString, QString>& names,
+                  ContactRecord& record);
+
+    Database& db_;
+    Prompter& prompter_;
+};

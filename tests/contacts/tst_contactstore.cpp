@@ -1,0 +1,442 @@
+#include "app/AppInfo.h"
+#include "app/Session.h"
+#include "contacts/ContactFields.h"
+#include "contacts/ContactLists.h"
+#include "contacts/ContactSearch.h"
+#include "contacts/ContactStore.h"
+#include "db/Database.h"
+#include "support/FixedClock.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestHome.h"
+
+#include <QTest>
+
+namespace {
+
+const QString kTables[] = {QStringLiteral("base"), QStringLiteral("home"), QStringLiteral("extend"),
+                           QStringLiteral("society")};
+
+// A different list entry for each code column, so a value written to the
+// wrong column shows.
+const QHash<QString, QString> kNames = {
+    {"base_sort_code", "B级-重要"},      {"base_type_code", "同学"},
+    {"base_province_code", "广东省"},    {"work_industry_code", "银行"},
+    {"work_duty_code", "总经理"},        {"work_leader_duty_code", "董事长"},
+    {"work_superior_duty_code", "总裁"}, {"work_region_code", "华南"},
+    {"work_province_code", "上海市"},    {"home_province_code", "四川省"},
+    {"home_duty_code", "工程师"},        {"extend_degree_code", "硕士"},
+};
+
+// Every field of the five pages: text fields get text (or, when it is empty,
+// their own column name, so a value written to the wrong column shows), lists
+// an entry, dates a leap day.
+ContactRecord fullRecord(const QString& text) {
+    ContactRecord r;
+    for (const FieldSpec& f : contactFields()) {
+        if (f.isDate()) {
+            r.setValue(f.dateColumns[0], "2012");
+            r.setValue(f.dateColumns[1], "02");
+            r.setValue(f.dateColumns[2], "29");
+        } else if (f.isCode()) {
+            r.setValue(f.column, kNames.value(f.column));
+        } else if (f.source == ListSource::Fixed) {
+            r.setValue(f.column, f.items.last());
+        } else {
+            r.setValue(f.column, text.isEmpty() ? f.column : text);
+        }
+    }
+    return r;
+}
+
+// Only what the add sheet insists on.
+ContactRecord minimalRecord() {
+    ContactRecord r;
+    r.setValue("base_name", "李四");
+    r.setValue("base_sex", "女");
+    r.setValue("base_sort_code", "A级-核心");
+    r.setValue("base_type_code", "客户");
+    r.setValue("work_industry_code", "金融");
+    r.setValue("work_province_code", "北京市");
+    return r;
+}
+
+// Every key of a page present in a loaded record, all of them empty or not.
+QStringList allColumns() {
+    QStringList out;
+    for (int p = 0; p < kContactPageCount; ++p)
+        out += columnsOf(static_cast<ContactPage>(p));
+    return out;
+}
+
+} // namespace
+
+class TestContactStore : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void addThenLoad_data();
+    void addThenLoad();
+    void modifyKeepsText_data();
+    void modifyKeepsText();
+    void minimalContactGetsEmptyNameCodes();
+    void lookupFailureLeavesNothing_data();
+    void lookupFailureLeavesNothing();
+    void lookupOrder();
+    void loadStopsOnMissingPost();
+    void loadOtherFlagFillsOnlyFamilyPages();
+    void saveKeepsOwnerFlagAndDates();
+    void saveCreatesMissingRows();
+    void saveFailureRollsBack();
+    void nameSearch();
+    void unitSearchAndCopy();
+    void lists();
+
+  private:
+    qint64 rows(const QString& table) { return db_->count("select count(*) from " + table); }
+    QString cell(const QString& sql) {
+        QString v;
+        db_->query(sql, [&](const Row& r) {
+            v = r.textAt(0);
+            return false;
+        });
+        return v;
+    }
+    qint64 add(const ContactRecord& r) { return store_->insertNew(r, session_, clock_); }
+
+    std::unique_ptr<TestHome> home_;
+    std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<Database> db_;
+    std::unique_ptr<ContactStore> store_;
+    FixedClock clock_;
+    Session session_{1, 1};
+};
+
+void TestContactStore::init() {
+    home_ = std::make_unique<TestHome>();
+    QVERIFY(home_->isValid());
+    prompter_ = std::make_unique<ScriptedPrompter>();
+    db_ = std::make_unique<Database>(prompter_.get());
+    QVERIFY(db_->open(home_->databasePath()));
+    store_ = std::make_unique<ContactStore>(*db_, *prompter_);
+    clock_.set(QDateTime(QDate(2012, 5, 8), QTime(9, 30)));
+}
+
+void TestContactStore::cleanup() {
+    store_.reset();
+    db_.reset();
+    prompter_.reset();
+    home_.reset();
+}
+
+static void awkwardTexts() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("column names") << QString();
+    QTest::newRow("apostrophe") << "O'Neil's";
+    QTest::newRow("percent") << "100%s %d%%";
+    QTest::newRow("sql fragment") << "x'); delete from base; --";
+    QTest::newRow("20 chinese") << "一二三四五六七八九十甲乙丙丁戊己庚辛壬癸";
+}
+
+void TestContactStore::addThenLoad_data() {
+    awkwardTexts();
+}
+
+void TestContactStore::addThenLoad() {
+    QFETCH(QString, text);
+    const ContactRecord record = fullRecord(text);
+    const qint64 code = add(record);
+    QVERIFY(code > 0);
+    QVERIFY2(prompter_->messages.isEmpty(), qPrintable(prompter_->texts().join('|')));
+    for (const QString& table : kTables)
+        QCOMPARE(rows(table), 1);
+    QCOMPARE(cell(QStringLiteral("select base_user_code||'/'||base_user_dep_code||'/'||"
+                                 "base_invalid_flag||'/'||base_create_date||'/'||"
+                                 "base_lastmodi_date||'/'||base_visit_num from base")),
+             QStringLiteral("1/1/1/2012-05-08/2012-05-08/0"));
+
+    const ContactLoad loaded = store_->load(code, 1);
+    QVERIFY(loaded.complete);
+    QCOMPARE(loaded.record, record);
+}
+
+void TestContactStore::modifyKeepsText_data() {
+    awkwardTexts();
+}
+
+void TestContactStore::modifyKeepsText() {
+    QFETCH(QString, text);
+    const qint64 code = add(fullRecord("first"));
+    QVERIFY(code > 0);
+    ContactRecord changed = fullRecord(text);
+    changed.setValue("home_duty_code", ""); // the empty-name row
+    changed.setValue("extend_degree_code", "本科");
+    QVERIFY(store_->save(code, changed, nullptr));
+    QVERIFY2(prompter_->messages.isEmpty(), qPrintable(prompter_->texts().join('|')));
+    QCOMPARE(store_->load(code, 1).record, changed);
+}
+
+void TestContactStore::minimalContactGetsEmptyNameCodes() {
+    const qint64 code = add(minimalRecord());
+    QVERIFY(code > 0);
+    for (const QString& table : kTables)
+        QCOMPARE(rows(table), 1);
+    // Every column not chosen holds '' or the code of its table's empty-name row.
+    const QStringList empty = {
+        "base_province_code=(select province_code from province where province_name='')",
+        "work_duty_code=(select duty_code from duty where duty_name='')",
+        "work_leader_duty_code=work_duty_code and work_superior_duty_code=work_duty_code",
+        "work_region_code=(select region_code from region where region_name='')",
+        "base_city='' and base_experience='' and work_compete='' and base_year=''",
+    };
+    for (const QString& condition : empty)
+        QVERIFY2(db_->exists("select * from base where " + condition), qPrintable(condition));
+    QVERIFY(db_->exists("select * from home where home_name='' and home_duty_code="
+                        "(select duty_code from duty where duty_name='') and home_live=''"));
+    QVERIFY(db_->exists("select * from extend where extend_degree_code="
+                        "(select degree_code from degree where degree_name='')"));
+    QVERIFY(db_->exists("select * from society where society_hobby='' and society_car=''"));
+
+    ContactRecord expected;
+    for (const QString& column : allColumns())
+        expected.setValue(column, minimalRecord().value(column));
+    QCOMPARE(store_->load(code, 1).record, expected);
+}
+
+void TestContactStore::lookupFailureLeavesNothing_data() {
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("message");
+    const QString title = app::kTitle;
+    QTest::newRow("level") << "base_sort_code" << title << "级别表操作失败,请检查系统设置";
+    QTest::newRow("basic province")
+        << "base_province_code" << title << "省份表操作失败,请检查系统设置";
+    QTest::newRow("relation") << "base_type_code"
+                              << "错误"
+                              << "数据库操作失败!";
+    QTest::newRow("industry") << "work_industry_code" << title << "行业表操作失败,请检查系统设置";
+    QTest::newRow("post") << "work_duty_code" << title << "职务表操作失败,请检查系统设置";
+    QTest::newRow("leader post") << "work_leader_duty_code" << title
+                                 << "职务表操作失败,请检查系统设置";
+    QTest::newRow("superior post")
+        << "work_superior_duty_code" << title << "职务表操作失败,请检查系统设置";
+    QTest::newRow("region") << "work_region_code" << title << "区域表操作失败,请检查系统设置";
+    QTest::newRow("work province")
+        << "work_province_code" << title << "省份表操作失败,请检查系统设置";
+    QTest::newRow("degree") << "extend_degree_code" << title << "学历表操作失败,请检查系统设置";
+    QTest::newRow("family province")
+        << "home_province_code" << title << "省份表操作失败,请检查系统设置";
+    QTest::newRow("family post") << "home_duty_code" << title << "职务表操作失败,请检查系统设置";
+}
+
+void TestContactStore::lookupFailureLeavesNothing() {
+    QFETCH(QString, column);
+    QFETCH(QString, caption);
+    QFETCH(QString, message);
+    ContactRecord record = fullRecord("x");
+    record.setValue(column, "没有这一项");
+    QCOMPARE(add(record), -1);
+    QCOMPARE(prompter_->texts(), QStringList{message});
+    QCOMPARE(prompter_->messages[0].caption, caption);
+    if (column == "base_type_code")
+        QCOMPARE(prompter_->messages[0].icon, PromptIcon::Question);
+    for (const QString& table : kTables)
+        QCOMPARE(rows(table), 0);
+    QVERIFY(!db_->inTransaction());
+    // The connection is usable again: the same contact saves once corrected.
+    prompter_->clear();
+    QVERIFY(add(fullRecord("x")) > 0);
+}
+
+// With every list unresolvable, each save reports the next lookup in turn.
+void TestContactStore::lookupOrder() {
+    const QStringList order = {
+        "base_sort_code",          "base_province_code", "base_type_code",
+        "work_industry_code",      "work_duty_code",     "work_leader_duty_code",
+        "work_superior_duty_code", "work_region_code",   "work_province_code",
+        "extend_degree_code",      "home_province_code", "home_duty_code"};
+    ContactRecord record = fullRecord("x");
+    for (const QString& column : order)
+        record.setValue(column, "没有");
+    QStringList seen;
+    for (const QString& column : order) {
+        prompter_->clear();
+        QCOMPARE(add(record), -1);
+        QCOMPARE(prompter_->messages.size(), 1);
+        seen << prompter_->lastText();
+        record.setValue(column, kNames.value(column));
+    }
+    QCOMPARE(seen, (QStringList{"级别表操作失败,请检查系统设置", "省份表操作失败,请检查系统设置",
+                                "数据库操作失败!", "行业表操作失败,请检查系统设置",
+                                "职务表操作失败,请检查系统设置", "职务表操作失败,请检查系统设置",
+                                "职务表操作失败,请检查系统设置", "区域表操作失败,请检查系统设置",
+                                "省份表操作失败,请检查系统设置", "学历表操作失败,请检查系统设置",
+                                "省份表操作失败,请检查系统设置", "职务表操作失败,请检查系统设置"}));
+    QCOMPARE(rows("base"), 0);
+    QVERIFY(add(record) > 0);
+}
+
+void TestContactStore::loadStopsOnMissingPost() {
+    const qint64 code = add(fullRecord("x"));
+    QVERIFY(db_->execute(
+        QStringLiteral("update base set work_superior_duty_code=9999 where base_code=%1")
+            .arg(code)));
+    const ContactLoad loaded = store_->load(code, 1);
+    QVERIFY(!loaded.complete);
+    QCOMPARE(prompter_->texts(), QStringList{"职务表操作失败,请检查系统设置"});
+    QCOMPARE(prompter_->messages[0].caption, app::kTitle);
+    // The basic page shows; the work page and everything after it stay empty.
+    QStringList shown = loaded.record.columns();
+    shown.sort();
+    QStringList basic = columnsOf(ContactPage::Base);
+    basic.sort();
+    QCOMPARE(shown, basic);
+}
+
+void TestContactStore::loadOtherFlagFillsOnlyFamilyPages() {
+    const ContactRecord record = fullRecord("x");
+    const qint64 code = add(record);
+    const ContactLoad loaded = store_->load(code, 0);
+    QVERIFY(loaded.complete);
+    for (const QString& column : allColumns()) {
+        const bool family = !column.startsWith("base_") && !column.startsWith("work_");
+        QCOMPARE(loaded.record.contains(column), family);
+        if (family)
+            QCOMPARE(loaded.record.value(column), record.value(column));
+    }
+}
+
+void TestContactStore::saveKeepsOwnerFlagAndDates() {
+    const qint64 code = add(fullRecord("x"));
+    QVERIFY(db_->execute(QStringLiteral("update base set base_user_code=7, base_user_dep_code=3, "
+                                        "base_invalid_flag=0, base_create_date='2001-01-01', "
+                                        "base_lastmodi_date='2002-02-02', base_visit_num=4 "
+                                        "where base_code=%1")
+                             .arg(code)));
+    clock_.setDate(QDate(2015, 1, 1));
+    QVERIFY(store_->save(code, fullRecord("y"), nullptr));
+    QCOMPARE(cell(QStringLiteral("select base_user_code||'/'||base_user_dep_code||'/'||"
+                                 "base_invalid_flag||'/'||base_create_date||'/'||"
+                                 "base_lastmodi_date||'/'||base_visit_num||'/'||base_name "
+                                 "from base")),
+             QStringLiteral("7/3/0/2001-01-01/2002-02-02/4/y"));
+}
+
+void TestContactStore::saveCreatesMissingRows() {
+    const qint64 code = add(fullRecord("x"));
+    for (const QString& table : {"home", "extend", "society"})
+        QVERIFY(db_->execute(QStringLiteral("delete from %1").arg(table)));
+    const ContactRecord changed = fullRecord("it's new");
+    auto progress = prompter_->beginProgress();
+    QVERIFY(store_->save(code, changed, progress.get()));
+    progress.reset();
+    const auto& run = *prompter_->progressRuns.last();
+    QCOMPARE(run.lower, 0);
+    QCOMPARE(run.upper, 100);
+    QCOMPARE(run.positions, (QList<int>{1, 40, 60, 80, 90, 100}));
+    for (const QString& table : kTables)
+        QCOMPARE(rows(table), 1);
+    QCOMPARE(store_->load(code, 1).record, changed);
+    // The second save goes through the update statements.
+    const ContactRecord again = fullRecord("O'Hara 100%");
+    QVERIFY(store_->save(code, again, nullptr));
+    QCOMPARE(store_->load(code, 1).record, again);
+    QCOMPARE(rows("home"), 1);
+}
+
+void TestContactStore::saveFailureRollsBack() {
+    const ContactRecord before = fullRecord("before");
+    const qint64 code = add(before);
+    ContactRecord changed = fullRecord("after");
+    changed.setValue("extend_degree_code", "没有");
+    auto progress = prompter_->beginProgress();
+    QVERIFY(!store_->save(code, changed, progress.get()));
+    QCOMPARE(prompter_->texts(), QStringList{"学历表操作失败,请检查系统设置"});
+    QCOMPARE(prompter_->progressRuns.last()->positions, (QList<int>{1, 40, 60}));
+    QVERIFY(!db_->inTransaction());
+    QCOMPARE(store_->load(code, 1).record, before);
+    // A contact that no longer exists is not created by a save.
+    prompter_->clear();
+    QVERIFY(!store_->save(code + 1, before, nullptr));
+    QCOMPARE(prompter_->messages.size(), 1);
+    QCOMPARE(rows("base"), 1);
+    QCOMPARE(rows("home"), 1);
+}
+
+void TestContactStore::nameSearch() {
+    ContactRecord a = minimalRecord();
+    a.setValue("base_name", "王五");
+    a.setValue("work_name", "甲公司");
+    ContactRecord b = minimalRecord();
+    b.setValue("base_name", "王五一");
+    const qint64 codeA = add(a);
+    const qint64 codeB = add(b);
+    add(minimalRecord());
+    QVERIFY(
+        db_->execute(QStringLiteral("update base set base_invalid_flag=0 where base_name='李四'")));
+
+    ContactSearch search(*db_, *prompter_);
+    QVERIFY(!search.checkName(""));
+    QVERIFY(!search.checkName("王")); // exact name only
+    QVERIFY(search.checkName("王五"));
+    QCOMPARE(prompter_->texts(), (QStringList{"请输入姓名!", "该用户名不存在!"}));
+    QCOMPARE(prompter_->messages[0].caption, QStringLiteral("提示"));
+    QCOMPARE(prompter_->messages[0].icon, PromptIcon::Question);
+
+    const auto found = search.existing("王五", ContactSearch::Mode::ByName);
+    QCOMPARE(found.size(), 2);
+    QCOMPARE(found[0].code, QString::number(codeA));
+    QCOMPARE(found[0].name, QStringLiteral("王五"));
+    QCOMPARE(found[0].unit, QStringLiteral("甲公司"));
+    QCOMPARE(found[1].code, QString::number(codeB));
+    QVERIFY(search.existing("李四", ContactSearch::Mode::ByName).isEmpty()); // trashed
+    QCOMPARE(ContactSearch::title(2), QStringLiteral("资料列表--目前共有记录数： 2"));
+}
+
+void TestContactStore::unitSearchAndCopy() {
+    ContactRecord source = fullRecord("src");
+    source.setValue("work_name", "乙'公司 100%");
+    const qint64 code = add(source);
+    ContactSearch search(*db_, *prompter_);
+    QVERIFY(!search.checkUnit(""));
+    QVERIFY(!search.checkUnit("丙"));
+    QVERIFY(search.checkUnit("'公司 1")); // part of the name is enough
+    QCOMPARE(prompter_->texts(), (QStringList{"请输入单位名称!", "该单位资料不存在!"}));
+    QCOMPARE(prompter_->messages[0].icon, PromptIcon::Question);
+    QCOMPARE(search.existing("公司", ContactSearch::Mode::ByUnit).size(), 1);
+
+    const ContactRecord unit = search.unitOf(code);
+    QStringList copied = unit.columns();
+    copied.sort();
+    QStringList expected = ContactSearch::copiedColumns();
+    expected.sort();
+    QCOMPARE(copied, expected);
+    for (const QString& column : ContactSearch::copiedColumns())
+        QCOMPARE(unit.value(column), source.value(column));
+    // The contact's own position and the superior are not the unit's.
+    for (const char* own : {"work_branch_name", "work_duty_code", "work_salary", "work_phone",
+                            "work_charge", "work_superior_name", "work_superior_duty_code"})
+        QVERIFY(!unit.contains(own));
+}
+
+void TestContactStore::lists() {
+    ContactLists lists(*db_);
+    const QStringList years = *lists.entries(ListSource::Years, clock_);
+    QCOMPARE(years.size(), 100);
+    QCOMPARE(years.first(), QStringLiteral("2012"));
+    QCOMPARE(years.last(), QStringLiteral("1913"));
+    QCOMPARE(lists.entries(ListSource::Days, clock_)->first(), QStringLiteral("01"));
+    QCOMPARE(lists.entries(ListSource::Months, clock_)->last(), QStringLiteral("12"));
+    QCOMPARE(*lists.entries(ListSource::Levels, clock_),
+             (QStringList{"A级-核心", "B级-重要", "C级-一般", "D级-普通"}));
+    QCOMPARE(lists.entries(ListSource::Posts, clock_)->first(), QStringLiteral("董事长"));
+    QVERIFY(!lists.entries(ListSource::Provinces, clock_)->contains(QString()));
+    QVERIFY(db_->execute("drop table degree"));
+    QVERIFY(!lists.entries(ListSource::Degrees, clock_));
+    QVERIFY(prompter_->messages.isEmpty()); // the page shows its own message
+}
+
+QTEST_GUILESS_MAIN(TestContactStore)
+#include "tst_contactstore.moc"
