@@ -13,6 +13,8 @@
 #include "app/PacedExit.h"
 #include "app/PasswordChange.h"
 #include "contacts/CClientView2.h"
+#include "contacts/CContactAddSheet.h"
+#include "contacts/CContactDetailPane.h"
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
@@ -182,6 +184,8 @@ void CMainFrame::buildPanes() {
     contacts_ = new CClientView2(panel_);
     contacts_->attach(context_.db, context_.prompter, context_.clock, session_.userCode);
     contacts_->setHost(this);
+    detail_ = new CContactDetailPane(context_, session_, contacts_);
+    contacts_->setDetailPane(detail_, detail_);
     panel_->setView(1, contacts_);
     auto placeholder = [this](const QString& text) {
         auto* label = new QLabel(text, panel_);
@@ -305,9 +309,13 @@ bool CMainFrame::runCommand(int id) {
 }
 
 void CMainFrame::addContacts() {
-    // The add sheet arrives with the contact editor; until then nothing is added.
     adding_ = true;
+    const int saved = runAddContacts(context_, session_, this);
     adding_ = false;
+    if (saved > 0) {
+        showNotice(QStringLiteral("不错,等级分增加了!"));
+        showScore();
+    }
 }
 
 void CMainFrame::refreshNavigation() {

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CClientView2;
+class CContactDetailPane;
 class CGfxOutBarCtrl;
 class CNavTree;
 class CRightPanelWnd;
@@ -92,6 +93,7 @@ class CMainFrame : public QMainWindow, public ListHost {
     CNavTree* tree_ = nullptr;
     CRightPanelWnd* panel_ = nullptr;
     CClientView2* contacts_ = nullptr;
+    CContactDetailPane* detail_ = nullptr;
     CScoreBar* scoreBar_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;

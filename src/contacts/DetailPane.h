@@ -6,7 +6,7 @@
 // contact and keeps the user's unsaved edits (the modified flag) until they are
 // saved or dropped.
 class DetailPane {
-public:
+  public:
     virtual ~DetailPane() = default;
 
     // Empties every page and the contact's lists.

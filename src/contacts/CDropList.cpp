@@ -1,0 +1,51 @@
+#include "contacts/CDropList.h"
+
+#include <QSignalBlocker>
+#include <QWheelEvent>
+
+CDropList::CDropList(QWidget* parent) : QComboBox(parent) {
+    setEditable(false);
+    setFocusPolicy(Qt::StrongFocus);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(4);
+}
+
+void CDropList::setText(const QString& text) {
+    const QSignalBlocker blocker(this);
+    if (!extra_.isEmpty()) {
+        removeItem(findText(extra_, Qt::MatchExactly));
+        extra_.clear();
+    }
+    if (text.isEmpty()) {
+        setCurrentIndex(-1);
+        return;
+    }
+    int index = findText(text, Qt::MatchExactly);
+    if (index < 0) {
+        addItem(text);
+        index = count() - 1;
+        extra_ = text;
+    }
+    setCurrentIndex(index);
+}
+
+void CDropList::setEntries(const QStringList& entries) {
+    const QSignalBlocker blocker(this);
+    const QString chosen = currentText();
+    extra_.clear();
+    clear();
+    addItems(entries);
+    setCurrentIndex(chosen.isEmpty() ? -1 : findText(chosen, Qt::MatchExactly));
+}
+
+void CDropList::hidePopup() {
+    QComboBox::hidePopup();
+    emit closedUp();
+}
+
+void CDropList::wheelEvent(QWheelEvent* event) {
+    if (hasFocus())
+        QComboBox::wheelEvent(event);
+    else
+        event->ignore();
+}

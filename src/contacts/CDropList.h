@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QComboBox>
+
+// A drop-down list of the contact pages: the value can only be picked from the
+// entries, and closing the drop-down counts as an edit of the page.
+class CDropList : public QComboBox {
+    Q_OBJECT
+  public:
+    explicit CDropList(QWidget* parent = nullptr);
+
+    // Selects the entry with exactly this text; the empty text selects nothing.
+    // A value missing from the entries (a year before the list's first, a name
+    // since removed from its table) is shown as an extra entry until the next
+    // value is set, so that saving keeps it.
+    void setText(const QString& text);
+    // Empties the list and fills it again, keeping the chosen text when it is still there.
+    void setEntries(const QStringList& entries);
+
+    void hidePopup() override;
+
+  signals:
+    void closedUp();
+
+  protected:
+    // Scrolling a page must not change the lists the wheel passes over.
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    QString extra_;
+};

@@ -1,0 +1,421 @@
+#include "ContactGuiFixture.h"
+
+#include "contacts/CContactPage.h"
+#include "contacts/CDropList.h"
+#include "contacts/ContactFields.h"
+#include "contacts/ContactPageBuilder.h"
+
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+Q_DECLARE_METATYPE(ContactPage)
+
+// The pages built from the field table: captions, controls, limits, bands and
+// order, the lists' filling, the keyboard rules and the modified signal.
+class TestContactPages : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void fieldsMatchTheTable_data();
+    void fieldsMatchTheTable();
+    void fieldsInTableOrder_data();
+    void fieldsInTableOrder();
+    void pageClasses_data();
+    void pageClasses();
+    void limitsApplyWhenValuesAreTaken_data();
+    void limitsApplyWhenValuesAreTaken();
+    void listsFilledFromTheirTables();
+    void fillFailures_data();
+    void fillFailures();
+
+    void escAndEnterSwallowed_data();
+    void escAndEnterSwallowed();
+    void enterBreaksLinesInMultiLineField();
+    void deleteOrBackspaceClearsList_data();
+    void deleteOrBackspaceClearsList();
+    void typingIntoListSwallowed();
+    void modifiedOnlyByTheUser();
+
+  private:
+    CContactPage* page(ContactPage which) const { return pages_.value(int(which)); }
+    static void pagesData();
+
+    std::unique_ptr<ContactGuiFixture> fx_;
+    QList<CContactPage*> pages_;
+};
+
+void TestContactPages::initTestCase() {
+    fx_ = std::make_unique<ContactGuiFixture>();
+    for (const PageInfo& info : contactPages()) {
+        CContactPage* page = CContactPage::create(info.page, *fx_->app, nullptr);
+        page->resize(1000, 700);
+        page->show();
+        pages_.append(page);
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(pages_.last()));
+    QVERIFY2(fx_->prompter.messages.isEmpty(), qPrintable(fx_->prompter.texts().join(';')));
+}
+
+void TestContactPages::cleanupTestCase() {
+    qDeleteAll(pages_);
+    pages_.clear();
+    fx_.reset();
+}
+
+void TestContactPages::pagesData() {
+    QTest::addColumn<ContactPage>("which");
+    for (const PageInfo& info : contactPages())
+        QTest::newRow(qPrintable(info.className)) << info.page;
+}
+
+void TestContactPages::fieldsMatchTheTable_data() {
+    QTest::addColumn<int>("index");
+    const auto& fields = contactFields();
+    for (int i = 0; i < fields.size(); ++i)
+        QTest::newRow(qPrintable(pageInfo(fields[i].page).className + u' ' + fields[i].column))
+            << i;
+}
+
+// Every row of the table appears on its page as written: caption, second
+// caption, kind of control, limit, fixed entries, search button, band.
+void TestContactPages::fieldsMatchTheTable() {
+    QFETCH(int, index);
+    const FieldSpec& field = contactFields().at(index);
+    const ContactPageBuilder& form = page(field.page)->form();
+
+    QLabel* caption = form.caption(field.column);
+    QVERIFY(caption);
+    QCOMPARE(caption->text(), field.caption);
+    QVERIFY(caption->isVisible());
+    QLabel* extra = form.extraCaption(field.column);
+    QCOMPARE(extra ? extra->text() : QString(), field.extraCaption);
+
+    QWidget* control = form.control(field.column);
+    QVERIFY(control);
+    switch (field.kind) {
+    case FieldKind::Edit:
+    case FieldKind::SearchEdit: {
+        auto* edit = qobject_cast<QLineEdit*>(control);
+        QVERIFY(edit);
+        QCOMPARE(edit->maxLength(), field.limit);
+        break;
+    }
+    case FieldKind::MultiLine:
+        QVERIFY(qobject_cast<QPlainTextEdit*>(control));
+        break;
+    case FieldKind::List: {
+        auto* list = qobject_cast<CDropList*>(control);
+        QVERIFY(list);
+        QVERIFY(!list->isEditable());
+        if (field.source == ListSource::Fixed) {
+            QStringList entries;
+            for (int i = 0; i < list->count(); ++i)
+                entries << list->itemText(i);
+            QCOMPARE(entries, field.items);
+        }
+        break;
+    }
+    case FieldKind::Date:
+        for (int part = 0; part < 3; ++part) {
+            const QString column = field.dateColumns.at(part);
+            QVERIFY(qobject_cast<CDropList*>(form.control(column)));
+            auto* unit = page(field.page)->findChild<QLabel*>(QStringLiteral("unit:") + column);
+            QVERIFY(unit);
+            QCOMPARE(unit->text(), ContactPageBuilder::kDateUnits.at(part));
+        }
+        break;
+    }
+
+    QPushButton* search = form.searchButton(field.column);
+    QCOMPARE(search != nullptr, field.kind == FieldKind::SearchEdit);
+    if (search)
+        QCOMPARE(search->text(), QStringLiteral("查"));
+
+    if (field.band >= 0) {
+        QGroupBox* band = form.bands().value(field.band);
+        QVERIFY(band);
+        QVERIFY(band->isAncestorOf(control));
+    }
+}
+
+void TestContactPages::fieldsInTableOrder_data() {
+    pagesData();
+}
+
+// Read left to right and top to bottom, the captions come in the table's order.
+void TestContactPages::fieldsInTableOrder() {
+    QFETCH(ContactPage, which);
+    CContactPage* p = page(which);
+    QPoint previous(-1, -1);
+    for (const FieldSpec& field : fieldsOf(which)) {
+        QLabel* caption = p->form().caption(field.column);
+        const QPoint at = caption->mapTo(p, QPoint(0, caption->height() / 2));
+        const bool after =
+            at.y() > previous.y() + caption->height() / 2 ||
+            (qAbs(at.y() - previous.y()) <= caption->height() / 2 && at.x() > previous.x());
+        QVERIFY2(after, qPrintable(field.caption));
+        previous = at;
+    }
+    QCOMPARE(p->form().bands().size(), pageInfo(which).bandCount);
+}
+
+void TestContactPages::pageClasses_data() {
+    pagesData();
+}
+
+void TestContactPages::pageClasses() {
+    QFETCH(ContactPage, which);
+    QCOMPARE(QString::fromLatin1(page(which)->metaObject()->className()),
+             pageInfo(which).className);
+    QCOMPARE(page(which)->page(), which);
+}
+
+void TestContactPages::limitsApplyWhenValuesAreTaken_data() {
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<int>("limit");
+    for (const FieldSpec& field : contactFields()) {
+        if (field.isDate()) {
+            QTest::newRow(qPrintable(field.dateColumns[0])) << field.dateColumns[0] << 4;
+            QTest::newRow(qPrintable(field.dateColumns[1])) << field.dateColumns[1] << 2;
+            QTest::newRow(qPrintable(field.dateColumns[2])) << field.dateColumns[2] << 2;
+        } else {
+            QTest::newRow(qPrintable(field.column)) << field.column << field.limit;
+        }
+    }
+}
+
+// A value longer than its field's limit is cut when the page's values are taken;
+// a field without a limit keeps everything.
+void TestContactPages::limitsApplyWhenValuesAreTaken() {
+    QFETCH(QString, column);
+    QFETCH(int, limit);
+    CContactPage* p = page(fieldByColumn(column)->page);
+    const QString longText(1100, u'字');
+    ContactRecord record;
+    record.setValue(column, longText);
+    p->setValues(record);
+    const QString taken = p->values().value(column);
+    QCOMPARE(taken, limit > 0 ? longText.left(limit) : longText);
+    p->clearFields();
+    QCOMPARE(p->values().value(column), QString());
+}
+
+void TestContactPages::listsFilledFromTheirTables() {
+    const ContactPageBuilder& base = page(ContactPage::Base)->form();
+    auto* year = qobject_cast<CDropList*>(base.control("base_year"));
+    QCOMPARE(year->count(), 100);
+    QCOMPARE(year->itemText(0), QStringLiteral("2026"));
+    QCOMPARE(year->itemText(99), QStringLiteral("1927"));
+    auto* month = qobject_cast<CDropList*>(base.control("base_month"));
+    QCOMPARE(month->count(), 12);
+    QCOMPARE(month->itemText(0), QStringLiteral("01"));
+    auto* day = qobject_cast<CDropList*>(base.control("base_day"));
+    QCOMPARE(day->count(), 31);
+    QCOMPARE(day->itemText(30), QStringLiteral("31"));
+
+    auto* province = qobject_cast<CDropList*>(base.control("base_province_code"));
+    const qint64 provinces = fx_->db.count("select count(*) from province where province_name<>''");
+    QCOMPARE(province->count(), provinces);
+    QVERIFY(province->findText(QString()) < 0);
+
+    // A year older than the list is shown and kept until the next contact is shown.
+    ContactRecord old;
+    old.setValue("base_year", "1900");
+    page(ContactPage::Base)->setValues(old);
+    QCOMPARE(page(ContactPage::Base)->values().value("base_year"), QStringLiteral("1900"));
+    page(ContactPage::Base)->clearFields();
+    QCOMPARE(year->count(), 100);
+
+    // Filling again empties first: nothing is listed twice.
+    page(ContactPage::Base)->fillLists();
+    QCOMPARE(province->count(), provinces);
+    QCOMPARE(year->count(), 100);
+}
+
+void TestContactPages::fillFailures_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<ContactPage>("which");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("emptyList");
+
+    const QString type = QStringLiteral("类型表初始化失败,请检查系统设置!");
+    const QString province = QStringLiteral("省份表初始化失败,请检查系统设置!");
+    QTest::newRow("base without levels")
+        << "sort" << ContactPage::Base << QStringList{type} << "base_sort_code";
+    QTest::newRow("base without provinces")
+        << "province" << ContactPage::Base << QStringList{province} << "base_province_code";
+    QTest::newRow("base without relation categories")
+        << "relationsort" << ContactPage::Base << QStringList{} << "base_type_code";
+    QTest::newRow("work without regions")
+        << "region" << ContactPage::Work << QStringList{province} << "work_region_code";
+    QTest::newRow("work without provinces or regions")
+        << "province,region" << ContactPage::Work << QStringList{province} << "work_region_code";
+    QTest::newRow("work without industries")
+        << "industry" << ContactPage::Work << QStringList{"行业表初始化失败,请检查系统设置!"}
+        << "work_industry_code";
+    QTest::newRow("work without posts")
+        << "duty" << ContactPage::Work << QStringList{"职务表初始化失败,请检查系统设置!"}
+        << "work_superior_duty_code";
+    QTest::newRow("home without provinces")
+        << "province" << ContactPage::Home << QStringList{province} << "home_province_code";
+    QTest::newRow("home without posts")
+        << "duty" << ContactPage::Home << QStringList{} << "home_duty_code";
+    QTest::newRow("extend without degrees leaves its years empty")
+        << "degree" << ContactPage::Extend << QStringList{type} << "extend_gradyear";
+}
+
+// A list that cannot be read shows the page's message, and the page is still
+// built with every other list filled.
+void TestContactPages::fillFailures() {
+    QFETCH(QString, table);
+    QFETCH(ContactPage, which);
+    QFETCH(QStringList, messages);
+    QFETCH(QString, emptyList);
+
+    ContactGuiFixture fx;
+    for (const QString& name : table.split(u','))
+        QVERIFY(fx.db.execute("drop table " + name));
+    std::unique_ptr<CContactPage> p(CContactPage::create(which, *fx.app, nullptr));
+    QCOMPARE(fx.prompter.texts(), messages);
+    for (const auto& m : fx.prompter.messages) {
+        QCOMPARE(m.caption, QStringLiteral("提示"));
+        QCOMPARE(m.icon, PromptIcon::Information);
+    }
+    auto* list = qobject_cast<CDropList*>(p->form().control(emptyList));
+    QCOMPARE(list->count(), 0);
+    // The fixed lists and the months never depend on the database.
+    for (CDropList* months : p->form().lists(ListSource::Months))
+        QCOMPARE(months->count(), 12);
+}
+
+void TestContactPages::escAndEnterSwallowed_data() {
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Esc in an edit") << "base_name" << int(Qt::Key_Escape);
+    QTest::newRow("Esc in a list") << "base_sex" << int(Qt::Key_Escape);
+    QTest::newRow("Enter in an edit") << "base_name" << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter in an edit") << "base_phone" << int(Qt::Key_Enter);
+    QTest::newRow("Enter in a list") << "base_sort_code" << int(Qt::Key_Return);
+    QTest::newRow("Enter on the search button") << "search:base_name" << int(Qt::Key_Return);
+}
+
+// Esc and Enter never reach the window around the page: a dialog holding the
+// page neither closes nor presses its default button.
+void TestContactPages::escAndEnterSwallowed() {
+    QFETCH(QString, column);
+    QFETCH(int, key);
+    QDialog dialog;
+    CContactPage* p = CContactPage::create(ContactPage::Base, *fx_->app, &dialog);
+    auto* ok = new QPushButton("OK", &dialog);
+    ok->setDefault(true);
+    QSignalSpy pressed(ok, &QPushButton::clicked);
+    QSignalSpy modified(p, &CContactPage::modified);
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QWidget* control = p->form().control(column);
+    if (!control)
+        control = p->findChild<QWidget*>(column);
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key(key));
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(pressed.count(), 0);
+    QCOMPARE(modified.count(), 0);
+}
+
+void TestContactPages::enterBreaksLinesInMultiLineField() {
+    CContactPage* p = page(ContactPage::Society);
+    auto* hobby = qobject_cast<QPlainTextEdit*>(p->form().control("society_hobby"));
+    hobby->setFocus();
+    QTest::keyClicks(hobby, "ab");
+    QTest::keyClick(hobby, Qt::Key_Return);
+    QTest::keyClicks(hobby, "cd");
+    QCOMPARE(p->values().value("society_hobby"), QStringLiteral("ab\ncd"));
+    p->clearFields();
+}
+
+void TestContactPages::deleteOrBackspaceClearsList_data() {
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Delete in the level list") << "base_sort_code" << int(Qt::Key_Delete);
+    QTest::newRow("Backspace in the sex list") << "base_sex" << int(Qt::Key_Backspace);
+    QTest::newRow("Delete in a day list") << "base_day" << int(Qt::Key_Delete);
+}
+
+// The only way to take back a list choice: the list empties and the page is modified.
+void TestContactPages::deleteOrBackspaceClearsList() {
+    QFETCH(QString, column);
+    QFETCH(int, key);
+    CContactPage* p = page(ContactPage::Base);
+    auto* list = qobject_cast<CDropList*>(p->form().control(column));
+    list->setCurrentIndex(1);
+    QSignalSpy modified(p, &CContactPage::modified);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key(key));
+    QCOMPARE(list->currentText(), QString());
+    QCOMPARE(list->currentIndex(), -1);
+    QCOMPARE(p->values().value(column), QString());
+    QVERIFY(modified.count() >= 1);
+
+    // In an edit the same keys edit text as usual.
+    auto* phone = qobject_cast<QLineEdit*>(p->form().control("base_phone"));
+    phone->setFocus();
+    QTest::keyClicks(phone, "123");
+    QTest::keyClick(phone, Qt::Key(key == Qt::Key_Delete ? Qt::Key_Left : Qt::Key_Right));
+    QTest::keyClick(phone, Qt::Key(key));
+    QCOMPARE(phone->text().size(), 2);
+    p->clearFields();
+}
+
+void TestContactPages::typingIntoListSwallowed() {
+    CContactPage* p = page(ContactPage::Base);
+    auto* married = qobject_cast<CDropList*>(p->form().control("base_married"));
+    married->setCurrentIndex(0);
+    married->setFocus();
+    // Without the rule, typing the first character of an entry would choose it.
+    for (const QString& typed : {QStringLiteral("未"), QStringLiteral("再")})
+        QTest::sendKeyEvent(QTest::Click, married, Qt::Key_unknown, typed, Qt::NoModifier);
+    QCOMPARE(married->currentText(), QStringLiteral("已婚"));
+    QTest::mouseClick(married, Qt::RightButton);
+    QCOMPARE(married->currentText(), QStringLiteral("已婚"));
+    p->clearFields();
+}
+
+// Typing, choosing and clearing set the modified flag; putting a contact's
+// values into the page does not.
+void TestContactPages::modifiedOnlyByTheUser() {
+    CContactPage* p = page(ContactPage::Home);
+    QSignalSpy modified(p, &CContactPage::modified);
+    ContactRecord record;
+    record.setValue("home_name", "王芳");
+    record.setValue("home_live", "同住");
+    record.setValue("home_hobby", "游泳");
+    p->setValues(record);
+    p->clearFields();
+    QCOMPARE(modified.count(), 0);
+
+    auto* name = qobject_cast<QLineEdit*>(p->form().control("home_name"));
+    name->setFocus();
+    QTest::keyClicks(name, "w");
+    QCOMPARE(modified.count(), 1);
+
+    auto* live = qobject_cast<CDropList*>(p->form().control("home_live"));
+    live->setFocus();
+    QTest::keyClick(live, Qt::Key_Down);
+    QCOMPARE(live->currentText(), QStringLiteral("同住"));
+    QCOMPARE(modified.count(), 2);
+    p->clearFields();
+}
+
+QTEST_MAIN(TestContactPages)
+#include "tst_contactpages.moc"

@@ -1,0 +1,248 @@
+#include "ContactGuiFixture.h"
+
+#include "contacts/CContactDetailPane.h"
+#include "contacts/CContactPage.h"
+#include "contacts/CDropList.h"
+#include "contacts/ContactStore.h"
+#include "contacts/ContactTab.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+Q_DECLARE_METATYPE(ContactPage)
+
+namespace {
+
+// Every field of the five pages: lists take their second entry, dates a leap
+// day, texts their own column name so that a value in the wrong field shows.
+ContactRecord everyField(const CContactDetailPane& pane) {
+    ContactRecord r;
+    for (const FieldSpec& f : contactFields()) {
+        if (f.isDate()) {
+            r.setValue(f.dateColumns[0], "2012");
+            r.setValue(f.dateColumns[1], "02");
+            r.setValue(f.dateColumns[2], "29");
+        } else if (f.kind == FieldKind::List) {
+            auto* list = qobject_cast<CDropList*>(pane.page(f.page)->form().control(f.column));
+            r.setValue(f.column, list->itemText(1));
+        } else {
+            r.setValue(f.column, f.column.left(f.limit));
+        }
+    }
+    r.setValue("base_name", "张三");
+    r.setValue("home_mobil", "13900000000");
+    r.setValue("home_phone", "010-88880000");
+    return r;
+}
+
+// A list tab that records what it is handed.
+class RecordingTab : public QWidget, public ContactTab {
+  public:
+    RecordingTab(QStringList& log, const QString& name, bool succeeds)
+        : log_(log), name_(name), succeeds_(succeeds) {}
+    void clearContact() override { log_ << "clear " + name_; }
+    bool showContact(qint64 code) override {
+        log_ << QStringLiteral("%1 %2").arg(name_).arg(code);
+        return succeeds_;
+    }
+
+  private:
+    QStringList& log_;
+    QString name_;
+    bool succeeds_;
+};
+
+} // namespace
+
+// The detail pane: its tabs, loading a contact into the five pages, the
+// modify checks and the save with its progress window.
+class TestDetailPane : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void tabsInOrder();
+    void loadShowsEveryPage();
+    void editThenSave();
+    void modifyChecks_data();
+    void modifyChecks();
+    void listTabsHandedTheContact_data();
+    void listTabsHandedTheContact();
+
+  private:
+    qint64 add(const ContactRecord& record) {
+        ContactStore store(fx_->db, fx_->prompter);
+        return store.insertNew(record, fx_->session, fx_->clock);
+    }
+
+    std::unique_ptr<ContactGuiFixture> fx_;
+    std::unique_ptr<CContactDetailPane> pane_;
+};
+
+void TestDetailPane::init() {
+    fx_ = std::make_unique<ContactGuiFixture>();
+    pane_ = std::make_unique<CContactDetailPane>(*fx_->app, fx_->session);
+    pane_->resize(800, 400);
+    pane_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(pane_.get()));
+}
+
+void TestDetailPane::cleanup() {
+    pane_.reset();
+    fx_.reset();
+}
+
+void TestDetailPane::tabsInOrder() {
+    QStringList captions;
+    for (int i = 0; i < pane_->count(); ++i)
+        captions << pane_->tabText(i);
+    QCOMPARE(captions, QStringList({"基本信息", "单位信息", "家庭信息", "社交信息", "扩展信息",
+                                    "关联关系", "往来记录", "相关文档"}));
+    QCOMPARE(pane_->currentIndex(), 0);
+    QCOMPARE(pane_->currentCode(), 0);
+    QVERIFY(!pane_->isModified());
+}
+
+void TestDetailPane::loadShowsEveryPage() {
+    const ContactRecord record = everyField(*pane_);
+    const qint64 code = add(record);
+    QVERIFY(code > 0);
+    QSignalSpy edited(pane_.get(), &CContactDetailPane::edited);
+    pane_->loadContact(code, 1);
+    QCOMPARE(pane_->currentCode(), code);
+    QCOMPARE(pane_->values().values(), record.values());
+    QCOMPARE(edited.count(), 0);
+    QVERIFY(!pane_->isModified());
+    QCOMPARE(fx_->prompter.texts(), QStringList());
+
+    pane_->clearPane();
+    const ContactRecord cleared = pane_->values();
+    for (const QString& value : cleared.values())
+        QCOMPARE(value, QString());
+}
+
+void TestDetailPane::editThenSave() {
+    ContactRecord record = everyField(*pane_);
+    const qint64 code = add(record);
+    pane_->loadContact(code, 1);
+    QSignalSpy edited(pane_.get(), &CContactDetailPane::edited);
+
+    auto* spouse =
+        qobject_cast<QLineEdit*>(pane_->page(ContactPage::Home)->form().control("home_name"));
+    spouse->selectAll();
+    QTest::keyClicks(spouse, "O'Neil");
+    QVERIFY(pane_->isModified());
+    QVERIFY(edited.count() > 0);
+
+    QVERIFY(pane_->validatePane());
+    QVERIFY(pane_->saveContact(code));
+    QVERIFY(!pane_->isModified());
+    QCOMPARE(fx_->prompter.progressRuns.size(), 1);
+    const auto& run = *fx_->prompter.progressRuns[0];
+    QCOMPARE(run.upper, 100);
+    QCOMPARE(run.positions, QList<int>({1, 40, 60, 80, 90, 100}));
+    QVERIFY(run.finished);
+
+    // What is stored is what a fresh load shows.
+    record.setValue("home_name", "O'Neil");
+    pane_->clearPane();
+    pane_->loadContact(code, 1);
+    QCOMPARE(pane_->values().values(), record.values());
+}
+
+void TestDetailPane::modifyChecks_data() {
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<ContactPage>("page");
+    QTest::addColumn<QString>("focused");
+
+    const auto H = ContactPage::Home;
+    QTest::newRow("spouse's birthday") << "home_day"
+                                       << "31"
+                                       << "日期输入有误!" << H << "home_year";
+    QTest::newRow("mobile with letters") << "home_mobil"
+                                         << "abc"
+                                         << "请在手机中输入数字!" << H << "home_mobil";
+    QTest::newRow("child's birthday") << "home_child_month"
+                                      << "04"
+                                      << "日期输入有误!" << H << "home_child_year";
+    QTest::newRow("home phone with letters") << "home_phone"
+                                             << "8888x"
+                                             << "请在电话中输入数字!" << H << "home_phone";
+    QTest::newRow("no level") << "base_sort_code"
+                              << ""
+                              << "请选择级别!" << ContactPage::Base << "base_sort_code";
+    QTest::newRow("area code is not checked on modify") << "work_areacode"
+                                                        << "abc"
+                                                        << "" << ContactPage::Base << "";
+}
+
+void TestDetailPane::modifyChecks() {
+    QFETCH(QString, column);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    QFETCH(ContactPage, page);
+    QFETCH(QString, focused);
+
+    ContactRecord record = everyField(*pane_);
+    // Every phone character passes; a day is only wrong in its month.
+    record.setValue("home_mobil", "139-0000 (1)");
+    record.setValue("home_phone", "010-8888#2");
+    record.setValue("home_day", "28");
+    record.setValue("home_child_month", "03");
+    record.setValue("home_child_day", "31");
+    const qint64 code = add(record);
+    pane_->loadContact(code, 1);
+    pane_->setCurrentIndex(4);
+    ContactRecord change;
+    change.setValue(column, value);
+    pane_->page(fieldByColumn(column)->page)->mergeValues(change);
+
+    const bool passes = message.isEmpty();
+    QCOMPARE(pane_->validatePane(), passes);
+    if (passes) {
+        QCOMPARE(fx_->prompter.texts(), QStringList());
+        return;
+    }
+    QCOMPARE(fx_->prompter.texts(), QStringList{message});
+    QVERIFY(pane_->currentWidget()->isAncestorOf(pane_->page(page)));
+    QCOMPARE(pane_->focusWidget(), pane_->page(page)->form().control(focused));
+}
+
+void TestDetailPane::listTabsHandedTheContact_data() {
+    QTest::addColumn<bool>("interactionsSucceed");
+    QTest::addColumn<QStringList>("handed");
+    QTest::newRow("all tabs") << true << QStringList{"interactions", "associations", "documents"};
+    QTest::newRow("a failing tab stops the chain") << false << QStringList{"interactions"};
+}
+
+// After the pages, the contact goes to the interaction, association and
+// document tabs in that order.
+void TestDetailPane::listTabsHandedTheContact() {
+    QFETCH(bool, interactionsSucceed);
+    QFETCH(QStringList, handed);
+
+    QStringList log;
+    auto* associations = new RecordingTab(log, "associations", true);
+    auto* interactions = new RecordingTab(log, "interactions", interactionsSucceed);
+    auto* documents = new RecordingTab(log, "documents", true);
+    pane_->setListTab(CContactDetailPane::Associations, associations, associations);
+    pane_->setListTab(CContactDetailPane::Interactions, interactions, interactions);
+    pane_->setListTab(CContactDetailPane::Documents, documents, documents);
+    QCOMPARE(pane_->tabText(CContactDetailPane::Interactions), QStringLiteral("往来记录"));
+    QCOMPARE(pane_->widget(CContactDetailPane::Documents), documents);
+
+    const qint64 code = add(everyField(*pane_));
+    pane_->loadContact(code, 1);
+    QStringList expected{"clear associations", "clear interactions", "clear documents"};
+    for (const QString& name : handed)
+        expected << QStringLiteral("%1 %2").arg(name).arg(code);
+    QCOMPARE(log, expected);
+}
+
+QTEST_MAIN(TestDetailPane)
+#include "tst_detailpane.moc"
