@@ -15,6 +15,7 @@
 #include "contacts/CClientView2.h"
 #include "contacts/CContactAddSheet.h"
 #include "contacts/CContactDetailPane.h"
+#include "contacts/ContactList.h"
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
@@ -340,6 +341,9 @@ void CMainFrame::onTreeSelection(const QString& filter, int mode, int live) {
 }
 
 void CMainFrame::loadContactList(const QString& filter, int mode) {
+    // Reloading the list empties the pane: unsaved edits are offered for saving first.
+    if (!contacts_->contacts()->settleEdits())
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     contacts_->load(filter, mode, live_);
     QApplication::restoreOverrideCursor();
@@ -414,6 +418,8 @@ void CMainFrame::showNotice(const QString& text) {
 }
 
 void CMainFrame::exitProgram() {
+    if (!contacts_->contacts()->settleEdits())
+        return;
     PacedExit paced(context_.prompter, context_.stopEvent, context_.doneEvent);
     if (!paced.run(PacedExit::kMenuStepMs))
         return;
@@ -427,6 +433,10 @@ void CMainFrame::exitProgram() {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (exiting_) {
         event->accept();
+        return;
+    }
+    if (!contacts_->contacts()->settleEdits()) {
+        event->ignore();
         return;
     }
     PacedExit paced(context_.prompter, context_.stopEvent, context_.doneEvent);

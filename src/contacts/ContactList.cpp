@@ -159,6 +159,20 @@ void ContactList::clearDetail() {
         pane_->clearPane();
 }
 
+bool ContactList::settleEdits() {
+    if (!pane_ || !pane_->isModified())
+        return true;
+    // The flag goes first: a refused save leaves the edits in the pane, and
+    // the next click no longer asks about them.
+    pane_->setModified(false);
+    if (current_ > 0 && prompter_.confirm(kSaveQuestion)) {
+        if (!pane_->validatePane())
+            return false;
+        pane_->saveContact(current_);
+    }
+    return true;
+}
+
 bool ContactList::openContact(qint64 code) {
     if (!pane_) {
         current_ = code;
@@ -166,16 +180,8 @@ bool ContactList::openContact(qint64 code) {
     }
     if (!pane_->isModified() && code == current_)
         return false;
-    if (pane_->isModified()) {
-        // The flag goes first: a refused save leaves the edits in the pane, and
-        // the next click no longer asks about them.
-        pane_->setModified(false);
-        if (current_ > 0 && prompter_.confirm(kSaveQuestion)) {
-            if (!pane_->validatePane())
-                return false;
-            pane_->saveContact(current_);
-        }
-    }
+    if (!settleEdits())
+        return false;
     current_ = code;
     pane_->loadContact(code, liveFlag_);
     return true;

@@ -76,6 +76,10 @@ class ContactList {
     // A click on a row: offers to save the edits of the contact in the pane,
     // then shows the clicked contact. Returns whether the pane now shows it.
     bool openContact(qint64 code);
+    // Offers to save the pane's unsaved edits of the current contact before it
+    // leaves the pane; false when the user wants to save but the pages do not
+    // validate (the edits stay, and the caller should not go on).
+    bool settleEdits();
     // The contact shown in the detail pane, 0 when none.
     qint64 currentContact() const { return current_; }
     void clearDetail();

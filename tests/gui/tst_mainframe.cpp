@@ -6,6 +6,9 @@
 #include "app/CScoreBar.h"
 #include "app/CommandTable.h"
 #include "app/Settings.h"
+#include "contacts/CClientView2.h"
+#include "contacts/CContactDetailPane.h"
+#include "contacts/ContactList.h"
 #include "db/Database.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
@@ -34,6 +37,7 @@ class TestMainFrame : public QObject {
     void scoreBarAfterLogin();
     void refreshKeepsTheList();
     void exitAnsweredNoChangesNothing();
+    void unsavedEditsAreOfferedBeforeLeaving();
 
   private:
     QStringList captionsOf(QMenu* menu) const;
@@ -265,6 +269,43 @@ void TestMainFrame::exitAnsweredNoChangesNothing() {
     QVERIFY(prompter_->progressRuns.isEmpty());
     QVERIFY(frame_->isVisible());
     QVERIFY(!stop_->wait(0));
+}
+
+// Reloading the list or leaving the program would drop the pane's edits; the
+// user is asked first, and a save that does not validate keeps everything.
+void TestMainFrame::unsavedEditsAreOfferedBeforeLeaving() {
+    QVERIFY(waitForTree());
+    QVERIFY(db_->execute("insert into base(base_name,base_sex,base_province_code,base_sort_code,"
+                         "base_type_code,base_user_code,base_invalid_flag,work_duty_code,"
+                         "work_industry_code,work_region_code,work_province_code,"
+                         "work_leader_duty_code,work_superior_duty_code) "
+                         "values('王五','男',1,2,2,1,1,1,2,1,2,1,1)"));
+    const qint64 code = db_->count("select max(base_code) from base");
+    for (const char* table :
+         {"home(home_base_code,home_province_code,home_duty_code) values(%1,1,1)",
+          "society(society_base_code) values(%1)",
+          "extend(extend_base_code,extend_degree_code) values(%1,1)"})
+        QVERIFY(db_->execute(QStringLiteral("insert into ") + QString::fromUtf8(table).arg(code)));
+    CClientView2* view = frame_->contactView();
+    QVERIFY(view->load("b.base_invalid_flag=1", 0, 1));
+    QVERIFY(view->contacts()->openContact(code));
+    auto* pane = view->findChild<CContactDetailPane*>();
+    QVERIFY(pane);
+    pane->setModified(true);
+
+    prompter_->clear();
+    prompter_->answer(false); // do not save
+    prompter_->answer(false); // do not exit
+    frame_->runCommand(commands::Exit);
+    QCOMPARE(prompter_->texts(), (QStringList{"保存修改记录吗?", "确定要退出吗(?)"}));
+    QVERIFY(!pane->isModified());
+
+    pane->setModified(true);
+    prompter_->clear();
+    prompter_->answer(false);
+    frame_->runCommand(commands::Refresh);
+    QCOMPARE(prompter_->texts(), QStringList{"保存修改记录吗?"});
+    QVERIFY(waitForTree());
 }
 
 QTEST_MAIN(TestMainFrame)
