@@ -4,6 +4,7 @@
 // one name lookup per row and column.
 //
 //   bench_contactlist PATH [--repeat N] [--only load|fetch|fill|per-row]
+#include "BenchTiming.h"
 #include "app/Clock.h"
 #include "contacts/ContactList.h"
 #include "db/Database.h"
@@ -58,17 +59,12 @@ struct Timing {
 
 Timing measure(const QString& label, int repeat, const std::function<qint64()>& run) {
     Timing timing{label};
-    std::vector<double> ms;
-    for (int i = 0; i < repeat; ++i) {
-        QElapsedTimer timer;
-        timer.start();
+    const bench::Duration duration = bench::timeRepeated(repeat, [&] {
         timing.rows = run();
-        ms.push_back(double(timer.nsecsElapsed()) / 1e6);
         timing.ok = timing.ok && timing.rows >= 0;
-    }
-    std::sort(ms.begin(), ms.end());
-    timing.minimum = ms.front();
-    timing.median = ms[ms.size() / 2];
+    });
+    timing.minimum = duration.minimum;
+    timing.median = duration.median;
     return timing;
 }
 
@@ -81,14 +77,9 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     int repeat = 5;
     QString only;
-    if (const qsizetype at = args.indexOf(QStringLiteral("--repeat")); at >= 0) {
-        repeat = at + 1 < args.size() ? args.at(at + 1).toInt() : 0;
-        args.remove(at, std::min<qsizetype>(2, args.size() - at));
-    }
-    if (const qsizetype at = args.indexOf(QStringLiteral("--only")); at >= 0) {
-        only = at + 1 < args.size() ? args.at(at + 1) : QString();
-        args.remove(at, std::min<qsizetype>(2, args.size() - at));
-    }
+    if (QString value; bench::takeOption(args, QStringLiteral("--repeat"), &value))
+        repeat = value.toInt();
+    bench::takeOption(args, QStringLiteral("--only"), &only);
     const QStringList parts = {"load", "fetch", "fill", "per-row"};
     if (args.size() != 1 || repeat < 1 || (!only.isEmpty() && !parts.contains(only))) {
         err << "usage: bench_contactlist PATH [--repeat N] [--only load|fetch|fill|per-row]\n";

@@ -3,6 +3,7 @@
 // value, the full contact list, and the reminder and care scans.
 //
 //   bench_counts PATH [--repeat N]
+#include "BenchTiming.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
@@ -220,16 +221,9 @@ struct Timing {
 
 Timing measure(const QString& label, int repeat, const std::function<Work()>& run) {
     Timing timing{label, {}, 0, 0};
-    std::vector<double> ms;
-    for (int i = 0; i < repeat; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        timing.work = run();
-        ms.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    timing.minimum = ms.front();
-    timing.median = ms[ms.size() / 2];
+    const bench::Duration duration = bench::timeRepeated(repeat, [&] { timing.work = run(); });
+    timing.minimum = duration.minimum;
+    timing.median = duration.median;
     return timing;
 }
 
@@ -241,10 +235,8 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
     int repeat = 5;
-    if (const qsizetype at = args.indexOf(QStringLiteral("--repeat")); at >= 0) {
-        repeat = at + 1 < args.size() ? args.at(at + 1).toInt() : 0;
-        args.remove(at, std::min<qsizetype>(2, args.size() - at));
-    }
+    if (QString value; bench::takeOption(args, QStringLiteral("--repeat"), &value))
+        repeat = value.toInt();
     if (args.size() != 1 || repeat < 1) {
         err << "usage: bench_counts PATH [--repeat N]\n";
         return 2;

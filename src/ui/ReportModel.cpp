@@ -12,7 +12,7 @@ ReportModel::ReportModel(const QString& columnSpec, QObject* parent) : QAbstract
 
 void ReportModel::setColumns(const QString& columnSpec) {
     beginResetModel();
-    columns_ = ColumnSpec::parse(columnSpec);
+    columns_ = ReportColumn::parse(columnSpec);
     rows_.clear();
     sortColumn_ = -1;
     endResetModel();

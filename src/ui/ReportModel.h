@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ColumnSpec.h"
+#include "ui/ReportColumn.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -15,7 +15,7 @@ class ReportModel : public QAbstractTableModel {
     explicit ReportModel(const QString& columnSpec, QObject* parent = nullptr);
 
     void setColumns(const QString& columnSpec);
-    const QList<ColumnSpec>& columns() const { return columns_; }
+    const QList<ReportColumn>& columns() const { return columns_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -53,7 +53,7 @@ class ReportModel : public QAbstractTableModel {
         bool checked = false;
     };
 
-    QList<ColumnSpec> columns_;
+    QList<ReportColumn> columns_;
     QList<Entry> rows_;
     int sortColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;

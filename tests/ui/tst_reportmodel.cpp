@@ -39,7 +39,7 @@ void TestReportModel::columnSpec() {
     QFETCH(QString, columnText);
     QFETCH(QStringList, captions);
     QFETCH(QList<int>, widths);
-    const auto columns = ColumnSpec::parse(columnText);
+    const auto columns = ReportColumn::parse(columnText);
     QCOMPARE(columns.size(), captions.size());
     for (int i = 0; i < columns.size(); ++i) {
         QCOMPARE(columns[i].caption, captions[i]);

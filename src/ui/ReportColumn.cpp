@@ -1,7 +1,7 @@
-#include "ui/ColumnSpec.h"
+#include "ui/ReportColumn.h"
 
-QList<ColumnSpec> ColumnSpec::parse(const QString& columnText) {
-    QList<ColumnSpec> columns;
+QList<ReportColumn> ReportColumn::parse(const QString& columnText) {
+    QList<ReportColumn> columns;
     qsizetype pos = 0;
     while (true) {
         const qsizetype comma = columnText.indexOf(u',', pos);
@@ -9,7 +9,7 @@ QList<ColumnSpec> ColumnSpec::parse(const QString& columnText) {
             break;
         const qsizetype semicolon = columnText.indexOf(u';', comma + 1);
         const qsizetype end = semicolon < 0 ? columnText.size() : semicolon;
-        ColumnSpec column;
+        ReportColumn column;
         column.caption = columnText.mid(pos, comma - pos);
         column.width = columnText.mid(comma + 1, end - comma - 1).trimmed().toInt();
         columns.append(column);

@@ -5,11 +5,11 @@
 
 // A list's columns, written "caption,width;caption,width;..." with an optional
 // final ";". Width 0 is a hidden column holding the row's key.
-struct ColumnSpec {
+struct ReportColumn {
     QString caption;
     int width = 0;
 
     bool hidden() const { return width == 0; }
 
-    static QList<ColumnSpec> parse(const QString& columnText);
+    static QList<ReportColumn> parse(const QString& columnText);
 };
