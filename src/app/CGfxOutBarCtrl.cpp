@@ -3,6 +3,7 @@
 #include "app/CommandTable.h"
 
 #include <QListWidget>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 CGfxOutBarCtrl::CGfxOutBarCtrl(QWidget* parent) : QToolBox(parent) {
@@ -32,11 +33,17 @@ CGfxOutBarCtrl::CGfxOutBarCtrl(QWidget* parent) : QToolBox(parent) {
                 [this, group, list = lists[i]](QListWidgetItem* item) {
                     emit notified(group, list->row(item), item->text());
                 });
-        // Keyboard users open an item with Enter.
-        connect(lists[i], &QListWidget::itemActivated, this,
-                [this, group, list = lists[i]](QListWidgetItem* item) {
+        // Keyboard users open an item with Enter. Not through itemActivated: a
+        // double click (or a single one, in styles that activate on a click)
+        // would report the item twice and start a tool twice.
+        for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+            auto* enter = new QShortcut(QKeySequence(key), lists[i]);
+            enter->setContext(Qt::WidgetShortcut);
+            connect(enter, &QShortcut::activated, this, [this, group, list = lists[i]] {
+                if (QListWidgetItem* item = list->currentItem())
                     emit notified(group, list->row(item), item->text());
-                });
+            });
+        }
     }
 }
 

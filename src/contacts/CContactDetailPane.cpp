@@ -84,8 +84,10 @@ void CContactDetailPane::fillLists() {
 }
 
 void CContactDetailPane::clearPane() {
-    for (CContactPage* page : pages_)
+    for (CContactPage* page : pages_) {
         page->clearFields();
+        page->setEnabled(true);
+    }
     for (ContactTab* tab : {associations_, interactions_, documents_})
         if (tab)
             tab->clearContact();
@@ -99,8 +101,13 @@ void CContactDetailPane::loadContact(qint64 code, int liveFlag) {
     // A page without a row shows empty: setValues empties what the record lacks.
     for (CContactPage* page : pages_)
         page->setValues(load.record);
-    if (!load.complete)
+    if (!load.complete) {
+        // The pages loading never reached show empty; a save would write those
+        // empty values over the stored ones, so the contact is shown read-only.
+        for (CContactPage* page : pages_)
+            page->setEnabled(false);
         return;
+    }
     for (ContactTab* tab : {interactions_, associations_, documents_})
         if (tab && !tab->showContact(code))
             return;

@@ -31,29 +31,31 @@ bool Database::open(const QString& path) {
         lastError_ = QStringLiteral("文件不存在: %1").arg(path);
         return false;
     }
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
-    if (!db.open()) {
-        lastError_ = describe(db.lastError());
-        close();
-        return false;
+    bool ok = false;
+    {
+        // The handle and its query must be gone before a failed connection is
+        // removed, or the removal leaves the connection in use.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+        if (!db.open()) {
+            lastError_ = describe(db.lastError());
+        } else {
+            QSqlQuery q(db);
+            // Reading the schema proves the file is a database; WAL lets another
+            // connection read while this one writes.
+            ok = q.exec(QStringLiteral("select count(*) from sqlite_master")) &&
+                 q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) &&
+                 q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs)) &&
+                 jet::registerFunctions(db);
+            if (!ok)
+                lastError_ = q.lastError().isValid() ? describe(q.lastError())
+                                                     : QStringLiteral("无法注册日期函数");
+        }
     }
-    QSqlQuery q(db);
-    // Reading the schema proves the file is a database; WAL lets another
-    // connection read while this one writes.
-    const bool ok = q.exec(QStringLiteral("select count(*) from sqlite_master")) &&
-                    q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) &&
-                    q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs)) &&
-                    jet::registerFunctions(db);
-    if (!ok) {
-        lastError_ =
-            q.lastError().isValid() ? describe(q.lastError()) : QStringLiteral("无法注册日期函数");
-        q = QSqlQuery();
+    if (!ok)
         close();
-        return false;
-    }
-    return true;
+    return ok;
 }
 
 void Database::close() {

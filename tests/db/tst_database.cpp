@@ -6,6 +6,7 @@
 #include "support/TestHome.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <atomic>
 #include <thread>
@@ -28,6 +29,8 @@ class TestDatabase : public QObject {
 };
 
 void TestDatabase::openRefusesMissingAndForeignFiles() {
+    // A refused file must not leave its connection behind still in use.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("still in use")));
     TestHome home;
     Database db;
     const QString missing = home.file("nothing.tdb");

@@ -67,6 +67,7 @@ class TestDetailPane : public QObject {
     void tabsInOrder();
     void loadShowsEveryPage();
     void editThenSave();
+    void stoppedLoadIsReadOnly();
     void modifyChecks_data();
     void modifyChecks();
     void listTabsHandedTheContact_data();
@@ -122,6 +123,23 @@ void TestDetailPane::loadShowsEveryPage() {
     const ContactRecord cleared = pane_->values();
     for (const QString& value : cleared.values())
         QCOMPARE(value, QString());
+}
+
+// A post without its row stops loading at the work page: the later pages were
+// never read, so nothing may be edited and saved over them.
+void TestDetailPane::stoppedLoadIsReadOnly() {
+    const qint64 code = add(everyField(*pane_));
+    QVERIFY(code > 0);
+    QVERIFY(fx_->db.execute(
+        QStringLiteral("update base set work_superior_duty_code=99999 where base_code=%1")
+            .arg(code)));
+    pane_->loadContact(code, 1);
+    QCOMPARE(fx_->prompter.lastText(), QStringLiteral("职务表操作失败,请检查系统设置"));
+    for (int page = 0; page < kContactPageCount; ++page)
+        QVERIFY(!pane_->page(ContactPage(page))->isEnabled());
+    pane_->clearPane();
+    for (int page = 0; page < kContactPageCount; ++page)
+        QVERIFY(pane_->page(ContactPage(page))->isEnabled());
 }
 
 void TestDetailPane::editThenSave() {

@@ -15,8 +15,10 @@
 #include "support/TestHome.h"
 
 #include <QAction>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 
@@ -34,6 +36,7 @@ class TestMainFrame : public QObject {
     void guardedCommands();
     void elevenCommandsWaitForTheTree();
     void groupsFilledAndViewsSwitched();
+    void anItemIsReportedOncePerClickOrEnter();
     void scoreBarAfterLogin();
     void refreshKeepsTheList();
     void exitAnsweredNoChangesNothing();
@@ -232,6 +235,32 @@ void TestMainFrame::groupsFilledAndViewsSwitched() {
     QCOMPARE(frame_->rightPanel()->currentView(), 1);
     QCOMPARE(frame_->currentFilter(), QStringLiteral("base_invalid_flag=1 "));
     QCOMPARE(frame_->liveFlag(), 1);
+}
+
+void TestMainFrame::anItemIsReportedOncePerClickOrEnter() {
+    CGfxOutBarCtrl bar;
+    bar.setItems(commands::DatumGroup, {QStringLiteral("甲"), QStringLiteral("乙")});
+    bar.setCurrentIndex(commands::DatumGroup);
+    bar.resize(200, 300);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    QListWidget* list = bar.list(commands::DatumGroup);
+    QSignalSpy spy(&bar, &CGfxOutBarCtrl::notified);
+    const QPoint second =
+        list->viewport()->mapTo(&bar, list->visualItemRect(list->item(1)).center());
+
+    // Through the window, as the desktop delivers it: press, release, press, double click.
+    QTest::mouseDClick(bar.windowHandle(), Qt::LeftButton, {}, second);
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy.at(0).at(1).toInt(), 1);
+    QCOMPARE(spy.at(0).at(2).toString(), QStringLiteral("乙"));
+
+    spy.clear();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy.at(0).at(0).toInt(), int(commands::DatumGroup));
+    QCOMPARE(spy.at(0).at(1).toInt(), 1);
 }
 
 void TestMainFrame::scoreBarAfterLogin() {
