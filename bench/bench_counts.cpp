@@ -1,11 +1,14 @@
 // Times the statements that grow with the size of the network, over a database
 // filled by "mavor-admin gen": the navigation tree's counts for every category
-// value, the full contact list, and the reminder and care scans.
+// value (the tree's own statements), and the reminder and care scans. The
+// contact list is timed through the list itself by bench_contactlist.
 //
 //   bench_counts PATH [--repeat N]
 #include "BenchTiming.h"
+#include "app/DepartmentNodes.h"
+#include "app/TreeBuilder.h"
+#include "app/TreeCounts.h"
 #include "db/Database.h"
-#include "db/Lookups.h"
 #include "db/Statement.h"
 
 #include <QCoreApplication>
@@ -18,65 +21,7 @@
 
 namespace {
 
-// The program's statements, as it issues them.
-const QString kCount = QStringLiteral("select count(*) from base where %s");
-const QString kLiveFragment = QStringLiteral("base_invalid_flag=1");
-const QString kTrashFragment = QStringLiteral("base_invalid_flag=0");
-
-struct Folder {
-    const char* label;
-    QString list;
-    QString fragment;
-};
-const Folder kFolders[] = {
-    {"relation categories",
-     QStringLiteral("select relationsort_code,relationsort_name from relationsort order by "
-                    "relationsort_name DESC"),
-     QStringLiteral(" base_invalid_flag=1 and base_type_code=%ld")},
-    {"levels", QStringLiteral("select sort_code,sort_name from sort order by sort_value DESC"),
-     QStringLiteral("base_sort_code=%ld and base_invalid_flag=1")},
-    {"regions",
-     QStringLiteral("select region_code,region_name from region order by region_name DESC"),
-     QStringLiteral("work_region_code=%ld and base_invalid_flag=1")},
-    {"provinces",
-     QStringLiteral("select province_code,province_name from province order by province_name DESC"),
-     QStringLiteral("work_province_code=%d and base_invalid_flag=1")},
-    {"posts", QStringLiteral("select duty_code,duty_name from duty order by duty_value DESC"),
-     QStringLiteral("work_duty_code=%d and base_invalid_flag=1")},
-    {"industries",
-     QStringLiteral("select industry_code,industry_name from industry order by industry_name DESC"),
-     QStringLiteral("work_industry_code=%ld and base_invalid_flag=1")},
-};
-
-const QString kDocSorts =
-    QStringLiteral("select docsort_code,docsort_name from docsort order by docsort_name DESC");
-const QString kDocCount =
-    QStringLiteral("select count(*) from doc d inner join base b on d.doc_base_code=b.base_code "
-                   "where b.base_invalid_flag=1 and %s");
-const QString kDocFragment = QStringLiteral("d.doc_docsort_code=%ld");
-const QString kDocTitles =
-    QStringLiteral("select d.doc_title from doc d inner join base b on d.doc_base_code=b.base_code "
-                   "where b.base_invalid_flag=1 and d.doc_docsort_code=%ld order by doc_title");
-
-const QString kDepartments =
-    QStringLiteral("select dep_code,dep_name from dep order by dep_name DESC");
-const QString kDepartmentFragment =
-    QStringLiteral("base_user_dep_code=%ld and base_invalid_flag=1");
-const QString kUsersOfDepartment = QStringLiteral(
-    "select user_code,user_name from userlogin where user_dep_code=%ld order by user_name");
-const QString kUserFragment = QStringLiteral("base_user_code=%ld and base_invalid_flag=1");
-
-const QString kContactList = QStringLiteral(
-    "select b.base_code,b.base_name,b.work_duty_code,b.base_mobil, "
-    "\t\t\t\tb.base_phone,b.work_name,"
-    "b.base_sort_code, b.base_user_code,b.base_lastmodi_date, \t\t\t\tb.work_region_code,"
-    "b.work_province_code,b.base_user_dep_code,b.work_branch_name \t\t\t\tfrom base b,duty d "
-    "\t\t\t\twhere b.work_duty_code=d.duty_code ");
-const QString kWithFilter = QStringLiteral("%s and %s ");
-const QString kListFilter = QStringLiteral("b.base_invalid_flag=1");
-const QString kListOrder =
-    QStringLiteral(" order by b.work_name desc,d.duty_value desc,b.base_lastmodi_date DESC");
-
+// The reminder and care scans; they move to the reminders when those are built.
 const QString kPlannedToday = QStringLiteral(
     "select b.base_name,b.base_code from comm as c,base as b \t\twhere b.base_invalid_flag=1 and "
     "\t\t\t  c.comm_base_code=b.base_code and \t\t\t  c.comm_next_year='%s' and \t\t\t  "
@@ -128,29 +73,31 @@ class Bench {
     }
 
     // The folder: its list, then one count per value.
-    Work folder(const Folder& f) {
+    Work folder(const TreeBuilder::Folder& f) {
         Work work;
         std::vector<qint64> codes;
-        walk(f.list, work, [&](const Row& row) { codes.push_back(row.numberAt(0)); });
+        walk(f.listQuery, work, [&](const Row& row) { codes.push_back(row.numberAt(0)); });
         for (qint64 code : codes)
-            count(sql::format(kCount, sql::format(f.fragment, code)), work);
+            count(sql::format(tree::kCountContacts, sql::format(f.countFragment, code)), work);
         return work;
     }
 
     Work rootAndTrash() {
         Work work;
-        count(sql::format(kCount, kLiveFragment), work);
-        count(sql::format(kCount, kTrashFragment), work);
+        count(sql::format(tree::kCountContacts, TreeBuilder::kLiveContacts), work);
+        count(sql::format(tree::kCountContacts, TreeBuilder::kTrashedContacts), work);
         return work;
     }
 
     Work documents() {
         Work work;
         std::vector<qint64> codes;
-        walk(kDocSorts, work, [&](const Row& row) { codes.push_back(row.numberAt(0)); });
+        walk(TreeBuilder::kDocSorts, work,
+             [&](const Row& row) { codes.push_back(row.numberAt(0)); });
         for (qint64 code : codes) {
-            if (count(sql::format(kDocCount, sql::format(kDocFragment, code)), work) > 0)
-                walk(sql::format(kDocTitles, code), work);
+            const QString fragment = sql::format(TreeBuilder::kDocumentsOfSort, code);
+            if (count(sql::format(TreeBuilder::kCountDocuments, fragment), work) > 0)
+                walk(sql::format(TreeBuilder::kDocumentTitles, code), work);
         }
         return work;
     }
@@ -158,34 +105,20 @@ class Bench {
     Work departments() {
         Work work;
         std::vector<qint64> codes;
-        walk(kDepartments, work, [&](const Row& row) { codes.push_back(row.numberAt(0)); });
+        walk(DepartmentNodes::kDepartments, work,
+             [&](const Row& row) { codes.push_back(row.numberAt(0)); });
         for (qint64 code : codes) {
-            count(sql::format(kCount, sql::format(kDepartmentFragment, code)), work);
+            count(sql::format(tree::kCountContacts,
+                              sql::format(DepartmentNodes::kDepartmentContacts, code)),
+                  work);
             std::vector<qint64> users;
-            walk(sql::format(kUsersOfDepartment, code), work,
+            walk(sql::format(DepartmentNodes::kUsersOfDepartment, code), work,
                  [&](const Row& row) { users.push_back(row.numberAt(0)); });
             for (qint64 user : users)
-                count(sql::format(kCount, sql::format(kUserFragment, user)), work);
+                count(sql::format(tree::kCountContacts,
+                                  sql::format(DepartmentNodes::kUserContacts, user)),
+                      work);
         }
-        return work;
-    }
-
-    // The full list of live contacts; with names, also the post and level
-    // lookups that fill two of its columns row by row.
-    Work contactList(bool withNames) {
-        Work work;
-        Lookups lookups(db_);
-        const QString statement = sql::format(kWithFilter, kContactList, kListFilter) + kListOrder;
-        qint64 checksum = 0;
-        walk(statement, work, [&](const Row& row) {
-            checksum += row.numberAt(0) + row.textAt(1).size() + row.textAt(8).size();
-            if (withNames) {
-                checksum += lookups.dutyName(row.numberAt(2)).size();
-                checksum += lookups.levelName(row.numberAt(6)).size();
-                work.statements += 2;
-            }
-        });
-        work.ok = work.ok && checksum > 0;
         return work;
     }
 
@@ -257,18 +190,14 @@ int main(int argc, char** argv) {
     std::vector<Timing> timings;
     timings.push_back(measure(QStringLiteral("tree: root and trash counts"), repeat,
                               [&] { return bench.rootAndTrash(); }));
-    for (const Folder& f : kFolders) {
-        timings.push_back(measure(QStringLiteral("tree: ") + QString::fromLatin1(f.label), repeat,
-                                  [&] { return bench.folder(f); }));
+    for (const TreeBuilder::Folder& f : TreeBuilder::kFolders) {
+        timings.push_back(
+            measure(QStringLiteral("tree: ") + f.caption, repeat, [&] { return bench.folder(f); }));
     }
     timings.push_back(
         measure(QStringLiteral("tree: documents"), repeat, [&] { return bench.documents(); }));
     timings.push_back(
         measure(QStringLiteral("tree: departments"), repeat, [&] { return bench.departments(); }));
-    timings.push_back(measure(QStringLiteral("list: all live contacts"), repeat,
-                              [&] { return bench.contactList(false); }));
-    timings.push_back(measure(QStringLiteral("list: ... with post/level names"), repeat,
-                              [&] { return bench.contactList(true); }));
     timings.push_back(measure(QStringLiteral("reminders: planned, due, overdue"), repeat,
                               [&] { return bench.reminders(today); }));
     timings.push_back(measure(QStringLiteral("care: birthday counts"), repeat,

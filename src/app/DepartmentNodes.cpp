@@ -5,18 +5,6 @@
 #include "db/Database.h"
 #include "db/Statement.h"
 
-namespace {
-
-const QString kDepartments =
-    QStringLiteral("select dep_code,dep_name from dep order by dep_name DESC");
-const QString kDepartmentContacts =
-    QStringLiteral("base_user_dep_code=%ld and base_invalid_flag=1");
-const QString kUsersOfDepartment = QStringLiteral(
-    "select user_code,user_name from userlogin where user_dep_code=%ld order by user_name");
-const QString kUserContacts = QStringLiteral("base_user_code=%ld and base_invalid_flag=1");
-
-} // namespace
-
 void DepartmentNodes::rebuild() {
     const TreeNode node = sink_.findOrAddTopLevel(kNode);
     sink_.removeChildren(node);

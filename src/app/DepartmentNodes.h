@@ -12,6 +12,14 @@ class Database;
 class DepartmentNodes {
   public:
     static inline const QString kNode = QStringLiteral("部门分布");
+    static inline const QString kDepartments =
+        QStringLiteral("select dep_code,dep_name from dep order by dep_name DESC");
+    static inline const QString kDepartmentContacts =
+        QStringLiteral("base_user_dep_code=%ld and base_invalid_flag=1");
+    static inline const QString kUsersOfDepartment = QStringLiteral(
+        "select user_code,user_name from userlogin where user_dep_code=%ld order by user_name");
+    static inline const QString kUserContacts =
+        QStringLiteral("base_user_code=%ld and base_invalid_flag=1");
 
     DepartmentNodes(TreeSink& sink, Database& db) : sink_(sink), db_(db) {}
 

@@ -7,23 +7,6 @@
 #include "db/Database.h"
 #include "db/Statement.h"
 
-namespace {
-
-const QString kLiveContacts = QStringLiteral("base_invalid_flag=1");
-const QString kTrashedContacts = QStringLiteral("base_invalid_flag=0");
-
-const QString kDocSorts =
-    QStringLiteral("select docsort_code,docsort_name from docsort order by docsort_name DESC");
-const QString kCountDocuments =
-    QStringLiteral("select count(*) from doc d inner join base b on d.doc_base_code=b.base_code "
-                   "where b.base_invalid_flag=1 and %s");
-const QString kDocumentsOfSort = QStringLiteral("d.doc_docsort_code=%ld");
-const QString kDocumentTitles =
-    QStringLiteral("select d.doc_title from doc d inner join base b on d.doc_base_code=b.base_code "
-                   "where b.base_invalid_flag=1 and d.doc_docsort_code=%ld order by doc_title");
-
-} // namespace
-
 // In the order the folders are built under the root.
 const TreeBuilder::Folder TreeBuilder::kFolders[6] = {
     {QStringLiteral("关系类别"),

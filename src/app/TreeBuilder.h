@@ -26,7 +26,7 @@ class TreeBuilder {
     // True when the build ran to its end, false when it was stopped.
     bool run(Database& db);
 
-  private:
+    // The six category folders under the root, in the order they are built.
     struct Folder {
         QString caption;
         QString listQuery;
@@ -34,6 +34,19 @@ class TreeBuilder {
     };
     static const Folder kFolders[6];
 
+    static inline const QString kLiveContacts = QStringLiteral("base_invalid_flag=1");
+    static inline const QString kTrashedContacts = QStringLiteral("base_invalid_flag=0");
+    static inline const QString kDocSorts =
+        QStringLiteral("select docsort_code,docsort_name from docsort order by docsort_name DESC");
+    static inline const QString kCountDocuments = QStringLiteral(
+        "select count(*) from doc d inner join base b on d.doc_base_code=b.base_code "
+        "where b.base_invalid_flag=1 and %s");
+    static inline const QString kDocumentsOfSort = QStringLiteral("d.doc_docsort_code=%ld");
+    static inline const QString kDocumentTitles = QStringLiteral(
+        "select d.doc_title from doc d inner join base b on d.doc_base_code=b.base_code "
+        "where b.base_invalid_flag=1 and d.doc_docsort_code=%ld order by doc_title");
+
+  private:
     bool stopped();
     void buildFolder(Database& db, TreeNode root, const Folder& folder);
     void buildDocuments(Database& db);

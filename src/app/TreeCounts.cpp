@@ -5,7 +5,6 @@
 
 namespace {
 
-const QString kCountContacts = QStringLiteral("select count(*) from base where %s");
 const QString kValueCaption = QStringLiteral("%s (%d)");
 const QString kUnknownCaption = QStringLiteral("未知 (%d)");
 const QString kUnknownName = QStringLiteral("未知");

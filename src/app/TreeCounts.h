@@ -7,6 +7,8 @@ class Database;
 // The counts and value captions shared by the tree builder and the departments node.
 namespace tree {
 
+inline const QString kCountContacts = QStringLiteral("select count(*) from base where %s");
+
 // Contacts of base selected by a WHERE fragment: 0 for an empty fragment
 // (no statement is run), -1 when the statement fails.
 qint64 countContacts(Database& db, const QString& fragment);
