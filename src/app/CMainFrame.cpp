@@ -417,37 +417,29 @@ void CMainFrame::showNotice(const QString& text) {
     notices_->showNotice(text);
 }
 
-void CMainFrame::exitProgram() {
+bool CMainFrame::leave(int stepMs) {
     if (!contacts_->contacts()->settleEdits())
-        return;
+        return false;
     PacedExit paced(context_.prompter, context_.stopEvent, context_.doneEvent);
-    if (!paced.run(PacedExit::kMenuStepMs))
-        return;
+    if (!paced.run(stepMs))
+        return false;
     exiting_ = true;
     tree_->stopAndWait();
     if (tray_)
         tray_->hide();
-    QApplication::exit(0);
+    return true;
+}
+
+void CMainFrame::exitProgram() {
+    if (leave(PacedExit::kMenuStepMs))
+        QApplication::exit(0);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (exiting_) {
-        event->accept();
-        return;
-    }
-    if (!contacts_->contacts()->settleEdits()) {
+    if (!exiting_ && !leave(PacedExit::kCloseStepMs)) {
         event->ignore();
         return;
     }
-    PacedExit paced(context_.prompter, context_.stopEvent, context_.doneEvent);
-    if (!paced.run(PacedExit::kCloseStepMs)) {
-        event->ignore();
-        return;
-    }
-    exiting_ = true;
-    tree_->stopAndWait();
-    if (tray_)
-        tray_->hide();
     event->accept();
     QApplication::quit();
 }

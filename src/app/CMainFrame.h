@@ -76,6 +76,9 @@ class CMainFrame : public QMainWindow, public ListHost {
     QMenu* buildContextMenu(const QList<int>& items, bool contactList);
 
     void exitProgram();
+    // The way out shared by the exit command and the close box: unsaved edits,
+    // the confirmation, the paced stop of the tree builder. False to stay.
+    bool leave(int stepMs);
     void addContacts();
     void showHelp();
     void showAbout();
