@@ -22,7 +22,7 @@
 
 namespace {
 
-const QString kFilter = QStringLiteral("b.base_invalid_flag=1");
+const sql::Statement kFilter("b.base_invalid_flag=1");
 
 // Messages of a bench run go to stderr; nothing is asked.
 class StderrPrompter : public Prompter {
@@ -36,7 +36,7 @@ class StderrPrompter : public Prompter {
 
 // The list's rows with the two names looked up row by row, as a list without
 // the name cache would fill them.
-bool fetchPerRow(Database& db, const QString& statement, QList<QStringList>& rows) {
+bool fetchPerRow(Database& db, const sql::Statement& statement, QList<QStringList>& rows) {
     rows.clear();
     Lookups lookups(db);
     return db.query(statement, [&](const Row& row) {
@@ -94,16 +94,15 @@ int main(int argc, char** argv) {
     SystemClock clock;
     ReportModel model(ContactList::kColumns);
     ContactList list(db, prompter, clock, 1, model);
-    const QString statement = list.statement(kFilter, ContactList::Contacts);
+    const sql::Statement statement = list.statement(kFilter, ContactList::Contacts);
 
     QList<QStringList> rows;
     if (!list.fetch(kFilter, ContactList::Contacts, rows)) {
         err << "bench_contactlist: " << db.lastError() << "\n";
         return 1;
     }
-    out << "database " << args.first() << ": "
-        << db.count(QStringLiteral("select count(*) from base")) << " contacts, " << rows.size()
-        << " listed as 全部人脉; " << repeat << " runs each\n\n";
+    out << "database " << args.first() << ": " << db.count("select count(*) from base")
+        << " contacts, " << rows.size() << " listed as 全部人脉; " << repeat << " runs each\n\n";
 
     std::vector<Timing> timings;
     auto wanted = [&](const QString& part) { return only.isEmpty() || only == part; };

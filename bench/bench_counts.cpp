@@ -53,7 +53,7 @@ class Bench {
   public:
     explicit Bench(Database& db) : db_(db) {}
 
-    void walk(const QString& statement, Work& work,
+    void walk(const sql::Statement& statement, Work& work,
               const std::function<void(const Row&)>& each = {}) {
         ++work.statements;
         work.ok = db_.query(statement, [&](const Row& row) {
@@ -64,7 +64,7 @@ class Bench {
         }) && work.ok;
     }
 
-    qint64 count(const QString& statement, Work& work) {
+    qint64 count(const sql::Statement& statement, Work& work) {
         ++work.statements;
         ++work.rows;
         const qint64 n = db_.count(statement);
@@ -76,7 +76,8 @@ class Bench {
     Work folder(const TreeBuilder::Folder& f) {
         Work work;
         std::vector<qint64> codes;
-        walk(f.listQuery, work, [&](const Row& row) { codes.push_back(row.numberAt(0)); });
+        walk(sql::format(f.listQuery), work,
+             [&](const Row& row) { codes.push_back(row.numberAt(0)); });
         for (qint64 code : codes)
             count(sql::format(tree::kCountContacts, sql::format(f.countFragment, code)), work);
         return work;
@@ -92,10 +93,10 @@ class Bench {
     Work documents() {
         Work work;
         std::vector<qint64> codes;
-        walk(TreeBuilder::kDocSorts, work,
+        walk(sql::format(TreeBuilder::kDocSorts), work,
              [&](const Row& row) { codes.push_back(row.numberAt(0)); });
         for (qint64 code : codes) {
-            const QString fragment = sql::format(TreeBuilder::kDocumentsOfSort, code);
+            const sql::Statement fragment = sql::format(TreeBuilder::kDocumentsOfSort, code);
             if (count(sql::format(TreeBuilder::kCountDocuments, fragment), work) > 0)
                 walk(sql::format(TreeBuilder::kDocumentTitles, code), work);
         }
@@ -105,7 +106,7 @@ class Bench {
     Work departments() {
         Work work;
         std::vector<qint64> codes;
-        walk(DepartmentNodes::kDepartments, work,
+        walk(sql::format(DepartmentNodes::kDepartments), work,
              [&](const Row& row) { codes.push_back(row.numberAt(0)); });
         for (qint64 code : codes) {
             count(sql::format(tree::kCountContacts,
@@ -128,8 +129,9 @@ class Bench {
                          today.toString(QStringLiteral("MM")),
                          today.toString(QStringLiteral("dd"))),
              work);
-        walk(sql::format(kLiveOnly, kLatestInteractions) + kLatestOrder, work);
-        walk(kWithoutInteractions, work);
+        walk(sql::format(kLiveOnly, sql::format(kLatestInteractions)) + sql::format(kLatestOrder),
+             work);
+        walk(sql::format(kWithoutInteractions), work);
         return work;
     }
 
@@ -179,11 +181,9 @@ int main(int argc, char** argv) {
         err << "bench_counts: " << db.lastError() << "\n";
         return 1;
     }
-    out << "database " << args.first() << ": "
-        << db.count(QStringLiteral("select count(*) from base")) << " contacts, "
-        << db.count(QStringLiteral("select count(*) from comm")) << " interactions, "
-        << db.count(QStringLiteral("select count(*) from doc")) << " documents; " << repeat
-        << " runs each\n\n";
+    out << "database " << args.first() << ": " << db.count("select count(*) from base")
+        << " contacts, " << db.count("select count(*) from comm") << " interactions, "
+        << db.count("select count(*) from doc") << " documents; " << repeat << " runs each\n\n";
 
     Bench bench(db);
     const QDate today = QDate::currentDate();

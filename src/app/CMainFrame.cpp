@@ -320,7 +320,7 @@ void CMainFrame::addContacts() {
 }
 
 void CMainFrame::refreshNavigation() {
-    const QString filter = filter_;
+    const sql::Statement filter = filter_;
     const int mode = mode_;
     const int live = live_;
     tree_->startBuild(true);
@@ -333,14 +333,14 @@ void CMainFrame::refreshNavigation() {
     loadContactList(filter_, mode_);
 }
 
-void CMainFrame::onTreeSelection(const QString& filter, int mode, int live) {
+void CMainFrame::onTreeSelection(const sql::Statement& filter, int mode, int live) {
     filter_ = filter;
     mode_ = mode;
     live_ = live;
     loadContactList(filter, mode);
 }
 
-void CMainFrame::loadContactList(const QString& filter, int mode) {
+void CMainFrame::loadContactList(const sql::Statement& filter, int mode) {
     // Reloading the list empties the pane: unsaved edits are offered for saving first.
     if (!contacts_->contacts()->settleEdits())
         return;
@@ -370,7 +370,7 @@ void CMainFrame::onOutBar(int group, int item, const QString& caption) {
     switch (group) {
     case commands::ContactsGroup:
         switchView(1);
-        filter_ = QStringLiteral("base_invalid_flag=1 ");
+        filter_ = sql::Statement("base_invalid_flag=1 ");
         live_ = 1;
         break;
     case commands::DatumGroup:
@@ -401,7 +401,7 @@ void CMainFrame::refillGroup(int group) {
     const QString column = group == commands::DatumGroup ? QStringLiteral("datumsort_name")
                                                          : QStringLiteral("societysitesort_name");
     QStringList captions;
-    context_.db.query(statement, [&](const Row& row) {
+    context_.db.query(sql::format(statement), [&](const Row& row) {
         captions << row.text(column);
         return true;
     });

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/Session.h"
 #include "contacts/ListHost.h"
+#include "db/Statement.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -48,7 +49,7 @@ class CMainFrame : public QMainWindow, public ListHost {
     void refillGroup(int group);
 
     // The list the tree last selected.
-    QString currentFilter() const { return filter_; }
+    sql::Statement currentFilter() const { return filter_; }
     int listMode() const { return mode_; }
     int liveFlag() const { return live_; }
     int currentGroup() const;
@@ -83,10 +84,10 @@ class CMainFrame : public QMainWindow, public ListHost {
     void showHelp();
     void showAbout();
     void changePassword();
-    void onTreeSelection(const QString& filter, int mode, int live);
+    void onTreeSelection(const sql::Statement& filter, int mode, int live);
     void onTreeReady(bool ready);
     void onOutBar(int group, int item, const QString& caption);
-    void loadContactList(const QString& filter, int mode);
+    void loadContactList(const sql::Statement& filter, int mode);
     void toggleFromTray();
 
     AppContext& context_;
@@ -104,7 +105,7 @@ class CMainFrame : public QMainWindow, public ListHost {
     QMenu* contactMenu_ = nullptr;
     std::unique_ptr<NoticeHost> notices_;
 
-    QString filter_;
+    sql::Statement filter_;
     int mode_ = 0;
     int live_ = 1;
     bool adding_ = false;

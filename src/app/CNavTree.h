@@ -64,7 +64,7 @@ class CNavTree : public QTreeWidget, public TreeSink {
     // Every selection change, before its rule is applied (the list view is shown).
     void nodeSelected();
     // A node that selects contacts was chosen while the tree was not busy.
-    void selectionRequested(const QString& filter, int mode, int live);
+    void selectionRequested(const sql::Statement& filter, int mode, int live);
     // The right mouse button: the contact list's context menu belongs there.
     void contextMenuRequested(const QPoint& globalPos);
     void readyChanged(bool ready);

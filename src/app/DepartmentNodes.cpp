@@ -8,7 +8,7 @@
 void DepartmentNodes::rebuild() {
     const TreeNode node = sink_.findOrAddTopLevel(kNode);
     sink_.removeChildren(node);
-    db_.query(kDepartments, [&](const Row& row) {
+    db_.query(sql::format(kDepartments), [&](const Row& row) {
         const qint64 department = row.numberAt(0);
         const qint64 count = tree::countContacts(db_, sql::format(kDepartmentContacts, department));
         if (count < 0)

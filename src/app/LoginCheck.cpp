@@ -25,7 +25,7 @@ LoginCheck::Fields LoginCheck::initialFields() const {
 }
 
 bool LoginCheck::matches(Database& db, const QString& userName, const QString& encodedPassword) {
-    return db.exists(sql::format(kLogin, sql::doubleQuotes(userName), encodedPassword));
+    return db.exists(sql::format(kLogin, userName, encodedPassword));
 }
 
 LoginCheck::Outcome LoginCheck::submit(const QString& userName, const QString& pwd, bool remember) {

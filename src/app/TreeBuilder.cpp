@@ -55,7 +55,7 @@ bool TreeBuilder::run(Database& db) {
 
     const TreeNode root =
         sink_.findOrAddTopLevel(kRootPattern, CaptionMatch::Contains,
-                                sql::format(kRootCaption, tree::countContacts(db, kLiveContacts)));
+                                text::format(kRootCaption, tree::countContacts(db, kLiveContacts)));
     if (stopped())
         return false;
 
@@ -76,7 +76,7 @@ bool TreeBuilder::run(Database& db) {
     if (stopped())
         return false;
 
-    sink_.findOrAddTopLevel(sql::format(kTrashCaption, tree::countContacts(db, kTrashedContacts)));
+    sink_.findOrAddTopLevel(text::format(kTrashCaption, tree::countContacts(db, kTrashedContacts)));
     if (stopped())
         return false;
 
@@ -88,7 +88,7 @@ bool TreeBuilder::run(Database& db) {
 void TreeBuilder::buildFolder(Database& db, TreeNode root, const Folder& folder) {
     const TreeNode node = sink_.findOrAddChild(root, folder.caption);
     sink_.removeChildren(node);
-    db.query(folder.listQuery, [&](const Row& row) {
+    db.query(sql::format(folder.listQuery), [&](const Row& row) {
         const qint64 count =
             tree::countContacts(db, sql::format(folder.countFragment, row.numberAt(0)));
         if (count < 0)
@@ -102,7 +102,7 @@ void TreeBuilder::buildFolder(Database& db, TreeNode root, const Folder& folder)
 void TreeBuilder::buildDocuments(Database& db) {
     const TreeNode node = sink_.findOrAddTopLevel(kDocumentsNode);
     sink_.removeChildren(node);
-    db.query(kDocSorts, [&](const Row& row) {
+    db.query(sql::format(kDocSorts), [&](const Row& row) {
         const qint64 sort = row.numberAt(0);
         const qint64 count =
             db.count(sql::format(kCountDocuments, sql::format(kDocumentsOfSort, sort)));

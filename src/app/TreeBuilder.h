@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TreeSink.h"
+#include "db/Statement.h"
 
 #include <QString>
 
@@ -34,8 +35,8 @@ class TreeBuilder {
     };
     static const Folder kFolders[6];
 
-    static inline const QString kLiveContacts = QStringLiteral("base_invalid_flag=1");
-    static inline const QString kTrashedContacts = QStringLiteral("base_invalid_flag=0");
+    static inline const sql::Statement kLiveContacts{QStringLiteral("base_invalid_flag=1")};
+    static inline const sql::Statement kTrashedContacts{QStringLiteral("base_invalid_flag=0")};
     static inline const QString kDocSorts =
         QStringLiteral("select docsort_code,docsort_name from docsort order by docsort_name DESC");
     static inline const QString kCountDocuments = QStringLiteral(

@@ -13,15 +13,15 @@ const QString kUnknownName = QStringLiteral("未知");
 
 namespace tree {
 
-qint64 countContacts(Database& db, const QString& fragment) {
+qint64 countContacts(Database& db, const sql::Statement& fragment) {
     if (fragment.isEmpty())
         return 0;
     return db.count(sql::format(kCountContacts, fragment));
 }
 
 QString valueCaption(const QString& name, qint64 count) {
-    return name.isEmpty() ? sql::format(kUnknownCaption, count)
-                          : sql::format(kValueCaption, name, count);
+    return name.isEmpty() ? text::format(kUnknownCaption, count)
+                          : text::format(kValueCaption, name, count);
 }
 
 QString nameOfCaption(const QString& caption) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Statement.h"
+
 #include <QString>
 
 class Database;
@@ -11,7 +13,7 @@ inline const QString kCountContacts = QStringLiteral("select count(*) from base 
 
 // Contacts of base selected by a WHERE fragment: 0 for an empty fragment
 // (no statement is run), -1 when the statement fails.
-qint64 countContacts(Database& db, const QString& fragment);
+qint64 countContacts(Database& db, const sql::Statement& fragment);
 
 // "name (count)", or "未知 (count)" for the empty name.
 QString valueCaption(const QString& name, qint64 count);

@@ -20,8 +20,8 @@ const QString kDueToday = QStringLiteral("当天事务");
 const QString kOverdue = QStringLiteral("逾期事务");
 const QString kBirthdays = QStringLiteral("生日关怀");
 
-const QString kLiveFilter = QStringLiteral("b.base_invalid_flag=1");
-const QString kTrashFilter = QStringLiteral("b.base_invalid_flag=0");
+const sql::Statement kLiveFilter{QStringLiteral("b.base_invalid_flag=1")};
+const sql::Statement kTrashFilter{QStringLiteral("b.base_invalid_flag=0")};
 const QString kDepartmentFilter =
     QStringLiteral("b.base_user_dep_code=%ld and b.base_invalid_flag=1 ");
 const QString kDocSortFilter = QStringLiteral("d.doc_docsort_code=%ld ");
@@ -49,7 +49,7 @@ const CategoryRule kCategoryRules[] = {
      QStringLiteral("b.work_industry_code=%ld and b.base_invalid_flag=1"), &Lookups::industryCode},
 };
 
-TreeChoice chosen(const QString& filter, int mode, int live = 1) {
+TreeChoice chosen(const sql::Statement& filter, int mode, int live = 1) {
     return {true, filter, mode, live};
 }
 
@@ -80,11 +80,11 @@ TreeChoice TreeSelection::secondLevel(const TreeNodePath& node) {
     const QString name = tree::nameOfCaption(node.caption);
     if (node.parent.contains(kReminders)) {
         if (node.caption.contains(kPlanned))
-            return chosen(QString(), PlannedToday);
+            return chosen(sql::Statement(), PlannedToday);
         if (node.caption.contains(kDueToday))
-            return chosen(QString(), DueToday);
+            return chosen(sql::Statement(), DueToday);
         if (node.caption.contains(kOverdue))
-            return chosen(QString(), Overdue);
+            return chosen(sql::Statement(), Overdue);
         return {};
     }
     if (node.parent.contains(kDepartments))
@@ -92,7 +92,7 @@ TreeChoice TreeSelection::secondLevel(const TreeNodePath& node) {
     if (node.parent.contains(kDocuments))
         return chosen(sql::format(kDocSortFilter, lookups_.docSortCode(name)), Documents);
     if (node.parent.contains(kCare))
-        return chosen(QString(), name == kBirthdays ? BirthdayCare : FamilyCare);
+        return chosen(sql::Statement(), name == kBirthdays ? BirthdayCare : FamilyCare);
     return {};
 }
 
@@ -109,8 +109,7 @@ TreeChoice TreeSelection::thirdLevel(const TreeNodePath& node) {
     }
     if (node.grandparent.contains(kDocuments)) {
         const qint64 sort = lookups_.docSortCode(tree::nameOfCaption(node.parent));
-        return chosen(sql::format(kDocumentFilter, sort, sql::doubleQuotes(node.caption)),
-                      Documents);
+        return chosen(sql::format(kDocumentFilter, sort, node.caption), Documents);
     }
     return {};
 }
@@ -129,7 +128,7 @@ QString TreeSelection::documentToOpen(const TreeNodePath& node, Prompter& prompt
         return {};
     }
     if (!QFileInfo::exists(file)) {
-        prompter.inform(sql::format(kFileMissing, file));
+        prompter.inform(text::format(kFileMissing, file));
         return {};
     }
     return file;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Statement.h"
+
 #include <QString>
 
 class Lookups;
@@ -10,7 +12,7 @@ class Prompter;
 // captions, so codes are looked up again from the names.
 struct TreeChoice {
     bool matched = false;
-    QString filter;
+    sql::Statement filter;
     int mode = 0;
     int live = 1;
 };

@@ -71,7 +71,7 @@ void CClientView2::setDepartmentChooser(ContactList::DepartmentChooser chooser) 
         contacts_->setDepartmentChooser(chooser_);
 }
 
-bool CClientView2::load(const QString& filter, int mode, int liveFlag) {
+bool CClientView2::load(const sql::Statement& filter, int mode, int liveFlag) {
     return contacts_ && contacts_->load(filter, mode, liveFlag);
 }
 

@@ -36,7 +36,7 @@ class CClientView2 : public QWidget {
     void setDepartmentChooser(ContactList::DepartmentChooser chooser);
 
     // Fills the list (filter over the alias b, list mode, 1 live / 0 trash).
-    bool load(const QString& filter, int mode, int liveFlag);
+    bool load(const sql::Statement& filter, int mode, int liveFlag);
     bool moveToTrash();
     bool restore();
     bool deleteContacts();

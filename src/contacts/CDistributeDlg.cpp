@@ -21,7 +21,7 @@ CDistributeDlg::CDistributeDlg(Database& db, Prompter& prompter, QWidget* parent
     list_->setContextMenuPolicy(Qt::NoContextMenu);
     list_->installEventFilter(this);
     list_->viewport()->installEventFilter(this);
-    db.query(kDepartments, [&](const Row& row) {
+    db.query(sql::format(kDepartments), [&](const Row& row) {
         list_->addItem(row.textAt(0));
         return true;
     });

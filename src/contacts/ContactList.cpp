@@ -84,35 +84,38 @@ ContactList::ContactList(Database& db, Prompter& prompter, const Clock& clock, q
                          ReportModel& model)
     : db_(db), prompter_(prompter), clock_(clock), userCode_(userCode), model_(model) {}
 
-QString ContactList::statement(const QString& filter, int mode) const {
+sql::Statement ContactList::statement(const sql::Statement& filter, int mode) const {
     const QString month = QStringLiteral("%1").arg(clock_.today().month(), 2, 10, QChar(u'0'));
+    const sql::Statement contactsOrder(kContactsOrder);
     switch (mode) {
     case Contacts: {
-        const QString select =
-            filter.isEmpty() ? kContacts : sql::format(kContactsFilter, kContacts, filter);
-        return select + kContactsOrder;
+        const sql::Statement select =
+            filter.isEmpty() ? sql::format(kContacts)
+                             : sql::format(kContactsFilter, sql::format(kContacts), filter);
+        return select + contactsOrder;
     }
     case PlannedToday:
     case DueToday:
     case Overdue:
         return sql::format(kReminders, mode, userCode_);
     case Documents: {
-        const QString select =
-            filter.isEmpty() ? kDocuments : sql::format(kDocumentsFilter, kDocuments, filter);
-        return select + kDocumentsOrder;
+        const sql::Statement select =
+            filter.isEmpty() ? sql::format(kDocuments)
+                             : sql::format(kDocumentsFilter, sql::format(kDocuments), filter);
+        return select + sql::Statement(kDocumentsOrder);
     }
     case BirthdayCare:
-        return sql::format(kBirthdayCare, month) + kContactsOrder;
+        return sql::format(kBirthdayCare, month) + contactsOrder;
     case FamilyCare:
-        return sql::format(kFamilyCare, month, month) + kFamilyCareOrder;
+        return sql::format(kFamilyCare, month, month) + sql::Statement(kFamilyCareOrder);
     default:
         return {};
     }
 }
 
-bool ContactList::fetch(const QString& filter, int mode, QList<QStringList>& rows) {
+bool ContactList::fetch(const sql::Statement& filter, int mode, QList<QStringList>& rows) {
     rows.clear();
-    const QString select = statement(filter, mode);
+    const sql::Statement select = statement(filter, mode);
     if (select.isEmpty())
         return false;
     PostLevelNames names;
@@ -141,7 +144,7 @@ bool ContactList::fetch(const QString& filter, int mode, QList<QStringList>& row
     });
 }
 
-bool ContactList::load(const QString& filter, int mode, int liveFlag) {
+bool ContactList::load(const sql::Statement& filter, int mode, int liveFlag) {
     QList<QStringList> rows;
     if (!fetch(filter, mode, rows))
         return false;

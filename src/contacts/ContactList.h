@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Statement.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -63,13 +65,13 @@ class ContactList {
     // possibly empty) selects in the given mode. liveFlag is 1 for live
     // contacts, 0 for the trash. False when the mode is unknown or the query failed
     // (the list then keeps its rows).
-    bool load(const QString& filter, int mode, int liveFlag);
+    bool load(const sql::Statement& filter, int mode, int liveFlag);
     // The statement a load issues; empty for an unknown mode.
-    QString statement(const QString& filter, int mode) const;
+    sql::Statement statement(const sql::Statement& filter, int mode) const;
     // The rows a load shows, in list order, without touching the list.
-    bool fetch(const QString& filter, int mode, QList<QStringList>& rows);
+    bool fetch(const sql::Statement& filter, int mode, QList<QStringList>& rows);
 
-    QString filter() const { return filter_; }
+    sql::Statement filter() const { return filter_; }
     int mode() const { return mode_; }
     int liveFlag() const { return liveFlag_; }
 
@@ -117,7 +119,7 @@ class ContactList {
     DetailPane* pane_ = nullptr;
     DepartmentChooser chooser_;
 
-    QString filter_;
+    sql::Statement filter_;
     int mode_ = Contacts;
     int liveFlag_ = 1;
     qint64 current_ = 0;

@@ -3,8 +3,6 @@
 #include "app/Clock.h"
 #include "db/Database.h"
 
-#include <QSqlQuery>
-
 namespace {
 
 const QString kTypeTableFailed = QStringLiteral("类型表初始化失败,请检查系统设置!");
@@ -38,16 +36,13 @@ QStringList ContactLists::days() {
 }
 
 std::optional<QStringList> ContactLists::column(const QString& statement) {
-    // Read directly: a failure here is reported by the page's own message.
-    if (!db_.isOpen())
-        return std::nullopt;
-    QSqlQuery query(db_.connection());
-    query.setForwardOnly(true);
-    if (!query.exec(statement))
-        return std::nullopt;
+    // Read quietly: a failure here is reported by the page's own message.
     QStringList out;
-    while (query.next())
-        out << (query.isNull(0) ? QString() : query.value(0).toString());
+    if (!db_.queryQuietly(sql::format(statement), [&](const Row& row) {
+            out << row.textAt(0);
+            return true;
+        }))
+        return std::nullopt;
     return out;
 }
 

@@ -35,7 +35,7 @@ bool ContactSearch::checkName(const QString& name) {
         prompter_.notice(Prompter::kNoticeCaption, kEnterName, PromptIcon::Question);
         return false;
     }
-    if (!db_.exists(sql::format(kNameTaken, sql::doubleQuotes(name)))) {
+    if (!db_.exists(sql::format(kNameTaken, name))) {
         prompter_.inform(kNoSuchName);
         return false;
     }
@@ -47,7 +47,7 @@ bool ContactSearch::checkUnit(const QString& unit) {
         prompter_.notice(Prompter::kNoticeCaption, kEnterUnit, PromptIcon::Question);
         return false;
     }
-    if (!db_.exists(sql::format(kUnitKnown, kPercent, sql::doubleQuotes(unit), kPercent))) {
+    if (!db_.exists(sql::format(kUnitKnown, kPercent, unit, kPercent))) {
         prompter_.inform(kNoSuchUnit);
         return false;
     }
@@ -57,18 +57,16 @@ bool ContactSearch::checkUnit(const QString& unit) {
 QList<ContactSearch::Existing> ContactSearch::existing(const QString& text, Mode mode) {
     QList<Existing> rows;
     const QString& statement = mode == Mode::ByName ? kByName : kByUnit;
-    db_.query(sql::format(statement, kPercent, sql::doubleQuotes(text), kPercent),
-              [&](const Row& row) {
-                  rows.append({row.text(QStringLiteral("base_code")),
-                               row.text(QStringLiteral("base_name")),
-                               row.text(QStringLiteral("work_name"))});
-                  return true;
-              });
+    db_.query(sql::format(statement, kPercent, text, kPercent), [&](const Row& row) {
+        rows.append({row.text(QStringLiteral("base_code")), row.text(QStringLiteral("base_name")),
+                     row.text(QStringLiteral("work_name"))});
+        return true;
+    });
     return rows;
 }
 
 QString ContactSearch::title(int rows) {
-    return sql::format(kTitle, rows);
+    return text::format(kTitle, rows);
 }
 
 const QStringList& ContactSearch::copiedColumns() {

@@ -136,9 +136,9 @@ void setPage(RowWriter& writer, ContactPage page, const ContactRecord& record,
     }
 }
 
-// Texts pasted between quotes of the update statements.
+// Texts of the update statements (bound, so stored exactly as typed).
 QString q(const ContactRecord& record, const char* column) {
-    return sql::doubleQuotes(record.value(QString::fromLatin1(column)));
+    return record.value(QString::fromLatin1(column));
 }
 
 // Reads one row of a load statement into the page's keys of record.
@@ -252,7 +252,7 @@ bool ContactStore::writeEdits(qint64 code, const ContactRecord& record, Progress
         db_.reportFailure(QStringLiteral("找不到要修改的人脉记录"));
         return false;
     }
-    RowWriter base(db_, QStringLiteral("base"), QStringLiteral("base_code=%1").arg(code));
+    RowWriter base(db_, QStringLiteral("base"), sql::format(QStringLiteral("base_code=%ld"), code));
     setPage(base, ContactPage::Base, record, *baseCodes);
     setPage(base, ContactPage::Work, record, *baseCodes);
     if (!base.save())
@@ -285,7 +285,7 @@ bool ContactStore::writeEdits(qint64 code, const ContactRecord& record, Progress
 
     if (db_.exists(sql::format(kSocietyRow, code))) {
         RowWriter society(db_, QStringLiteral("society"),
-                          QStringLiteral("society_base_code=%1").arg(code));
+                          sql::format(QStringLiteral("society_base_code=%ld"), code));
         setPage(society, ContactPage::Society, record, {});
         return society.save();
     }
@@ -329,7 +329,7 @@ ContactLoad ContactStore::load(qint64 code, int liveFlag) {
     return result;
 }
 
-bool ContactStore::loadPage(const QString& statement, ContactPage page,
+bool ContactStore::loadPage(const sql::Statement& statement, ContactPage page,
                             const QHash<QString, QString>& names, ContactRecord& record) {
     return db_.query(statement, [&](const Row& row) {
         copyRow(row, page, names, record);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contacts/ContactRecord.h"
+#include "db/Statement.h"
 
 #include <QHash>
 #include <QString>
@@ -54,8 +55,8 @@ class ContactStore {
     bool updateExtend(qint64 code, const ContactRecord& record, qint64 degree);
 
     bool loadWork(qint64 code, int liveFlag, ContactRecord& record);
-    bool loadPage(const QString& statement, ContactPage page, const QHash<QString, QString>& names,
-                  ContactRecord& record);
+    bool loadPage(const sql::Statement& statement, ContactPage page,
+                  const QHash<QString, QString>& names, ContactRecord& record);
 
     Database& db_;
     Prompter& prompter_;

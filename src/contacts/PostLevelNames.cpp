@@ -10,7 +10,7 @@ const QString kLevelNames = QStringLiteral("select sort_code as code,sort_name a
 
 bool readNames(Database& db, const QString& statement, QHash<qint64, QString>& names) {
     names.clear();
-    return db.query(statement, [&](const Row& row) {
+    return db.query(sql::format(statement), [&](const Row& row) {
         // No code ever equals NULL, so such a row can never be found by code.
         if (row.isNull(QStringLiteral("code")))
             return true;

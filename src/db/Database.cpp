@@ -89,51 +89,65 @@ void Database::reportFailure(const QString& text) {
         prompter_->fail(text);
 }
 
-bool Database::execute(const QString& statement) {
+bool Database::run(QSqlQuery& q, const sql::Statement& statement) {
     if (!isOpen()) {
-        reportFailure(QStringLiteral("数据库未打开"));
+        lastError_ = QStringLiteral("数据库未打开");
         return false;
     }
+    const QString text = sql::withNameOrder(statement.text());
+    const bool ok = statement.values().isEmpty() ? q.exec(text) : [&] {
+        if (!q.prepare(text))
+            return false;
+        for (const QVariant& value : statement.values())
+            q.addBindValue(value);
+        return q.exec();
+    }();
+    if (!ok)
+        lastError_ = describe(q.lastError());
+    return ok;
+}
+
+bool Database::execute(const sql::Statement& statement) {
     QSqlQuery q(connection());
-    if (!q.exec(statement)) {
-        reportFailure(describe(q.lastError()));
+    if (!run(q, statement)) {
+        reportFailure(lastError_);
         return false;
     }
     return true;
 }
 
-bool Database::executeQuietly(const QString& statement) {
-    Prompter* prompter = prompter_;
-    prompter_ = nullptr;
-    const bool ok = execute(statement);
-    prompter_ = prompter;
-    return ok;
+bool Database::executeQuietly(const sql::Statement& statement) {
+    QSqlQuery q(connection());
+    return run(q, statement);
 }
 
-bool Database::query(const QString& statement, const std::function<bool(const Row&)>& each) {
-    if (!isOpen()) {
-        reportFailure(QStringLiteral("数据库未打开"));
-        return false;
-    }
+bool Database::queryQuietly(const sql::Statement& statement,
+                            const std::function<bool(const Row&)>& each) {
     QSqlQuery q(connection());
     q.setForwardOnly(true);
-    if (!q.exec(statement)) {
-        reportFailure(describe(q.lastError()));
+    if (!run(q, statement))
         return false;
-    }
     const Row row(q);
     while (q.next()) {
         if (!each(row))
             break;
     }
     if (q.lastError().isValid()) {
-        reportFailure(describe(q.lastError()));
+        lastError_ = describe(q.lastError());
         return false;
     }
     return true;
 }
 
-qint64 Database::count(const QString& statement) {
+bool Database::query(const sql::Statement& statement, const std::function<bool(const Row&)>& each) {
+    if (!queryQuietly(statement, each)) {
+        reportFailure(lastError_);
+        return false;
+    }
+    return true;
+}
+
+qint64 Database::count(const sql::Statement& statement) {
     qint64 result = -1;
     const bool ok = query(statement, [&](const Row& row) {
         result = row.numberAt(0, 0);
@@ -142,7 +156,7 @@ qint64 Database::count(const QString& statement) {
     return ok ? (result < 0 ? 0 : result) : -1;
 }
 
-bool Database::exists(const QString& statement) {
+bool Database::exists(const sql::Statement& statement) {
     bool found = false;
     query(statement, [&](const Row&) {
         found = true;
@@ -154,7 +168,7 @@ bool Database::exists(const QString& statement) {
 // Transactions take the write lock at once, so two connections never deadlock
 // upgrading a read lock; a busy file is waited for up to the busy timeout.
 bool Database::begin() {
-    if (!execute(QStringLiteral("BEGIN IMMEDIATE")))
+    if (!execute(sql::Statement(QStringLiteral("BEGIN IMMEDIATE"))))
         return false;
     inTransaction_ = true;
     return true;
@@ -162,7 +176,7 @@ bool Database::begin() {
 
 bool Database::commit() {
     inTransaction_ = false;
-    if (!execute(QStringLiteral("COMMIT"))) {
+    if (!execute(sql::Statement(QStringLiteral("COMMIT")))) {
         QSqlQuery(connection()).exec(QStringLiteral("ROLLBACK"));
         return false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Row.h"
+#include "db/Statement.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -29,15 +30,17 @@ class Database {
     QString lastError() const { return lastError_; }
 
     // insert, update and delete statements.
-    bool execute(const QString& statement);
+    bool execute(const sql::Statement& statement);
     // The same, for callers that show their own message on failure (lastError() has the text).
-    bool executeQuietly(const QString& statement);
+    bool executeQuietly(const sql::Statement& statement);
     // select statements: calls each(row) for every row until it returns false.
-    bool query(const QString& statement, const std::function<bool(const Row&)>& each);
+    bool query(const sql::Statement& statement, const std::function<bool(const Row&)>& each);
+    // The same without a message on failure (lastError() has the text).
+    bool queryQuietly(const sql::Statement& statement, const std::function<bool(const Row&)>& each);
     // "select count(*) from ...": the single value, -1 on failure.
-    qint64 count(const QString& statement);
+    qint64 count(const sql::Statement& statement);
     // Whether the statement gives at least one row (false on failure too).
-    bool exists(const QString& statement);
+    bool exists(const sql::Statement& statement);
 
     bool begin();
     bool commit();
@@ -56,6 +59,10 @@ class Database {
     static constexpr int kBusyTimeoutMs = 20000;
 
   private:
+    // Prepares the statement (names ordered for Chinese readers), binds its
+    // values and runs it; false with lastError_ set on failure. Reports nothing.
+    bool run(QSqlQuery& q, const sql::Statement& statement);
+
     QString name_;
     QString path_;
     QString lastError_;

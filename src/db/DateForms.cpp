@@ -1,7 +1,7 @@
 #include "db/DateForms.h"
 
 #include "app/Clock.h"
-#include "db/Statement.h"
+#include "db/TextFormat.h"
 
 namespace dateforms {
 
@@ -18,31 +18,31 @@ QString now(const Clock& clock) {
 }
 
 QString dashed(const QString& year, const QString& month, const QString& day) {
-    return sql::format(QStringLiteral("%s-%s-%s"), year, month, day);
+    return text::format(QStringLiteral("%s-%s-%s"), year, month, day);
 }
 
 QString slashed(const QString& year, const QString& month, const QString& day) {
-    return sql::format(QStringLiteral("%s/%s/%s"), year, month, day);
+    return text::format(QStringLiteral("%s/%s/%s"), year, month, day);
 }
 
 QString clockTime(const QString& hour, const QString& minute, const QString& second) {
-    return sql::format(QStringLiteral("%s:%s:%s"), hour, minute, second);
+    return text::format(QStringLiteral("%s:%s:%s"), hour, minute, second);
 }
 
 QString listDate(const QString& year, const QString& month, const QString& day) {
-    return sql::format(QStringLiteral("%4s-%2s-%2s"), year, month, day);
+    return text::format(QStringLiteral("%4s-%2s-%2s"), year, month, day);
 }
 
 QString queryDate(int year, int month, int day) {
-    return sql::format(QStringLiteral("%d/%2d/%2d"), year, month, day);
+    return text::format(QStringLiteral("%d/%2d/%2d"), year, month, day);
 }
 
 QString shortTime(const QString& hour, const QString& minute) {
-    return sql::format(QStringLiteral("%s:%s"), hour, minute);
+    return text::format(QStringLiteral("%s:%s"), hour, minute);
 }
 
 QString hourOnly(const QString& hour) {
-    return sql::format(QStringLiteral("%s:00"), hour);
+    return text::format(QStringLiteral("%s:00"), hour);
 }
 
 } // namespace dateforms

@@ -1,8 +1,14 @@
 #include "db/JetFunctions.h"
 
+#include "db/Statement.h"
+
+#include <QCollator>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QVariant>
+#include <algorithm>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace jet {
@@ -73,6 +79,48 @@ void datediff(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int64(ctx, from->daysTo(*to));
 }
 
+// Names in pinyin order. Each connection has its own collator: a connection is
+// used by one thread only. A sort orders the same names again and again, so
+// their sort keys are kept; equal-looking names fall back to their code
+// points, so the order is total.
+struct NameCollator {
+    QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
+    QHash<QByteArray, QCollatorSortKey> keys;
+
+    const QCollatorSortKey& keyOf(const char* utf8, int length) {
+        // fromRawData wraps the engine's buffer: looking up costs no copy.
+        const QByteArray probe = QByteArray::fromRawData(utf8, length);
+        auto it = keys.constFind(probe);
+        if (it != keys.constEnd())
+            return *it;
+        if (keys.size() > kMaxKeys)
+            keys.clear();
+        const QByteArray owned(utf8, length);
+        return *keys.insert(owned, collator.sortKey(QString::fromUtf8(owned)));
+    }
+
+    static constexpr qsizetype kMaxKeys = 200000;
+};
+
+int compareNames(void* state, int lengthA, const void* a, int lengthB, const void* b) {
+    const auto* left = static_cast<const char*>(a);
+    const auto* right = static_cast<const char*>(b);
+    const int common = std::min(lengthA, lengthB);
+    const int bytes = std::memcmp(left, right, size_t(common));
+    if (bytes == 0 && lengthA == lengthB)
+        return 0;
+    auto* names = static_cast<NameCollator*>(state);
+    const int order = names->keyOf(left, lengthA).compare(names->keyOf(right, lengthB));
+    if (order != 0)
+        return order;
+    // UTF-8 bytes compare in code point order.
+    return bytes != 0 ? bytes : (lengthA < lengthB ? -1 : 1);
+}
+
+void dropCollator(void* state) {
+    delete static_cast<NameCollator*>(state);
+}
+
 } // namespace
 
 bool registerFunctions(QSqlDatabase& db) {
@@ -86,7 +134,9 @@ bool registerFunctions(QSqlDatabase& db) {
     return sqlite3_create_function(raw, "cdate", 1, flags, nullptr, cdate, nullptr, nullptr) ==
                SQLITE_OK &&
            sqlite3_create_function(raw, "datediff", 3, flags, nullptr, datediff, nullptr,
-                                   nullptr) == SQLITE_OK;
+                                   nullptr) == SQLITE_OK &&
+           sqlite3_create_collation_v2(raw, sql::kNameCollation, SQLITE_UTF8, new NameCollator,
+                                       compareNames, dropCollator) == SQLITE_OK;
 }
 
 } // namespace jet

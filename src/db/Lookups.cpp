@@ -52,13 +52,9 @@ const QString kWorkUnitKnown = QStringLiteral("select * from base where work_nam
 const QString kUsersInDepartment =
     QStringLiteral("select * from userlogin where user_dep_code=%ld");
 
-QString quoted(const QString& text) {
-    return sql::doubleQuotes(text);
-}
-
 } // namespace
 
-qint64 Lookups::codeOf(const QString& statement, const QString& column) {
+qint64 Lookups::codeOf(const sql::Statement& statement, const QString& column) {
     qint64 code = -1;
     db_.query(statement, [&](const Row& row) {
         code = row.number(column, -1);
@@ -67,7 +63,8 @@ qint64 Lookups::codeOf(const QString& statement, const QString& column) {
     return code;
 }
 
-QString Lookups::nameOf(const QString& statement, const QString& column, const QString& fallback) {
+QString Lookups::nameOf(const sql::Statement& statement, const QString& column,
+                        const QString& fallback) {
     QString name = fallback;
     db_.query(statement, [&](const Row& row) {
         name = row.text(column, fallback);
@@ -76,7 +73,7 @@ QString Lookups::nameOf(const QString& statement, const QString& column, const Q
     return name;
 }
 
-qint64 Lookups::rowsOf(const QString& statement) {
+qint64 Lookups::rowsOf(const sql::Statement& statement) {
     qint64 rows = 0;
     db_.query(statement, [&](const Row&) {
         ++rows;
@@ -86,48 +83,46 @@ qint64 Lookups::rowsOf(const QString& statement) {
 }
 
 qint64 Lookups::provinceCode(const QString& name) {
-    return codeOf(sql::format(kProvinceCode, quoted(name)), QStringLiteral("province_code"));
+    return codeOf(sql::format(kProvinceCode, name), QStringLiteral("province_code"));
 }
 qint64 Lookups::regionCode(const QString& name) {
-    return codeOf(sql::format(kRegionCode, quoted(name)), QStringLiteral("region_code"));
+    return codeOf(sql::format(kRegionCode, name), QStringLiteral("region_code"));
 }
 qint64 Lookups::industryCode(const QString& name) {
-    return codeOf(sql::format(kIndustryCode, quoted(name)), QStringLiteral("industry_code"));
+    return codeOf(sql::format(kIndustryCode, name), QStringLiteral("industry_code"));
 }
 qint64 Lookups::dutyCode(const QString& name) {
-    return codeOf(sql::format(kDutyCode, quoted(name)), QStringLiteral("duty_code"));
+    return codeOf(sql::format(kDutyCode, name), QStringLiteral("duty_code"));
 }
 qint64 Lookups::levelCode(const QString& name) {
-    return codeOf(sql::format(kLevelCode, quoted(name)), QStringLiteral("sort_code"));
+    return codeOf(sql::format(kLevelCode, name), QStringLiteral("sort_code"));
 }
 qint64 Lookups::relationCode(const QString& name) {
-    return codeOf(sql::format(kRelationCode, quoted(name)), QStringLiteral("relationsort_code"));
+    return codeOf(sql::format(kRelationCode, name), QStringLiteral("relationsort_code"));
 }
 qint64 Lookups::degreeCode(const QString& name) {
-    return codeOf(sql::format(kDegreeCode, quoted(name)), QStringLiteral("degree_code"));
+    return codeOf(sql::format(kDegreeCode, name), QStringLiteral("degree_code"));
 }
 qint64 Lookups::businessCode(const QString& name) {
-    return codeOf(sql::format(kBusinessCode, quoted(name)), QStringLiteral("business_code"));
+    return codeOf(sql::format(kBusinessCode, name), QStringLiteral("business_code"));
 }
 qint64 Lookups::docSortCode(const QString& name) {
-    return codeOf(sql::format(kDocSortCode, quoted(name)), QStringLiteral("docsort_code"));
+    return codeOf(sql::format(kDocSortCode, name), QStringLiteral("docsort_code"));
 }
 qint64 Lookups::datumSortCode(const QString& name) {
-    return codeOf(sql::format(kDatumSortCode, quoted(name)), QStringLiteral("datumsort_code"));
+    return codeOf(sql::format(kDatumSortCode, name), QStringLiteral("datumsort_code"));
 }
 qint64 Lookups::phoneSortCode(const QString& name) {
-    return codeOf(sql::format(kPhoneSortCode, quoted(name)),
-                  QStringLiteral("societysitesort_code"));
+    return codeOf(sql::format(kPhoneSortCode, name), QStringLiteral("societysitesort_code"));
 }
 qint64 Lookups::departmentCode(const QString& name) {
-    return codeOf(sql::format(kDepartmentCode, quoted(name)), QStringLiteral("dep_code"));
+    return codeOf(sql::format(kDepartmentCode, name), QStringLiteral("dep_code"));
 }
 qint64 Lookups::userCode(const QString& name) {
-    return codeOf(sql::format(kUserCode, quoted(name)), QStringLiteral("user_code"));
+    return codeOf(sql::format(kUserCode, name), QStringLiteral("user_code"));
 }
 qint64 Lookups::departmentManager(const QString& departmentName) {
-    return codeOf(sql::format(kDepartmentManager, quoted(departmentName)),
-                  QStringLiteral("u.user_code"));
+    return codeOf(sql::format(kDepartmentManager, departmentName), QStringLiteral("u.user_code"));
 }
 qint64 Lookups::departmentOfUser(qint64 userCode) {
     return codeOf(sql::format(kDepartmentOfUser, userCode), QStringLiteral("user_dep_code"));
@@ -162,19 +157,18 @@ QString Lookups::datumFileName(qint64 datumCode) {
                   QString());
 }
 QString Lookups::docFileNameByTitle(qint64 docSortCode, const QString& title) {
-    return nameOf(sql::format(kDocFileNameByTitle, docSortCode, quoted(title)),
+    return nameOf(sql::format(kDocFileNameByTitle, docSortCode, title),
                   QStringLiteral("doc_filename"), QString());
 }
 
 bool Lookups::contactNameTaken(const QString& name) {
-    return db_.exists(sql::format(kContactNameTaken, quoted(name)));
+    return db_.exists(sql::format(kContactNameTaken, name));
 }
 bool Lookups::userNameTaken(const QString& name) {
-    return db_.exists(sql::format(kUserNameTaken, quoted(name)));
+    return db_.exists(sql::format(kUserNameTaken, name));
 }
 bool Lookups::workUnitKnown(const QString& name) {
-    return db_.exists(
-        sql::format(kWorkUnitKnown, QStringLiteral("%"), quoted(name), QStringLiteral("%")));
+    return db_.exists(sql::format(kWorkUnitKnown, QStringLiteral("%"), name, QStringLiteral("%")));
 }
 qint64 Lookups::usersInDepartment(qint64 departmentCode) {
     return rowsOf(sql::format(kUsersInDepartment, departmentCode));

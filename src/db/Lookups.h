@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Statement.h"
+
 #include <QString>
 
 class Database;
@@ -46,9 +48,9 @@ class Lookups {
     qint64 usersInDepartment(qint64 departmentCode);
 
   private:
-    qint64 codeOf(const QString& statement, const QString& column);
-    QString nameOf(const QString& statement, const QString& column, const QString& fallback);
-    qint64 rowsOf(const QString& statement);
+    qint64 codeOf(const sql::Statement& statement, const QString& column);
+    QString nameOf(const sql::Statement& statement, const QString& column, const QString& fallback);
+    qint64 rowsOf(const sql::Statement& statement);
 
     Database& db_;
 };

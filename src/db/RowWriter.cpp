@@ -8,7 +8,7 @@
 
 RowWriter::RowWriter(Database& db, const QString& table) : db_(db), table_(table), insert_(true) {}
 
-RowWriter::RowWriter(Database& db, const QString& table, const QString& condition)
+RowWriter::RowWriter(Database& db, const QString& table, const sql::Statement& condition)
     : db_(db), table_(table), condition_(condition), insert_(false) {}
 
 void RowWriter::put(const QString& column, const QVariant& value) {
@@ -49,8 +49,8 @@ bool RowWriter::save() {
     } else {
         if (fields_.isEmpty())
             return true;
-        statement =
-            QStringLiteral("update %1 set %2 where %3").arg(table_, marks.join(u','), condition_);
+        statement = QStringLiteral("update %1 set %2 where %3")
+                        .arg(table_, marks.join(u','), condition_.text());
     }
     if (!db_.isOpen()) {
         db_.reportFailure(QStringLiteral("数据库未打开"));
@@ -63,6 +63,8 @@ bool RowWriter::save() {
     }
     for (const auto& field : fields_)
         q.addBindValue(field.second);
+    for (const QVariant& value : condition_.values())
+        q.addBindValue(value);
     if (!q.exec()) {
         db_.reportFailure(Database::describe(q.lastError()));
         return false;

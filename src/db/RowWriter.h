@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Statement.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -14,8 +16,8 @@ class RowWriter {
   public:
     // A new row of table.
     RowWriter(Database& db, const QString& table);
-    // The existing rows of table where condition holds ("comm_code=12").
-    RowWriter(Database& db, const QString& table, const QString& condition);
+    // The existing rows of table where condition holds (sql::format("comm_code=%ld", 12)).
+    RowWriter(Database& db, const QString& table, const sql::Statement& condition);
 
     void set(const QString& column, const QString& text);
     void set(const QString& column, const char* text) { set(column, QString::fromUtf8(text)); }
@@ -34,7 +36,7 @@ class RowWriter {
 
     Database& db_;
     QString table_;
-    QString condition_;
+    sql::Statement condition_;
     bool insert_;
     QList<QPair<QString, QVariant>> fields_;
     qint64 newKey_ = -1;

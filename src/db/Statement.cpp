@@ -1,100 +1,219 @@
 #include "db/Statement.h"
 
+#include <QRegularExpression>
+
 namespace sql {
 
 namespace {
 
-QString pad(const QString& body, int width, bool left, QChar fill) {
-    if (body.size() >= width)
-        return body;
-    const QString padding(width - body.size(), fill);
-    return left ? body + padding : padding + body;
+// An empty text is bound as empty text, never as NULL.
+QVariant boundText(const QString& text) {
+    return text.isNull() ? QStringLiteral("") : text;
 }
 
-QString integerText(qint64 v, QChar conv) {
-    switch (conv.toLatin1()) {
-    case 'x':
-        return QString::number(static_cast<quint32>(v), 16);
-    case 'X':
-        return QString::number(static_cast<quint32>(v), 16).toUpper();
-    case 'u':
-        return QString::number(static_cast<quint32>(v));
+// A text that reads as a whole number is bound as that number.
+QVariant boundValue(const QString& text) {
+    static const QRegularExpression whole(QStringLiteral("^-?[0-9]{1,18}$"));
+    if (whole.match(text).hasMatch())
+        return text.toLongLong();
+    return boundText(text);
+}
+
+QVariant boundValue(const text::Arg& arg, const text::Token& token) {
+    if (token.width == 0) {
+        switch (arg.kind) {
+        case text::Arg::Kind::Integer:
+            if (token.conv != u'c' && token.conv != u'x' && token.conv != u'X')
+                return arg.integer;
+            break;
+        case text::Arg::Kind::Real:
+            return arg.real;
+        case text::Arg::Kind::Text:
+            return boundValue(arg.text);
+        case text::Arg::Kind::Piece:
+            break;
+        }
+    }
+    return boundValue(text::render(arg, token));
+}
+
+QString literalOf(const QVariant& value) {
+    if (value.isNull())
+        return QStringLiteral("NULL");
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::Double:
+        return value.toString();
     default:
-        return QString::number(v);
+        return quoted(value.toString());
     }
-}
-
-QString render(const Arg& arg, QChar conv) {
-    switch (arg.kind) {
-    case Arg::Kind::Text:
-        return arg.text;
-    case Arg::Kind::Integer:
-        if (conv == u'c')
-            return QString(QChar(static_cast<char16_t>(arg.integer)));
-        return integerText(arg.integer, conv);
-    case Arg::Kind::Real:
-        if (conv == u'f')
-            return QString::number(arg.real, 'f', 6);
-        return QString::number(arg.real, 'g', 15);
-    }
-    return {};
 }
 
 } // namespace
 
-QString formatArgs(const QString& tmpl, const QList<Arg>& args) {
+QString quoted(const QString& text) {
+    QString out = text;
+    out.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + out + u'\'';
+}
+
+QString Statement::shown() const {
     QString out;
-    out.reserve(tmpl.size() + 32 * args.size());
+    out.reserve(text_.size() + 16 * values_.size());
+    bool inQuote = false;
     qsizetype next = 0;
-    for (qsizetype i = 0; i < tmpl.size(); ++i) {
-        const QChar c = tmpl.at(i);
-        if (c != u'%' || i + 1 >= tmpl.size()) {
+    for (const QChar c : text_) {
+        if (c == u'\'')
+            inQuote = !inQuote;
+        if (c == u'?' && !inQuote && next < values_.size())
+            out += literalOf(values_.at(next++));
+        else
             out += c;
-            continue;
-        }
-        if (tmpl.at(i + 1) == u'%') {
-            out += u'%';
-            ++i;
-            continue;
-        }
-        qsizetype j = i + 1;
-        bool left = false;
-        QChar fill = u' ';
-        while (j < tmpl.size() && (tmpl.at(j) == u'-' || tmpl.at(j) == u'0')) {
-            if (tmpl.at(j) == u'-')
-                left = true;
-            else
-                fill = u'0';
-            ++j;
-        }
-        int width = 0;
-        while (j < tmpl.size() && tmpl.at(j).isDigit()) {
-            width = width * 10 + tmpl.at(j).digitValue();
-            ++j;
-        }
-        while (j < tmpl.size() && (tmpl.at(j) == u'l' || tmpl.at(j) == u'h'))
-            ++j;
-        if (j >= tmpl.size()) {
-            out += tmpl.mid(i);
-            break;
-        }
-        const QChar conv = tmpl.at(j);
-        if (!QStringLiteral("sdicuxXf").contains(conv)) {
-            out += tmpl.mid(i, j - i + 1);
-            i = j;
-            continue;
-        }
-        const QString body = next < args.size() ? render(args.at(next), conv) : QString();
-        ++next;
-        out += pad(body, width, left, left ? QChar(u' ') : fill);
-        i = j;
     }
     return out;
 }
 
-QString doubleQuotes(const QString& text) {
-    QString out = text;
-    out.replace(u'\'', QStringLiteral("''"));
+Statement& Statement::operator+=(const Statement& more) {
+    text_ += more.text_;
+    values_ += more.values_;
+    return *this;
+}
+
+Statement formatArgs(const QString& tmpl, const QList<text::Arg>& args,
+                     const QList<Statement>& pieces) {
+    Statement out;
+    out.text_.reserve(tmpl.size() + 8 * args.size());
+
+    // A quoted part of the template: kept as written when it has no conversion,
+    // otherwise bound as one text with its conversions filled in.
+    bool inQuote = false;
+    bool quoteHasValue = false;
+    QString quoteWritten; // as the template writes it, quotes included
+    QString quoteValue;   // what it stands for
+
+    qsizetype next = 0;
+    const QList<text::Token> tokens = text::tokenize(tmpl);
+    for (qsizetype t = 0; t < tokens.size(); ++t) {
+        const text::Token& token = tokens.at(t);
+        if (token.conversion) {
+            const text::Arg arg = next < args.size() ? args.at(next) : text::Arg{};
+            ++next;
+            if (inQuote) {
+                quoteHasValue = true;
+                quoteValue += text::render(arg, token);
+            } else if (arg.kind == text::Arg::Kind::Piece) {
+                out += pieces.at(arg.piece);
+            } else {
+                out.text_ += u'?';
+                out.values_.append(boundValue(arg, token));
+            }
+            continue;
+        }
+        const QString& literal = token.literal;
+        for (qsizetype i = 0; i < literal.size(); ++i) {
+            const QChar c = literal.at(i);
+            if (!inQuote) {
+                if (c == u'\'') {
+                    inQuote = true;
+                    quoteHasValue = false;
+                    quoteWritten = QStringLiteral("'");
+                    quoteValue.clear();
+                } else {
+                    out.text_ += c;
+                }
+                continue;
+            }
+            if (c != u'\'') {
+                quoteWritten += c;
+                quoteValue += c;
+                continue;
+            }
+            // A doubled quote inside a quoted part stands for one quote. The
+            // second one may begin the next literal token only when no
+            // conversion stands between them, so looking within this token is enough.
+            if (i + 1 < literal.size() && literal.at(i + 1) == u'\'') {
+                quoteWritten += QStringLiteral("''");
+                quoteValue += u'\'';
+                ++i;
+                continue;
+            }
+            inQuote = false;
+            if (quoteHasValue) {
+                out.text_ += u'?';
+                out.values_.append(boundText(quoteValue));
+            } else {
+                out.text_ += quoteWritten + u'\'';
+            }
+        }
+    }
+    if (inQuote) {
+        // An unterminated quote: never let a value become statement text.
+        if (quoteHasValue) {
+            out.text_ += u'?';
+            out.values_.append(boundText(quoteValue));
+        } else {
+            out.text_ += quoteWritten;
+        }
+    }
+    return out;
+}
+
+QString withNameOrder(const QString& statementText) {
+    static const QRegularExpression orderBy(QStringLiteral("\\border\\s+by\\s+"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression term(QStringLiteral("\\G([A-Za-z_][A-Za-z0-9_.]*)"));
+    if (!statementText.contains(QStringLiteral("_name"), Qt::CaseInsensitive))
+        return statementText;
+
+    // Where quoted literals lie, so an "order by" inside one is left alone.
+    QList<bool> quotedAt(statementText.size(), false);
+    bool inQuote = false;
+    for (qsizetype i = 0; i < statementText.size(); ++i) {
+        if (statementText.at(i) == u'\'')
+            inQuote = !inQuote;
+        quotedAt[i] = inQuote;
+    }
+
+    const QString collate = QStringLiteral(" collate ") + QLatin1String(kNameCollation);
+    QString out;
+    qsizetype copied = 0;
+    auto it = orderBy.globalMatch(statementText);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch clause = it.next();
+        if (quotedAt.at(clause.capturedStart()))
+            continue;
+        qsizetype pos = clause.capturedEnd();
+        while (pos < statementText.size()) {
+            const QRegularExpressionMatch name = term.match(statementText, pos);
+            if (!name.hasMatch())
+                break;
+            const qsizetype end = name.capturedEnd();
+            if (name.captured(1).endsWith(QStringLiteral("_name"), Qt::CaseInsensitive)) {
+                out += statementText.mid(copied, end - copied) + collate;
+                copied = end;
+            }
+            // On to the next term of the clause, if there is one.
+            qsizetype depth = 0;
+            pos = end;
+            while (pos < statementText.size()) {
+                const QChar c = statementText.at(pos);
+                if (c == u'(')
+                    ++depth;
+                else if (c == u')' && --depth < 0)
+                    break;
+                else if (c == u',' && depth == 0 && !quotedAt.at(pos))
+                    break;
+                ++pos;
+            }
+            if (pos >= statementText.size() || statementText.at(pos) != u',')
+                break;
+            ++pos;
+            while (pos < statementText.size() && statementText.at(pos).isSpace())
+                ++pos;
+        }
+    }
+    out += statementText.mid(copied);
     return out;
 }
 

@@ -1,52 +1,92 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <type_traits>
+#include "db/TextFormat.h"
 
-// Statements are fixed templates filled printf-style. The helper takes typed
-// arguments, so a text never turns into a number or the other way round:
-// %s takes text or a number, %d/%ld take numbers, %c takes a character,
-// %% is a percent sign. Flags and widths ("%4s", "%2d", "%0lX") are honoured.
+#include <QString>
+#include <QVariantList>
+#include <cstddef>
+
+// Statements are the program's fixed templates, filled printf-style. Every value
+// reaches the engine as a bound value, never as statement text:
+//   - a quoted part of the template that holds conversions ('%s', '%%%s%%',
+//     '%s%s%s') becomes one bound text, its conversions filled in;
+//   - an unquoted %s, %d or %ld becomes one bound value (a text that reads as a
+//     whole number is bound as that number, so "where base_code=%s" with an ID
+//     text compares numbers);
+//   - a Statement given as an argument is a piece the program built (a tree
+//     filter, a query condition): its text is pasted in and its values go along.
+// So a typed text can never change what a statement does, whatever it holds.
 namespace sql {
 
-struct Arg {
-    enum class Kind { Text, Integer, Real };
-    Kind kind = Kind::Text;
-    QString text;
-    qint64 integer = 0;
-    double real = 0.0;
+class Statement {
+  public:
+    Statement() = default;
+    // Program text only: a template or a piece written in the code, no values.
+    explicit Statement(const QString& programText) : text_(programText) {}
+    // A string literal is program text by construction.
+    template <std::size_t N>
+    Statement(const char (&literal)[N]) : text_(QString::fromUtf8(literal, N - 1)) {}
+
+    // The text handed to the engine, "?" standing for each value.
+    const QString& text() const { return text_; }
+    const QVariantList& values() const { return values_; }
+    bool isEmpty() const { return text_.isEmpty(); }
+
+    // The statement as it reads with its values written in, texts between
+    // single quotes with every quote doubled: for messages and tests.
+    QString shown() const;
+
+    Statement& operator+=(const Statement& more);
+    friend Statement operator+(Statement left, const Statement& right) {
+        left += right;
+        return left;
+    }
+    friend bool operator==(const Statement& a, const Statement& b) {
+        return a.text_ == b.text_ && a.values_ == b.values_;
+    }
+
+  private:
+    friend Statement formatArgs(const QString& tmpl, const QList<text::Arg>& args,
+                                const QList<Statement>& pieces);
+    QString text_;
+    QVariantList values_;
 };
 
-inline Arg toArg(const QString& s) {
-    return {Arg::Kind::Text, s, 0, 0.0};
-}
-inline Arg toArg(const char* s) {
-    return {Arg::Kind::Text, QString::fromUtf8(s), 0, 0.0};
-}
-inline Arg toArg(QChar c) {
-    return {Arg::Kind::Text, QString(c), 0, 0.0};
-}
-inline Arg toArg(char c) {
-    return {Arg::Kind::Text, QString(QChar::fromLatin1(c)), 0, 0.0};
-}
-template <typename T>
-requires std::is_integral_v<T> Arg toArg(T v) {
-    return {Arg::Kind::Integer, {}, static_cast<qint64>(v), 0.0};
-}
-template <typename T>
-requires std::is_floating_point_v<T> Arg toArg(T v) {
-    return {Arg::Kind::Real, {}, 0, static_cast<double>(v)};
+// The argument list of sql::format: values, and statement pieces kept aside.
+struct Args {
+    QList<text::Arg> args;
+    QList<Statement> pieces;
+
+    void add(const Statement& piece) {
+        text::Arg arg;
+        arg.kind = text::Arg::Kind::Piece;
+        arg.piece = int(pieces.size());
+        arg.text = piece.shown();
+        pieces.append(piece);
+        args.append(arg);
+    }
+    template <typename T> void add(const T& value) { args.append(text::toArg(value)); }
+};
+
+Statement formatArgs(const QString& tmpl, const QList<text::Arg>& args,
+                     const QList<Statement>& pieces);
+
+// Fills a template: sql::format(kContactName, code).
+template <typename... Ts> Statement format(const QString& tmpl, const Ts&... values) {
+    Args all;
+    (all.add(values), ...);
+    return formatArgs(tmpl, all.args, all.pieces);
 }
 
-QString formatArgs(const QString& tmpl, const QList<Arg>& args);
+// A text written between single quotes as a literal, every quote doubled. Only
+// for showing statements; values never travel this way.
+QString quoted(const QString& text);
 
-// Fills a template: sql::format("select * from base where base_code=%ld", code).
-template <typename... Args> QString format(const QString& tmpl, const Args&... args) {
-    return formatArgs(tmpl, QList<Arg>{toArg(args)...});
-}
-
-// The one place where a text is made safe to stand between single quotes.
-QString doubleQuotes(const QString& text);
+// "order by" terms on name columns ("..._name") ordered the way Chinese readers
+// expect (pinyin), through the collation every connection registers.
+inline const char* const kNameCollation = "pinyin";
+QString withNameOrder(const QString& statementText);
 
 } // namespace sql
+
+Q_DECLARE_METATYPE(sql::Statement)

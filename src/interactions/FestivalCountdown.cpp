@@ -12,7 +12,7 @@ FestivalCountdown::FestivalCountdown(Database& db, const Clock& clock) : db_(db)
 Festival FestivalCountdown::inYear(int year) const {
     const QDate today = clock_.today();
     Festival found;
-    db_.query(kFeasts, [&](const Row& row) {
+    db_.query(sql::format(kFeasts), [&](const Row& row) {
         const qint64 days =
             dates::daysBetween(year, dates::leadingNumber(row.text(QStringLiteral("feast_month"))),
                                dates::leadingNumber(row.text(QStringLiteral("feast_day"))),

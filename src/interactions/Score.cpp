@@ -26,9 +26,10 @@ const QString kLoginPenalty = QStringLiteral(
 
 } // namespace
 
-qint64 Score::networkScore(const QString& filter) {
-    const QString statement =
-        filter.isEmpty() ? kNetwork : sql::format(QStringLiteral("%s and %s"), kNetwork, filter);
+qint64 Score::networkScore(const sql::Statement& filter) {
+    const sql::Statement statement =
+        filter.isEmpty() ? sql::format(kNetwork)
+                         : sql::format(QStringLiteral("%s and %s"), sql::format(kNetwork), filter);
     qint64 sum = 0;
     db_.query(statement, [&](const Row& row) {
         sum += row.number(QStringLiteral("s.sort_value"), 0);
@@ -78,11 +79,11 @@ QString Score::applyLoginRule(qint64 userCode, const Clock& clock) {
     }
     const qint64 penalty = std::min<qint64>(5 * days - 5, 30);
     db_.execute(sql::format(kLoginPenalty, penalty, now, userCode));
-    return sql::format(QStringLiteral("长期不登录,等级分下降 %d 分!"), penalty);
+    return text::format(QStringLiteral("长期不登录,等级分下降 %d 分!"), penalty);
 }
 
 QString Score::scoreText(qint64 score) {
-    return sql::format(QStringLiteral("我的人脉等级分是: %d 分 !"), score);
+    return text::format(QStringLiteral("我的人脉等级分是: %d 分 !"), score);
 }
 
 QString Score::levelText(qint64 s) {
@@ -106,12 +107,12 @@ QString Score::levelText(qint64 s) {
     };
     for (const Band& band : bands) {
         if (s < band.below)
-            return sql::format(QString::fromUtf8(band.text), band.below - s);
+            return text::format(QString::fromUtf8(band.text), band.below - s);
     }
     return QStringLiteral("级别是: 1 级! 恭喜! 一定要保持!");
 }
 
 QString Score::changeNotice(qint64 points) {
-    return points >= 0 ? sql::format(QStringLiteral("等级分增加 %d 分!"), points)
-                       : sql::format(QStringLiteral("等级分减少 %d 分!"), -points);
+    return points >= 0 ? text::format(QStringLiteral("等级分增加 %d 分!"), points)
+                       : text::format(QStringLiteral("等级分减少 %d 分!"), -points);
 }

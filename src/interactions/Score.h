@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Statement.h"
+
 #include <QString>
 
 class Clock;
@@ -12,7 +14,7 @@ class Score {
     explicit Score(Database& db) : db_(db) {}
 
     // Sum of the level values of the contacts a filter selects (NULL counts 0).
-    qint64 networkScore(const QString& filter);
+    qint64 networkScore(const sql::Statement& filter);
     // Network score of the user's live contacts plus the bonus points.
     qint64 userScore(qint64 userCode);
     // Adds (or with negative points subtracts) bonus points.

@@ -1,6 +1,6 @@
 #include "interactions/StartupNotice.h"
 
-#include "db/Statement.h"
+#include "db/TextFormat.h"
 
 const QString StartupNotice::kDaysToGo = QStringLiteral("离 %s 还有 %d 天");
 const QString StartupNotice::kToday = QStringLiteral("今天是 %s !");
@@ -22,6 +22,6 @@ QString StartupNotice::festivalLine(const Festival& festival) {
     if (!festival.found())
         return {};
     if (festival.isToday())
-        return sql::format(kToday, festival.name);
-    return sql::format(kDaysToGo, festival.name, festival.days);
+        return text::format(kToday, festival.name);
+    return text::format(kDaysToGo, festival.name, festival.days);
 }

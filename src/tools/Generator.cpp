@@ -172,18 +172,19 @@ class Run {
 
 bool Run::loadReference(const QString& table, const QString& order, Reference* out) {
     const bool ok =
-        db_.query(sql::format(kReferenceRows, table, table, table, order), [&](const Row& row) {
-            const qint64 code = row.numberAt(0);
-            const QString name = row.textAt(1);
-            if (name.isEmpty()) {
-                if (out->empty < 0)
-                    out->empty = code;
-            } else {
-                out->codes.push_back(code);
-                out->names.push_back(name);
-            }
-            return true;
-        });
+        db_.query(sql::Statement(text::format(kReferenceRows, table, table, table, order)),
+                  [&](const Row& row) {
+                      const qint64 code = row.numberAt(0);
+                      const QString name = row.textAt(1);
+                      if (name.isEmpty()) {
+                          if (out->empty < 0)
+                              out->empty = code;
+                      } else {
+                          out->codes.push_back(code);
+                          out->names.push_back(name);
+                      }
+                      return true;
+                  });
     if (!ok || !out->usable()) {
         error_ = ok ? QStringLiteral("参考表 %1 没有数据").arg(table)
                     : QStringLiteral("读取参考表 %1 失败: %2").arg(table, db_.lastError());
@@ -220,7 +221,7 @@ bool Run::loadReferences() {
     static const int weights[] = {10, 25, 40, 22};
     for (std::size_t i = 0; i < levels_.codes.size(); ++i)
         levelWeights_.push_back(i < std::size(weights) ? weights[i] : 10);
-    if (!db_.query(kCityRows, [&](const Row& row) {
+    if (!db_.query(sql::format(kCityRows), [&](const Row& row) {
             const QString name = row.textAt(0);
             cities_[row.numberAt(1)].push_back(
                 {name, shortCity(name), row.textAt(2), row.textAt(3)});

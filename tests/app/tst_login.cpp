@@ -58,10 +58,11 @@ void TestLogin::cleanup() {
 }
 
 void TestLogin::addUser(const QString& name, const QString& pwd, qint64 dep) {
-    QVERIFY(db_->execute(QStringLiteral("insert into userlogin(user_name,user_pwd,user_dep_code,"
-                                        "user_dep_mng) values('%1','%2',%3,'0')")
-                             .arg(QString(name).replace("'", "''"), *password::encode(pwd))
-                             .arg(dep)));
+    QVERIFY(db_->execute(
+        sql::Statement(QStringLiteral("insert into userlogin(user_name,user_pwd,user_dep_code,"
+                                      "user_dep_mng) values('%1','%2',%3,'0')")
+                           .arg(QString(name).replace("'", "''"), *password::encode(pwd))
+                           .arg(dep))));
 }
 
 void TestLogin::checksInOrder_data() {

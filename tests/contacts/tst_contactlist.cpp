@@ -52,20 +52,20 @@ struct Fixture {
     qint64 addContact(const QString& name, const QString& work, const QString& duty,
                       const QString& level, const QString& lastContact, int live = 1,
                       const QString& month = QString()) {
-        const bool ok =
-            db.execute(kInsertContact.arg(name, work, duty, level, lastContact)
-                           .arg(live)
-                           .arg(month, name + QStringLiteral("-m"), name + QStringLiteral("-p"),
-                                name + QStringLiteral("-b")));
+        const bool ok = db.execute(
+            sql::Statement(kInsertContact.arg(name, work, duty, level, lastContact)
+                               .arg(live)
+                               .arg(month, name + QStringLiteral("-m"), name + QStringLiteral("-p"),
+                                    name + QStringLiteral("-b"))));
         return ok ? code(name) : -1;
     }
     qint64 code(const QString& name) {
-        return db.count(
-            QStringLiteral("select base_code from base where base_name='%1'").arg(name));
+        return db.count(sql::Statement(
+            QStringLiteral("select base_code from base where base_name='%1'").arg(name)));
     }
     bool execute(const QStringList& statements) {
         for (const QString& statement : statements)
-            if (!db.execute(statement))
+            if (!db.execute(sql::Statement(statement)))
                 return false;
         return true;
     }
@@ -113,9 +113,10 @@ struct Fixture {
         return out;
     }
     bool isLive(const QString& name) {
-        return db.count(QStringLiteral("select count(*) from base where base_name='%1' and "
-                                       "base_invalid_flag=1")
-                            .arg(name)) == 1;
+        return db.count(sql::Statement(
+                   QStringLiteral("select count(*) from base where base_name='%1' and "
+                                  "base_invalid_flag=1")
+                       .arg(name))) == 1;
     }
     void tick(const QStringList& names) {
         for (int row = 0; row < model.rowCount(); ++row)
@@ -207,7 +208,7 @@ void TestContactList::modeOrders() {
     Fixture f;
     f.seedNetwork();
     f.model.addRow({"", "0", "stale"});
-    QVERIFY(f.list.load(filter, mode, 1));
+    QVERIFY(f.list.load(sql::Statement(filter), mode, 1));
     QCOMPARE(f.names(), names);
     QCOMPARE(f.pane.cleared, 1);
     QVERIFY(f.prompter.messages.isEmpty());
@@ -226,8 +227,8 @@ void TestContactList::columnsMatchRowByRowLookups() {
     for (int row = 0; row < f.model.rowCount(); ++row) {
         const qint64 code = f.model.key(row).toLongLong();
         const QString where = QStringLiteral(" from base where base_code=%1").arg(code);
-        const qint64 duty = f.db.count("select work_duty_code" + where);
-        const qint64 level = f.db.count("select base_sort_code" + where);
+        const qint64 duty = f.db.count(sql::Statement("select work_duty_code" + where));
+        const qint64 level = f.db.count(sql::Statement("select base_sort_code" + where));
         QCOMPARE(f.model.text(row, ContactList::PostColumn), lookups.dutyName(duty));
         QCOMPARE(f.model.text(row, ContactList::LevelColumn), lookups.levelName(level));
         sentinels += f.model.text(row, ContactList::PostColumn) == Lookups::kMissing;
@@ -392,15 +393,15 @@ void TestContactList::deleteTakesDependentRowsOnly() {
     QCOMPARE(f.db.count("select count(*) from base where base_name in ('Ann','Bob','Cid')"), 0);
     for (const QString& table : kDependents) {
         // Only Dan's dependent rows are left (his two associations).
-        const qint64 left =
-            f.db.count(QStringLiteral("select count(*) from %1 where %1_base_code not in "
-                                      "(select base_code from base)")
-                           .arg(table));
+        const qint64 left = f.db.count(
+            sql::Statement(QStringLiteral("select count(*) from %1 where %1_base_code not in "
+                                          "(select base_code from base)")
+                               .arg(table)));
         QCOMPARE(left, 0);
-        const qint64 dans =
-            f.db.count(QStringLiteral("select count(*) from %1 where %1_base_code=%2")
-                           .arg(table)
-                           .arg(f.code("Dan")));
+        const qint64 dans = f.db.count(
+            sql::Statement(QStringLiteral("select count(*) from %1 where %1_base_code=%2")
+                               .arg(table)
+                               .arg(f.code("Dan"))));
         QCOMPARE(dans, table == "asso" ? 2 : 1);
     }
     QCOMPARE(f.db.count("select count(*) from asso where asso_relation_code is not null"), 1);
@@ -436,7 +437,7 @@ void TestContactList::emptyTrashChecks() {
     QVERIFY(f.execute({"delete from base where base_name='Eve'"}));
     if (!live)
         QVERIFY(f.execute({"update base set base_invalid_flag=0"}));
-    QVERIFY(f.list.load(filter, 0, live));
+    QVERIFY(f.list.load(sql::Statement(filter), 0, live));
     f.tick(ticked);
     const bool walked = caption == Prompter::kNoticeCaption;
     QCOMPARE(f.list.emptyTrash(), walked);
@@ -483,8 +484,8 @@ void TestContactList::failingRowReportedOnceAndWalkGoesOn() {
     QVERIFY(f.isLive("Ann"));
     // A failed delete leaves the contact whole.
     QCOMPARE(
-        f.db.count(
-            QStringLiteral("select count(*) from doc where doc_base_code=%1").arg(f.code("Ann"))),
+        f.db.count(sql::Statement(
+            QStringLiteral("select count(*) from doc where doc_base_code=%1").arg(f.code("Ann")))),
         4);
     QCOMPARE(f.db.count("select count(*) from base where base_name in ('Dan','Bob') and "
                         "base_invalid_flag=1"),
@@ -524,11 +525,11 @@ void TestContactList::distributeToDepartmentManager() {
 
     const bool done = hasManager && !cancel;
     QCOMPARE(f.list.distribute(), done);
-    const qint64 handedOver =
-        f.db.count(QStringLiteral("select count(*) from base where base_user_code=%1 and "
-                                  "base_user_dep_code=%2")
-                       .arg(lee)
-                       .arg(dep));
+    const qint64 handedOver = f.db.count(
+        sql::Statement(QStringLiteral("select count(*) from base where base_user_code=%1 and "
+                                      "base_user_dep_code=%2")
+                           .arg(lee)
+                           .arg(dep)));
     if (!done) {
         QCOMPARE(handedOver, 0);
         QCOMPARE(f.model.rowCount(), 4);

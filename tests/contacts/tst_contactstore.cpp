@@ -95,10 +95,12 @@ class TestContactStore : public QObject {
     void lists();
 
   private:
-    qint64 rows(const QString& table) { return db_->count("select count(*) from " + table); }
+    qint64 rows(const QString& table) {
+        return db_->count(sql::Statement("select count(*) from " + table));
+    }
     QString cell(const QString& sql) {
         QString v;
-        db_->query(sql, [&](const Row& r) {
+        db_->query(sql::Statement(sql), [&](const Row& r) {
             v = r.textAt(0);
             return false;
         });
@@ -192,7 +194,8 @@ void TestContactStore::minimalContactGetsEmptyNameCodes() {
         "base_city='' and base_experience='' and work_compete='' and base_year=''",
     };
     for (const QString& condition : empty)
-        QVERIFY2(db_->exists("select * from base where " + condition), qPrintable(condition));
+        QVERIFY2(db_->exists(sql::Statement("select * from base where " + condition)),
+                 qPrintable(condition));
     QVERIFY(db_->exists("select * from home where home_name='' and home_duty_code="
                         "(select duty_code from duty where duty_name='') and home_live=''"));
     QVERIFY(db_->exists("select * from extend where extend_degree_code="
@@ -280,9 +283,9 @@ void TestContactStore::lookupOrder() {
 
 void TestContactStore::loadStopsOnMissingPost() {
     const qint64 code = add(fullRecord("x"));
-    QVERIFY(db_->execute(
+    QVERIFY(db_->execute(sql::Statement(
         QStringLiteral("update base set work_superior_duty_code=9999 where base_code=%1")
-            .arg(code)));
+            .arg(code))));
     const ContactLoad loaded = store_->load(code, 1);
     QVERIFY(!loaded.complete);
     QCOMPARE(prompter_->texts(), QStringList{"职务表操作失败,请检查系统设置"});
@@ -310,11 +313,12 @@ void TestContactStore::loadOtherFlagFillsOnlyFamilyPages() {
 
 void TestContactStore::saveKeepsOwnerFlagAndDates() {
     const qint64 code = add(fullRecord("x"));
-    QVERIFY(db_->execute(QStringLiteral("update base set base_user_code=7, base_user_dep_code=3, "
-                                        "base_invalid_flag=0, base_create_date='2001-01-01', "
-                                        "base_lastmodi_date='2002-02-02', base_visit_num=4 "
-                                        "where base_code=%1")
-                             .arg(code)));
+    QVERIFY(db_->execute(
+        sql::Statement(QStringLiteral("update base set base_user_code=7, base_user_dep_code=3, "
+                                      "base_invalid_flag=0, base_create_date='2001-01-01', "
+                                      "base_lastmodi_date='2002-02-02', base_visit_num=4 "
+                                      "where base_code=%1")
+                           .arg(code))));
     clock_.setDate(QDate(2015, 1, 1));
     QVERIFY(store_->save(code, fullRecord("y"), nullptr));
     QCOMPARE(cell(QStringLiteral("select base_user_code||'/'||base_user_dep_code||'/'||"
@@ -327,7 +331,7 @@ void TestContactStore::saveKeepsOwnerFlagAndDates() {
 void TestContactStore::saveCreatesMissingRows() {
     const qint64 code = add(fullRecord("x"));
     for (const QString& table : {"home", "extend", "society"})
-        QVERIFY(db_->execute(QStringLiteral("delete from %1").arg(table)));
+        QVERIFY(db_->execute(sql::Statement(QStringLiteral("delete from %1").arg(table))));
     const ContactRecord changed = fullRecord("it's new");
     auto progress = prompter_->beginProgress();
     QVERIFY(store_->save(code, changed, progress.get()));
@@ -374,8 +378,8 @@ void TestContactStore::nameSearch() {
     const qint64 codeA = add(a);
     const qint64 codeB = add(b);
     add(minimalRecord());
-    QVERIFY(
-        db_->execute(QStringLiteral("update base set base_invalid_flag=0 where base_name='李四'")));
+    QVERIFY(db_->execute(sql::Statement(
+        QStringLiteral("update base set base_invalid_flag=0 where base_name='李四'"))));
 
     ContactSearch search(*db_, *prompter_);
     QVERIFY(!search.checkName(""));

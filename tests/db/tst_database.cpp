@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <atomic>
+#include <sqlite3.h>
 #include <thread>
 
 class TestDatabase : public QObject {
@@ -26,6 +27,7 @@ class TestDatabase : public QObject {
     void invalidDateIsAnSqlError();
     void commDateRangesCompareAsDates();
     void secondConnectionReadsAndWritesMeanwhile();
+    void deliveredFileNeedsNothingOfOurs();
 };
 
 void TestDatabase::openRefusesMissingAndForeignFiles() {
@@ -194,7 +196,7 @@ void TestDatabase::cdateAndDatediff() {
     Database db(&prompter);
     QVERIFY(db.open(home.databasePath()));
     QString value;
-    QVERIFY(db.query("select " + expression + " as v", [&](const Row& row) {
+    QVERIFY(db.query(sql::Statement("select " + expression + " as v"), [&](const Row& row) {
         value = row.text("v");
         return false;
     }));
@@ -209,7 +211,7 @@ void TestDatabase::invalidDateIsAnSqlError() {
     QVERIFY(db.open(home.databasePath()));
     for (const char* bad : {"2011/2/29", "2012/4/31", "明天", "", "2012/13/1"}) {
         prompter.clear();
-        QVERIFY2(!db.query(QStringLiteral("select cdate('%1')").arg(bad),
+        QVERIFY2(!db.query(sql::Statement(QStringLiteral("select cdate('%1')").arg(bad)),
                            [](const Row&) { return true; }),
                  bad);
         QCOMPARE(prompter.messages.size(), 1);
@@ -289,6 +291,55 @@ void TestDatabase::secondConnectionReadsAndWritesMeanwhile() {
     QCOMPARE(workerFailures.load(), 0);
     QVERIFY(prompter.messages.isEmpty());
     QCOMPARE(ui.count("select count(*) from tmptrans"), 2 * kRows);
+}
+
+// Other tools (the sqlite3 shell, a backup script) open the file without the
+// program's functions and collation: every table must still read.
+void TestDatabase::deliveredFileNeedsNothingOfOurs() {
+    TestHome home;
+    {
+        Database db;
+        QVERIFY(db.open(home.databasePath()));
+        QVERIFY(db.execute("insert into relationsort(relationsort_name) values('北京')"));
+    }
+    sqlite3* raw = nullptr;
+    QCOMPARE(sqlite3_open_v2(home.databasePath().toUtf8().constData(), &raw, SQLITE_OPEN_READONLY,
+                             nullptr),
+             SQLITE_OK);
+    auto rows = [raw](const QByteArray& statement, int* count = nullptr) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(raw, statement.constData(), -1, &stmt, nullptr) != SQLITE_OK)
+            return QStringList{QStringLiteral("prepare failed: ") + sqlite3_errmsg(raw)};
+        QStringList first;
+        int step = 0;
+        int n = 0;
+        while ((step = sqlite3_step(stmt)) == SQLITE_ROW) {
+            ++n;
+            first << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        }
+        sqlite3_finalize(stmt);
+        if (step != SQLITE_DONE)
+            first << QStringLiteral("step failed: ") + sqlite3_errmsg(raw);
+        if (count)
+            *count = n;
+        return first;
+    };
+    QCOMPARE(rows("PRAGMA integrity_check"), QStringList{"ok"});
+    const QStringList tables = rows("select name from sqlite_master where type='table'");
+    QVERIFY(tables.size() > 20);
+    for (const QString& table : tables) {
+        int count = -1;
+        const QStringList out = rows(("select * from " + table).toUtf8(), &count);
+        QVERIFY2(out.isEmpty() || !out.last().contains("failed"), qPrintable(out.join(' ')));
+        QVERIFY2(count >= 0, qPrintable(table));
+    }
+    QVERIFY(rows("select sql from sqlite_master where sql like '%pinyin%'").isEmpty());
+    // Without the collation, names simply come in code point order.
+    const QStringList names =
+        rows("select relationsort_name from relationsort order by relationsort_name desc");
+    QVERIFY(names.contains(QStringLiteral("北京")));
+    QVERIFY(!names.last().contains("failed"));
+    sqlite3_close(raw);
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)

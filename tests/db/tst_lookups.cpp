@@ -75,8 +75,10 @@ void TestLookups::codeOfName() {
     QFETCH(QString, table);
     QFETCH(CodeLookup, lookup);
     Lookups lookups(*db_);
-    QVERIFY(db_->execute(QStringLiteral("insert into %1(%1_name) values('O''Neil')").arg(table)));
-    const qint64 inserted = db_->count(QStringLiteral("select max(%1_code) from %1").arg(table));
+    QVERIFY(db_->execute(
+        sql::Statement(QStringLiteral("insert into %1(%1_name) values('O''Neil')").arg(table))));
+    const qint64 inserted =
+        db_->count(sql::Statement(QStringLiteral("select max(%1_code) from %1").arg(table)));
     QCOMPARE(lookup(lookups, "O'Neil"), inserted);
     QCOMPARE(lookup(lookups, "没有这个名字"), -1);
     QCOMPARE(lookup(lookups, "O'Neil "), -1); // a trailing blank finds nothing
@@ -111,9 +113,12 @@ void TestLookups::nameOfCode() {
     QFETCH(NameLookup, lookup);
     QFETCH(QString, missing);
     Lookups lookups(*db_);
-    QVERIFY(db_->execute(QStringLiteral("insert into %1(%1_name) values('O''Neil')").arg(table)));
-    const qint64 named = db_->count(QStringLiteral("select max(%1_code) from %1").arg(table));
-    QVERIFY(db_->execute(QStringLiteral("insert into %1(%1_name) values(NULL)").arg(table)));
+    QVERIFY(db_->execute(
+        sql::Statement(QStringLiteral("insert into %1(%1_name) values('O''Neil')").arg(table))));
+    const qint64 named =
+        db_->count(sql::Statement(QStringLiteral("select max(%1_code) from %1").arg(table)));
+    QVERIFY(db_->execute(
+        sql::Statement(QStringLiteral("insert into %1(%1_name) values(NULL)").arg(table))));
     const qint64 nullName = named + 1;
     QCOMPARE(lookup(lookups, named), QStringLiteral("O'Neil"));
     QCOMPARE(lookup(lookups, 1), QString("")); // the empty-name row
@@ -138,9 +143,10 @@ void TestLookups::departmentAndManager() {
     QVERIFY(db_->execute("insert into dep(dep_name) values('D''Arcy部')"));
     const qint64 dep = lookups.departmentCode("D'Arcy部");
     QVERIFY(dep > 0);
-    QVERIFY(db_->execute(QStringLiteral("insert into userlogin(user_name,user_pwd,user_dep_code,"
-                                        "user_dep_mng) values('O''Neil','x',%1,'1')")
-                             .arg(dep)));
+    QVERIFY(db_->execute(
+        sql::Statement(QStringLiteral("insert into userlogin(user_name,user_pwd,user_dep_code,"
+                                      "user_dep_mng) values('O''Neil','x',%1,'1')")
+                           .arg(dep))));
     QCOMPARE(lookups.departmentManager("D'Arcy部"), lookups.userCode("O'Neil"));
     QCOMPARE(lookups.usersInDepartment(dep), 1);
 }

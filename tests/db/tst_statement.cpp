@@ -10,52 +10,193 @@ class TestStatement : public QObject {
     Q_OBJECT
 
   private slots:
-    void format_data();
-    void format();
-    void doubleQuotes();
+    void textFormat_data();
+    void textFormat();
+    void boundValues_data();
+    void boundValues();
+    void piecesCarryTheirValues();
+    void nameOrder_data();
+    void nameOrder();
+    void namesComeInPinyinOrder();
     void hostileTextsRoundTrip_data();
     void hostileTextsRoundTrip();
 };
 
-void TestStatement::format_data() {
+void TestStatement::textFormat_data() {
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("long code") << sql::format("select * from base where base_code=%ld", 42)
-                               << "select * from base where base_code=42";
-    QTest::newRow("negative code") << sql::format("x=%ld", -1) << "x=-1";
-    QTest::newRow("code given as %s") << sql::format("doc_code=%s", qint64(7)) << "doc_code=7";
-    QTest::newRow("text") << sql::format("name='%s'", QStringLiteral("张三")) << "name='张三'";
-    QTest::newRow("tabs kept")
-        << sql::format("update base set base_invalid_flag=0 \t\t\t\twhere base_code=%s",
-                       QStringLiteral("5"))
-        << "update base set base_invalid_flag=0 \t\t\t\twhere base_code=5";
-    QTest::newRow("like pattern") << sql::format("work_name like '%s%s%s'", "%",
-                                                 QStringLiteral("华为"), "%")
-                                  << "work_name like '%华为%'";
-    QTest::newRow("percent sign") << sql::format("%d%c", 40, '%') << "40%";
-    QTest::newRow("literal percent") << sql::format("100%%") << "100%";
-    QTest::newRow("list date") << sql::format("%4s-%2s-%2s", "2012", "5", "8") << "2012- 5- 8";
-    QTest::newRow("query date") << sql::format("%d/%2d/%2d", 2012, 5, 18) << "2012/ 5/18";
-    QTest::newRow("hex") << sql::format("Unknown error 0x%0lX", 0x80004005u)
+    QTest::newRow("long") << text::format("共%ld个", 42) << "共42个";
+    QTest::newRow("negative") << text::format("x=%ld", -1) << "x=-1";
+    QTest::newRow("number as %s") << text::format("doc_code=%s", qint64(7)) << "doc_code=7";
+    QTest::newRow("text") << text::format("离 %s 还有 %d 天", QStringLiteral("春节"), 3)
+                          << "离 春节 还有 3 天";
+    QTest::newRow("percent sign") << text::format("%d%c", 40, '%') << "40%";
+    QTest::newRow("literal percent") << text::format("100%%") << "100%";
+    QTest::newRow("list date") << text::format("%4s-%2s-%2s", "2012", "5", "8") << "2012- 5- 8";
+    QTest::newRow("query date") << text::format("%d/%2d/%2d", 2012, 5, 18) << "2012/ 5/18";
+    QTest::newRow("hex") << text::format("Unknown error 0x%0lX", 0x80004005u)
                          << "Unknown error 0x80004005";
-    QTest::newRow("zero padded") << sql::format("%02d:%02d", 7, 5) << "07:05";
+    QTest::newRow("zero padded") << text::format("%02d:%02d", 7, 5) << "07:05";
     QTest::newRow("text with percent inside")
-        << sql::format("'%s' and %ld", QStringLiteral("50%_off %s"), 3) << "'50%_off %s' and 3";
-    QTest::newRow("missing argument") << sql::format("a=%s b=%s", "1") << "a=1 b=";
+        << text::format("'%s' and %ld", QStringLiteral("50%_off %s"), 3) << "'50%_off %s' and 3";
+    QTest::newRow("missing argument") << text::format("a=%s b=%s", "1") << "a=1 b=";
 }
 
-void TestStatement::format() {
+void TestStatement::textFormat() {
     QFETCH(QString, result);
     QFETCH(QString, expected);
     QCOMPARE(result, expected);
 }
 
-void TestStatement::doubleQuotes() {
-    QCOMPARE(sql::doubleQuotes("O'Neil"), QStringLiteral("O''Neil"));
-    QCOMPARE(sql::doubleQuotes("''"), QStringLiteral("''''"));
-    QCOMPARE(sql::doubleQuotes(QString()), QString());
-    QCOMPARE(sql::doubleQuotes("无引号"), QStringLiteral("无引号"));
+// What the engine receives: the statement with a mark per value, and the values.
+// "shown" is the statement as it reads with its values written in.
+void TestStatement::boundValues_data() {
+    QTest::addColumn<sql::Statement>("statement");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVariantList>("values");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("code") << sql::format("select * from base where base_code=%ld", 42)
+                          << "select * from base where base_code=?" << QVariantList{42}
+                          << "select * from base where base_code=42";
+    QTest::newRow("quoted name") << sql::format("select sort_code from sort where sort_name='%s'",
+                                                QStringLiteral("O'Neil"))
+                                 << "select sort_code from sort where sort_name=?"
+                                 << QVariantList{"O'Neil"}
+                                 << "select sort_code from sort where sort_name='O''Neil'";
+    QTest::newRow("id text is a number")
+        << sql::format("update base set base_invalid_flag=0 \t\t\t\twhere base_code=%s",
+                       QStringLiteral("5"))
+        << "update base set base_invalid_flag=0 \t\t\t\twhere base_code=?" << QVariantList{5}
+        << "update base set base_invalid_flag=0 \t\t\t\twhere base_code=5";
+    QTest::newRow("unquoted text that is no number")
+        << sql::format("delete from base where base_code=%s", QStringLiteral("1 or 1=1"))
+        << "delete from base where base_code=?" << QVariantList{"1 or 1=1"}
+        << "delete from base where base_code='1 or 1=1'";
+    QTest::newRow("like with wildcards as arguments")
+        << sql::format("select * from base where work_name like '%s%s%s'", "%",
+                       QStringLiteral("华为'"), "%")
+        << "select * from base where work_name like ?" << QVariantList{"%华为'%"}
+        << "select * from base where work_name like '%华为''%'";
+    QTest::newRow("like with wildcards in the template")
+        << sql::format("base_name like '%%%s%%'", QStringLiteral("_x")) << "base_name like ?"
+        << QVariantList{"%_x%"} << "base_name like '%_x%'";
+    QTest::newRow("number between quotes is text")
+        << sql::format("t.tmptrans_type='%d' and t.tmptrans_user_code=%ld", 2, 7)
+        << "t.tmptrans_type=? and t.tmptrans_user_code=?" << QVariantList{"2", 7}
+        << "t.tmptrans_type='2' and t.tmptrans_user_code=7";
+    QTest::newRow("quoted literals without conversions stay")
+        << sql::format("select u.user_code from userlogin as u where u.user_dep_mng='1' and "
+                       "u.user_name<>'' and u.user_dep_code=%ld",
+                       3)
+        << "select u.user_code from userlogin as u where u.user_dep_mng='1' and "
+           "u.user_name<>'' and u.user_dep_code=?"
+        << QVariantList{3}
+        << "select u.user_code from userlogin as u where u.user_dep_mng='1' and "
+           "u.user_name<>'' and u.user_dep_code=3";
+    QTest::newRow("date parts in one quoted text")
+        << sql::format("datediff('d',cdate('%s'),cdate('%s'))<=%ld", QStringLiteral("2012/5/8"),
+                       QStringLiteral("2012/05/09"), 0)
+        << "datediff('d',cdate(?),cdate(?))<=?" << QVariantList{"2012/5/8", "2012/05/09", 0}
+        << "datediff('d',cdate('2012/5/8'),cdate('2012/05/09'))<=0";
+    QTest::newRow("a question mark in a typed text")
+        << sql::format("x='%s' and y=%ld", QStringLiteral("?"), 1) << "x=? and y=?"
+        << QVariantList{"?", 1} << "x='?' and y=1";
+}
+
+void TestStatement::boundValues() {
+    QFETCH(sql::Statement, statement);
+    QTEST(statement.text(), "text");
+    QFETCH(QVariantList, values);
+    QCOMPARE(statement.values().size(), values.size());
+    for (int i = 0; i < values.size(); ++i)
+        QCOMPARE(statement.values().at(i).toString(), values.at(i).toString());
+    QTEST(statement.shown(), "shown");
+}
+
+// A condition the program built is pasted into the larger statement with its
+// values; a plain text in the same place would only ever be a value.
+void TestStatement::piecesCarryTheirValues() {
+    const sql::Statement filter = sql::format("d.doc_docsort_code=%ld and d.doc_title='%s' ", 4,
+                                              QStringLiteral("O'Neil 协议"));
+    const sql::Statement count =
+        sql::format("select count(*) from doc d inner join base b on d.doc_base_code=b.base_code "
+                    "where b.base_invalid_flag=1 and %s",
+                    filter);
+    QCOMPARE(count.text(), QStringLiteral("select count(*) from doc d inner join base b on "
+                                          "d.doc_base_code=b.base_code where "
+                                          "b.base_invalid_flag=1 and d.doc_docsort_code=? and "
+                                          "d.doc_title=? "));
+    QCOMPARE(count.values(), (QVariantList{4, QStringLiteral("O'Neil 协议")}));
+
+    const sql::Statement asText =
+        sql::format("select count(*) from base where %s", QStringLiteral("1=1; drop table base"));
+    QCOMPARE(asText.text(), QStringLiteral("select count(*) from base where ?"));
+
+    const sql::Statement joined = sql::format("a=%ld", 1) + sql::Statement(" order by b") +
+                                  sql::format(" and c='%s'", QStringLiteral("x"));
+    QCOMPARE(joined.text(), QStringLiteral("a=? order by b and c=?"));
+    QCOMPARE(joined.values().size(), 2);
+}
+
+void TestStatement::nameOrder_data() {
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("descending")
+        << "select relationsort_code,relationsort_name from relationsort order by "
+           "relationsort_name DESC"
+        << "select relationsort_code,relationsort_name from relationsort order by "
+           "relationsort_name collate pinyin DESC";
+    QTest::newRow("tabs before the clause")
+        << "select datumsort_name from datumsort where datumsort_name<>'' \t\t\torder by "
+           "datumsort_name"
+        << "select datumsort_name from datumsort where datumsort_name<>'' \t\t\torder by "
+           "datumsort_name collate pinyin";
+    QTest::newRow("several terms")
+        << "select * from base b order by b.work_name desc,d.duty_value desc,"
+           "b.base_lastmodi_date DESC"
+        << "select * from base b order by b.work_name collate pinyin desc,d.duty_value desc,"
+           "b.base_lastmodi_date DESC";
+    QTest::newRow("values are no names") << "select * from sort order by sort_value DESC"
+                                         << "select * from sort order by sort_value DESC";
+    QTest::newRow("inside a quoted text") << "select 'order by x_name' from t"
+                                          << "select 'order by x_name' from t";
+    QTest::newRow("upper case clause") << "SELECT a_name FROM t ORDER BY a_name"
+                                       << "SELECT a_name FROM t ORDER BY a_name collate pinyin";
+}
+
+void TestStatement::nameOrder() {
+    QFETCH(QString, statement);
+    QTEST(sql::withNameOrder(statement), "expected");
+}
+
+// Chinese readers expect pinyin order: 北京 (bei) before 上海 (shang), 其他 (qi)
+// between 朋友 (peng) and 同事 (tong); the empty name first.
+void TestStatement::namesComeInPinyinOrder() {
+    TestHome home;
+    QVERIFY(home.isValid());
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.execute("delete from relationsort"));
+    for (const char* name : {"同事", "其他", "", "朋友", "上海市", "北京市", "安徽"})
+        QVERIFY(db.execute(sql::format("insert into relationsort(relationsort_name) values('%s')",
+                                       QString::fromUtf8(name))));
+    QStringList names;
+    QVERIFY(db.query("select relationsort_name from relationsort order by relationsort_name",
+                     [&](const Row& row) {
+                         names << row.textAt(0);
+                         return true;
+                     }));
+    QCOMPARE(names, (QStringList{"", "安徽", "北京市", "朋友", "其他", "上海市", "同事"}));
+    names.clear();
+    QVERIFY(db.query("select relationsort_name from relationsort order by relationsort_name DESC",
+                     [&](const Row& row) {
+                         names << row.textAt(0);
+                         return true;
+                     }));
+    QCOMPARE(names, (QStringList{"同事", "上海市", "其他", "朋友", "北京市", "安徽", ""}));
 }
 
 void TestStatement::hostileTextsRoundTrip_data() {
@@ -88,13 +229,13 @@ void TestStatement::hostileTextsRoundTrip() {
     const qint64 written = writer.newKey();
     QVERIFY(written > 0);
 
-    QVERIFY(db.execute(sql::format("insert into base(base_name,base_invalid_flag) values('%s',1)",
-                                   sql::doubleQuotes(text))));
+    QVERIFY(db.execute(
+        sql::format("insert into base(base_name,base_invalid_flag) values('%s',1)", text)));
 
     QStringList names;
     QVERIFY(db.query(sql::format("select base_code,base_name from base where base_name='%s' "
                                  "order by base_code",
-                                 sql::doubleQuotes(text)),
+                                 text),
                      [&](const Row& row) {
                          names << row.text("base_name");
                          return true;

@@ -34,7 +34,9 @@ struct ContactGuiFixture {
         session.departmentCode = 1;
     }
 
-    qint64 contactCount() { return db.count(QStringLiteral("select count(*) from base")); }
+    qint64 contactCount() {
+        return db.count(sql::Statement(QStringLiteral("select count(*) from base")));
+    }
 };
 
 // Runs act on each modal window of type T as it opens (a dialog's exec()

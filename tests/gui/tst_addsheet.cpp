@@ -117,11 +117,12 @@ void TestAddSheet::addLoopAddsThree() {
     QCOMPARE(driver.handled(), 3);
     QCOMPARE(fx_->contactCount(), before + 3);
     for (int i = 1; i <= 3; ++i)
-        QCOMPARE(fx_->db.count(QStringLiteral("select count(*) from home h, base b where "
-                                              "h.home_base_code=b.base_code and "
-                                              "b.base_name='联系人%1'")
-                                   .arg(i)),
-                 1);
+        QCOMPARE(
+            fx_->db.count(sql::Statement(QStringLiteral("select count(*) from home h, base b where "
+                                                        "h.home_base_code=b.base_code and "
+                                                        "b.base_name='联系人%1'")
+                                             .arg(i))),
+            1);
     QCOMPARE(fx_->prompter.messages.size(), 3);
     for (const auto& m : fx_->prompter.messages) {
         QCOMPARE(m.kind, ScriptedPrompter::Message::Kind::Question);
@@ -258,9 +259,10 @@ void TestAddSheet::existingRecords() {
     addContact("张三丰", "武当", "无");
     addContact("李四", "华为终端", "余二");
     const qint64 trashed = addContact("张三", "华为终端", "无");
-    QVERIFY(fx_->db.execute(QStringLiteral("update base set base_invalid_flag=0 where "
-                                           "base_code=%1")
-                                .arg(trashed)));
+    QVERIFY(
+        fx_->db.execute(sql::Statement(QStringLiteral("update base set base_invalid_flag=0 where "
+                                                      "base_code=%1")
+                                           .arg(trashed))));
 
     CContactAddSheet sheet(*fx_->app, fx_->session);
     sheet.show();

@@ -52,9 +52,10 @@ struct Fixture {
     Fixture() : db(&prompter) {
         db.open(home.databasePath());
         for (const char* name : {"Ann", "Bob", "Cid"})
-            db.execute(QStringLiteral("insert into base (base_name,work_name,work_duty_code,"
-                                      "base_invalid_flag) values ('%1','W',1,1)")
-                           .arg(QLatin1String(name)));
+            db.execute(sql::Statement(
+                QStringLiteral("insert into base (base_name,work_name,work_duty_code,"
+                               "base_invalid_flag) values ('%1','W',1,1)")
+                    .arg(QLatin1String(name))));
         view.attach(db, prompter, clock, 1);
         pane = new FakePane;
         view.setDetailPane(pane, pane);
@@ -246,10 +247,11 @@ void TestClientView::distributeThroughTheDialog() {
     });
     QVERIFY(f.view.distribute());
     QVERIFY(seen);
-    QCOMPARE(f.db.count(QStringLiteral("select count(*) from base where base_code=%1 and "
-                                       "base_user_code=1 and base_user_dep_code=1")
-                            .arg(bob)),
-             1);
+    QCOMPARE(
+        f.db.count(sql::Statement(QStringLiteral("select count(*) from base where base_code=%1 and "
+                                                 "base_user_code=1 and base_user_dep_code=1")
+                                      .arg(bob))),
+        1);
     QCOMPARE(f.db.count("select count(*) from base where base_user_code=1"), 1);
     QCOMPARE(f.view.model()->rowCount(), 0);
     QCOMPARE(f.prompter.lastText(), QStringLiteral("资料分发完成!"));

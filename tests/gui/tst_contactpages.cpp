@@ -283,7 +283,7 @@ void TestContactPages::fillFailures() {
 
     ContactGuiFixture fx;
     for (const QString& name : table.split(u','))
-        QVERIFY(fx.db.execute("drop table " + name));
+        QVERIFY(fx.db.execute(sql::Statement("drop table " + name)));
     std::unique_ptr<CContactPage> p(CContactPage::create(which, *fx.app, nullptr));
     QCOMPARE(fx.prompter.texts(), messages);
     for (const auto& m : fx.prompter.messages) {

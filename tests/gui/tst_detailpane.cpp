@@ -130,9 +130,9 @@ void TestDetailPane::loadShowsEveryPage() {
 void TestDetailPane::stoppedLoadIsReadOnly() {
     const qint64 code = add(everyField(*pane_));
     QVERIFY(code > 0);
-    QVERIFY(fx_->db.execute(
+    QVERIFY(fx_->db.execute(sql::Statement(
         QStringLiteral("update base set work_superior_duty_code=99999 where base_code=%1")
-            .arg(code)));
+            .arg(code))));
     pane_->loadContact(code, 1);
     QCOMPARE(fx_->prompter.lastText(), QStringLiteral("职务表操作失败,请检查系统设置"));
     for (int page = 0; page < kContactPageCount; ++page)

@@ -233,7 +233,7 @@ void TestMainFrame::groupsFilledAndViewsSwitched() {
     QCOMPARE(frame_->rightPanel()->currentView(), 3);
     frame_->outBar()->setCurrentIndex(commands::ContactsGroup);
     QCOMPARE(frame_->rightPanel()->currentView(), 1);
-    QCOMPARE(frame_->currentFilter(), QStringLiteral("base_invalid_flag=1 "));
+    QCOMPARE(frame_->currentFilter().shown(), QStringLiteral("base_invalid_flag=1 "));
     QCOMPARE(frame_->liveFlag(), 1);
 }
 
@@ -281,14 +281,14 @@ void TestMainFrame::refreshKeepsTheList() {
     }
     QVERIFY(trash);
     frame_->tree()->setCurrentItem(trash);
-    QCOMPARE(frame_->currentFilter(), QStringLiteral("b.base_invalid_flag=0"));
+    QCOMPARE(frame_->currentFilter().shown(), QStringLiteral("b.base_invalid_flag=0"));
     QCOMPARE(frame_->liveFlag(), 0);
     frame_->runCommand(commands::Refresh);
-    QCOMPARE(frame_->currentFilter(), QStringLiteral("b.base_invalid_flag=0"));
+    QCOMPARE(frame_->currentFilter().shown(), QStringLiteral("b.base_invalid_flag=0"));
     QCOMPARE(frame_->liveFlag(), 0);
     QCOMPARE(frame_->currentGroup(), 0);
     QVERIFY(waitForTree());
-    QCOMPARE(frame_->currentFilter(), QStringLiteral("b.base_invalid_flag=0"));
+    QCOMPARE(frame_->currentFilter().shown(), QStringLiteral("b.base_invalid_flag=0"));
 }
 
 void TestMainFrame::exitAnsweredNoChangesNothing() {
@@ -314,7 +314,8 @@ void TestMainFrame::unsavedEditsAreOfferedBeforeLeaving() {
          {"home(home_base_code,home_province_code,home_duty_code) values(%1,1,1)",
           "society(society_base_code) values(%1)",
           "extend(extend_base_code,extend_degree_code) values(%1,1)"})
-        QVERIFY(db_->execute(QStringLiteral("insert into ") + QString::fromUtf8(table).arg(code)));
+        QVERIFY(db_->execute(
+            sql::Statement(QStringLiteral("insert into ") + QString::fromUtf8(table).arg(code))));
     CClientView2* view = frame_->contactView();
     QVERIFY(view->load("b.base_invalid_flag=1", 0, 1));
     QVERIFY(view->contacts()->openContact(code));

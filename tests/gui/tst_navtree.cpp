@@ -25,7 +25,7 @@ struct Fixture {
     }
     bool execute(const QStringList& statements) {
         for (const QString& statement : statements)
-            if (!db.execute(statement))
+            if (!db.execute(sql::Statement(statement)))
                 return false;
         return true;
     }
@@ -186,12 +186,13 @@ void TestNavTree::selectingANodeAsksForTheList() {
         return;
     QFETCH(QString, filter);
     // The seeded category's code, as the delivered database numbers it.
-    fixture.db.query(QStringLiteral("select docsort_code from docsort where docsort_name='合同'"),
+    fixture.db.query(sql::Statement(QStringLiteral(
+                         "select docsort_code from docsort where docsort_name='合同'")),
                      [&](const Row& row) {
                          filter.replace(QStringLiteral("{合同}"), row.textAt(0));
                          return false;
                      });
-    QCOMPARE(requested[0][0].toString(), filter);
+    QCOMPARE(requested[0][0].value<sql::Statement>().shown(), filter);
     QTEST(requested[0][1].toInt(), "mode");
     QTEST(requested[0][2].toInt(), "live");
 }
@@ -239,10 +240,10 @@ void TestNavTree::departmentsComeOnRequestAndGoWithTheNextBuild() {
     QSignalSpy requested(tree.get(), &CNavTree::selectionRequested);
     tree->setCurrentItem(office->child(0));
     QCOMPARE(requested.size(), 1);
-    QCOMPARE(requested[0][0].toString(),
+    QCOMPARE(requested[0][0].value<sql::Statement>().shown(),
              QStringLiteral("b.base_user_code=1 and b.base_invalid_flag=1"));
     tree->setCurrentItem(office);
-    QCOMPARE(requested[1][0].toString(),
+    QCOMPARE(requested[1][0].value<sql::Statement>().shown(),
              QStringLiteral("b.base_user_dep_code=1 and b.base_invalid_flag=1 "));
 
     // Rebuilding it in place keeps one node.

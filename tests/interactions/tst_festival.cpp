@@ -52,7 +52,7 @@ void TestFestival::cleanup() {
 bool TestFestival::replaceFeasts(const QStringList& feasts) {
     if (feasts == QStringList{QStringLiteral("seed")})
         return true;
-    if (!db_->execute(QStringLiteral("delete from feast")))
+    if (!db_->execute(sql::Statement(QStringLiteral("delete from feast"))))
         return false;
     for (const QString& feast : feasts) {
         const QStringList parts = feast.split(u'|');
@@ -161,7 +161,7 @@ void TestFestival::countdown() {
 }
 
 void TestFestival::failedQueryCountsNothing() {
-    QVERIFY(db_->execute(QStringLiteral("drop table feast")));
+    QVERIFY(db_->execute(sql::Statement(QStringLiteral("drop table feast"))));
     FixedClock clock;
     const Festival festival = FestivalCountdown(*db_, clock).next();
     QCOMPARE(festival.days, -1);

@@ -74,9 +74,9 @@ void TestScore::loginRule() {
     ScriptedPrompter prompter;
     Database db(&prompter);
     QVERIFY(db.open(home.databasePath()));
-    QVERIFY(db.execute(
+    QVERIFY(db.execute(sql::Statement(
         QStringLiteral("update userlogin set user_grade=100,user_lastlogin='%1' where user_code=1")
-            .arg(previous)));
+            .arg(previous))));
     FixedClock clock(now);
     Score score(db);
     QCOMPARE(score.applyLoginRule(1, clock), message);
@@ -99,14 +99,15 @@ void TestScore::userScoreCountsLiveContactsAndBonus() {
     const qint64 top = db.count("select max(sort_value) from sort");
     const qint64 topCode = db.count("select sort_code from sort order by sort_value desc");
     for (int flag : {1, 1, 0})
-        QVERIFY(
-            db.execute(QStringLiteral("insert into base(base_name,base_sort_code,base_user_code,"
-                                      "base_invalid_flag) values('x',%1,1,%2)")
-                           .arg(topCode)
-                           .arg(flag)));
-    QVERIFY(db.execute(QStringLiteral("insert into base(base_name,base_sort_code,base_user_code,"
+        QVERIFY(db.execute(sql::Statement(
+            QStringLiteral("insert into base(base_name,base_sort_code,base_user_code,"
+                           "base_invalid_flag) values('x',%1,1,%2)")
+                .arg(topCode)
+                .arg(flag))));
+    QVERIFY(db.execute(
+        sql::Statement(QStringLiteral("insert into base(base_name,base_sort_code,base_user_code,"
                                       "base_invalid_flag) values('y',%1,2,1)")
-                           .arg(topCode)));
+                           .arg(topCode))));
     QCOMPARE(score.userScore(1), 2 * top);
     QVERIFY(score.add(1, -7));
     QCOMPARE(score.userScore(1), 2 * top - 7);

@@ -31,7 +31,7 @@ bool generate(Database& db, qint64 contacts, qint64 interactions, quint64 seed =
 
 QStringList column(Database& db, const QString& statement) {
     QStringList values;
-    db.query(statement, [&](const Row& row) {
+    db.query(sql::Statement(statement), [&](const Row& row) {
         values << row.textAt(0);
         return true;
     });
@@ -88,11 +88,13 @@ void TestGenerator::everyContactHasItsFourSheets() {
     QCOMPARE(db.count("select count(*) from base"), contacts);
     for (const char* sheet : {"home", "society", "extend"}) {
         const QString table = QString::fromLatin1(sheet);
-        QCOMPARE(db.count(QStringLiteral("select count(*) from %1").arg(table)), contacts);
-        QCOMPARE(db.count(QStringLiteral("select count(*) from base b inner join %1 s on "
-                                         "s.%1_base_code=b.base_code")
-                              .arg(table)),
+        QCOMPARE(db.count(sql::Statement(QStringLiteral("select count(*) from %1").arg(table))),
                  contacts);
+        QCOMPARE(
+            db.count(sql::Statement(QStringLiteral("select count(*) from base b inner join %1 s on "
+                                                   "s.%1_base_code=b.base_code")
+                                        .arg(table))),
+            contacts);
     }
     QCOMPARE(db.count("select count(*) from comm"), interactions);
     QCOMPARE(db.count("select count(*) from comm where comm_base_code not in "
@@ -177,18 +179,21 @@ void TestGenerator::referencesResolve() {
     const QString owner = column.section(u'.', 0, 0);
     const QString field = column.section(u'.', 1);
     const QString key = reference + QStringLiteral("_code");
-    QCOMPARE(db.count(QStringLiteral("select count(*) from %1 where %2 is null or %2 not in "
-                                     "(select %3 from %4)")
-                          .arg(owner, field, key, table)),
+    QCOMPARE(db.count(sql::Statement(
+                 QStringLiteral("select count(*) from %1 where %2 is null or %2 not in "
+                                "(select %3 from %4)")
+                     .arg(owner, field, key, table))),
              0);
     const QString nameColumn =
         reference == u"user" ? QStringLiteral("user_name") : reference + QStringLiteral("_name");
-    const qint64 unset = db.count(QStringLiteral("select count(*) from %1 x inner join %2 r on "
-                                                 "x.%3=r.%4 where r.%5=''")
-                                      .arg(owner, table, field, key, nameColumn));
-    const qint64 named = db.count(QStringLiteral("select count(*) from %1 x inner join %2 r on "
-                                                 "x.%3=r.%4 where r.%5<>''")
-                                      .arg(owner, table, field, key, nameColumn));
+    const qint64 unset =
+        db.count(sql::Statement(QStringLiteral("select count(*) from %1 x inner join %2 r on "
+                                               "x.%3=r.%4 where r.%5=''")
+                                    .arg(owner, table, field, key, nameColumn)));
+    const qint64 named =
+        db.count(sql::Statement(QStringLiteral("select count(*) from %1 x inner join %2 r on "
+                                               "x.%3=r.%4 where r.%5<>''")
+                                    .arg(owner, table, field, key, nameColumn)));
     QVERIFY(named > 0);
     if (unsetRows > 0)
         QVERIFY2(unset > 0, "no row points to the empty-name row");
@@ -295,9 +300,10 @@ void TestGenerator::contactsBelongToTheChosenUser() {
     const qint64 user = db.count("select user_code from userlogin where user_name='销售员'");
     Generator::Report report;
     QVERIFY(generate(db, 200, 0, 1, &report, user));
-    QCOMPARE(db.count(QStringLiteral("select count(*) from base where base_user_code=%1 and "
-                                     "base_user_dep_code=3")
-                          .arg(user)),
+    QCOMPARE(db.count(sql::Statement(
+                 QStringLiteral("select count(*) from base where base_user_code=%1 and "
+                                "base_user_dep_code=3")
+                     .arg(user))),
              200);
     // Mostly live, a few in the trash.
     QVERIFY(report.trashed > 0);
