@@ -7,8 +7,15 @@ namespace {
 
 constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
 
-bool isSectionHeader(const QString& line, QString* name) {
-    const QString t = line.trimmed();
+// The file is hand-editable, so anything may be in it: lines are kept as bytes
+// and only decoded to find sections and keys. Bytes that are not UTF-8 read as
+// U+FFFD; a line that is not ours is written back exactly as it was.
+QString decoded(const QByteArray& line) {
+    return QString::fromUtf8(line);
+}
+
+bool isSectionHeader(const QByteArray& line, QString* name) {
+    const QString t = decoded(line).trimmed();
     if (!t.startsWith(u'[') || !t.endsWith(u']'))
         return false;
     *name = t.mid(1, t.size() - 2).trimmed();
@@ -16,9 +23,19 @@ bool isSectionHeader(const QString& line, QString* name) {
 }
 
 // The key of a "key=value" line, or empty text when the line has none.
-QString keyOf(const QString& line) {
-    const qsizetype eq = line.indexOf(u'=');
-    return eq < 0 ? QString() : line.left(eq).trimmed();
+QString keyOf(const QByteArray& line) {
+    const qsizetype eq = line.indexOf('=');
+    return eq < 0 ? QString() : decoded(line.left(eq)).trimmed();
+}
+
+// The value of a "key=value" line. A NUL byte ends it, as it ends a C string:
+// what follows is damage, not text for an edit or a statement.
+QString valueOf(const QByteArray& line) {
+    QByteArray raw = line.mid(line.indexOf('=') + 1);
+    const qsizetype nul = raw.indexOf('\0');
+    if (nul >= 0)
+        raw.truncate(nul);
+    return decoded(raw).trimmed();
 }
 
 } // namespace
@@ -36,18 +53,17 @@ bool Settings::ensureExists() {
     return created.write(kDefaultContent) == kDefaultContent.size();
 }
 
-QStringList Settings::readLines(QString* lineEnd) const {
+QList<QByteArray> Settings::readLines(QByteArray* lineEnd) const {
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QString content = QString::fromUtf8(file.readAll());
+    const QByteArray content = file.readAll();
     if (lineEnd)
-        *lineEnd = content.contains(QStringLiteral("\r\n")) || !content.contains(u'\n')
-                       ? QStringLiteral("\r\n")
-                       : QStringLiteral("\n");
-    QStringList lines = content.split(u'\n');
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r'))
+        *lineEnd = content.contains("\r\n") || !content.contains('\n') ? QByteArray("\r\n")
+                                                                       : QByteArray("\n");
+    QList<QByteArray> lines = content.split('\n');
+    for (QByteArray& line : lines) {
+        if (line.endsWith('\r'))
             line.chop(1);
     }
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -57,22 +73,22 @@ QStringList Settings::readLines(QString* lineEnd) const {
 
 QString Settings::value(const QString& key, const QString& fallback) const {
     bool inSection = false;
-    for (const QString& line : readLines(nullptr)) {
+    for (const QByteArray& line : readLines(nullptr)) {
         QString section;
         if (isSectionHeader(line, &section)) {
             inSection = section.compare(kSection, Qt::CaseInsensitive) == 0;
             continue;
         }
         if (inSection && keyOf(line).compare(key, Qt::CaseInsensitive) == 0)
-            return line.mid(line.indexOf(u'=') + 1).trimmed();
+            return valueOf(line);
     }
     return fallback;
 }
 
 bool Settings::setValue(const QString& key, const QString& value) {
-    QString lineEnd = QStringLiteral("\r\n");
-    QStringList lines = readLines(&lineEnd);
-    const QString newLine = key + u'=' + value;
+    QByteArray lineEnd("\r\n");
+    QList<QByteArray> lines = readLines(&lineEnd);
+    const QByteArray newLine = (key + u'=' + value).toUtf8();
     qsizetype sectionStart = -1;
     qsizetype sectionEnd = -1; // index after the section's last key line
     qsizetype keyLine = -1;
@@ -97,13 +113,13 @@ bool Settings::setValue(const QString& key, const QString& value) {
             --at;
         lines.insert(at, newLine);
     } else {
-        lines << u'[' + kSection + u']' << newLine;
+        lines << '[' + kSection.toUtf8() + ']' << newLine;
     }
 
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write((lines.join(lineEnd) + lineEnd).toUtf8());
+    file.write(lines.join(lineEnd) + lineEnd);
     if (!file.commit())
         return false;
     QFile::setPermissions(path_, kOwnerOnly);

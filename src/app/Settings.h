@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 // The settings file mavor.ini: one "[Settings]" section of key=value lines.
-// Reads trim blanks; a write changes one line and keeps every other line as it
-// stood. The file may hold an encoded password, so only its owner may read it.
+// Reads trim blanks; a write changes one line and keeps every other line byte
+// for byte as it stood. The file may be hand-edited or damaged: text that is
+// not UTF-8 reads as U+FFFD, a value ends at a NUL byte, the first of
+// duplicated keys counts, and a missing section or key gives the fallback.
+// The file may hold an encoded password, so only its owner may read it.
 class Settings {
   public:
     static inline const QString kSection = QStringLiteral("Settings");
@@ -24,7 +28,7 @@ class Settings {
     QString path() const { return path_; }
 
   private:
-    QStringList readLines(QString* lineEnd) const;
+    QList<QByteArray> readLines(QByteArray* lineEnd) const;
 
     QString path_;
 };

@@ -1,6 +1,7 @@
 #include "net/UpdateCheck.h"
 
 #include "net/ProcessLauncher.h"
+#include "net/UpdateUrl.h"
 #include "ui/Prompter.h"
 
 #include <QDir>
@@ -94,5 +95,5 @@ UpdateOutcome UpdateCheck::run() {
 QString configuredUpdateUrl() {
     if (qEnvironmentVariableIsSet("MAVOR_UPDATE_URL"))
         return qEnvironmentVariable("MAVOR_UPDATE_URL").trimmed();
-    return QString::fromUtf8(MAVOR_UPDATE_URL).trimmed();
+    return QString::fromUtf8(kBuiltInUpdateUrl).trimmed();
 }

@@ -33,7 +33,7 @@ void CReportView::setReportModel(ReportModel* model) {
 void CReportView::applyColumns() {
     if (!model_)
         return;
-    horizontalHeader()->setSortIndicatorShown(model_->sortColumn() > 0);
+    showSortIndicator();
     const auto& columns = model_->columns();
     for (int i = 0; i < columns.size(); ++i) {
         setColumnHidden(i, columns.at(i).hidden());
@@ -45,8 +45,16 @@ void CReportView::applyColumns() {
 void CReportView::onHeaderClicked(int section) {
     if (!model_)
         return;
-    if (model_->clickHeader(section)) {
-        horizontalHeader()->setSortIndicatorShown(true);
-        horizontalHeader()->setSortIndicator(section, model_->sortOrder());
-    }
+    model_->clickHeader(section);
+    // The header has already moved its own indicator to the clicked section,
+    // also for "选", which never sorts: show what the rows really are.
+    showSortIndicator();
+}
+
+void CReportView::showSortIndicator() {
+    QHeaderView* header = horizontalHeader();
+    const int column = model_ ? model_->sortColumn() : -1;
+    header->setSortIndicatorShown(column > 0);
+    header->setSortIndicator(column > 0 ? column : -1,
+                             model_ ? model_->sortOrder() : Qt::AscendingOrder);
 }

@@ -18,6 +18,7 @@ class CReportView : public QTableView {
 
   private:
     void onHeaderClicked(int section);
+    void showSortIndicator();
 
     ReportModel* model_ = nullptr;
 };

@@ -14,8 +14,13 @@ void ReportModel::setColumns(const QString& columnSpec) {
     beginResetModel();
     columns_ = ReportColumn::parse(columnSpec);
     rows_.clear();
-    sortColumn_ = -1;
+    forgetSort();
     endResetModel();
+}
+
+void ReportModel::forgetSort() {
+    sortColumn_ = -1;
+    sortOrder_ = Qt::AscendingOrder;
 }
 
 int ReportModel::rowCount(const QModelIndex& parent) const {
@@ -136,6 +141,7 @@ int ReportModel::addRow(const QStringList& texts) {
 
 void ReportModel::setRows(const QList<QStringList>& rows) {
     beginResetModel();
+    forgetSort();
     rows_.clear();
     rows_.reserve(rows.size());
     for (const QStringList& texts : rows)
@@ -153,6 +159,7 @@ void ReportModel::removeRowAt(int row) {
 
 void ReportModel::clear() {
     beginResetModel();
+    forgetSort();
     rows_.clear();
     endResetModel();
 }

@@ -27,7 +27,8 @@ class ReportModel : public QAbstractTableModel {
 
     // One text per column; missing texts are empty. Returns the new row's index.
     int addRow(const QStringList& texts);
-    // Many rows at once (one model reset), for long lists.
+    // Many rows at once (one model reset), for long lists. A list filled anew,
+    // or emptied, is unsorted: the next header click sorts its column A to Z.
     void setRows(const QList<QStringList>& rows);
     void removeRowAt(int row);
     void clear();
@@ -48,6 +49,8 @@ class ReportModel : public QAbstractTableModel {
     Qt::SortOrder sortOrder() const { return sortOrder_; }
 
   private:
+    void forgetSort();
+
     struct Entry {
         QStringList texts;
         bool checked = false;

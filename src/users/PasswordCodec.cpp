@@ -83,8 +83,13 @@ std::optional<QString> encode(const QString& text) {
 std::optional<QString> decode(const QString& hex) {
     if (hex.size() != 2 * kMaxBytes)
         return std::nullopt;
+    // The text may come from a hand-edited settings file: any character can
+    // stand here, so test the range itself rather than hand it to the C library.
+    const auto isHexDigit = [](char16_t c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    };
     for (const QChar c : hex) {
-        if (!isxdigit(c.unicode()) || c.unicode() > 127)
+        if (!isHexDigit(c.unicode()))
             return std::nullopt;
     }
     const auto plain = cipher(QByteArray::fromHex(hex.toLatin1()), false);

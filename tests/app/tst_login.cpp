@@ -20,7 +20,8 @@ class TestLogin : public QObject {
     void checksInOrder();
     void rememberedLoginRoundTrip();
     void uncheckedBoxEmptiesBothKeys();
-    void storedPasswordThatIsNotEncodedShowsAsItStands();
+    void storedPasswordShownDecodedOrAsItStands_data();
+    void storedPasswordShownDecodedOrAsItStands();
     void quoteInUserNameLogsIn();
     void databaseFailureCountsAsFailedCheck();
     void noClearPasswordIsWritten();
@@ -148,16 +149,41 @@ void TestLogin::uncheckedBoxEmptiesBothKeys() {
              QByteArray("[Settings]\r\nUserName=\r\nPassword=\r\nAutoLogin=0\r\nDay=60\r\n"));
 }
 
-void TestLogin::storedPasswordThatIsNotEncodedShowsAsItStands() {
-    settings_->setValue("UserName", "  admin  ");
-    settings_->setValue("Password", "  plain  ");
+void TestLogin::storedPasswordShownDecodedOrAsItStands_data() {
+    QTest::addColumn<QByteArray>("stored"); // the bytes after "Password="
+    QTest::addColumn<QString>("shown");
+    const QByteArray admin888 = "d5257d73bd30dd12ae2cce4d02bfb8ca";
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("clear text, blanks trimmed") << QByteArray("  plain  ") << "plain";
+    QTest::newRow("encoded") << admin888 << "admin888";
+    QTest::newRow("encoded in capitals, blanks around") << " " + admin888.toUpper() + "\t"
+                                                        << "admin888";
+    QTest::newRow("33 digits") << admin888 + "0" << QString::fromLatin1(admin888 + "0");
+    QTest::newRow("32 letters that are not hex") << QByteArray(32, 'z') << QString(32, QChar(u'z'));
+    QTest::newRow("32 Chinese characters")
+        << QString(32, QChar(u'密')).toUtf8() << QString(32, QChar(u'密'));
+    QTest::newRow("32 fullwidth digits")
+        << QString(32, QChar(0xFF11)).toUtf8() << QString(32, QChar(0xFF11));
+    QTest::newRow("31 digits and a byte that is not UTF-8")
+        << admin888.left(31) + "\xff" << QString::fromLatin1(admin888.left(31)) + QChar(0xFFFD);
+    QTest::newRow("one megabyte") << QByteArray(1 << 20, '7') << QString(1 << 20, QChar(u'7'));
+}
+
+// A Password key that is not 32 hex digits is shown as it stands, whatever a
+// hand edit or damage put there.
+void TestLogin::storedPasswordShownDecodedOrAsItStands() {
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, shown);
+    QFile ini(home_->settingsPath());
+    QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write("[Settings]\r\nUserName=  admin  \r\nPassword=" + stored + "\r\nDay=60\r\n");
+    ini.close();
     LoginCheck check(*db_, *settings_, *prompter_);
     const auto fields = check.initialFields();
     QCOMPARE(fields.userName, QStringLiteral("admin"));
-    QCOMPARE(fields.password, QStringLiteral("plain"));
-    // 32 characters that are not hex digits are shown as they stand too.
-    settings_->setValue("Password", QString(32, QChar(u'z')));
-    QCOMPARE(check.initialFields().password, QString(32, QChar(u'z')));
+    QCOMPARE(fields.password, shown);
+    QVERIFY(fields.remember);
+    QVERIFY(prompter_->messages.isEmpty());
 }
 
 void TestLogin::quoteInUserNameLogsIn() {

@@ -1,10 +1,10 @@
 #include "app/AppInfo.h"
 #include "app/Session.h"
-#include "contacts/ContactFields.h"
 #include "contacts/ContactLists.h"
 #include "contacts/ContactSearch.h"
 #include "contacts/ContactStore.h"
 #include "db/Database.h"
+#include "support/ContactFieldOracle.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
@@ -17,32 +17,42 @@ const QString kTables[] = {QStringLiteral("base"), QStringLiteral("home"), QStri
                            QStringLiteral("society")};
 
 // A different list entry for each code column, so a value written to the
-// wrong column shows.
-const QHash<QString, QString> kNames = {
-    {"base_sort_code", "B级-重要"},      {"base_type_code", "同学"},
-    {"base_province_code", "广东省"},    {"work_industry_code", "银行"},
-    {"work_duty_code", "总经理"},        {"work_leader_duty_code", "董事长"},
-    {"work_superior_duty_code", "总裁"}, {"work_region_code", "华南"},
-    {"work_province_code", "上海市"},    {"home_province_code", "四川省"},
-    {"home_duty_code", "工程师"},        {"extend_degree_code", "硕士"},
+// wrong column shows, with the reference table the code comes from.
+struct Entry {
+    QString table;
+    QString name;
 };
+const QHash<QString, Entry> kNames = {
+    {"base_sort_code", {"sort", "B级-重要"}},       {"base_type_code", {"relationsort", "同学"}},
+    {"base_province_code", {"province", "广东省"}}, {"work_industry_code", {"industry", "银行"}},
+    {"work_duty_code", {"duty", "总经理"}},         {"work_leader_duty_code", {"duty", "董事长"}},
+    {"work_superior_duty_code", {"duty", "总裁"}},  {"work_region_code", {"region", "华南"}},
+    {"work_province_code", {"province", "上海市"}}, {"home_province_code", {"province", "四川省"}},
+    {"home_duty_code", {"duty", "工程师"}},         {"extend_degree_code", {"degree", "硕士"}},
+};
+
+bool isCode(const QString& column) {
+    return column.endsWith(QLatin1String("_code"));
+}
 
 // Every field of the five pages: text fields get text (or, when it is empty,
 // their own column name, so a value written to the wrong column shows), lists
 // an entry, dates a leap day.
 ContactRecord fullRecord(const QString& text) {
     ContactRecord r;
-    for (const FieldSpec& f : contactFields()) {
-        if (f.isDate()) {
-            r.setValue(f.dateColumns[0], "2012");
-            r.setValue(f.dateColumns[1], "02");
-            r.setValue(f.dateColumns[2], "29");
-        } else if (f.isCode()) {
-            r.setValue(f.column, kNames.value(f.column));
-        } else if (f.source == ListSource::Fixed) {
-            r.setValue(f.column, f.items.last());
+    for (const oracle::Field& f : oracle::kFields) {
+        const QStringList columns = oracle::columnsOf(f);
+        const QString& column = columns[0];
+        if (f.kind == oracle::Date) {
+            r.setValue(columns[0], "2012");
+            r.setValue(columns[1], "02");
+            r.setValue(columns[2], "29");
+        } else if (isCode(column)) {
+            r.setValue(column, kNames.value(column).name);
+        } else if (!oracle::fixedEntries(column).isEmpty()) {
+            r.setValue(column, oracle::fixedEntries(column).last());
         } else {
-            r.setValue(f.column, text.isEmpty() ? f.column : text);
+            r.setValue(column, text.isEmpty() ? column : text);
         }
     }
     return r;
@@ -58,14 +68,6 @@ ContactRecord minimalRecord() {
     r.setValue("work_industry_code", "金融");
     r.setValue("work_province_code", "北京市");
     return r;
-}
-
-// Every key of a page present in a loaded record, all of them empty or not.
-QStringList allColumns() {
-    QStringList out;
-    for (int p = 0; p < kContactPageCount; ++p)
-        out += columnsOf(static_cast<ContactPage>(p));
-    return out;
 }
 
 } // namespace
@@ -107,6 +109,7 @@ class TestContactStore : public QObject {
         return v;
     }
     qint64 add(const ContactRecord& r) { return store_->insertNew(r, session_, clock_); }
+    ContactRecord stored(qint64 code);
 
     std::unique_ptr<TestHome> home_;
     std::unique_ptr<ScriptedPrompter> prompter_;
@@ -115,6 +118,28 @@ class TestContactStore : public QObject {
     FixedClock clock_;
     Session session_{1, 1};
 };
+
+// Every column of a contact read straight from its table, codes as the names
+// of their reference rows: what was written, not what the store loads.
+ContactRecord TestContactStore::stored(qint64 code) {
+    ContactRecord r;
+    for (const oracle::Page& page : oracle::kPages) {
+        const QString table = QString::fromLatin1(page.table);
+        const QString key = QStringLiteral("%1=%2")
+                                .arg(table == "base" ? "base_code" : table + "_base_code")
+                                .arg(code);
+        for (const QString& column : oracle::columnsOf(page.page)) {
+            const QString sql =
+                isCode(column)
+                    ? QStringLiteral("select r.%1_name from %2 t, %1 r where "
+                                     "t.%3=r.%1_code and t.%4")
+                          .arg(kNames.value(column).table, table, column, key)
+                    : QStringLiteral("select %1 from %2 where %3").arg(column, table, key);
+            r.setValue(column, cell(sql));
+        }
+    }
+    return r;
+}
 
 void TestContactStore::init() {
     home_ = std::make_unique<TestHome>();
@@ -159,6 +184,7 @@ void TestContactStore::addThenLoad() {
                                  "base_lastmodi_date||'/'||base_visit_num from base")),
              QStringLiteral("1/1/1/2012-05-08/2012-05-08/0"));
 
+    QCOMPARE(stored(code), record);
     const ContactLoad loaded = store_->load(code, 1);
     QVERIFY(loaded.complete);
     QCOMPARE(loaded.record, record);
@@ -177,6 +203,7 @@ void TestContactStore::modifyKeepsText() {
     changed.setValue("extend_degree_code", "本科");
     QVERIFY(store_->save(code, changed, nullptr));
     QVERIFY2(prompter_->messages.isEmpty(), qPrintable(prompter_->texts().join('|')));
+    QCOMPARE(stored(code), changed);
     QCOMPARE(store_->load(code, 1).record, changed);
 }
 
@@ -203,7 +230,7 @@ void TestContactStore::minimalContactGetsEmptyNameCodes() {
     QVERIFY(db_->exists("select * from society where society_hobby='' and society_car=''"));
 
     ContactRecord expected;
-    for (const QString& column : allColumns())
+    for (const QString& column : oracle::allColumns())
         expected.setValue(column, minimalRecord().value(column));
     QCOMPARE(store_->load(code, 1).record, expected);
 }
@@ -269,7 +296,7 @@ void TestContactStore::lookupOrder() {
         QCOMPARE(add(record), -1);
         QCOMPARE(prompter_->messages.size(), 1);
         seen << prompter_->lastText();
-        record.setValue(column, kNames.value(column));
+        record.setValue(column, kNames.value(column).name);
     }
     QCOMPARE(seen, (QStringList{"级别表操作失败,请检查系统设置", "省份表操作失败,请检查系统设置",
                                 "数据库操作失败!", "行业表操作失败,请检查系统设置",
@@ -293,7 +320,7 @@ void TestContactStore::loadStopsOnMissingPost() {
     // The basic page shows; the work page and everything after it stay empty.
     QStringList shown = loaded.record.columns();
     shown.sort();
-    QStringList basic = columnsOf(ContactPage::Base);
+    QStringList basic = oracle::columnsOf(ContactPage::Base);
     basic.sort();
     QCOMPARE(shown, basic);
 }
@@ -303,7 +330,7 @@ void TestContactStore::loadOtherFlagFillsOnlyFamilyPages() {
     const qint64 code = add(record);
     const ContactLoad loaded = store_->load(code, 0);
     QVERIFY(loaded.complete);
-    for (const QString& column : allColumns()) {
+    for (const QString& column : oracle::allColumns()) {
         const bool family = !column.startsWith("base_") && !column.startsWith("work_");
         QCOMPARE(loaded.record.contains(column), family);
         if (family)

@@ -5,6 +5,7 @@
 #include "contacts/CDropList.h"
 #include "contacts/CExistingRecordsDlg.h"
 #include "contacts/ContactStore.h"
+#include "support/ContactFieldOracle.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 
@@ -31,7 +32,7 @@ ContactRecord minimalContact(const QString& name) {
 }
 
 void show(CContactAddSheet* sheet, const ContactRecord& record) {
-    for (const PageInfo& info : contactPages())
+    for (const oracle::Page& info : oracle::kPages)
         sheet->page(info.page)->mergeValues(record);
 }
 
@@ -95,9 +96,7 @@ void TestAddSheet::sheetOpensOnTheName() {
     QCOMPARE(captions, QStringList({"基本信息", "单位信息", "家庭信息", "社交信息", "扩展信息"}));
     QCOMPARE(sheet.okButton()->text(), QStringLiteral("确定(&O)"));
     QCOMPARE(sheet.cancelButton()->text(), QStringLiteral("取消(&C)"));
-    QCOMPARE(sheet.tabs()->currentIndex(), 0);
     QCOMPARE(sheet.focusWidget(), sheet.page(ContactPage::Base)->form().control("base_name"));
-    QVERIFY(sheet.values().value("base_name").isEmpty());
 }
 
 void TestAddSheet::addLoopAddsThree() {
@@ -156,38 +155,17 @@ void TestAddSheet::failedCheckFocusesField_data() {
     QTest::addColumn<ContactPage>("page");
     QTest::addColumn<QString>("focused");
 
-    const auto B = ContactPage::Base;
-    const auto W = ContactPage::Work;
-    QTest::newRow("empty name") << "base_name"
-                                << ""
-                                << "请输入姓名!" << B << "base_name";
+    // One row per page the sheet checks (the checks themselves are the
+    // validation suite's): an edit with its text selected, the area code that
+    // only the add sheet checks, a date whose year list takes the focus.
     QTest::newRow("illegal name") << "base_name"
                                   << "张&三"
-                                  << "姓名中有非法字符，请检查!" << B << "base_name";
-    QTest::newRow("no sex") << "base_sex"
-                            << ""
-                            << "请选择性别!" << B << "base_sex";
-    QTest::newRow("29 February 2011") << "base_year"
-                                      << "2011"
-                                      << "日期输入有误!" << B << "base_year";
-    QTest::newRow("no level") << "base_sort_code"
-                              << ""
-                              << "请选择级别!" << B << "base_sort_code";
-    QTest::newRow("no relation category") << "base_type_code"
-                                          << ""
-                                          << "请选择关系类别!" << B << "base_type_code";
-    QTest::newRow("no industry") << "work_industry_code"
-                                 << ""
-                                 << "请选择所属行业!" << W << "work_industry_code";
-    QTest::newRow("no province") << "work_province_code"
-                                 << ""
-                                 << "请选择所属省份!" << W << "work_province_code";
-    QTest::newRow("area code with a letter") << "work_areacode"
-                                             << "0a10"
-                                             << "请在城市区号中输入数字!" << W << "work_areacode";
-    QTest::newRow("postal code with a letter") << "work_zip"
-                                               << "10008x"
-                                               << "请在邮政编码中输入数字!" << W << "work_zip";
+                                  << "姓名中有非法字符，请检查!" << ContactPage::Base
+                                  << "base_name";
+    QTest::newRow("area code with a letter")
+        << "work_areacode"
+        << "0a10"
+        << "请在城市区号中输入数字!" << ContactPage::Work << "work_areacode";
     QTest::newRow("31 April") << "extend_gradday"
                               << "31"
                               << "日期输入有误!" << ContactPage::Extend << "extend_gradyear";
@@ -266,7 +244,7 @@ void TestAddSheet::existingRecords() {
 
     CContactAddSheet sheet(*fx_->app, fx_->session);
     sheet.show();
-    CContactPage* page = sheet.page(fieldByColumn(column)->page);
+    CContactPage* page = sheet.page(oracle::field(column).page);
     qobject_cast<QLineEdit*>(page->form().control(column))->setText(typed);
     QString title;
     QStringList shown;

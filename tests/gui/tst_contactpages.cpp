@@ -4,6 +4,7 @@
 #include "contacts/CDropList.h"
 #include "contacts/ContactFields.h"
 #include "contacts/ContactPageBuilder.h"
+#include "support/ContactFieldOracle.h"
 
 #include <QDialog>
 #include <QGroupBox>
@@ -16,8 +17,9 @@
 
 Q_DECLARE_METATYPE(ContactPage)
 
-// The pages built from the field table: captions, controls, limits, bands and
-// order, the lists' filling, the keyboard rules and the modified signal.
+// The pages as the user sees them, checked against the fields written out by
+// hand in ContactFieldOracle.h: captions, controls, limits, columns, bands and
+// order; the lists' filling, the keyboard rules and the modified signal.
 class TestContactPages : public QObject {
     Q_OBJECT
 
@@ -55,7 +57,7 @@ class TestContactPages : public QObject {
 
 void TestContactPages::initTestCase() {
     fx_ = std::make_unique<ContactGuiFixture>();
-    for (const PageInfo& info : contactPages()) {
+    for (const oracle::Page& info : oracle::kPages) {
         CContactPage* page = CContactPage::create(info.page, *fx_->app, nullptr);
         page->resize(1000, 700);
         page->show();
@@ -73,77 +75,83 @@ void TestContactPages::cleanupTestCase() {
 
 void TestContactPages::pagesData() {
     QTest::addColumn<ContactPage>("which");
-    for (const PageInfo& info : contactPages())
-        QTest::newRow(qPrintable(info.className)) << info.page;
+    for (const oracle::Page& info : oracle::kPages)
+        QTest::newRow(info.className) << info.page;
 }
 
 void TestContactPages::fieldsMatchTheTable_data() {
     QTest::addColumn<int>("index");
-    const auto& fields = contactFields();
-    for (int i = 0; i < fields.size(); ++i)
-        QTest::newRow(qPrintable(pageInfo(fields[i].page).className + u' ' + fields[i].column))
-            << i;
+    for (int i = 0; i < oracle::kFields.size(); ++i) {
+        const oracle::Field& field = oracle::kFields[i];
+        QTest::addRow("%s %s", oracle::page(field.page).className, field.column) << i;
+    }
 }
 
-// Every row of the table appears on its page as written: caption, second
-// caption, kind of control, limit, fixed entries, search button, band.
+// Every field appears on its page as written: the caption beside the control
+// of its column, second caption, kind of control, limit, fixed entries, search
+// button, band.
 void TestContactPages::fieldsMatchTheTable() {
     QFETCH(int, index);
-    const FieldSpec& field = contactFields().at(index);
+    const oracle::Field& field = oracle::kFields.at(index);
+    const QString column = QString::fromUtf8(field.column);
     const ContactPageBuilder& form = page(field.page)->form();
 
-    QLabel* caption = form.caption(field.column);
+    QLabel* caption = form.caption(column);
     QVERIFY(caption);
-    QCOMPARE(caption->text(), field.caption);
+    QCOMPARE(caption->text(), QString::fromUtf8(field.caption));
     QVERIFY(caption->isVisible());
-    QLabel* extra = form.extraCaption(field.column);
-    QCOMPARE(extra ? extra->text() : QString(), field.extraCaption);
+    QLabel* extra = form.extraCaption(column);
+    QCOMPARE(extra ? extra->text() : QString(), oracle::secondCaption(column));
 
-    QWidget* control = form.control(field.column);
+    QWidget* control = form.control(column);
     QVERIFY(control);
     switch (field.kind) {
-    case FieldKind::Edit:
-    case FieldKind::SearchEdit: {
+    case oracle::Edit:
+    case oracle::Search: {
         auto* edit = qobject_cast<QLineEdit*>(control);
         QVERIFY(edit);
         QCOMPARE(edit->maxLength(), field.limit);
         break;
     }
-    case FieldKind::MultiLine:
+    case oracle::Multi:
         QVERIFY(qobject_cast<QPlainTextEdit*>(control));
         break;
-    case FieldKind::List: {
+    case oracle::List: {
         auto* list = qobject_cast<CDropList*>(control);
         QVERIFY(list);
         QVERIFY(!list->isEditable());
-        if (field.source == ListSource::Fixed) {
+        const QStringList fixed = oracle::fixedEntries(column);
+        if (!fixed.isEmpty()) {
             QStringList entries;
             for (int i = 0; i < list->count(); ++i)
                 entries << list->itemText(i);
-            QCOMPARE(entries, field.items);
+            QCOMPARE(entries, fixed);
         }
         break;
     }
-    case FieldKind::Date:
+    case oracle::Date: {
+        const QStringList columns = oracle::columnsOf(field);
         for (int part = 0; part < 3; ++part) {
-            const QString column = field.dateColumns.at(part);
-            QVERIFY(qobject_cast<CDropList*>(form.control(column)));
-            auto* unit = page(field.page)->findChild<QLabel*>(QStringLiteral("unit:") + column);
+            QVERIFY(qobject_cast<CDropList*>(form.control(columns[part])));
+            auto* unit =
+                page(field.page)->findChild<QLabel*>(QStringLiteral("unit:") + columns[part]);
             QVERIFY(unit);
-            QCOMPARE(unit->text(), ContactPageBuilder::kDateUnits.at(part));
+            QCOMPARE(unit->text(), (QStringList{"年", "月", "日"}).at(part));
         }
         break;
+    }
     }
 
-    QPushButton* search = form.searchButton(field.column);
-    QCOMPARE(search != nullptr, field.kind == FieldKind::SearchEdit);
+    QPushButton* search = form.searchButton(column);
+    QCOMPARE(search != nullptr, field.kind == oracle::Search);
     if (search)
         QCOMPARE(search->text(), QStringLiteral("查"));
 
-    if (field.band >= 0) {
-        QGroupBox* band = form.bands().value(field.band);
-        QVERIFY(band);
-        QVERIFY(band->isAncestorOf(control));
+    const int band = oracle::bandOf(field);
+    if (band >= 0) {
+        QGroupBox* box = form.bands().value(band);
+        QVERIFY(box);
+        QVERIFY(box->isAncestorOf(control));
     }
 }
 
@@ -151,21 +159,27 @@ void TestContactPages::fieldsInTableOrder_data() {
     pagesData();
 }
 
-// Read left to right and top to bottom, the captions come in the table's order.
+// The page has exactly its fields, and read left to right and top to bottom
+// their captions come in the order written.
 void TestContactPages::fieldsInTableOrder() {
     QFETCH(ContactPage, which);
     CContactPage* p = page(which);
+    QStringList built;
+    for (const FieldSpec& field : p->form().fields())
+        built += field.columns();
+    QCOMPARE(built, oracle::columnsOf(which));
+
     QPoint previous(-1, -1);
-    for (const FieldSpec& field : fieldsOf(which)) {
-        QLabel* caption = p->form().caption(field.column);
+    for (const oracle::Field& field : oracle::fieldsOf(which)) {
+        QLabel* caption = p->form().caption(QString::fromUtf8(field.column));
         const QPoint at = caption->mapTo(p, QPoint(0, caption->height() / 2));
         const bool after =
             at.y() > previous.y() + caption->height() / 2 ||
             (qAbs(at.y() - previous.y()) <= caption->height() / 2 && at.x() > previous.x());
-        QVERIFY2(after, qPrintable(field.caption));
+        QVERIFY2(after, field.caption);
         previous = at;
     }
-    QCOMPARE(p->form().bands().size(), pageInfo(which).bandCount);
+    QCOMPARE(p->form().bands().size(), oracle::bandCount(which));
 }
 
 void TestContactPages::pageClasses_data() {
@@ -175,20 +189,20 @@ void TestContactPages::pageClasses_data() {
 void TestContactPages::pageClasses() {
     QFETCH(ContactPage, which);
     QCOMPARE(QString::fromLatin1(page(which)->metaObject()->className()),
-             pageInfo(which).className);
+             QString::fromLatin1(oracle::page(which).className));
     QCOMPARE(page(which)->page(), which);
 }
 
 void TestContactPages::limitsApplyWhenValuesAreTaken_data() {
     QTest::addColumn<QString>("column");
     QTest::addColumn<int>("limit");
-    for (const FieldSpec& field : contactFields()) {
-        if (field.isDate()) {
-            QTest::newRow(qPrintable(field.dateColumns[0])) << field.dateColumns[0] << 4;
-            QTest::newRow(qPrintable(field.dateColumns[1])) << field.dateColumns[1] << 2;
-            QTest::newRow(qPrintable(field.dateColumns[2])) << field.dateColumns[2] << 2;
+    for (const oracle::Field& field : oracle::kFields) {
+        const QStringList columns = oracle::columnsOf(field);
+        if (field.kind == oracle::Date) {
+            for (int part = 0; part < 3; ++part)
+                QTest::newRow(qPrintable(columns[part])) << columns[part] << (part == 0 ? 4 : 2);
         } else {
-            QTest::newRow(qPrintable(field.column)) << field.column << field.limit;
+            QTest::newRow(field.column) << columns[0] << field.limit;
         }
     }
 }
@@ -198,7 +212,7 @@ void TestContactPages::limitsApplyWhenValuesAreTaken_data() {
 void TestContactPages::limitsApplyWhenValuesAreTaken() {
     QFETCH(QString, column);
     QFETCH(int, limit);
-    CContactPage* p = page(fieldByColumn(column)->page);
+    CContactPage* p = page(oracle::field(column).page);
     const QString longText(1100, u'字');
     ContactRecord record;
     record.setValue(column, longText);

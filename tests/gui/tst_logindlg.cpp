@@ -6,6 +6,7 @@
 #include "support/TestHome.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -17,6 +18,8 @@ class TestLoginDlg : public QObject {
     void opensWithRememberedLogin();
     void wrongThenRightPassword();
     void escapeCancels();
+    void damagedSettingsFile_data();
+    void damagedSettingsFile();
     void passwordDialogFocusesTheFaultyField();
 };
 
@@ -85,6 +88,69 @@ void TestLoginDlg::escapeCancels() {
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(prompter.messages.isEmpty());
+}
+
+void TestLoginDlg::damagedSettingsFile_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+
+    const QByteArray mb(1 << 20, 'x');
+    QTest::newRow("no [Settings] section") << QByteArray("UserName=admin\nPassword=x\n") << ""
+                                           << "";
+    QTest::newRow("one megabyte values")
+        << QByteArray("[Settings]\nUserName=" + mb + "\nPassword=" + mb + "\n")
+        << QString(20, QChar(u'x')) << QString(20, QChar(u'x'));
+    QTest::newRow("NULs and bytes that are not UTF-8")
+        << QByteArray("[Settings]\nUserName=ad\xffmin\nPassword=\x00\x01\x02\n", 40)
+        << "ad\ufffdmin"
+        << "";
+    QTest::newRow("32 Chinese characters as password")
+        << QByteArray("[Settings]\nUserName=admin\nPassword=" + QString(32, QChar(u'密')).toUtf8() +
+                      "\n")
+        << "admin" << QString(20, QChar(u'密'));
+    QTest::newRow("duplicated keys")
+        << QByteArray("[Settings]\nUserName=admin\nPassword=d5257d73bd30dd12ae2cce4d02bfb8ca\n"
+                      "UserName=other\nPassword=zz\n")
+        << "admin"
+        << "admin888";
+}
+
+// Whatever a hand edit or damage left in mavor.ini, the dialog opens with what
+// can be read of it, cut to the edits' 20 characters, and a login puts the file
+// right again.
+void TestLoginDlg::damagedSettingsFile() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    TestHome home;
+    {
+        QFile ini(home.settingsPath());
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(content);
+    }
+    Settings settings(home.settingsPath());
+    QVERIFY(settings.ensureExists());
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    LoginCheck check(db, settings, prompter);
+
+    CLoginDlg dialog(check);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.userEdit()->text(), user);
+    QCOMPARE(dialog.passwordEdit()->text(), password);
+    QCOMPARE(dialog.rememberBox()->isChecked(), !user.isEmpty());
+
+    dialog.userEdit()->setText("admin");
+    dialog.passwordEdit()->setText("admin888");
+    dialog.rememberBox()->setChecked(true);
+    QTest::keyClick(dialog.passwordEdit(), Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    CLoginDlg next(check);
+    QCOMPARE(next.userEdit()->text(), QStringLiteral("admin"));
+    QCOMPARE(next.passwordEdit()->text(), QStringLiteral("admin888"));
 }
 
 void TestLoginDlg::passwordDialogFocusesTheFaultyField() {

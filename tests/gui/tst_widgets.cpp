@@ -17,40 +17,86 @@ class TestWidgets : public QObject {
     Q_OBJECT
 
   private slots:
-    void reportViewHidesKeysAndHandlesHeaderClicks();
+    void reportViewHidesKeyColumns();
+    void headerClicksSortAndTick();
     void progressWindowShowsPercent();
     void prompterShowsLineBreaksAndAnswers();
     void standardButtonsReadChinese();
 };
 
-void TestWidgets::reportViewHidesKeysAndHandlesHeaderClicks() {
+void TestWidgets::reportViewHidesKeyColumns() {
     ReportModel model("选,25;ID,0;姓名,70;职务,60;");
     model.addRow({"", "1", "张三", "经理"});
-    model.addRow({"", "2", "李四", "主管"});
+    CReportView view;
+    view.setReportModel(&model);
+    QVERIFY(view.isColumnHidden(1));
+    QVERIFY(!view.isColumnHidden(2));
+    QCOMPARE(view.columnWidth(2), 70);
+}
+
+// Clicks on the widget's header: the first click on a column sorts it A to Z,
+// the next Z to A, another column starts again at A to Z; "选" ticks and
+// unticks every row and never sorts; a list filled anew starts unsorted.
+void TestWidgets::headerClicksSortAndTick() {
+    ReportModel model("选,25;ID,0;姓名,70;职务,60;");
+    // Pinyin: 李 li < 王 wang < 张 zhang; 经 jing < 秘 mi < 主 zhu.
+    const QList<QStringList> rows = {
+        {"", "1", "张三", "经理"}, {"", "2", "李四", "主管"}, {"", "3", "王五", "秘书"}};
+    model.setRows(rows);
     CReportView view;
     view.setReportModel(&model);
     view.resize(400, 200);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QVERIFY(view.isColumnHidden(1));
-    QVERIFY(!view.isColumnHidden(2));
-    QCOMPARE(view.columnWidth(2), 70);
-
     QHeaderView* header = view.horizontalHeader();
-    const QPoint first(header->sectionViewportPosition(0) + 5, 5);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, first);
-    QCOMPARE(model.checkedRows().size(), 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, first);
-    QVERIFY(model.checkedRows().isEmpty());
+    const auto click = [&](int column) {
+        const QPoint at(header->sectionViewportPosition(column) + 5, 5);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    };
+    const auto keys = [&] {
+        QString k;
+        for (int row = 0; row < model.rowCount(); ++row)
+            k += model.key(row);
+        return k;
+    };
 
-    const QPoint name(header->sectionViewportPosition(2) + 5, 5);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, name);
-    QCOMPARE(model.text(0, 2), QStringLiteral("李四"));
-    QVERIFY(header->isSortIndicatorShown());
+    struct Step {
+        int column;
+        const char* keys;
+        Qt::SortOrder shown;
+    };
+    const Step steps[] = {
+        {2, "231", Qt::AscendingOrder},  {2, "132", Qt::DescendingOrder},
+        {2, "231", Qt::AscendingOrder},  {3, "132", Qt::AscendingOrder},
+        {3, "231", Qt::DescendingOrder}, {2, "231", Qt::AscendingOrder},
+    };
+    for (const Step& step : steps) {
+        click(step.column);
+        QCOMPARE(keys(), QString::fromLatin1(step.keys));
+        QVERIFY(header->isSortIndicatorShown());
+        QCOMPARE(header->sortIndicatorSection(), step.column);
+        QCOMPARE(header->sortIndicatorOrder(), step.shown);
+    }
+
+    click(0);
+    QCOMPARE(model.checkedRows().size(), 3);
+    QCOMPARE(keys(), QStringLiteral("231"));
     QCOMPARE(header->sortIndicatorSection(), 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, name);
-    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
-    QCOMPARE(model.text(0, 2), QStringLiteral("张三"));
+    click(0);
+    QVERIFY(model.checkedRows().isEmpty());
+    QCOMPARE(keys(), QStringLiteral("231"));
+
+    // The list filled again, as a new tree node does: no direction shown, and the
+    // column sorted last starts again at A to Z.
+    model.setRows(rows);
+    QVERIFY(!header->isSortIndicatorShown());
+    click(2);
+    QCOMPARE(keys(), QStringLiteral("231"));
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    model.clear();
+    model.setRows(rows);
+    click(2);
+    QCOMPARE(keys(), QStringLiteral("231"));
 }
 
 void TestWidgets::progressWindowShowsPercent() {

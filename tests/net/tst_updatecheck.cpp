@@ -71,6 +71,7 @@ class TestUpdateCheck : public QObject {
     void unreachableServerProceeds();
     void noAddressNoCheck();
     void addressFromTheEnvironment();
+    void builtInAddressIsTheConfiguredOne();
 };
 
 void TestUpdateCheck::answers_data() {
@@ -209,6 +210,19 @@ void TestUpdateCheck::addressFromTheEnvironment() {
         qputenv("MAVOR_UPDATE_URL", saved);
     else
         qunsetenv("MAVOR_UPDATE_URL");
+}
+
+// The address built in is the one the build was configured with, whatever
+// characters it holds; CTest hands the configured text to the test as typed.
+void TestUpdateCheck::builtInAddressIsTheConfiguredOne() {
+    if (!qEnvironmentVariableIsSet("MAVOR_CONFIGURED_UPDATE_URL"))
+        QSKIP("run through CTest, which passes the configured address");
+    const QByteArray saved = qgetenv("MAVOR_UPDATE_URL");
+    const bool wasSet = qEnvironmentVariableIsSet("MAVOR_UPDATE_URL");
+    qunsetenv("MAVOR_UPDATE_URL");
+    QCOMPARE(configuredUpdateUrl(), qEnvironmentVariable("MAVOR_CONFIGURED_UPDATE_URL").trimmed());
+    if (wasSet)
+        qputenv("MAVOR_UPDATE_URL", saved);
 }
 
 QTEST_GUILESS_MAIN(TestUpdateCheck)

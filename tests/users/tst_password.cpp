@@ -12,7 +12,9 @@ class TestPassword : public QObject {
     void tooLongOrUnencodableIsRefused_data();
     void tooLongOrUnencodableIsRefused();
     void deliveredAdministratorPassword();
+    void decodeRefusesWhatIsNotHex_data();
     void decodeRefusesWhatIsNotHex();
+    void anyThirtyTwoHexDigitsDecode();
 };
 
 void TestPassword::roundTrip_data() {
@@ -58,11 +60,45 @@ void TestPassword::deliveredAdministratorPassword() {
     QCOMPARE(password::decode("D5257D73BD30DD12AE2CCE4D02BFB8CA"), QStringLiteral("admin888"));
 }
 
+void TestPassword::decodeRefusesWhatIsNotHex_data() {
+    QTest::addColumn<QString>("text");
+    const QString valid = QStringLiteral("d5257d73bd30dd12ae2cce4d02bfb8ca");
+    const auto withAt = [&](int at, QChar c) { return QString(valid).replace(at, 1, c); };
+    QTest::newRow("empty") << QString();
+    QTest::newRow("clear password") << "admin888";
+    QTest::newRow("33 digits") << valid + u'0';
+    QTest::newRow("31 digits") << valid.left(31);
+    QTest::newRow("letter beyond f") << withAt(0, u'g');
+    QTest::newRow("blank") << withAt(5, u' ');
+    QTest::newRow("sign") << withAt(31, u'-');
+    QTest::newRow("NUL") << withAt(7, QChar(u'\0'));
+    // Characters beyond ASCII: digits of other scripts, Latin-1, and the top of the range.
+    QTest::newRow("fullwidth digit") << withAt(3, QChar(0xFF10));
+    QTest::newRow("fullwidth a") << withAt(3, QChar(0xFF41));
+    QTest::newRow("Arabic-Indic digit") << withAt(3, QChar(0x0660));
+    QTest::newRow("Latin-1 letter") << withAt(3, QChar(0x00E0));
+    QTest::newRow("U+FFFD") << withAt(3, QChar(0xFFFD));
+    QTest::newRow("U+FFFF") << withAt(3, QChar(0xFFFF));
+    QTest::newRow("32 Chinese characters") << QString(32, QChar(u'字'));
+    QTest::newRow("32 replacement characters") << QString(32, QChar(0xFFFD));
+}
+
+// Only 32 ASCII hex digits decode; anything else a settings file may hold is refused.
 void TestPassword::decodeRefusesWhatIsNotHex() {
-    QVERIFY(!password::decode(""));
-    QVERIFY(!password::decode("admin888"));
-    QVERIFY(!password::decode("zz257d73bd30dd12ae2cce4d02bfb8ca"));
-    QVERIFY(!password::decode("d5257d73bd30dd12ae2cce4d02bfb8ca0"));
+    QFETCH(QString, text);
+    QVERIFY(!password::decode(text));
+}
+
+// 32 hex digits that no encode produced still decode to at most 16 characters
+// of some text, never fail or overrun.
+void TestPassword::anyThirtyTwoHexDigitsDecode() {
+    for (const char* hex : {"00000000000000000000000000000000", "ffffffffffffffffffffffffffffffff",
+                            "0123456789abcdefFEDCBA9876543210"}) {
+        const auto text = password::decode(QString::fromLatin1(hex));
+        QVERIFY(text);
+        QVERIFY(text->size() <= 16);
+        QVERIFY(!text->contains(QChar(u'\0')));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPassword)
