@@ -1,6 +1,6 @@
 #include "app/CLoginDlg.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,13 +1,13 @@
 #include "app/CMainFrame.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "app/AutoResetEvent.h"
 #include "app/CGfxOutBarCtrl.h"
 #include "app/CNavTree.h"
 #include "app/CPasswordDlg.h"
 #include "app/CRightPanelWnd.h"
 #include "app/CScoreBar.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "app/CommandTable.h"
 #include "app/DesktopTools.h"
 #include "app/PacedExit.h"
@@ -23,7 +23,7 @@
 #include "interactions/Score.h"
 #include "interactions/StartupNotice.h"
 #include "ui/NoticeHost.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QApplication>
 #include <QCloseEvent>

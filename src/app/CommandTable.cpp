@@ -51,7 +51,7 @@ const QList<Command>& table() {
         {ChangePassword, "密码设置(&P)\tCtrl+P", "", "Ctrl+P", NoGroup, kNoTree},
         {Backup, "数据备份", "", "", NoGroup, kNoTree},
         {RestoreBackup, "数据恢复", "", "", NoGroup, kNoTree},
-        // Commands without a place of their own in the original menus.
+        // Commands that have no menu place of their own: the main window adds them below.
         {ScoreQuery, "等级分查询", "", "", NoGroup, kNoTree},
         {PostalLookup, "邮编区号查询", "", "", NoGroup, kNoTree},
         {AssoSortEditor, "社会关系类别设置", "", "", NoGroup, kNoTree},

@@ -1,6 +1,6 @@
 #include "app/DesktopTools.h"
 
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -4,7 +4,7 @@
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 #include "users/PasswordCodec.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/PacedExit.h"
 
 #include "app/AutoResetEvent.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 bool PacedExit::run(int stepMs) {
     if (!prompter_.confirm(QStringLiteral("确定要退出吗(?)")))

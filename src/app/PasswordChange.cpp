@@ -1,13 +1,13 @@
 #include "app/PasswordChange.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "app/LoginCheck.h"
 #include "app/Settings.h"
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 #include "users/PasswordCodec.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "app/StartUp.h"
 
 #include "app/AppContext.h"
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "app/AutoResetEvent.h"
 #include "app/CLoginDlg.h"
 #include "app/CMainFrame.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "app/LoginCheck.h"
 #include "app/ProgramDirectory.h"
 #include "app/Settings.h"

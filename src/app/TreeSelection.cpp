@@ -3,7 +3,7 @@
 #include "app/TreeCounts.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QFileInfo>
 

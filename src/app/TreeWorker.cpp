@@ -3,7 +3,7 @@
 #include "app/TreeBuilder.h"
 #include "app/TreeSink.h"
 #include "db/Database.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 TreeWorker::~TreeWorker() {
     join();

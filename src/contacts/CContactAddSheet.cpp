@@ -4,7 +4,7 @@
 #include "contacts/CContactPage.h"
 #include "contacts/ContactStore.h"
 #include "contacts/ContactValidation.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

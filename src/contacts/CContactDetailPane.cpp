@@ -5,7 +5,7 @@
 #include "contacts/ContactStore.h"
 #include "contacts/ContactTab.h"
 #include "contacts/ContactValidation.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QScrollArea>
 

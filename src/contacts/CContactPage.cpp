@@ -8,7 +8,7 @@
 #include "contacts/CSocietyPage.h"
 #include "contacts/CWorkPage.h"
 #include "contacts/ContactLists.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "contacts/CDistributeDlg.h"
 
 #include "db/Database.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QDialogButtonBox>
 #include <QKeyEvent>

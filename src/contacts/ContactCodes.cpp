@@ -3,7 +3,7 @@
 #include "contacts/ContactFields.h"
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 const QStringList& ContactCodes::baseOrder() {
     static const QStringList order = {

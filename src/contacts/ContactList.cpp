@@ -1,13 +1,13 @@
 #include "contacts/ContactList.h"
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "contacts/DetailPane.h"
 #include "contacts/ListHost.h"
 #include "contacts/PostLevelNames.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 #include "ui/ReportModel.h"
 
 namespace {

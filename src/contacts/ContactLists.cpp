@@ -1,6 +1,6 @@
 #include "contacts/ContactLists.h"
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "db/Database.h"
 
 namespace {

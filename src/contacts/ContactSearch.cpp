@@ -3,7 +3,7 @@
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "contacts/ContactStore.h"
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "app/Session.h"
 #include "contacts/ContactCodes.h"
 #include "contacts/ContactFields.h"
@@ -10,7 +10,7 @@
 #include "db/Lookups.h"
 #include "db/RowWriter.h"
 #include "db/Statement.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "db/Database.h"
 
 #include "db/JetFunctions.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>

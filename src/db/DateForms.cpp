@@ -1,6 +1,6 @@
 #include "db/DateForms.h"
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "db/TextFormat.h"
 
 namespace dateforms {

@@ -1,7 +1,7 @@
 #include "db/ErrorMessages.h"
 
-#include "app/AppInfo.h"
-#include "ui/Prompter.h"
+#include "base/AppInfo.h"
+#include "base/Prompter.h"
 
 #include <QHash>
 

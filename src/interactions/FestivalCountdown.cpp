@@ -1,6 +1,6 @@
 #include "interactions/FestivalCountdown.h"
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "db/Database.h"
 #include "db/Days.h"
 

@@ -1,6 +1,6 @@
 #include "interactions/Score.h"
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "db/Database.h"
 #include "db/DateForms.h"
 #include "db/Statement.h"

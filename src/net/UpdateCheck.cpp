@@ -2,7 +2,7 @@
 
 #include "net/ProcessLauncher.h"
 #include "net/UpdateUrl.h"
-#include "ui/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "app/Session.h"
 #include "contacts/ContactLists.h"
 #include "contacts/ContactSearch.h"
