@@ -1,19 +1,19 @@
 #include "app/CMainFrame.h"
 
-#include "base/AppInfo.h"
 #include "app/AutoResetEvent.h"
 #include "app/CGfxOutBarCtrl.h"
 #include "app/CNavTree.h"
-#include "app/CPasswordDlg.h"
 #include "app/CRightPanelWnd.h"
 #include "app/CScoreBar.h"
-#include "base/Clock.h"
 #include "app/CommandTable.h"
 #include "app/DesktopTools.h"
+#include "app/Features.h"
 #include "app/PacedExit.h"
-#include "app/PasswordChange.h"
+#include "app/ProgramDirectory.h"
+#include "base/AppInfo.h"
+#include "base/Clock.h"
+#include "base/Prompter.h"
 #include "contacts/CClientView2.h"
-#include "contacts/CContactAddSheet.h"
 #include "contacts/CContactDetailPane.h"
 #include "contacts/ContactList.h"
 #include "db/Database.h"
@@ -23,7 +23,6 @@
 #include "interactions/Score.h"
 #include "interactions/StartupNotice.h"
 #include "ui/NoticeHost.h"
-#include "base/Prompter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -86,6 +85,14 @@ CMainFrame::CMainFrame(AppContext& context, const Session& session, QWidget* par
     buildPanes();
     buildMenus();
     buildToolbar();
+    features_ = makeFeatures();
+    for (const auto& feature : features_)
+        feature->install(*this);
+    // A command no feature carries out yet says so instead of doing nothing.
+    for (const commands::Command& entry : commands::table()) {
+        if (!handlers_.contains(entry.id) && !commands::isFrameCommand(entry.id))
+            actions_.value(entry.id)->setStatusTip(QStringLiteral("此功能尚未提供"));
+    }
     auto* user = new QLabel(this);
     user->setText(QStringLiteral("用户: %1").arg(Lookups(context_.db).userName(session_.userCode)));
     auto* today = new QLabel(context_.clock.today().toString(QStringLiteral("yyyy-MM-dd")), this);
@@ -202,7 +209,10 @@ void CMainFrame::buildPanes() {
     panel_->setMinimumWidth(80);
     setCentralWidget(splitter_);
 
-    connect(tree_, &CNavTree::selectionRequested, this, &CMainFrame::onTreeSelection);
+    connect(tree_, &CNavTree::selectionRequested, this,
+            [this](const sql::Statement& filter, int mode, int live) {
+                loadContactList(filter, mode, live);
+            });
     connect(tree_, &CNavTree::nodeSelected, this, [this] { switchView(1); });
     connect(tree_, &CNavTree::readyChanged, this, &CMainFrame::onTreeReady);
     connect(tree_, &CNavTree::contextMenuRequested, this,
@@ -268,33 +278,11 @@ bool CMainFrame::runCommand(int id) {
         return false;
     }
     switch (id) {
-    case commands::AddContact:
-        addContacts();
-        break;
     case commands::Refresh:
         refreshNavigation();
         break;
-    case commands::DeleteContact:
-        contacts_->deleteContacts();
-        break;
-    case commands::MoveToTrash:
-        contacts_->moveToTrash();
-        break;
-    case commands::Restore:
-        contacts_->restore();
-        break;
-    case commands::EmptyTrash:
-        contacts_->emptyTrash();
-        break;
-    case commands::Distribute:
-        contacts_->distribute();
-        showScore();
-        break;
     case commands::Exit:
         exitProgram();
-        break;
-    case commands::ChangePassword:
-        changePassword();
         break;
     case commands::HelpFile:
         showHelp();
@@ -303,20 +291,26 @@ bool CMainFrame::runCommand(int id) {
         showAbout();
         break;
     default:
-        // Features not built yet take no action.
+        if (const auto handler = handlers_.value(id))
+            handler();
+        else
+            context_.prompter.inform(QStringLiteral("此功能尚未提供。"));
         break;
     }
     return true;
 }
 
-void CMainFrame::addContacts() {
-    adding_ = true;
-    const int saved = runAddContacts(context_, session_, this);
-    adding_ = false;
-    if (saved > 0) {
-        showNotice(QStringLiteral("不错,等级分增加了!"));
-        showScore();
-    }
+void CMainFrame::addCommand(int id, std::function<void()> action) {
+    handlers_.insert(id, std::move(action));
+}
+
+void CMainFrame::setView(int number, QWidget* view) {
+    view->setParent(panel_);
+    panel_->setView(number, view);
+}
+
+void CMainFrame::onGroupItem(int group, std::function<void(int, const QString&)> action) {
+    groupItems_.insert(group, std::move(action));
 }
 
 void CMainFrame::refreshNavigation() {
@@ -330,31 +324,29 @@ void CMainFrame::refreshNavigation() {
     mode_ = mode;
     live_ = live;
     showScore();
-    loadContactList(filter_, mode_);
+    loadContactList(filter_, mode_, live_);
 }
 
-void CMainFrame::onTreeSelection(const sql::Statement& filter, int mode, int live) {
+bool CMainFrame::loadContactList(const sql::Statement& filter, int mode, int live) {
+    // Reloading the list empties the pane: unsaved edits are offered for saving first.
+    if (!contacts_->contacts()->settleEdits())
+        return false;
     filter_ = filter;
     mode_ = mode;
     live_ = live;
-    loadContactList(filter, mode);
-}
-
-void CMainFrame::loadContactList(const sql::Statement& filter, int mode) {
-    // Reloading the list empties the pane: unsaved edits are offered for saving first.
-    if (!contacts_->contacts()->settleEdits())
-        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    contacts_->load(filter, mode, live_);
+    contacts_->load(filter, mode, live);
     QApplication::restoreOverrideCursor();
+    return true;
 }
 
-void CMainFrame::refreshTree() {
-    tree_->startBuild(true);
+void CMainFrame::contactsChanged(bool departments) {
+    loadContactList(filter_, mode_, live_);
+    tree_->rebuildAfterChange(departments);
 }
 
-void CMainFrame::rebuildDepartments() {
-    tree_->rebuildDepartments();
+void CMainFrame::remindersChanged() {
+    tree_->rebuildReminders();
 }
 
 void CMainFrame::onTreeReady(bool ready) {
@@ -364,6 +356,12 @@ void CMainFrame::onTreeReady(bool ready) {
     }
     if (auto* state = statusBar()->findChild<QLabel*>(QStringLiteral("treeState")))
         state->setText(ready ? QString() : QStringLiteral("正在统计人脉..."));
+    // After login the list shows the live contacts once the first build is done.
+    if (ready && !firstBuildSeen_ && tree_->topLevelItemCount() > 0) {
+        firstBuildSeen_ = true;
+        if (!tree_->currentItem())
+            tree_->setCurrentItem(tree_->topLevelItem(0));
+    }
 }
 
 void CMainFrame::onOutBar(int group, int item, const QString& caption) {
@@ -378,8 +376,6 @@ void CMainFrame::onOutBar(int group, int item, const QString& caption) {
         break;
     case commands::PhoneGroup:
         switchView(3);
-        if (item >= 0 && Lookups(context_.db).phoneSortCode(caption) < 0)
-            errors::show(context_.prompter, errors::CommonData);
         break;
     case commands::ToolsGroup:
         if (item == 0)
@@ -389,6 +385,10 @@ void CMainFrame::onOutBar(int group, int item, const QString& caption) {
         break;
     default:
         break;
+    }
+    if (item >= 0) {
+        if (const auto handler = groupItems_.value(group))
+            handler(item, caption);
     }
 }
 
@@ -418,11 +418,11 @@ void CMainFrame::showNotice(const QString& text) {
 }
 
 bool CMainFrame::leave(int stepMs) {
-    if (!contacts_->contacts()->settleEdits())
-        return false;
     PacedExit paced(context_.prompter, context_.stopEvent, context_.doneEvent);
-    if (!paced.run(stepMs))
+    // Only a confirmed exit offers the pane's edits; No leaves them pending.
+    if (!paced.confirm() || !contacts_->contacts()->settleEdits())
         return false;
+    paced.run(stepMs);
     exiting_ = true;
     tree_->stopAndWait();
     if (tray_)
@@ -460,7 +460,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
 }
 
 void CMainFrame::showHelp() {
-    const QString page = context_.programDir + QStringLiteral("/help/index.html");
+    const QString page = installedFile(QStringLiteral("help/index.html"));
     if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         context_.prompter.inform(QStringLiteral("无法打开帮助文件:\r\n%1").arg(page));
 }
@@ -472,10 +472,4 @@ void CMainFrame::showAbout() {
                        "\r\n\r\n按 F1 打开使用帮助。")
             .arg(app::kTitle),
         PromptIcon::Information);
-}
-
-void CMainFrame::changePassword() {
-    PasswordChange change(context_.db, context_.settings, context_.prompter, session_.userCode);
-    CPasswordDlg dialog(change, this);
-    dialog.exec();
 }

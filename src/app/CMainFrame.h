@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/AppContext.h"
-#include "app/Session.h"
-#include "contacts/ListHost.h"
+#include "app/FrameServices.h"
 #include "db/Statement.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class CClientView2;
 class CContactDetailPane;
@@ -23,7 +23,7 @@ class QSystemTrayIcon;
 
 // The program's main window. It owns the frame's pieces and routes every
 // command to the feature that carries it out; the features act.
-class CMainFrame : public QMainWindow, public ListHost {
+class CMainFrame : public QMainWindow, public FrameServices {
     Q_OBJECT
   public:
     CMainFrame(AppContext& context, const Session& session, QWidget* parent = nullptr);
@@ -33,20 +33,27 @@ class CMainFrame : public QMainWindow, public ListHost {
     // notice, the tree builder, the score and the tray icon.
     void startSession();
 
-    const Session& session() const { return session_; }
+    // FrameServices
+    AppContext& context() override { return context_; }
+    const Session& session() const override { return session_; }
+    QWidget* window() override { return this; }
+    void addCommand(int id, std::function<void()> action) override;
+    void setView(int number, QWidget* view) override;
+    void switchView(int number) override;
+    void onGroupItem(int group, std::function<void(int, const QString&)> action) override;
+    void refillGroup(int group) override;
+    CClientView2* contactView() override { return contacts_; }
+    void remindersChanged() override;
+    void showScore() override;
+    void showNotice(const QString& text) override;
+    void contactsChanged(bool departments = false) override;
 
     // Routes one command id; returns false when the command was refused by its guard.
     bool runCommand(int id);
     QAction* action(int id) const { return actions_.value(id, nullptr); }
 
-    // Services other features ask of the main window.
-    void showScore() override;
-    void showNotice(const QString& text) override;
-    void refreshTree() override;
-    void rebuildDepartments() override;
+    // "资料刷新": the tree is rebuilt and the list loaded again with the node last selected.
     void refreshNavigation();
-    void switchView(int number);
-    void refillGroup(int group);
 
     // The list the tree last selected.
     sql::Statement currentFilter() const { return filter_; }
@@ -55,7 +62,6 @@ class CMainFrame : public QMainWindow, public ListHost {
     int currentGroup() const;
 
     CNavTree* tree() const { return tree_; }
-    CClientView2* contactView() const { return contacts_; }
     CGfxOutBarCtrl* outBar() const { return outBar_; }
     CRightPanelWnd* rightPanel() const { return panel_; }
     CScoreBar* scoreBar() const { return scoreBar_; }
@@ -77,17 +83,16 @@ class CMainFrame : public QMainWindow, public ListHost {
     QMenu* buildContextMenu(const QList<int>& items, bool contactList);
 
     void exitProgram();
-    // The way out shared by the exit command and the close box: unsaved edits,
-    // the confirmation, the paced stop of the tree builder. False to stay.
+    // The way out shared by the exit command and the close box: the
+    // confirmation, unsaved edits, the paced stop of the tree builder. False to stay.
     bool leave(int stepMs);
-    void addContacts();
     void showHelp();
     void showAbout();
-    void changePassword();
-    void onTreeSelection(const sql::Statement& filter, int mode, int live);
     void onTreeReady(bool ready);
     void onOutBar(int group, int item, const QString& caption);
-    void loadContactList(const sql::Statement& filter, int mode);
+    // Settles the pane's edits, then stores what the list shows and loads it;
+    // nothing is stored when the user stays with unsaved edits.
+    bool loadContactList(const sql::Statement& filter, int mode, int live);
     void toggleFromTray();
 
     AppContext& context_;
@@ -104,11 +109,14 @@ class CMainFrame : public QMainWindow, public ListHost {
     QMenu* trayMenu_ = nullptr;
     QMenu* contactMenu_ = nullptr;
     std::unique_ptr<NoticeHost> notices_;
+    std::vector<std::unique_ptr<Feature>> features_;
+    QHash<int, std::function<void()>> handlers_;
+    QHash<int, std::function<void(int, const QString&)>> groupItems_;
 
     sql::Statement filter_;
     int mode_ = 0;
     int live_ = 1;
-    bool adding_ = false;
     bool exiting_ = false;
     bool placed_ = false;
+    bool firstBuildSeen_ = false;
 };

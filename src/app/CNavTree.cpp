@@ -46,7 +46,7 @@ void CNavTree::setFileOpener(std::function<void(const QString&)> opener) {
     openFile_ = std::move(opener);
 }
 
-bool CNavTree::startBuild(bool busy) {
+bool CNavTree::startBuild(bool busy, bool departments) {
     if (worker_.isRunning())
         return false;
     // The flags change here and not only when the builder reports, so the
@@ -61,10 +61,24 @@ bool CNavTree::startBuild(bool busy) {
     job.stop = &context_.stopEvent;
     job.done = &context_.doneEvent;
     job.userCode = userCode_;
+    job.departments = departments;
+    // Runs on the worker thread as it ends; a change that came meanwhile is
+    // built on this thread then.
+    job.finished = [this] {
+        QMetaObject::invokeMethod(this, &CNavTree::workerFinished, Qt::QueuedConnection);
+    };
     return worker_.start(job);
 }
 
+void CNavTree::rebuildAfterChange(bool departments) {
+    if (!worker_.isRunning() && startBuild(true, departments))
+        return;
+    rebuildPending_ = true;
+    pendingDepartments_ = pendingDepartments_ || departments;
+}
+
 void CNavTree::stopAndWait() {
+    rebuildPending_ = false;
     if (worker_.isRunning())
         context_.stopEvent.set();
     worker_.join();
@@ -241,4 +255,13 @@ void CNavTree::buildEnded(bool complete) {
         state_.ended(complete);
         emit readyChanged(true);
     });
+}
+
+void CNavTree::workerFinished() {
+    if (!rebuildPending_ || worker_.isRunning())
+        return;
+    const bool departments = pendingDepartments_;
+    rebuildPending_ = false;
+    pendingDepartments_ = false;
+    startBuild(true, departments);
 }

@@ -26,7 +26,10 @@ class CNavTree : public QTreeWidget, public TreeSink {
 
     // Starts the builder; busy is true for a refresh (selections are then
     // ignored until the build completes). False while a build still runs.
-    bool startBuild(bool busy);
+    bool startBuild(bool busy, bool departments = false);
+    // Counts changed: rebuilds as a refresh does, or once the running build
+    // ends, so the counts shown never lag behind a change.
+    void rebuildAfterChange(bool departments);
     // Adds or rebuilds the "部门分布" node on this thread.
     void rebuildDepartments();
     // Rebuilds the reminder node on this thread (after interactions change).
@@ -82,6 +85,7 @@ class CNavTree : public QTreeWidget, public TreeSink {
     void forgetItems(const QList<QTreeWidgetItem*>& doomed);
     void onCurrentItemChanged(QTreeWidgetItem* current);
     void onItemDoubleClicked(QTreeWidgetItem* clicked);
+    void workerFinished();
 
     AppContext& context_;
     qint64 userCode_;
@@ -90,5 +94,8 @@ class CNavTree : public QTreeWidget, public TreeSink {
     std::unique_ptr<ReminderNodes> reminders_;
     std::function<void(const QString&)> openFile_;
     QHash<TreeNode, QTreeWidgetItem*> items_;
+    // A change came while a build was running: build again when it ends.
+    bool rebuildPending_ = false;
+    bool pendingDepartments_ = false;
     TreeWorker worker_;
 };

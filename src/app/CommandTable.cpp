@@ -55,7 +55,7 @@ const QList<Command>& table() {
         {ScoreQuery, "等级分查询", "", "", NoGroup, kNoTree},
         {PostalLookup, "邮编区号查询", "", "", NoGroup, kNoTree},
         {AssoSortEditor, "社会关系类别设置", "", "", NoGroup, kNoTree},
-        {HelpFile, "显示帮助文件\tF1", "", "F1", NoGroup, kNoTree},
+        {HelpFile, "帮助主题(&H)\tF1", "", "F1", NoGroup, kNoTree},
         {About, "关于Halvora人脉(&A)", "", "Ctrl+A", NoGroup, kNoTree},
         {UserManagement, "用户管理", "", "", NoGroup, kNoTree},
         {DepartmentManagement, "部门管理", "", "", NoGroup, kNoTree},
@@ -109,7 +109,7 @@ const QList<Menu>& menuBar() {
           0,
           UserManagement,
           DepartmentManagement}},
-        {"帮助(&H)", {About}},
+        {"帮助(&H)", {HelpFile, 0, About}},
     };
     return menus;
 }
@@ -149,6 +149,10 @@ QString contextCaption(const Menu& menu, int id) {
         return tray.value(id);
     const Command* entry = find(id);
     return entry ? entry->menuCaption : QString();
+}
+
+bool isFrameCommand(int id) {
+    return id == Refresh || id == Exit || id == HelpFile || id == About;
 }
 
 QString guardMessage(int group) {

@@ -83,6 +83,9 @@ const Menu& trayMenu();        // menu 341 (own captions)
 // Captions of entries whose context-menu text differs from the menu bar's.
 QString contextCaption(const Menu& menu, int id);
 
+// The commands the main window carries out itself; features carry out the others.
+bool isFrameCommand(int id);
+
 // The message shown when a guarded command is used in another group.
 QString guardMessage(int group);
 

@@ -3,9 +3,11 @@
 #include "app/AutoResetEvent.h"
 #include "base/Prompter.h"
 
-bool PacedExit::run(int stepMs) {
-    if (!prompter_.confirm(QStringLiteral("确定要退出吗(?)")))
-        return false;
+bool PacedExit::confirm() {
+    return prompter_.confirm(QStringLiteral("确定要退出吗(?)"));
+}
+
+void PacedExit::run(int stepMs) {
     stop_.set();
     auto progress = prompter_.beginProgress();
     progress->setRange(0, kSteps - 1);
@@ -13,5 +15,4 @@ bool PacedExit::run(int stepMs) {
         done_.wait(stepMs);
         progress->setPosition(step);
     }
-    return true;
 }

@@ -3,7 +3,7 @@
 class AutoResetEvent;
 class Prompter;
 
-// The confirmed way out: ask, tell the tree builder to stop, then give it six
+// The confirmed way out: ask, then tell the tree builder to stop and give it six
 // short waits while the progress window counts to the end. The exit never waits
 // longer than six steps, whether or not the builder answers.
 class PacedExit {
@@ -15,8 +15,10 @@ class PacedExit {
     PacedExit(Prompter& prompter, AutoResetEvent& stop, AutoResetEvent& done)
         : prompter_(prompter), stop_(stop), done_(done) {}
 
-    // False when the user answered No; nothing has changed then.
-    bool run(int stepMs);
+    // "确定要退出吗(?)": false when the user answered No; nothing has changed then.
+    bool confirm();
+    // Tells the builder to stop and gives it the six waits with the progress window.
+    void run(int stepMs);
 
   private:
     Prompter& prompter_;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 QString programDirectory() {
     const QString home = qEnvironmentVariable("MAVOR_HOME");
@@ -12,4 +13,15 @@ QString programDirectory() {
 
 QString programFile(const QString& name) {
     return programDirectory() + u'/' + name;
+}
+
+QString installedFile(const QString& relativePath) {
+    const QDir binary(QCoreApplication::applicationDirPath());
+    const QStringList places{binary.filePath(relativePath),
+                             binary.filePath(QStringLiteral("../share/mavor/") + relativePath)};
+    for (const QString& place : places) {
+        if (QFileInfo::exists(place))
+            return QDir::cleanPath(place);
+    }
+    return QDir::cleanPath(places.first());
 }

@@ -1,6 +1,7 @@
 #include "app/TreeBuilder.h"
 
 #include "app/AutoResetEvent.h"
+#include "app/DepartmentNodes.h"
 #include "app/ReminderNodes.h"
 #include "app/TreeCounts.h"
 #include "app/TreeSink.h"
@@ -79,6 +80,12 @@ bool TreeBuilder::run(Database& db) {
     sink_.findOrAddTopLevel(text::format(kTrashCaption, tree::countContacts(db, kTrashedContacts)));
     if (stopped())
         return false;
+
+    if (departments_) {
+        DepartmentNodes(sink_, db).rebuild();
+        if (stopped())
+            return false;
+    }
 
     sink_.expand(root);
     sink_.buildEnded(true);

@@ -26,6 +26,9 @@ class TreeBuilder {
 
     // True when the build ran to its end, false when it was stopped.
     bool run(Database& db);
+    // Whether the build ends with the "部门分布" node (after users, departments
+    // or hand-overs changed).
+    void setDepartments(bool departments) { departments_ = departments; }
 
     // The six category folders under the root, in the order they are built.
     struct Folder {
@@ -57,4 +60,5 @@ class TreeBuilder {
     AutoResetEvent& stop_;
     AutoResetEvent& done_;
     qint64 userCode_;
+    bool departments_ = false;
 };

@@ -2,8 +2,8 @@
 
 #include "app/TreeBuilder.h"
 #include "app/TreeSink.h"
-#include "db/Database.h"
 #include "base/Prompter.h"
+#include "db/Database.h"
 
 TreeWorker::~TreeWorker() {
     join();
@@ -16,6 +16,8 @@ bool TreeWorker::start(const Job& job) {
     thread_ = std::thread([this, job] {
         runJob(job);
         running_.store(false);
+        if (job.finished)
+            job.finished();
     });
     return true;
 }
@@ -33,5 +35,6 @@ void TreeWorker::runJob(const Job& job) {
         return;
     }
     TreeBuilder builder(*job.sink, *job.reminders, *job.stop, *job.done, job.userCode);
+    builder.setDepartments(job.departments);
     builder.run(db);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 class AutoResetEvent;
@@ -23,6 +24,9 @@ class TreeWorker {
         AutoResetEvent* stop = nullptr;
         AutoResetEvent* done = nullptr;
         qint64 userCode = -1;
+        bool departments = false;
+        // Called on the worker thread once the build is over and another may start.
+        std::function<void()> finished;
     };
 
     TreeWorker() = default;

@@ -1,13 +1,13 @@
 #include "contacts/ContactList.h"
 
 #include "base/Clock.h"
+#include "base/Prompter.h"
 #include "contacts/DetailPane.h"
 #include "contacts/ListHost.h"
 #include "contacts/PostLevelNames.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
-#include "base/Prompter.h"
 #include "ui/ReportModel.h"
 
 namespace {
@@ -191,6 +191,9 @@ bool ContactList::openContact(qint64 code) {
 }
 
 bool ContactList::run(const Walk& walk) {
+    // The pane's edits would be lost when the list changes under them.
+    if (!settleEdits())
+        return false;
     if (model_.checkedRows().isEmpty()) {
         prompter_.inform(walk.nothingTicked);
         return false;
@@ -260,6 +263,7 @@ void ContactList::scoreFollowUp(const QString& notice) {
         return;
     host_->showNotice(notice);
     host_->showScore();
+    host_->contactsChanged();
 }
 
 bool ContactList::moveToTrash() {
@@ -292,6 +296,8 @@ bool ContactList::deleteContacts() {
 }
 
 bool ContactList::emptyTrash() {
+    if (!settleEdits())
+        return false;
     if (liveFlag_ != 0) {
         prompter_.notice(Prompter::kConfirmCaption, kChooseTrash, PromptIcon::Question);
         return false;
@@ -308,7 +314,7 @@ bool ContactList::emptyTrash() {
     walk.perRow = [this](const QString& id) { return deleteWithDependents(id); };
     walk.followUp = [this] {
         if (host_)
-            host_->refreshTree();
+            host_->contactsChanged();
     };
     walk.closing = QStringLiteral("垃圾箱清除完成!");
     return run(walk);
@@ -335,11 +341,10 @@ bool ContactList::distribute() {
     };
     walk.handOver = true;
     walk.followUp = [this] {
-        // The handed-over rows no longer belong where the list was filtered;
-        // the list stays empty until the tree selects again.
-        model_.clear();
+        // The list is loaded again: handed-over rows leave it when the node
+        // filtered on their owner.
         if (host_)
-            host_->rebuildDepartments();
+            host_->contactsChanged(true);
     };
     walk.closing = QStringLiteral("资料分发完成!");
     return run(walk);

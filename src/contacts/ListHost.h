@@ -3,7 +3,7 @@
 #include <QString>
 
 // The main window's services the contact list calls after a lifecycle command:
-// the sliding notice, the score bar and the navigation tree.
+// the sliding notice, the score bar, and what shows the contacts.
 class ListHost {
   public:
     virtual ~ListHost() = default;
@@ -12,8 +12,8 @@ class ListHost {
     virtual void showNotice(const QString& text) = 0;
     // Recomputes the user's score and shows it in the score bar.
     virtual void showScore() = 0;
-    // Marks the tree busy and starts the tree builder.
-    virtual void refreshTree() = 0;
-    // Rebuilds the "部门分布" node with its departments and users.
-    virtual void rebuildDepartments() = 0;
+    // Contacts were added, moved, deleted or handed over: the list is loaded
+    // again with the node last selected and the tree's counts are rebuilt (with
+    // the "部门分布" node too when departments is true).
+    virtual void contactsChanged(bool departments = false) = 0;
 };

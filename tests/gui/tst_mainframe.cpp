@@ -5,19 +5,28 @@
 #include "app/CRightPanelWnd.h"
 #include "app/CScoreBar.h"
 #include "app/CommandTable.h"
+#include "app/ProgramDirectory.h"
 #include "app/Settings.h"
 #include "contacts/CClientView2.h"
+#include "contacts/CContactAddSheet.h"
 #include "contacts/CContactDetailPane.h"
+#include "contacts/CContactPage.h"
 #include "contacts/ContactList.h"
 #include "db/Database.h"
+#include "gui/ContactGuiFixture.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
+#include "ui/ReportModel.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
@@ -41,10 +50,20 @@ class TestMainFrame : public QObject {
     void refreshKeepsTheList();
     void exitAnsweredNoChangesNothing();
     void unsavedEditsAreOfferedBeforeLeaving();
+    void lifecycleCommandsSettleEditsFirst();
+    void aRefusedSaveStoresNoSelection();
+    void listAndCountsFollowChanges();
+    void addedContactsAppearAtOnce();
+    void liveContactsShownAfterLogin();
+    void helpComesWithTheProgram();
 
   private:
     QStringList captionsOf(QMenu* menu) const;
     bool waitForTree() const;
+    qint64 addContact(const QString& name);
+    QTreeWidgetItem* topLevel(const QString& prefix) const;
+    QStringList listedNames() const;
+    CContactDetailPane* openInPane(qint64 code);
 
     std::unique_ptr<TestHome> home_;
     std::unique_ptr<ScriptedPrompter> prompter_;
@@ -87,6 +106,46 @@ void TestMainFrame::cleanup() {
 
 bool TestMainFrame::waitForTree() const {
     return QTest::qWaitFor([this] { return frame_->tree()->isReady(); }, 10000);
+}
+
+qint64 TestMainFrame::addContact(const QString& name) {
+    if (!db_->execute(
+            sql::format("insert into base(base_name,base_sex,base_province_code,base_sort_code,"
+                        "base_type_code,base_user_code,base_invalid_flag,work_duty_code,"
+                        "work_industry_code,work_region_code,work_province_code,"
+                        "work_leader_duty_code,work_superior_duty_code) "
+                        "values('%s','男',1,2,2,1,1,1,2,1,2,1,1)",
+                        name)))
+        return -1;
+    const qint64 code = db_->count("select max(base_code) from base");
+    for (const char* row : {"insert into home(home_base_code,home_province_code,home_duty_code) "
+                            "values(%ld,1,1)",
+                            "insert into society(society_base_code) values(%ld)",
+                            "insert into extend(extend_base_code,extend_degree_code) "
+                            "values(%ld,1)"})
+        db_->execute(sql::format(QString::fromUtf8(row), code));
+    return code;
+}
+
+QTreeWidgetItem* TestMainFrame::topLevel(const QString& prefix) const {
+    for (int i = 0; i < frame_->tree()->topLevelItemCount(); ++i) {
+        if (frame_->tree()->topLevelItem(i)->text(0).startsWith(prefix))
+            return frame_->tree()->topLevelItem(i);
+    }
+    return nullptr;
+}
+
+QStringList TestMainFrame::listedNames() const {
+    QStringList names;
+    const ReportModel* model = frame_->contactView()->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        names << model->text(row, ContactList::NameColumn);
+    return names;
+}
+
+CContactDetailPane* TestMainFrame::openInPane(qint64 code) {
+    frame_->contactView()->contacts()->openContact(code);
+    return frame_->contactView()->findChild<CContactDetailPane*>();
 }
 
 QStringList TestMainFrame::captionsOf(QMenu* menu) const {
@@ -173,7 +232,7 @@ void TestMainFrame::guardedCommands_data() {
     QTest::newRow("32895 in group 2") << 32895 << 2 << "请先选中〖我的资料〗,再进行操作!";
     QTest::newRow("32798 in group 3") << 32798 << 3 << "请先选中〖常用电话〗,再进行操作!";
     QTest::newRow("32782 in its group, nothing ticked") << 32782 << 0 << "请选择所要移动的资料!";
-    QTest::newRow("32798 in its group") << 32798 << 2 << "";
+    QTest::newRow("32798 in its group") << 32798 << 2 << "此功能尚未提供。";
 }
 
 void TestMainFrame::guardedCommands() {
@@ -323,12 +382,24 @@ void TestMainFrame::unsavedEditsAreOfferedBeforeLeaving() {
     QVERIFY(pane);
     pane->setModified(true);
 
+    // No to the exit leaves the edits pending and asks nothing about them.
     prompter_->clear();
-    prompter_->answer(false); // do not save
-    prompter_->answer(false); // do not exit
+    prompter_->answer(false);
     frame_->runCommand(commands::Exit);
-    QCOMPARE(prompter_->texts(), (QStringList{"保存修改记录吗?", "确定要退出吗(?)"}));
-    QVERIFY(!pane->isModified());
+    QCOMPARE(prompter_->texts(), QStringList{"确定要退出吗(?)"});
+    QVERIFY(pane->isModified());
+    QVERIFY(!stop_->wait(0));
+
+    // Yes to the exit, then the edits are offered once; a save that does not
+    // validate keeps the program running with them.
+    prompter_->clear();
+    prompter_->answer(true); // exit
+    prompter_->answer(true); // save
+    pane->findChild<QLineEdit*>("base_name")->clear();
+    frame_->runCommand(commands::Exit);
+    QCOMPARE(prompter_->texts().mid(0, 2), (QStringList{"确定要退出吗(?)", "保存修改记录吗?"}));
+    QVERIFY(frame_->isVisible());
+    QVERIFY(!stop_->wait(0));
 
     pane->setModified(true);
     prompter_->clear();
@@ -336,6 +407,148 @@ void TestMainFrame::unsavedEditsAreOfferedBeforeLeaving() {
     frame_->runCommand(commands::Refresh);
     QCOMPARE(prompter_->texts(), QStringList{"保存修改记录吗?"});
     QVERIFY(waitForTree());
+}
+
+// Moving a ticked contact to the trash while another one's edits wait in the
+// pane offers them first; Yes stores them before the walk.
+void TestMainFrame::lifecycleCommandsSettleEditsFirst() {
+    QVERIFY(waitForTree());
+    const qint64 edited = addContact("王五");
+    addContact("赵六");
+    frame_->refreshNavigation(); // the list shows 全部人脉 since login
+    QVERIFY(waitForTree());
+    CContactDetailPane* pane = openInPane(edited);
+    auto* name = pane->findChild<QLineEdit*>("base_name");
+    name->setText("王五改");
+    pane->setModified(true);
+    const int sixth = listedNames().indexOf("赵六");
+    QVERIFY(sixth >= 0);
+    frame_->contactView()->model()->setChecked(sixth, true);
+
+    prompter_->clear();
+    prompter_->answer(true); // save the edits
+    prompter_->answer(true); // move the ticked contact
+    frame_->runCommand(commands::MoveToTrash);
+    QCOMPARE(prompter_->texts().mid(0, 2),
+             (QStringList{"保存修改记录吗?", "确定要移动所选资料吗?"}));
+    QCOMPARE(db_->count("select count(*) from base where base_name='王五改'"), 1);
+    QCOMPARE(db_->count("select count(*) from base where base_name='赵六' and base_invalid_flag=0"),
+             1);
+    QVERIFY(waitForTree());
+}
+
+// A node chosen while the pane's edits do not validate is neither loaded nor
+// remembered: a later refresh shows what the user last saw.
+void TestMainFrame::aRefusedSaveStoresNoSelection() {
+    QVERIFY(waitForTree());
+    const qint64 code = addContact("王五");
+    frame_->refreshNavigation();
+    QVERIFY(waitForTree());
+    CContactDetailPane* pane = openInPane(code);
+    pane->findChild<QLineEdit*>("base_name")->clear();
+    pane->setModified(true);
+    prompter_->clear();
+    prompter_->answer(true); // save, which fails: the name is empty
+    frame_->tree()->setCurrentItem(topLevel("垃圾箱"));
+    QCOMPARE(prompter_->texts().first(), QStringLiteral("保存修改记录吗?"));
+    QCOMPARE(frame_->currentFilter().shown(), QStringLiteral("b.base_invalid_flag=1"));
+    QCOMPARE(frame_->liveFlag(), 1);
+    QVERIFY(listedNames().contains("王五"));
+}
+
+// After a lifecycle command the list is loaded again with the node last chosen
+// and the counts are built anew.
+void TestMainFrame::listAndCountsFollowChanges() {
+    QVERIFY(waitForTree());
+    addContact("王五");
+    addContact("赵六");
+    frame_->runCommand(commands::Refresh);
+    QVERIFY(waitForTree());
+    QCOMPARE(topLevel("全部人脉")->text(0), QStringLiteral("全部人脉 <共2个>"));
+    frame_->tree()->setCurrentItem(topLevel("全部人脉"));
+    QCOMPARE(listedNames().size(), 2);
+
+    frame_->contactView()->model()->setChecked(listedNames().indexOf("王五"), true);
+    prompter_->clear();
+    prompter_->answer(true);
+    frame_->runCommand(commands::MoveToTrash);
+    QCOMPARE(listedNames(), QStringList{"赵六"});
+    QVERIFY(QTest::qWaitFor(
+        [this] { return topLevel("垃圾箱") && topLevel("垃圾箱")->text(0) == "垃圾箱 <共1个>"; },
+        10000));
+    QVERIFY(waitForTree());
+    QCOMPARE(topLevel("全部人脉")->text(0), QStringLiteral("全部人脉 <共1个>"));
+
+    frame_->tree()->setCurrentItem(topLevel("垃圾箱"));
+    QCOMPARE(listedNames(), QStringList{"王五"});
+    frame_->contactView()->model()->setChecked(0, true);
+    prompter_->answer(true);
+    frame_->runCommand(commands::Restore);
+    QVERIFY(listedNames().isEmpty());
+    QVERIFY(QTest::qWaitFor(
+        [this] { return topLevel("垃圾箱") && topLevel("垃圾箱")->text(0) == "垃圾箱 <共0个>"; },
+        10000));
+    QVERIFY(waitForTree());
+}
+
+// Contacts saved by the add sheet show in the list and the counts at once.
+void TestMainFrame::addedContactsAppearAtOnce() {
+    QVERIFY(waitForTree());
+    frame_->tree()->setCurrentItem(topLevel("全部人脉"));
+    QVERIFY(listedNames().isEmpty());
+    prompter_->clear();
+    prompter_->answer(false); // no more
+    ModalDriver<CContactAddSheet> driver([](CContactAddSheet* sheet) {
+        ContactRecord r;
+        r.setValue("base_name", "新朋友");
+        r.setValue("base_sex", "男");
+        r.setValue("base_sort_code", "A级-核心");
+        r.setValue("base_type_code", "客户");
+        r.setValue("work_industry_code", "金融");
+        r.setValue("work_province_code", "北京市");
+        for (ContactPage page : {ContactPage::Base, ContactPage::Work})
+            sheet->page(page)->mergeValues(r);
+        sheet->okButton()->click();
+    });
+    frame_->runCommand(commands::AddContact);
+    QCOMPARE(driver.handled(), 1);
+    QCOMPARE(listedNames(), QStringList{"新朋友"});
+    QVERIFY(QTest::qWaitFor(
+        [this] {
+            return topLevel("全部人脉") && topLevel("全部人脉")->text(0) == "全部人脉 <共1个>";
+        },
+        10000));
+    QVERIFY(waitForTree());
+}
+
+// Once the first build after login is done, the list shows the live contacts.
+void TestMainFrame::liveContactsShownAfterLogin() {
+    frame_.reset();
+    addContact("王五");
+    Session session;
+    session.userCode = 1;
+    session.departmentCode = 1;
+    frame_ = std::make_unique<CMainFrame>(*context_, session);
+    frame_->show();
+    frame_->startSession();
+    QVERIFY(QTest::qWaitFor([this] { return listedNames() == QStringList{"王五"}; }, 10000));
+    QCOMPARE(frame_->tree()->currentItem()->text(0), QStringLiteral("全部人脉 <共1个>"));
+    QCOMPARE(frame_->currentFilter().shown(), QStringLiteral("b.base_invalid_flag=1"));
+}
+
+// The guide belongs to the installation, not to the data directory, and is
+// offered in the help menu.
+void TestMainFrame::helpComesWithTheProgram() {
+    QMenu* help = nullptr;
+    for (QAction* action : frame_->menuBar()->actions()) {
+        if (action->text() == QStringLiteral("帮助(&H)"))
+            help = action->menu();
+    }
+    QVERIFY(help);
+    QCOMPARE(captionsOf(help), (QStringList{"帮助主题(&H)\tF1", "-", "关于Halvora人脉(&A)"}));
+    const QString guide = installedFile("help/index.html");
+    QVERIFY2(!guide.startsWith(home_->dir()), qPrintable(guide));
+    QCOMPARE(QFileInfo(guide).dir().dirName(), QStringLiteral("help"));
 }
 
 QTEST_MAIN(TestMainFrame)

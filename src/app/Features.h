@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/FrameServices.h"
+
+#include <memory>
+#include <vector>
+
+// Every feature of the program, in the order they are installed.
+std::vector<std::unique_ptr<Feature>> makeFeatures();

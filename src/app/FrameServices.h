@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "app/Session.h"
+#include "contacts/ListHost.h"
+
+#include <QString>
+#include <functional>
+
+class CClientView2;
+class QWidget;
+
+// What a feature asks of the main window: a place for its commands and views,
+// and the window's shared services. The window keeps the routing (enabled
+// state, the shortcut-group guards); the feature carries the command out.
+class FrameServices : public ListHost {
+  public:
+    virtual AppContext& context() = 0;
+    virtual const Session& session() const = 0;
+    // The parent of the feature's dialogs.
+    virtual QWidget* window() = 0;
+
+    // Runs action when the command id is chosen (menu, toolbar, key, context menu).
+    virtual void addCommand(int id, std::function<void()> action) = 0;
+    // Puts a view into the right panel under its number (3: phones, 4: my data).
+    virtual void setView(int number, QWidget* view) = 0;
+    virtual void switchView(int number) = 0;
+    // Runs action when an item of a shortcut group is clicked (its index and caption).
+    virtual void onGroupItem(int group, std::function<void(int, const QString&)> action) = 0;
+    // Fills a shortcut group's items again from its statement.
+    virtual void refillGroup(int group) = 0;
+
+    // The contact view (view 1): the list and the detail pane below it.
+    virtual CClientView2* contactView() = 0;
+    // Interactions changed: the reminder node is rebuilt.
+    virtual void remindersChanged() = 0;
+};
+
+// A feature installs its commands and views into the main window once, when the
+// window is built.
+class Feature {
+  public:
+    virtual ~Feature() = default;
+    virtual void install(FrameServices& frame) = 0;
+};
