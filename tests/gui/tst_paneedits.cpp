@@ -60,7 +60,8 @@ bool acceptsInput(QWidget* control) {
 } // namespace
 
 // The save question of the detail pane comes only after the user changed a
-// value, walked through the main window the way a user clicks through it.
+// value, walked through the main window the way a user clicks through it; and
+// with no contact shown the pane takes no input at all.
 class TestPaneEdits : public QObject {
     Q_OBJECT
 
@@ -72,6 +73,8 @@ class TestPaneEdits : public QObject {
     void askedOnlyAfterAnEdit_data();
     void askedOnlyAfterAnEdit();
     void stoppedLoadIsNotAnEdit();
+    void noContactTakesNoInput();
+    void contactShownTakesInput();
 
   private:
     // Mouse clicks where a user would click them, each followed by the events they cause.
@@ -253,6 +256,40 @@ void TestPaneEdits::stoppedLoadIsNotAnEdit() {
     QCOMPARE(prompter_->texts(), QStringList());
     QCOMPARE(frame_->contactView()->currentContact(),
              frame_->contactView()->model()->key(0).toLongLong());
+}
+
+// Nothing loaded (the start, and after every reload of the list): typing goes
+// nowhere, so the fields do not take it.
+void TestPaneEdits::noContactTakesNoInput() {
+    for (QWidget* control : pageControls())
+        QVERIFY2(!acceptsInput(control), qPrintable(control->objectName()));
+    auto* name =
+        qobject_cast<QLineEdit*>(pane()->page(ContactPage::Base)->form().control("base_name"));
+    QTest::keyClicks(name, "abc");
+    QCOMPARE(name->text(), QString());
+    QVERIFY(!pane()->isModified());
+
+    clickNode({"全部人脉"});
+    clickRow(1);
+    clickNode({"垃圾箱"});
+    QCOMPARE(frame_->contactView()->currentContact(), 0);
+    for (QWidget* control : pageControls())
+        QVERIFY2(!acceptsInput(control), qPrintable(control->objectName()));
+}
+
+void TestPaneEdits::contactShownTakesInput() {
+    clickNode({"全部人脉"});
+    clickRow(1);
+    for (QWidget* control : pageControls())
+        QVERIFY2(acceptsInput(control), qPrintable(control->objectName()));
+    auto* name =
+        qobject_cast<QLineEdit*>(pane()->page(ContactPage::Base)->form().control("base_name"));
+    const QString before = name->text();
+    name->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClicks(name, "z");
+    QCOMPARE(name->text(), before + "z");
+    QVERIFY(pane()->isModified());
 }
 
 QTEST_MAIN(TestPaneEdits)
