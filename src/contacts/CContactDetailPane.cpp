@@ -7,6 +7,7 @@
 #include "contacts/ContactValidation.h"
 #include "base/Prompter.h"
 
+#include <QScopedValueRollback>
 #include <QScrollArea>
 
 namespace {
@@ -31,6 +32,9 @@ CContactDetailPane::CContactDetailPane(AppContext& app, const Session& session, 
     for (const PageInfo& info : contactPages()) {
         CContactPage* page = CContactPage::create(info.page, app, this);
         connect(page, &CContactPage::modified, this, [this] {
+            // What the pane shows or clears itself is not an edit.
+            if (filling_)
+                return;
             modified_ = true;
             emit edited();
         });
@@ -49,6 +53,8 @@ CContactDetailPane::CContactDetailPane(AppContext& app, const Session& session, 
         addTab(placeholder, QString::fromUtf8(tab.caption));
     }
     setCurrentIndex(0);
+    // Nothing is shown yet: there is no contact to edit.
+    setPagesEditable(false);
 }
 
 void CContactDetailPane::setListTab(ListTab which, QWidget* widget, ContactTab* tab) {
@@ -83,11 +89,20 @@ void CContactDetailPane::fillLists() {
         page->fillLists();
 }
 
+void CContactDetailPane::setPagesEditable(bool editable) {
+    const QScopedValueRollback filling(filling_, true);
+    for (CContactPage* page : pages_)
+        page->setEnabled(editable);
+}
+
 void CContactDetailPane::clearPane() {
-    for (CContactPage* page : pages_) {
-        page->clearFields();
-        page->setEnabled(true);
+    {
+        const QScopedValueRollback filling(filling_, true);
+        for (CContactPage* page : pages_)
+            page->clearFields();
     }
+    // Typing into an empty pane would be dropped without a word: it takes none.
+    setPagesEditable(false);
     for (ContactTab* tab : {associations_, interactions_, documents_})
         if (tab)
             tab->clearContact();
@@ -98,16 +113,17 @@ void CContactDetailPane::loadContact(qint64 code, int liveFlag) {
     currentCode_ = code;
     ContactStore store(app_.db, app_.prompter);
     const ContactLoad load = store.load(code, liveFlag);
-    // A page without a row shows empty: setValues empties what the record lacks.
-    for (CContactPage* page : pages_)
-        page->setValues(load.record);
-    if (!load.complete) {
-        // The pages loading never reached show empty; a save would write those
-        // empty values over the stored ones, so the contact is shown read-only.
+    {
+        // A page without a row shows empty: setValues empties what the record lacks.
+        const QScopedValueRollback filling(filling_, true);
         for (CContactPage* page : pages_)
-            page->setEnabled(false);
-        return;
+            page->setValues(load.record);
     }
+    // The pages loading never reached show empty; a save would write those
+    // empty values over the stored ones, so such a contact stays read-only.
+    if (!load.complete)
+        return;
+    setPagesEditable(true);
     for (ContactTab* tab : {interactions_, associations_, documents_})
         if (tab && !tab->showContact(code))
             return;

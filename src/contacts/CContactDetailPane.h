@@ -48,6 +48,9 @@ class CContactDetailPane : public QTabWidget, public DetailPane {
     void edited();
 
   private:
+    // The five pages take input only while a contact is shown whose pages were all read.
+    void setPagesEditable(bool editable);
+
     AppContext& app_;
     const Session& session_;
     QList<CContactPage*> pages_;
@@ -56,4 +59,6 @@ class CContactDetailPane : public QTabWidget, public DetailPane {
     ContactTab* documents_ = nullptr;
     qint64 currentCode_ = 0;
     bool modified_ = false;
+    // Set while the pane fills, clears or locks its pages.
+    bool filling_ = false;
 };

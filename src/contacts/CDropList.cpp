@@ -1,5 +1,6 @@
 #include "contacts/CDropList.h"
 
+#include <QAbstractItemView>
 #include <QSignalBlocker>
 #include <QWheelEvent>
 
@@ -39,8 +40,13 @@ void CDropList::setEntries(const QStringList& entries) {
 }
 
 void CDropList::hidePopup() {
+    // The combo box also calls this when it is hidden (its page leaves the
+    // front of the tab control) or disabled, with or without a popup: only a
+    // popup the user opened and that closes on a list still in use is an edit.
+    const bool wasOpen = view()->isVisible();
     QComboBox::hidePopup();
-    emit closedUp();
+    if (wasOpen && isVisible() && isEnabled())
+        emit closedUp();
 }
 
 void CDropList::wheelEvent(QWheelEvent* event) {

@@ -3,7 +3,7 @@
 #include <QComboBox>
 
 // A drop-down list of the contact pages: the value can only be picked from the
-// entries, and closing the drop-down counts as an edit of the page.
+// entries, and closing the drop-down the user opened counts as an edit of the page.
 class CDropList : public QComboBox {
     Q_OBJECT
   public:
@@ -20,6 +20,7 @@ class CDropList : public QComboBox {
     void hidePopup() override;
 
   signals:
+    // The user closed the drop-down (with or without picking an entry).
     void closedUp();
 
   protected:
