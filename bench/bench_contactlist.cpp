@@ -5,12 +5,12 @@
 //
 //   bench_contactlist PATH [--repeat N] [--only load|fetch|fill|per-row]
 #include "BenchTiming.h"
-#include "app/Clock.h"
+#include "base/Clock.h"
+#include "base/Prompter.h"
 #include "contacts/ContactList.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
-#include "ui/Prompter.h"
 #include "ui/ReportModel.h"
 
 #include <QCoreApplication>

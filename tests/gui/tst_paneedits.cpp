@@ -243,8 +243,7 @@ void TestPaneEdits::stoppedLoadIsNotAnEdit() {
     clickNode({"全部人脉"});
     const qint64 second = frame_->contactView()->model()->key(1).toLongLong();
     QVERIFY(db_->execute(
-        QStringLiteral("update base set work_superior_duty_code=99999 where base_code=%1")
-            .arg(second)));
+        sql::format("update base set work_superior_duty_code=99999 where base_code=%ld", second)));
     clickRow(1);
     QCOMPARE(prompter_->texts(), QStringList{"职务表操作失败,请检查系统设置"});
     for (QWidget* control : pageControls())
