@@ -43,6 +43,7 @@ class CMainFrame : public QMainWindow, public FrameServices {
     void onGroupItem(int group, std::function<void(int, const QString&)> action) override;
     void refillGroup(int group) override;
     CClientView2* contactView() override { return contacts_; }
+    CContactDetailPane* detailPane() override { return detail_; }
     void remindersChanged() override;
     void showScore() override;
     void showNotice(const QString& text) override;

@@ -8,6 +8,7 @@
 #include <functional>
 
 class CClientView2;
+class CContactDetailPane;
 class QWidget;
 
 // What a feature asks of the main window: a place for its commands and views,
@@ -32,6 +33,9 @@ class FrameServices : public ListHost {
 
     // The contact view (view 1): the list and the detail pane below it.
     virtual CClientView2* contactView() = 0;
+    // The detail pane below the list; its last three tabs are set by the features
+    // (CContactDetailPane::setListTab).
+    virtual CContactDetailPane* detailPane() = 0;
     // Interactions changed: the reminder node is rebuilt.
     virtual void remindersChanged() = 0;
 };
