@@ -349,6 +349,26 @@ void CMainFrame::remindersChanged() {
     tree_->rebuildReminders();
 }
 
+bool CMainFrame::showContacts(const sql::Statement& filter, int mode, int live) {
+    outBar_->setCurrentIndex(commands::ContactsGroup);
+    switchView(1);
+    return loadContactList(filter, mode, live);
+}
+
+void CMainFrame::referenceTableChanged(const QString& table) {
+    if (table == QLatin1String("datumsort"))
+        refillGroup(commands::DatumGroup);
+    else if (table == QLatin1String("societysitesort"))
+        refillGroup(commands::PhoneGroup);
+    // The pages' lists are filled again; the contact shown keeps its values.
+    detail_->fillLists();
+    if (contacts_->currentContact() > 0 && !detail_->isModified())
+        detail_->loadContact(contacts_->currentContact(), live_);
+    // Folder captions and counts come from the tables' names.
+    tree_->rebuildAfterChange(table == QLatin1String("dep") ||
+                              table == QLatin1String("userlogin"));
+}
+
 void CMainFrame::onTreeReady(bool ready) {
     for (const commands::Command& entry : commands::table()) {
         if (entry.waitsForTree)

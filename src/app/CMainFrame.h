@@ -45,6 +45,8 @@ class CMainFrame : public QMainWindow, public FrameServices {
     CClientView2* contactView() override { return contacts_; }
     CContactDetailPane* detailPane() override { return detail_; }
     void remindersChanged() override;
+    bool showContacts(const sql::Statement& filter, int mode, int live) override;
+    void referenceTableChanged(const QString& table) override;
     void showScore() override;
     void showNotice(const QString& text) override;
     void contactsChanged(bool departments = false) override;

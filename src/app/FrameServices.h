@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/Session.h"
 #include "contacts/ListHost.h"
+#include "db/Statement.h"
 
 #include <QString>
 #include <functional>
@@ -38,6 +39,13 @@ class FrameServices : public ListHost {
     virtual CContactDetailPane* detailPane() = 0;
     // Interactions changed: the reminder node is rebuilt.
     virtual void remindersChanged() = 0;
+    // Shows the contacts a program-built condition selects (a query), as a tree
+    // node would: list mode and live flag as for the list; false when the user
+    // stays with unsaved edits.
+    virtual bool showContacts(const sql::Statement& filter, int mode, int live) = 0;
+    // A reference table's names changed (its editor reports it): what shows them
+    // is filled again: shortcut-bar groups, the lists of the contact pages, the tree.
+    virtual void referenceTableChanged(const QString& table) = 0;
 };
 
 // A feature installs its commands and views into the main window once, when the
