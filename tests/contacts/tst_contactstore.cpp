@@ -1,11 +1,12 @@
-#include "base/AppInfo.h"
 #include "app/Session.h"
+#include "base/AppInfo.h"
 #include "contacts/ContactLists.h"
 #include "contacts/ContactSearch.h"
 #include "contacts/ContactStore.h"
 #include "db/Database.h"
 #include "support/ContactFieldOracle.h"
 #include "support/FixedClock.h"
+#include "support/SampleContacts.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 
@@ -58,16 +59,8 @@ ContactRecord fullRecord(const QString& text) {
     return r;
 }
 
-// Only what the add sheet insists on.
 ContactRecord minimalRecord() {
-    ContactRecord r;
-    r.setValue("base_name", "李四");
-    r.setValue("base_sex", "女");
-    r.setValue("base_sort_code", "A级-核心");
-    r.setValue("base_type_code", "客户");
-    r.setValue("work_industry_code", "金融");
-    r.setValue("work_province_code", "北京市");
-    return r;
+    return sample::minimalContact(QStringLiteral("李四"), QStringLiteral("女"));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "contacts/ContactValidation.h"
 
+#include "support/SampleContacts.h"
+
 #include <QTest>
 
 using contactcheck::Set;
@@ -12,14 +14,7 @@ namespace {
 
 // A record every check accepts; each case changes a few columns of it.
 ContactRecord validRecord() {
-    ContactRecord r;
-    r.setValue("base_name", "张三");
-    r.setValue("base_sex", "男");
-    r.setValue("base_sort_code", "A级-核心");
-    r.setValue("base_type_code", "客户");
-    r.setValue("work_industry_code", "金融");
-    r.setValue("work_province_code", "北京市");
-    return r;
+    return sample::minimalContact(QStringLiteral("张三"));
 }
 
 Changes date(const char* prefix, const char* y, const char* m, const char* d) {

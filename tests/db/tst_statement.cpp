@@ -1,6 +1,7 @@
 #include "db/Database.h"
 #include "db/RowWriter.h"
 #include "db/Statement.h"
+#include "support/SampleContacts.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 
@@ -201,15 +202,8 @@ void TestStatement::namesComeInPinyinOrder() {
 
 void TestStatement::hostileTextsRoundTrip_data() {
     QTest::addColumn<QString>("text");
-    QTest::newRow("quote") << QStringLiteral("O'Neil");
-    QTest::newRow("double quotes") << QStringLiteral("他说\"你好\"''");
-    QTest::newRow("wildcards") << QStringLiteral("100% _完成_ %s %ld");
-    QTest::newRow("backslashes") << QStringLiteral("C:\\文档\\n\\'x");
-    QTest::newRow("sql fragment") << QStringLiteral("'; drop table base; --");
-    QTest::newRow("another fragment") << QStringLiteral("x' or '1'='1");
-    QTest::newRow("long") << QString(10000, QChar(u'长'));
-    QTest::newRow("emoji") << QStringLiteral("😀👨‍👩‍👧 表情");
-    QTest::newRow("control characters") << QStringLiteral("a\tb\r\nc");
+    for (const auto& [name, text] : sample::hostileTexts())
+        QTest::newRow(name) << text;
 }
 
 // Through a written row and through a statement with doubled quotes, any text

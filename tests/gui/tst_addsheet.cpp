@@ -6,6 +6,7 @@
 #include "contacts/CExistingRecordsDlg.h"
 #include "contacts/ContactStore.h"
 #include "support/ContactFieldOracle.h"
+#include "support/SampleContacts.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 
@@ -19,17 +20,7 @@ Q_DECLARE_METATYPE(ContactPage)
 
 namespace {
 
-// What the add sheet insists on, with a name of the caller's choice.
-ContactRecord minimalContact(const QString& name) {
-    ContactRecord r;
-    r.setValue("base_name", name);
-    r.setValue("base_sex", "男");
-    r.setValue("base_sort_code", "A级-核心");
-    r.setValue("base_type_code", "客户");
-    r.setValue("work_industry_code", "金融");
-    r.setValue("work_province_code", "北京市");
-    return r;
-}
+using sample::minimalContact;
 
 void show(CContactAddSheet* sheet, const ContactRecord& record) {
     for (const oracle::Page& info : oracle::kPages)

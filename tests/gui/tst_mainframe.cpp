@@ -15,6 +15,7 @@
 #include "db/Database.h"
 #include "gui/ContactGuiFixture.h"
 #include "support/FixedClock.h"
+#include "support/SampleContacts.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 #include "ui/ReportModel.h"
@@ -499,13 +500,7 @@ void TestMainFrame::addedContactsAppearAtOnce() {
     prompter_->clear();
     prompter_->answer(false); // no more
     ModalDriver<CContactAddSheet> driver([](CContactAddSheet* sheet) {
-        ContactRecord r;
-        r.setValue("base_name", "新朋友");
-        r.setValue("base_sex", "男");
-        r.setValue("base_sort_code", "A级-核心");
-        r.setValue("base_type_code", "客户");
-        r.setValue("work_industry_code", "金融");
-        r.setValue("work_province_code", "北京市");
+        const ContactRecord r = sample::minimalContact(QStringLiteral("新朋友"));
         for (ContactPage page : {ContactPage::Base, ContactPage::Work})
             sheet->page(page)->mergeValues(r);
         sheet->okButton()->click();
