@@ -1,6 +1,8 @@
 # The two commands of the README:
 #   make run   installs what is missing, builds, delivers the database, starts the program
 #   make test  the same set-up, then the whole test suite through CTest
+# and for installing:
+#   make package  the same set-up, then the Debian package $(BUILD_DIR)/mavor_*.deb
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -8,11 +10,12 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := build-essential cmake pkg-config \
 	qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n qt6-qpa-plugins \
 	libssl-dev libsqlite3-dev libquazip1-qt6-dev \
-	fonts-noto-cjk xdg-utils
+	fonts-noto-cjk xdg-utils \
+	file desktop-file-utils appstream
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test clean format
+.PHONY: deps build run test package clean format
 
 deps:
 	@missing=""; \
@@ -36,6 +39,10 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cmake --build $(BUILD_DIR) --target package
+	@ls -1 $(BUILD_DIR)/mavor_*.deb
 
 format:
 	find src tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i

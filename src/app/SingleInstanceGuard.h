@@ -4,9 +4,9 @@
 #include <QString>
 #include <memory>
 
-// Keeps a second copy of the program from running in the same user session.
-// The lock lives in the session's runtime directory and is keyed by the title;
-// a lock left behind by a crashed run is taken over.
+// Keeps a second copy of the program from running on the same key (start-up
+// uses the title and the data directory). The lock lives in the session's
+// runtime directory; a lock left behind by a crashed run is taken over.
 class SingleInstanceGuard {
   public:
     explicit SingleInstanceGuard(const QString& key);

@@ -1,15 +1,15 @@
 #include "app/StartUp.h"
 
 #include "app/AppContext.h"
-#include "base/AppInfo.h"
 #include "app/AutoResetEvent.h"
 #include "app/CLoginDlg.h"
 #include "app/CMainFrame.h"
-#include "base/Clock.h"
 #include "app/LoginCheck.h"
-#include "app/ProgramDirectory.h"
+#include "app/ProgramLayout.h"
 #include "app/Settings.h"
 #include "app/SingleInstanceGuard.h"
+#include "base/AppInfo.h"
+#include "base/Clock.h"
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
 #include "net/SystemProcessLauncher.h"
@@ -17,6 +17,7 @@
 #include "ui/MessagePrompter.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -37,22 +38,33 @@ int StartUp::run() {
     app->setApplicationName(QStringLiteral("mavor"));
     app->setApplicationDisplayName(app::kTitle);
     app->setWindowIcon(QIcon(QStringLiteral(":/app/mavor.png")));
+    app->setDesktopFileName(QStringLiteral(MAVOR_APP_ID));
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     installTranslations(*app);
 
-    SingleInstanceGuard guard(app::kTitle);
+    // An installed program makes the user's data directory ready on its first
+    // start; a failure shows up below as a database that cannot be opened.
+    const ProgramLayout layout = ProgramLayout::current();
+    QString prepareError;
+    if (!layout.prepareDataDir(&prepareError))
+        qWarning("%s", qPrintable(prepareError));
+
+    // One copy per data directory: the same directory reached by another
+    // path is the same directory.
+    const QString dir = layout.dataDir();
+    const QString canonical = QFileInfo(dir).canonicalFilePath();
+    SingleInstanceGuard guard(app::kTitle + u'\n' + (canonical.isEmpty() ? dir : canonical));
     if (!guard.tryAcquire())
         return -1;
 
     MessagePrompter prompter;
-    const QString dir = programDirectory();
     Database db(&prompter);
-    if (!db.open(dir + u'/' + app::kDatabaseFile)) {
+    if (!db.open(layout.databasePath())) {
         errors::show(prompter, errors::DatabaseOpen);
         return 1;
     }
 
-    Settings settings(dir + u'/' + app::kSettingsFile);
+    Settings settings(layout.settingsPath());
     settings.ensureExists();
 
     AutoResetEvent stopEvent;
@@ -74,7 +86,9 @@ int StartUp::run() {
     // A newer version may replace this one before any window opens.
     {
         SystemProcessLauncher launcher;
-        UpdateCheck update(prompter, dir, configuredUpdateUrl(), launcher);
+        // The updater is a program of the installation, beside this one.
+        UpdateCheck update(prompter, QCoreApplication::applicationDirPath(), configuredUpdateUrl(),
+                           launcher);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const UpdateOutcome outcome = update.run();
         QApplication::restoreOverrideCursor();

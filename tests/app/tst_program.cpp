@@ -1,6 +1,6 @@
 // Starts the real program the way a user does and checks what start-up
-// promises: one copy per session, a crashed copy does not block the next,
-// a missing settings file comes back with its defaults.
+// promises: one copy per data directory, a crashed copy does not block the
+// next, a missing settings file comes back with its defaults.
 #include "support/TestHome.h"
 
 #include <QFile>
@@ -16,10 +16,13 @@ class TestProgram : public QObject {
     void initTestCase();
     void secondCopyEndsAtOnceWithMinusOne();
     void crashedCopyDoesNotBlockTheNext();
+    void copiesOnOtherDataDirectoriesRunSideBySide();
+    void sameDirectoryByAnotherPathIsTheSame();
     void missingSettingsFileIsRecreated();
 
   private:
-    void start(QProcess& process, const TestHome& home);
+    void start(QProcess& process, const TestHome& home) { start(process, home.dir()); }
+    void start(QProcess& process, const QString& dataDir);
     bool waitUntilRunning(QProcess& process, const QString& file);
 
     QString program_;
@@ -32,9 +35,9 @@ void TestProgram::initTestCase() {
     QVERIFY(runtime_.isValid());
 }
 
-void TestProgram::start(QProcess& process, const TestHome& home) {
+void TestProgram::start(QProcess& process, const QString& dataDir) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("MAVOR_HOME", home.dir());
+    env.insert("MAVOR_HOME", dataDir);
     env.insert("XDG_RUNTIME_DIR", runtime_.path());
     env.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(env);
@@ -85,6 +88,43 @@ void TestProgram::crashedCopyDoesNotBlockTheNext() {
     QCOMPARE(next.state(), QProcess::Running);
     next.kill();
     QVERIFY(next.waitForFinished(5000));
+}
+
+void TestProgram::copiesOnOtherDataDirectoriesRunSideBySide() {
+    TestHome mine;
+    TestHome theirs;
+    QProcess first;
+    start(first, mine);
+    QVERIFY(waitUntilRunning(first, mine.settingsPath()));
+
+    QProcess second;
+    start(second, theirs);
+    QVERIFY(waitUntilRunning(second, theirs.settingsPath()));
+    QCOMPARE(first.state(), QProcess::Running);
+
+    first.kill();
+    second.kill();
+    QVERIFY(first.waitForFinished(5000));
+    QVERIFY(second.waitForFinished(5000));
+}
+
+void TestProgram::sameDirectoryByAnotherPathIsTheSame() {
+    TestHome home;
+    QTemporaryDir links;
+    const QString link = links.filePath("linked");
+    QVERIFY(QFile::link(home.dir(), link));
+    QProcess first;
+    start(first, home);
+    QVERIFY(waitUntilRunning(first, home.settingsPath()));
+
+    QProcess second;
+    start(second, link + "/../linked/");
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 255); // -1
+    QCOMPARE(first.state(), QProcess::Running);
+
+    first.kill();
+    QVERIFY(first.waitForFinished(5000));
 }
 
 void TestProgram::missingSettingsFileIsRecreated() {
