@@ -60,6 +60,7 @@ const QList<Command>& table() {
         {UserManagement, "用户管理", "", "", NoGroup, kNoTree},
         {DepartmentManagement, "部门管理", "", "", NoGroup, kNoTree},
         {Distribute, "人脉分配", "", "", ContactsGroup, kNoTree},
+        {ProvinceEditor, "省份管理", "", "", NoGroup, kNoTree},
     };
     return all;
 }
@@ -88,6 +89,8 @@ const QList<Menu>& menuBar() {
         {"系统设置(&E)",
          {RelationEditor,
           RegionEditor,
+          ProvinceEditor,
+          PostalLookup,
           0,
           IndustryEditor,
           DutyEditor,
