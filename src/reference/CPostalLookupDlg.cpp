@@ -1,5 +1,6 @@
 #include "reference/CPostalLookupDlg.h"
 
+#include "reference/CTickBoxDelegate.h"
 #include "ui/CReportView.h"
 
 #include <QApplication>
@@ -50,6 +51,7 @@ CPostalLookupDlg::CPostalLookupDlg(Database& db, QWidget* parent)
 
     view_ = new CReportView(this);
     view_->setObjectName(QStringLiteral("list"));
+    view_->setItemDelegateForColumn(0, new CTickBoxDelegate(view_));
     view_->setReportModel(&model_);
     int width = 0;
     for (int i = 0; i < model_.columnCount(); ++i)

@@ -33,7 +33,8 @@ CRefEditDlg::CRefEditDlg(RefRecordForm& form, const RefRecord& start, QWidget* p
     name_ = new QLineEdit(start.name, this);
     name_->setObjectName(QStringLiteral("name"));
     name_->setMaxLength(spec.nameMaxLength);
-    name_->setMinimumWidth(fontMetrics().horizontalAdvance(QChar(0x4E2D)) * 14);
+    // Room for a name of twenty Chinese characters.
+    name_->setMinimumWidth(fontMetrics().horizontalAdvance(QChar(0x4E2D)) * 21);
     rows->addRow(spec.nameCaption, name_);
 
     for (int i = 0; i < spec.fields.size(); ++i) {

@@ -1,6 +1,7 @@
 #include "reference/CRefListDlg.h"
 
 #include "reference/CRefEditDlg.h"
+#include "reference/CTickBoxDelegate.h"
 #include "reference/RefRecordForm.h"
 #include "reference/RefTable.h"
 #include "ui/CReportView.h"
@@ -62,6 +63,7 @@ void CRefListDlg::build() {
     setWindowTitle(list_->caption());
     view_ = new CReportView(this);
     view_->setObjectName(QStringLiteral("list"));
+    view_->setItemDelegateForColumn(0, new CTickBoxDelegate(view_));
     view_->setReportModel(&list_->model());
     view_->viewport()->installEventFilter(new DoubleClickFilter(this, [this] { onDoubleClick(); }));
 

@@ -116,7 +116,7 @@ QList<RefTableSpec> build() {
         .nameColumn = "province_name",
         .listCaption = "省份管理",
         .titleFormat = "省份管理--目前共有记录数： %d",
-        .columnSpec = "选,40;省份名称,150",
+        .columnSpec = "选,20;省份名称,150",
         .listQuery = "select province_code,province_name \t\t\tfrom province \t\t\twhere "
                      "province_name<>'' \t\t\torder by province_name",
         .cells = codeName("province"),

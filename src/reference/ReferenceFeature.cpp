@@ -40,6 +40,10 @@ void ReferenceFeature::openEditor(FrameServices& frame, const QString& table) {
     AppContext& app = frame.context();
     CRefListDlg dialog(app.db, app.prompter, *spec, frame.window());
     dialog.exec();
-    if (dialog.changed())
-        frame.referenceTableChanged(table);
+    if (!dialog.changed())
+        return;
+    frame.referenceTableChanged(table);
+    // A level's value is part of every score.
+    if (table == QLatin1String("sort"))
+        frame.showScore();
 }

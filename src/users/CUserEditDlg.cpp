@@ -50,7 +50,6 @@ CUserEditDlg::CUserEditDlg(UserForm& form, const Start& start, QWidget* parent)
     rows->addRow(QStringLiteral("所属部门:"), departmentLine);
 
     auto* note = new QLabel(kNote, this);
-    note->setWordWrap(true);
 
     auto* ok = new QPushButton(QStringLiteral("确定(&O)"), this);
     ok->setObjectName(QStringLiteral("ok"));
@@ -66,7 +65,7 @@ CUserEditDlg::CUserEditDlg(UserForm& form, const Start& start, QWidget* parent)
     layout->addLayout(rows);
     layout->addWidget(note);
     layout->addLayout(buttons);
-    setMinimumWidth(fontMetrics().horizontalAdvance(kNote) / 2 + 80);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ok, &QPushButton::clicked, this, &CUserEditDlg::onOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

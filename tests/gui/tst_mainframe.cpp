@@ -17,6 +17,7 @@
 #include "gui/ContactGuiFixture.h"
 #include "reference/CRefEditDlg.h"
 #include "reference/CRefListDlg.h"
+#include "reference/EditableList.h"
 #include "support/FixedClock.h"
 #include "support/ModalScript.h"
 #include "support/ScriptedPrompter.h"
@@ -63,6 +64,7 @@ class TestMainFrame : public QObject {
     void settingsCommandsOpenTheirWindows_data();
     void settingsCommandsOpenTheirWindows();
     void levelEditorRefillsThePagesLevels();
+    void levelValueChangesTheScoreShown();
     void categoryEditorRefillsItsGroup();
     void departmentChangeRebuildsTheDepartmentNode();
 
@@ -626,6 +628,25 @@ void TestMainFrame::levelEditorRefillsThePagesLevels() {
         entries << lists.first()->itemText(i);
     // Ordered by value: 99 points come first.
     QCOMPARE(entries.value(entries.indexOf("") + 1), QStringLiteral("Z级-测试"));
+}
+
+void TestMainFrame::levelValueChangesTheScoreShown() {
+    QVERIFY(waitForTree());
+    QVERIFY(addContact("甲") > 0); // level 2: "A级-核心", 10 points
+    frame_->showScore();
+    QCOMPARE(frame_->scoreBar()->scoreText(), QStringLiteral("我的人脉等级分是: 10 分 !"));
+    whenModal<CRefListDlg>([](CRefListDlg* editor) {
+        for (int row = 0; row < editor->list().model().rowCount(); ++row)
+            editor->list().model().setChecked(row, editor->list().model().text(row, 1) == "2");
+        whenModal<CRefEditDlg>([](CRefEditDlg* form) {
+            qobject_cast<QLineEdit*>(form->field(0))->setText("250");
+            form->findChild<QPushButton*>("ok")->click();
+        });
+        editor->modifyButton()->click();
+        editor->exitButton()->click();
+    });
+    QVERIFY(frame_->runCommand(commands::LevelEditor));
+    QCOMPARE(frame_->scoreBar()->scoreText(), QStringLiteral("我的人脉等级分是: 250 分 !"));
 }
 
 void TestMainFrame::categoryEditorRefillsItsGroup() {
