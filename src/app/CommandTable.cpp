@@ -60,6 +60,7 @@ const QList<Command>& table() {
         {UserManagement, "用户管理", "", "", NoGroup, kNoTree},
         {DepartmentManagement, "部门管理", "", "", NoGroup, kNoTree},
         {Distribute, "人脉分配", "", "", ContactsGroup, kNoTree},
+        {ProvinceEditor, "省份管理", "", "", NoGroup, kNoTree},
     };
     return all;
 }
@@ -83,11 +84,12 @@ const QList<Menu>& menuBar() {
         {"常用电话管理(&M)", {AddPhone, DeletePhone}},
         {"短信管理(&S)", {SendSms, 0, SmsOutbox, SmsInbox}},
         {"智能查询(&Q)",
-         {ContactQuery, DocumentQuery, 0, InteractionQuery, TodayInteractions, 0, ScoreQuery,
-          PostalLookup}},
+         {ContactQuery, DocumentQuery, 0, InteractionQuery, TodayInteractions, 0, ScoreQuery}},
         {"系统设置(&E)",
          {RelationEditor,
           RegionEditor,
+          ProvinceEditor,
+          PostalLookup,
           0,
           IndustryEditor,
           DutyEditor,

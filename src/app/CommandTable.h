@@ -54,6 +54,7 @@ enum Id {
     UserManagement = 2024,
     DepartmentManagement = 2025,
     Distribute = 2026,
+    ProvinceEditor = 2032,
 };
 
 // The shortcut groups of the left bar.

@@ -2,7 +2,7 @@
 
 #include "app/FrameServices.h"
 
-// The logged-in user's own settings: the password.
+// The password of the logged-in user; the management of users and departments.
 class UsersFeature : public Feature {
   public:
     void install(FrameServices& frame) override;

@@ -11,10 +11,15 @@
 #include "contacts/CContactAddSheet.h"
 #include "contacts/CContactDetailPane.h"
 #include "contacts/CContactPage.h"
+#include "contacts/CDropList.h"
 #include "contacts/ContactList.h"
 #include "db/Database.h"
 #include "gui/ContactGuiFixture.h"
+#include "reference/CRefEditDlg.h"
+#include "reference/CRefListDlg.h"
+#include "reference/EditableList.h"
 #include "support/FixedClock.h"
+#include "support/ModalScript.h"
 #include "support/SampleContacts.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
@@ -57,6 +62,12 @@ class TestMainFrame : public QObject {
     void addedContactsAppearAtOnce();
     void liveContactsShownAfterLogin();
     void helpComesWithTheProgram();
+    void settingsCommandsOpenTheirWindows_data();
+    void settingsCommandsOpenTheirWindows();
+    void levelEditorRefillsThePagesLevels();
+    void levelValueChangesTheScoreShown();
+    void categoryEditorRefillsItsGroup();
+    void departmentChangeRebuildsTheDepartmentNode();
 
   private:
     QStringList captionsOf(QMenu* menu) const;
@@ -172,9 +183,12 @@ void TestMainFrame::menuBarCaptionsAndOrder() {
                           "短信管理(&S)", "智能查询(&Q)", "系统设置(&E)"}));
     QCOMPARE(titles.size(), 7);
     QVERIFY(system && query);
-    // The completed order, with our additions after the editors and at the end.
+    // The completed order, with our additions after the editors and at the end;
+    // the province editor and the postal lookup beside the region editor.
     const QStringList expected{"关系类别设置",
                                "区域设置(&B)\tCtrl+B",
+                               "省份管理",
+                               "邮编区号查询",
                                "-",
                                "行业设置",
                                "职务设置(&U)\tCtrl+U",
@@ -199,6 +213,7 @@ void TestMainFrame::menuBarCaptionsAndOrder() {
     QCOMPARE(captionsOf(system), expected);
     QCOMPARE(captionsOf(query).mid(0, 3),
              (QStringList{"人脉综合查询(&Q)\tCtrl+Q", "文档查询", "-"}));
+    QVERIFY(!captionsOf(query).contains("邮编区号查询"));
     QCOMPARE(frame_->action(commands::AddContact)->shortcut(), QKeySequence("Ctrl+N"));
     QCOMPARE(frame_->action(commands::About)->text(), QStringLiteral("关于Halvora人脉(&A)"));
 }
@@ -544,6 +559,126 @@ void TestMainFrame::helpComesWithTheProgram() {
     const QString guide = installedFile("help/index.html");
     QVERIFY2(!guide.startsWith(home_->dir()), qPrintable(guide));
     QCOMPARE(QFileInfo(guide).dir().dirName(), QStringLiteral("help"));
+}
+
+void TestMainFrame::settingsCommandsOpenTheirWindows_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("32774") << 32774 << "关系类别设置 - 共有记录数： ";
+    QTest::newRow("32784") << 32784 << "区域设置 - 共有记录数： ";
+    QTest::newRow("province") << int(commands::ProvinceEditor) << "省份管理--目前共有记录数： ";
+    QTest::newRow("32880") << 32880 << "区号邮编查询--目前共有记录数： ";
+    QTest::newRow("32777") << 32777 << "行业设置 - 共有记录数： ";
+    QTest::newRow("32776") << 32776 << "职务设置 - 共有记录数： ";
+    QTest::newRow("32898") << 32898 << "我的资料类别设置 - 共有记录数： ";
+    QTest::newRow("32779") << 32779 << "学历设置 - 共有记录数： ";
+    QTest::newRow("2030") << 2030 << "文档类别设置 - 共有记录数： ";
+    QTest::newRow("32778") << 32778 << "级别设置 - 共有记录数： ";
+    QTest::newRow("32903") << 32903 << "节日设置 - 共有记录数： ";
+    QTest::newRow("32800") << 32800 << "常用电话类别设置 - 共有记录数： ";
+    QTest::newRow("32814") << 32814 << "往来类别设置 - 共有记录数： ";
+    QTest::newRow("32836") << 32836 << "关联关系管理--目前共有记录数： ";
+    QTest::newRow("2024") << 2024 << "用户管理--目前共有记录数： 0";
+    QTest::newRow("2025") << 2025 << "部门管理--目前共有记录数： 5";
+}
+
+void TestMainFrame::settingsCommandsOpenTheirWindows() {
+    QFETCH(int, command);
+    QFETCH(QString, title);
+    QVERIFY(waitForTree());
+    QString shown;
+    whenModal<QDialog>([&shown](QDialog* dialog) {
+        shown = dialog->windowTitle();
+        dialog->accept();
+    });
+    QVERIFY(frame_->runCommand(command));
+    QVERIFY2(shown.startsWith(title), qPrintable(shown));
+    QVERIFY(prompter_->messages.isEmpty());
+    // Nothing changed: the department node is not built.
+    QTest::qWait(50);
+    QVERIFY(waitForTree());
+    QVERIFY(!topLevel("部门分布"));
+}
+
+void TestMainFrame::levelEditorRefillsThePagesLevels() {
+    QVERIFY(waitForTree());
+    prompter_->answer(false);
+    whenModal<CRefListDlg>([](CRefListDlg* editor) {
+        whenModal<CRefEditDlg>([](CRefEditDlg* form) {
+            form->nameEdit()->setText("Z级-测试");
+            qobject_cast<QLineEdit*>(form->field(0))->setText("99");
+            qobject_cast<QLineEdit*>(form->field(1))->setText("3");
+            form->findChild<QPushButton*>("ok")->click();
+        });
+        editor->addButton()->click();
+        editor->exitButton()->click();
+    });
+    QVERIFY(frame_->runCommand(commands::LevelEditor));
+    QCOMPARE(prompter_->texts(), QStringList{"继续增加吗?"});
+    const auto lists =
+        frame_->detailPane()->page(ContactPage::Base)->form().lists(ListSource::Levels);
+    QVERIFY(!lists.isEmpty());
+    QStringList entries;
+    for (int i = 0; i < lists.first()->count(); ++i)
+        entries << lists.first()->itemText(i);
+    // Ordered by value: 99 points come first.
+    QCOMPARE(entries.value(entries.indexOf("") + 1), QStringLiteral("Z级-测试"));
+}
+
+void TestMainFrame::levelValueChangesTheScoreShown() {
+    QVERIFY(waitForTree());
+    QVERIFY(addContact("甲") > 0); // level 2: "A级-核心", 10 points
+    frame_->showScore();
+    QCOMPARE(frame_->scoreBar()->scoreText(), QStringLiteral("我的人脉等级分是: 10 分 !"));
+    whenModal<CRefListDlg>([](CRefListDlg* editor) {
+        for (int row = 0; row < editor->list().model().rowCount(); ++row)
+            editor->list().model().setChecked(row, editor->list().model().text(row, 1) == "2");
+        whenModal<CRefEditDlg>([](CRefEditDlg* form) {
+            qobject_cast<QLineEdit*>(form->field(0))->setText("250");
+            form->findChild<QPushButton*>("ok")->click();
+        });
+        editor->modifyButton()->click();
+        editor->exitButton()->click();
+    });
+    QVERIFY(frame_->runCommand(commands::LevelEditor));
+    QCOMPARE(frame_->scoreBar()->scoreText(), QStringLiteral("我的人脉等级分是: 250 分 !"));
+}
+
+void TestMainFrame::categoryEditorRefillsItsGroup() {
+    QVERIFY(waitForTree());
+    prompter_->answer(false);
+    whenModal<CRefListDlg>([](CRefListDlg* editor) {
+        whenModal<CRefEditDlg>([](CRefEditDlg* form) {
+            form->nameEdit()->setText("新电话类别");
+            form->findChild<QPushButton*>("ok")->click();
+        });
+        editor->addButton()->click();
+        editor->exitButton()->click();
+    });
+    QVERIFY(!frame_->outBar()->items(commands::PhoneGroup).contains("新电话类别"));
+    QVERIFY(frame_->runCommand(commands::PhoneSortEditor));
+    QVERIFY(frame_->outBar()->items(commands::PhoneGroup).contains("新电话类别"));
+}
+
+void TestMainFrame::departmentChangeRebuildsTheDepartmentNode() {
+    QVERIFY(waitForTree());
+    prompter_->answer(false);
+    whenModal<CRefListDlg>([](CRefListDlg* window) {
+        whenModal<CRefEditDlg>([](CRefEditDlg* form) {
+            form->nameEdit()->setText("研发部");
+            form->findChild<QPushButton*>("ok")->click();
+        });
+        window->addButton()->click();
+        window->exitButton()->click();
+    });
+    QVERIFY(frame_->runCommand(commands::DepartmentManagement));
+    QVERIFY(QTest::qWaitFor([this] { return topLevel("部门分布") != nullptr; }, 10000));
+    QVERIFY(waitForTree());
+    QStringList departments;
+    QTreeWidgetItem* node = topLevel("部门分布");
+    for (int i = 0; i < node->childCount(); ++i)
+        departments << node->child(i)->text(0);
+    QVERIFY2(departments.contains("研发部 (0)"), qPrintable(departments.join(u',')));
 }
 
 QTEST_MAIN(TestMainFrame)

@@ -1,0 +1,8 @@
+#include "reference/CTickBoxDelegate.h"
+
+void CTickBoxDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                       const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->text.clear();
+    option->features &= ~QStyleOptionViewItem::HasDisplay;
+}

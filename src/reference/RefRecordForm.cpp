@@ -1,0 +1,86 @@
+#include "reference/RefRecordForm.h"
+
+#include "base/Prompter.h"
+#include "db/Database.h"
+#include "db/RowWriter.h"
+#include "db/Statement.h"
+#include "db/TextFormat.h"
+#include "db/Validators.h"
+
+namespace {
+
+// "分     值:" -> "分值", for messages.
+QString label(const QString& caption) {
+    QString out = caption;
+    out.remove(u' ');
+    out.remove(u':');
+    return out;
+}
+
+} // namespace
+
+RefRecordForm::RefRecordForm(Database& db, Prompter& prompter, const RefTableSpec& spec, Mode mode,
+                             const QString& code)
+    : db_(db), prompter_(prompter), spec_(spec), mode_(mode), code_(code) {}
+
+QString RefRecordForm::title() const {
+    return mode_ == Mode::Add ? spec_.addCaption : spec_.modifyTitle;
+}
+
+RefRecordForm::Outcome RefRecordForm::submit(const QString& name, const QStringList& fields) {
+    if (name.isEmpty()) {
+        prompter_.inform(spec_.emptyNameMessage);
+        return {false, kNameField};
+    }
+    // The edit stops at the limit; a longer name reaching here is refused, never cut.
+    if (name.size() > spec_.nameMaxLength) {
+        prompter_.inform(
+            text::format("%s不能超过%d个字符!", label(spec_.nameCaption), spec_.nameMaxLength));
+        return {false, kNameField};
+    }
+    if (spec_.checksIllegalCharacters && !validate::isLegalName(name)) {
+        prompter_.inform(QStringLiteral("名称中有非法字符!"));
+        return {false, kNameField};
+    }
+    for (int i = 0; i < spec_.fields.size(); ++i) {
+        const RefField& field = spec_.fields.at(i);
+        const QString value = fields.value(i);
+        if (value.isEmpty() && !field.emptyMessage.isEmpty()) {
+            prompter_.inform(field.emptyMessage);
+            return {false, i};
+        }
+        if (field.kind == RefField::Kind::Digits &&
+            (!validate::isDigits(value) || value.size() > field.maxLength)) {
+            prompter_.inform(
+                text::format("%s只能是%d位以内的数字!", label(field.caption), field.maxLength));
+            return {false, i};
+        }
+    }
+    if (!write(name, fields))
+        return {false, kNoField};
+    return {true, kNoField};
+}
+
+bool RefRecordForm::write(const QString& name, const QStringList& fields) {
+    if (mode_ == Mode::Modify && !spec_.modifyStatement.isEmpty()) {
+        QList<text::Arg> args{text::toArg(name)};
+        for (const QString& value : fields)
+            args << text::toArg(value);
+        args << text::toArg(code_);
+        return db_.execute(sql::formatArgs(spec_.modifyStatement, args, {}));
+    }
+    RowWriter writer =
+        mode_ == Mode::Add
+            ? RowWriter(db_, spec_.table)
+            : RowWriter(db_, spec_.table,
+                        sql::format(spec_.codeColumn + QStringLiteral("=%s"), code_));
+    writer.set(spec_.nameColumn, name);
+    for (int i = 0; i < spec_.fields.size(); ++i) {
+        const RefField& field = spec_.fields.at(i);
+        if (field.kind == RefField::Kind::Digits)
+            writer.set(field.column, fields.value(i).toLongLong());
+        else
+            writer.set(field.column, fields.value(i));
+    }
+    return writer.save();
+}

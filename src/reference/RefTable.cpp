@@ -1,0 +1,100 @@
+#include "reference/RefTable.h"
+
+#include "db/Database.h"
+#include "db/Statement.h"
+#include "db/TextFormat.h"
+
+namespace {
+
+// A guard names the code once per column it looks at.
+sql::Statement withCode(const QString& tmpl, const QString& code) {
+    QList<text::Arg> args;
+    for (qsizetype n = tmpl.count(QStringLiteral("%s")); n > 0; --n)
+        args.append(text::toArg(code));
+    return sql::formatArgs(tmpl, args, {});
+}
+
+} // namespace
+
+RefTable::RefTable(Database& db, Prompter& prompter, const RefTableSpec& spec)
+    : EditableList(prompter, spec.columnSpec), db_(db), spec_(spec) {}
+
+bool RefTable::load() {
+    model().clear();
+    int read = 0;
+    QList<QStringList> rows;
+    const bool ok = db_.query(sql::Statement(spec_.listQuery), [&](const Row& row) {
+        ++read;
+        if (spec_.hidesEmptyNames && row.text(spec_.nameColumn).isEmpty())
+            return true;
+        QStringList texts;
+        for (const RefListCell& cell : spec_.cells) {
+            if (cell.column.isEmpty())
+                texts << QString();
+            else if (cell.column == spec_.codeColumn)
+                texts << text::format("%d", row.number(cell.column));
+            else if (!cell.second.isEmpty())
+                texts << text::format("%s-%s", row.text(cell.column), row.text(cell.second));
+            else
+                texts << row.text(cell.column);
+        }
+        rows.append(texts);
+        return true;
+    });
+    model().setRows(rows);
+    setCount(read);
+    return ok;
+}
+
+QString RefTable::title() const {
+    return text::format(spec_.titleFormat, count());
+}
+
+RefRecord RefTable::record(int row) {
+    RefRecord record;
+    record.code = model().text(row, spec_.codeCell());
+    record.name = model().text(row, spec_.nameCell());
+    for (const RefField& field : spec_.fields) {
+        QString value;
+        for (int i = 0; i < spec_.cells.size(); ++i) {
+            const RefListCell& cell = spec_.cells.at(i);
+            const QString shown = model().text(row, i);
+            if (cell.column == field.column)
+                value = cell.second.isEmpty() ? shown : shown.left(2);
+            else if (cell.second == field.column)
+                value = shown.mid(3, 2);
+        }
+        record.fields << value;
+    }
+    return record;
+}
+
+std::optional<bool> RefTable::used(const QString& guard, const QString& code) {
+    bool found = false;
+    if (!db_.query(withCode(guard, code), [&found](const Row&) {
+            found = true;
+            return false;
+        }))
+        return std::nullopt;
+    return found;
+}
+
+EditableList::RowOutcome RefTable::deleteRecord(int row) {
+    const QString code = model().text(row, spec_.codeCell());
+    for (const QString& guard : spec_.guards) {
+        const std::optional<bool> inUse = used(guard, code);
+        if (!inUse)
+            return RowOutcome::Kept;
+        if (*inUse) {
+            reportInUse(model().text(row, spec_.nameCell()));
+            return RowOutcome::Kept;
+        }
+    }
+    return db_.execute(withCode(spec_.deleteStatement, code)) ? RowOutcome::Removed
+                                                              : RowOutcome::Kept;
+}
+
+void RefTable::afterDeleteWalk() {
+    if (spec_.afterDelete == RefTableSpec::AfterDelete::Reload)
+        load();
+}

@@ -1,0 +1,6 @@
+#include "users/CDepEditDlg.h"
+
+CDepEditDlg::CDepEditDlg(RefRecordForm& form, const RefRecord& start, QWidget* parent)
+    : CRefEditDlg(form, start, parent) {
+    setObjectName(QStringLiteral("CDepEditDlg"));
+}

@@ -1,0 +1,14 @@
+#include "users/CDepManageDlg.h"
+
+#include "reference/RefTableSpec.h"
+#include "users/CDepEditDlg.h"
+
+CDepManageDlg::CDepManageDlg(Database& db, Prompter& prompter, QWidget* parent)
+    : CRefListDlg(db, prompter, *reftables::find(QStringLiteral("dep")), parent) {
+    setObjectName(QStringLiteral("CDepManageDlg"));
+}
+
+bool CDepManageDlg::runEditForm(RefRecordForm& form, const RefRecord& start) {
+    CDepEditDlg dialog(form, start, this);
+    return dialog.exec() == QDialog::Accepted;
+}
