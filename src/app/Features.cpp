@@ -1,11 +1,15 @@
 #include "app/Features.h"
 
+#include "contacts/AssoFeature.h"
 #include "contacts/ContactsFeature.h"
+#include "documents/DocumentsFeature.h"
 #include "users/UsersFeature.h"
 
 std::vector<std::unique_ptr<Feature>> makeFeatures() {
     std::vector<std::unique_ptr<Feature>> features;
     features.push_back(std::make_unique<ContactsFeature>());
     features.push_back(std::make_unique<UsersFeature>());
+    features.push_back(std::make_unique<AssoFeature>());
+    features.push_back(std::make_unique<DocumentsFeature>());
     return features;
 }
