@@ -128,12 +128,12 @@ CAssoEditDlg::CAssoEditDlg(AppContext& app, AssoList::Edit& edit, QWidget* paren
         list->installEventFilter(this);
         list->setContextMenuPolicy(Qt::PreventContextMenu);
     }
-    show(edit_.values);
+    setValues(edit_.values);
     resize(560, 380);
     name_->setFocus();
 }
 
-void CAssoEditDlg::show(const AssoValues& values) {
+void CAssoEditDlg::setValues(const AssoValues& values) {
     name_->setText(values.name);
     relation_->setText(values.relation);
     company_->setText(values.company);

@@ -42,7 +42,7 @@ class CAssoEditDlg : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void show(const AssoValues& values);
+    void setValues(const AssoValues& values);
     void choosePerson();
     void focusField(AssoField field);
 
