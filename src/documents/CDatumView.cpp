@@ -57,3 +57,8 @@ CDatumView::CDatumView(AppContext& app, qint64 userCode, std::shared_ptr<FileOpe
 }
 
 CDatumView::~CDatumView() = default;
+
+void CDatumView::setFileOpener(std::shared_ptr<FileOpener> opener) {
+    opener_ = std::move(opener);
+    list_->setOpener(*opener_);
+}

@@ -30,6 +30,8 @@ class CDatumView : public QWidget {
 
     // Runs a command of the context menu through the main window (its guard included).
     void setCommandRunner(std::function<void(int)> run) { run_ = std::move(run); }
+    // Replace what opens the files and the open-file dialog of the form's "浏览".
+    void setFileOpener(std::shared_ptr<FileOpener> opener);
     void setFileChooser(CDocForm::FileChooser chooser) { chooser_ = std::move(chooser); }
 
   private:

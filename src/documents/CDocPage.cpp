@@ -52,6 +52,11 @@ CDocPage::CDocPage(AppContext& app, qint64 userCode, ListHost* host,
 
 CDocPage::~CDocPage() = default;
 
+void CDocPage::setFileOpener(std::shared_ptr<FileOpener> opener) {
+    opener_ = std::move(opener);
+    list_->setOpener(*opener_);
+}
+
 QPushButton* CDocPage::button(const QString& caption) const {
     return findChild<QPushButton*>(caption);
 }

@@ -26,6 +26,8 @@ class CDocPage : public QWidget {
     ReportModel* model() const { return model_; }
     CReportView* view() const { return view_; }
     QPushButton* button(const QString& caption) const;
+    // Replaces what opens the files (the list's "查看", the form's "编辑").
+    void setFileOpener(std::shared_ptr<FileOpener> opener);
     // Replaces the open-file dialog of the form's "浏览".
     void setFileChooser(CDocForm::FileChooser chooser) { chooser_ = std::move(chooser); }
 

@@ -20,7 +20,7 @@ const QString kMissingFile = QStringLiteral("文件 [%s] 不存在!");
 } // namespace
 
 DatumList::DatumList(Database& db, Prompter& prompter, ReportModel& model, FileOpener& opener)
-    : db_(db), prompter_(prompter), model_(model), opener_(opener) {}
+    : db_(db), prompter_(prompter), model_(model), opener_(&opener) {}
 
 bool DatumList::load(qint64 category) {
     category_ = category;
@@ -113,5 +113,5 @@ bool DatumList::open(int row) {
         prompter_.inform(text::format(kMissingFile, path));
         return false;
     }
-    return opener_.openOrReport(path, prompter_);
+    return opener_->openOrReport(path, prompter_);
 }

@@ -25,6 +25,7 @@ class DatumList {
     DatumList(Database& db, Prompter& prompter, ReportModel& model, FileOpener& opener);
 
     void setEditor(Editor editor) { editor_ = std::move(editor); }
+    void setOpener(FileOpener& opener) { opener_ = &opener; }
 
     // Lists a category; false after a reported failure.
     bool load(qint64 category);
@@ -45,7 +46,7 @@ class DatumList {
     Database& db_;
     Prompter& prompter_;
     ReportModel& model_;
-    FileOpener& opener_;
+    FileOpener* opener_;
     Editor editor_;
     qint64 category_ = -1;
 };

@@ -33,7 +33,7 @@ QStringList rowTexts(const ReportModel& model, int row) {
 
 DocList::DocList(Database& db, Prompter& prompter, ReportModel& model, FileOpener& opener,
                  qint64 userCode)
-    : db_(db), prompter_(prompter), model_(model), opener_(opener), userCode_(userCode) {}
+    : db_(db), prompter_(prompter), model_(model), opener_(&opener), userCode_(userCode) {}
 
 void DocList::clearContact() {
     // An emptied tab belongs to no contact: its buttons must not act on the
@@ -167,7 +167,7 @@ bool DocList::view(int row) {
         prompter_.inform(docform::kFileMissing);
         return false;
     }
-    return opener_.openOrReport(path, prompter_);
+    return opener_->openOrReport(path, prompter_);
 }
 
 void DocList::changeScore(qint64 points) {

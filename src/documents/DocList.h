@@ -30,6 +30,7 @@ class DocList : public ContactTab {
             qint64 userCode);
 
     void setHost(ListHost* host) { host_ = host; }
+    void setOpener(FileOpener& opener) { opener_ = &opener; }
     void setEditor(Editor editor) { editor_ = std::move(editor); }
     // Called after documents were added, changed or deleted (the tree's counts).
     void setOnChanged(std::function<void()> changed) { changed_ = std::move(changed); }
@@ -59,7 +60,7 @@ class DocList : public ContactTab {
     Database& db_;
     Prompter& prompter_;
     ReportModel& model_;
-    FileOpener& opener_;
+    FileOpener* opener_;
     qint64 userCode_;
     ListHost* host_ = nullptr;
     Editor editor_;

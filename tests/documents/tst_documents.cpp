@@ -62,9 +62,8 @@ struct Fixture {
         return db.count("select max(base_code) from base");
     }
     qint64 code(const QString& table, const QString& name) {
-        return db.count(sql::format(QStringLiteral("select %1_code from %1 where %1_name='%s'")
-                                        .arg(table),
-                                    name));
+        return db.count(sql::format(
+            QStringLiteral("select %1_code from %1 where %1_name='%s'").arg(table), name));
     }
     qint64 insertDoc(qint64 contact, const QString& category, const QString& date,
                      const QString& hour, const QString& title, const QString& path = {}) {
@@ -96,9 +95,9 @@ struct Fixture {
         QHash<QString, QString> columns;
         db.query(sql::format(QStringLiteral("select * from %1 where %1_code=%s").arg(table), code),
                  [&](const Row& row) {
-                     for (const char* c : {"date", "hour", "minute", "title", "keyword",
-                                           "descript", "filename", "file", "user_code",
-                                           "base_code", "docsort_code", "datumsort_code"})
+                     for (const char* c :
+                          {"date", "hour", "minute", "title", "keyword", "descript", "filename",
+                           "file", "user_code", "base_code", "docsort_code", "datumsort_code"})
                          columns.insert(QString::fromUtf8(c),
                                         row.text(table + u'_' + QString::fromUtf8(c)));
                      return false;
@@ -170,8 +169,8 @@ void TestDocuments::formLists() {
     QCOMPARE(docform::hours().size(), 24);
     QCOMPARE(docform::hours().first(), QStringLiteral("01"));
     QCOMPARE(docform::hours().last(), QStringLiteral("24"));
-    QCOMPARE(docform::minutes(), (QStringList{"00", "05", "10", "15", "20", "25", "30", "35", "40",
-                                              "45", "50", "55"}));
+    QCOMPARE(docform::minutes(),
+             (QStringList{"00", "05", "10", "15", "20", "25", "30", "35", "40", "45", "50", "55"}));
 }
 
 void TestDocuments::captions_data() {
@@ -224,8 +223,8 @@ void TestDocuments::checksInOrder_data() {
     row("no file", "2012", "05", "08", "", "", "", "请输入文件名!", DocField::File);
     row("file gone", "2012", "05", "08", "missing", "t", "合同", "文件不存在,请重新输入!",
         DocField::File);
-    row("a folder is no file", "2012", "05", "08", "folder", "t", "合同",
-        "文件不存在,请重新输入!", DocField::File);
+    row("a folder is no file", "2012", "05", "08", "folder", "t", "合同", "文件不存在,请重新输入!",
+        DocField::File);
     row("file before title", "2012", "05", "08", "missing", "", "", "文件不存在,请重新输入!",
         DocField::File);
     row("no title", "2012", "05", "08", real, "", "", "请输入文档标题!", DocField::Title);
@@ -466,9 +465,8 @@ void TestDocuments::modifyTakesTheFirstTickedRow() {
     QCOMPARE(shown.values.title, QStringLiteral("second"));
     QCOMPARE(shown.values.category, QStringLiteral("名片"));
     QCOMPARE(shown.values.path, path);
-    QCOMPARE(rowOf(model, 1),
-             (QStringList{"", QString::number(second), "2004-12-30", "second's new title", "简历",
-                          "kw", "desc"}));
+    QCOMPARE(rowOf(model, 1), (QStringList{"", QString::number(second), "2004-12-30",
+                                           "second's new title", "简历", "kw", "desc"}));
     QCOMPARE(f.grade(), before);
     QVERIFY(f.host.calls.isEmpty());
 }
