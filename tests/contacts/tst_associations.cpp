@@ -361,7 +361,10 @@ void TestAssociations::buttonsNeedAContact() {
         f.list.clearContact();
     }
     bool opened = false;
-    f.list.setEditor([&](AssoList::Edit&) { return opened = true; });
+    f.list.setEditor([&](AssoList::Edit&) {
+        opened = true;
+        return false;
+    });
     f.prompter.defaultAnswer = true;
     switch (button) {
     case 0:

@@ -443,6 +443,8 @@ void TestDocuments::modifyTakesTheFirstTickedRow() {
     ReportModel model(DocStore::kColumns);
     DocList list(f.db, f.prompter, model, f.opener, 1);
     list.setHost(&f.host);
+    int changes = 0;
+    list.setOnChanged([&] { ++changes; });
     QVERIFY(list.showContact(ann));
     model.setChecked(1, true);
     DocList::Edit shown;
@@ -469,6 +471,8 @@ void TestDocuments::modifyTakesTheFirstTickedRow() {
                                            "second's new title", "简历", "kw", "desc"}));
     QCOMPARE(f.grade(), before);
     QVERIFY(f.host.calls.isEmpty());
+    // A new title or category changes what the tree lists under "文档资料".
+    QCOMPARE(changes, 1);
 }
 
 void TestDocuments::doubleClickModifiesThatRow() {
@@ -498,7 +502,10 @@ void TestDocuments::tabNeedsAContact() {
     ReportModel model(DocStore::kColumns);
     DocList list(f.db, f.prompter, model, f.opener, 1);
     bool opened = false;
-    list.setEditor([&](DocList::Edit&) { return opened = true; });
+    list.setEditor([&](DocList::Edit&) {
+        opened = true;
+        return false;
+    });
     list.add();
     list.modifyTicked();
     list.remove();
