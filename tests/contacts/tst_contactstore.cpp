@@ -1,5 +1,5 @@
-#include "base/AppInfo.h"
 #include "app/Session.h"
+#include "base/AppInfo.h"
 #include "contacts/ContactLists.h"
 #include "contacts/ContactSearch.h"
 #include "contacts/ContactStore.h"

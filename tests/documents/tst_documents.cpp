@@ -133,7 +133,6 @@ class TestDocuments : public QObject {
     Q_OBJECT
 
   private slots:
-    void formLists();
     void captions_data();
     void captions();
     void checksInOrder_data();
@@ -142,7 +141,6 @@ class TestDocuments : public QObject {
     void unknownCategoryIsRefused();
     void documentsNewestFirst();
     void addLoopRaisesTheScore();
-    void cancelledFirstFormChangesNothing();
     void deleteWalkPassesAFailedRow();
     void modifyTakesTheFirstTickedRow();
     void doubleClickModifiesThatRow();
@@ -152,26 +150,8 @@ class TestDocuments : public QObject {
     void myDataOfEveryUserInTheCategory();
     void modifiedItemPassesToTheUser();
     void myDataAddShowsTheNewItems();
-    void myDataDeleteKeepsTheScore();
-    void myDataDoubleClickOpensOrReports();
+    void myDataOpenedOrDeleted();
 };
-
-void TestDocuments::formLists() {
-    FixedClock clock(QDateTime(QDate(2012, 5, 8), QTime(9, 0)));
-    QCOMPARE(docform::years(clock), (QStringList{"2012", "2011", "2010", "2009", "2008", "2007",
-                                                 "2006", "2005", "2004", "2003"}));
-    const QStringList months = docform::months();
-    QCOMPARE(months.size(), 12);
-    QCOMPARE(months.first(), QStringLiteral("01"));
-    QCOMPARE(months.last(), QStringLiteral("12"));
-    QCOMPARE(docform::days().size(), 31);
-    QCOMPARE(docform::days().last(), QStringLiteral("31"));
-    QCOMPARE(docform::hours().size(), 24);
-    QCOMPARE(docform::hours().first(), QStringLiteral("01"));
-    QCOMPARE(docform::hours().last(), QStringLiteral("24"));
-    QCOMPARE(docform::minutes(),
-             (QStringList{"00", "05", "10", "15", "20", "25", "30", "35", "40", "45", "50", "55"}));
-}
 
 void TestDocuments::captions_data() {
     QTest::addColumn<int>("kind");
@@ -354,7 +334,7 @@ void TestDocuments::addLoopRaisesTheScore() {
     int changes = 0;
     list.setOnChanged([&] { ++changes; });
     QVERIFY(list.showContact(ann));
-    QStringList titles{"甲's", "乙 合同", "丙"};
+    QStringList titles;
     list.setEditor([&](DocList::Edit& edit) {
         if (titles.isEmpty())
             return false;
@@ -362,6 +342,11 @@ void TestDocuments::addLoopRaisesTheScore() {
         return DocStore(f.db, f.prompter).save(edit.mode, edit.contact, edit.values);
     });
     const qint64 before = f.grade();
+    // A form cancelled at its first opening changes nothing and asks nothing.
+    QCOMPARE(list.add(), 0);
+    QVERIFY(f.prompter.messages.isEmpty());
+    QCOMPARE(changes, 0);
+    titles = QStringList{"甲's", "乙 合同", "丙"};
     f.prompter.answer(true);
     f.prompter.answer(true);
     f.prompter.answer(false);
@@ -379,24 +364,6 @@ void TestDocuments::addLoopRaisesTheScore() {
     QVERIFY(list.showContact(ann));
     for (int r = 0; r < 3; ++r)
         QVERIFY(appended.contains(rowOf(model, r)));
-}
-
-void TestDocuments::cancelledFirstFormChangesNothing() {
-    Fixture f;
-    const qint64 ann = f.addContact("Ann");
-    ReportModel model(DocStore::kColumns);
-    DocList list(f.db, f.prompter, model, f.opener, 1);
-    list.setHost(&f.host);
-    int changes = 0;
-    list.setOnChanged([&] { ++changes; });
-    list.setEditor([](DocList::Edit&) { return false; });
-    QVERIFY(list.showContact(ann));
-    const qint64 before = f.grade();
-    QCOMPARE(list.add(), 0);
-    QCOMPARE(f.grade(), before);
-    QVERIFY(f.prompter.messages.isEmpty());
-    QVERIFY(f.host.calls.isEmpty());
-    QCOMPARE(changes, 0);
 }
 
 void TestDocuments::deleteWalkPassesAFailedRow() {
@@ -646,26 +613,7 @@ void TestDocuments::myDataAddShowsTheNewItems() {
     QCOMPARE(f.grade(), before);
 }
 
-void TestDocuments::myDataDeleteKeepsTheScore() {
-    Fixture f;
-    f.insertDatum(1, "工作计划", "2012-04-01", "a");
-    f.insertDatum(1, "工作计划", "2012-03-01", "b");
-    ReportModel model(DatumStore::kColumns);
-    DatumList list(f.db, f.prompter, model, f.opener);
-    QVERIFY(list.load(f.code("datumsort", "工作计划")));
-    QCOMPARE(list.remove(), 0);
-    QCOMPARE(f.prompter.texts(), QStringList{"请选择所要删除的资料!"});
-    model.setChecked(1, true);
-    const qint64 before = f.grade();
-    f.prompter.answer(true);
-    QCOMPARE(list.remove(), 1);
-    QCOMPARE(f.prompter.lastText(), QStringLiteral("确定要删除所选资料吗?"));
-    QCOMPARE(f.grade(), before);
-    QCOMPARE(model.rowCount(), 1);
-    QCOMPARE(f.db.count("select count(*) from datum"), 1);
-}
-
-void TestDocuments::myDataDoubleClickOpensOrReports() {
+void TestDocuments::myDataOpenedOrDeleted() {
     Fixture f;
     const QString path = f.file(kAwkward);
     const QString gone = f.home.file(QStringLiteral("搬走了 'it'.xls"));
@@ -680,6 +628,19 @@ void TestDocuments::myDataDoubleClickOpensOrReports() {
     QCOMPARE(f.opener.opened, QStringList{path});
     QCOMPARE(f.prompter.texts(),
              (QStringList{"请选择所要操作的数据!", QStringLiteral("文件 [%1] 不存在!").arg(gone)}));
+
+    // Deleting an item leaves the score and the file alone.
+    f.prompter.clear();
+    QCOMPARE(list.remove(), 0);
+    model.setChecked(0, true);
+    const qint64 before = f.grade();
+    f.prompter.answer(true);
+    QCOMPARE(list.remove(), 1);
+    QCOMPARE(f.prompter.texts(), (QStringList{"请选择所要删除的资料!", "确定要删除所选资料吗?"}));
+    QCOMPARE(f.grade(), before);
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(f.db.count("select count(*) from datum"), 1);
+    QVERIFY(QFile::exists(path));
 }
 
 QTEST_GUILESS_MAIN(TestDocuments)
