@@ -51,31 +51,32 @@ void CDocForm::build(const QStringList& categories) {
     auto* grid = new QGridLayout;
     QHBoxLayout* row = nullptr;
     int rowIndex = -1;
-    for (const docform::FieldSpec& spec : docform::fields()) {
-        if (!spec.caption.isEmpty()) {
+    for (const docform::FieldSpec& entry : docform::fields()) {
+        if (!entry.caption.isEmpty()) {
             ++rowIndex;
-            auto* caption = new QLabel(spec.caption, this);
-            caption->setObjectName(QStringLiteral("caption:") + spec.caption);
+            auto* caption = new QLabel(entry.caption, this);
+            caption->setObjectName(QStringLiteral("caption:") + entry.caption);
             grid->addWidget(caption, rowIndex, 0,
-                            spec.kind == docform::Kind::MultiLine ? Qt::AlignTop : Qt::Alignment());
+                            entry.kind == docform::Kind::MultiLine ? Qt::AlignTop
+                                                                   : Qt::Alignment());
             row = new QHBoxLayout;
             grid->addLayout(row, rowIndex, 1);
         }
         QWidget* control = nullptr;
-        switch (spec.kind) {
+        switch (entry.kind) {
         case docform::Kind::EditableList: {
             auto* list = new QComboBox(this);
             list->setEditable(true);
             list->setInsertPolicy(QComboBox::NoInsert);
-            list->lineEdit()->setMaxLength(spec.limit);
+            list->lineEdit()->setMaxLength(entry.limit);
             list->addItems(docform::years(app_.clock));
-            list->setMinimumContentsLength(spec.limit + 1);
+            list->setMinimumContentsLength(entry.limit + 1);
             control = list;
             break;
         }
         case docform::Kind::List: {
             auto* list = new CDropList(this);
-            switch (spec.field) {
+            switch (entry.field) {
             case DocField::Month:
                 list->setEntries(docform::months());
                 break;
@@ -98,7 +99,7 @@ void CDocForm::build(const QStringList& categories) {
         }
         case docform::Kind::Edit: {
             auto* edit = new QLineEdit(this);
-            edit->setMaxLength(spec.limit);
+            edit->setMaxLength(entry.limit);
             control = edit;
             break;
         }
@@ -110,15 +111,15 @@ void CDocForm::build(const QStringList& categories) {
             break;
         }
         }
-        control->setObjectName(QStringLiteral("field%1").arg(int(spec.field)));
-        controls_.insert(spec.field, control);
-        const bool stretches = spec.kind == docform::Kind::Edit ||
-                               spec.kind == docform::Kind::MultiLine ||
-                               spec.field == DocField::Category;
+        control->setObjectName(QStringLiteral("field%1").arg(int(entry.field)));
+        controls_.insert(entry.field, control);
+        const bool stretches = entry.kind == docform::Kind::Edit ||
+                               entry.kind == docform::Kind::MultiLine ||
+                               entry.field == DocField::Category;
         row->addWidget(control, stretches ? 1 : 0);
-        if (!spec.unit.isEmpty())
-            row->addWidget(new QLabel(spec.unit, this));
-        if (spec.field == DocField::File) {
+        if (!entry.unit.isEmpty())
+            row->addWidget(new QLabel(entry.unit, this));
+        if (entry.field == DocField::File) {
             browse_ = new QPushButton(QStringLiteral("浏览"), this);
             browse_->setObjectName(QStringLiteral("browse"));
             edit_ = new QPushButton(QStringLiteral("编辑"), this);
@@ -130,7 +131,7 @@ void CDocForm::build(const QStringList& categories) {
             connect(browse_, &QPushButton::clicked, this, &CDocForm::browse);
             connect(edit_, &QPushButton::clicked, this, &CDocForm::editFile);
         }
-        if (spec.field == DocField::Minute || spec.field == DocField::Category)
+        if (entry.field == DocField::Minute || entry.field == DocField::Category)
             row->addStretch(1);
     }
     grid->setColumnStretch(1, 1);

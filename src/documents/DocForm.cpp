@@ -44,9 +44,9 @@ const QList<FieldSpec>& fields() {
 }
 
 const FieldSpec& field(DocField which) {
-    for (const FieldSpec& spec : fields())
-        if (spec.field == which)
-            return spec;
+    for (const FieldSpec& entry : fields())
+        if (entry.field == which)
+            return entry;
     return fields().first();
 }
 
