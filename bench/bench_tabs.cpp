@@ -178,7 +178,8 @@ int main(int argc, char** argv) {
 
     std::vector<Timing> timings;
     auto measure = [&](const QString& label, const std::function<qint64()>& run) {
-        Timing t{label};
+        Timing t;
+        t.label = label;
         t.duration = bench::timeRepeated(repeat, [&] { t.rows = run(); });
         timings.push_back(t);
     };
