@@ -1,7 +1,9 @@
 #include "app/Features.h"
 
+#include "contacts/AssoFeature.h"
 #include "contacts/ContactsFeature.h"
 #include "reference/ReferenceFeature.h"
+#include "documents/DocumentsFeature.h"
 #include "users/UsersFeature.h"
 
 std::vector<std::unique_ptr<Feature>> makeFeatures() {
@@ -9,5 +11,7 @@ std::vector<std::unique_ptr<Feature>> makeFeatures() {
     features.push_back(std::make_unique<ContactsFeature>());
     features.push_back(std::make_unique<UsersFeature>());
     features.push_back(std::make_unique<ReferenceFeature>());
+    features.push_back(std::make_unique<AssoFeature>());
+    features.push_back(std::make_unique<DocumentsFeature>());
     return features;
 }

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/FrameServices.h"
+
+// The "关联关系" tab of the detail pane.
+class AssoFeature : public Feature {
+  public:
+    void install(FrameServices& frame) override;
+};

@@ -1,0 +1,140 @@
+#include "contacts/AssoList.h"
+
+#include "base/Prompter.h"
+#include "contacts/AssoStore.h"
+#include "contacts/ListHost.h"
+#include "db/Database.h"
+#include "interactions/Score.h"
+#include "ui/ReportModel.h"
+
+namespace {
+
+const QString kContinue = QStringLiteral("继续增加吗?");
+const QString kNothingTickedToModify = QStringLiteral("请在选择框中选中所要修改的资料!");
+const QString kNoRowHighlighted = QStringLiteral("请选择所要操作的数据!");
+const QString kNothingTickedToDelete = QStringLiteral("请选择所要删除的资料!");
+const QString kConfirmDelete = QStringLiteral("确定要删除所选资料吗?");
+
+constexpr qint64 kPointsPerAssociation = 5;
+
+} // namespace
+
+AssoList::AssoList(Database& db, Prompter& prompter, ReportModel& model, qint64 userCode)
+    : db_(db), prompter_(prompter), model_(model), userCode_(userCode) {}
+
+void AssoList::clearContact() {
+    // An emptied tab belongs to no contact: its buttons must not act on the
+    // contact shown before.
+    contact_ = 0;
+    model_.clear();
+}
+
+bool AssoList::showContact(qint64 code) {
+    contact_ = code;
+    model_.clear();
+    const auto rows = AssoStore(db_, prompter_).rowsOf(code);
+    if (!rows)
+        return false;
+    model_.setRows(*rows);
+    return true;
+}
+
+bool AssoList::requireContact() {
+    if (contact_ >= 1)
+        return true;
+    prompter_.inform(kNoContact);
+    return false;
+}
+
+int AssoList::add() {
+    if (!requireContact() || !editor_)
+        return 0;
+    int added = 0;
+    for (;;) {
+        Edit edit;
+        edit.mode = Mode::Add;
+        edit.contact = contact_;
+        if (!editor_(edit))
+            break;
+        model_.addRow(AssoStore::rowOf(edit.code, edit.values));
+        ++added;
+        if (!prompter_.ask(Prompter::kNoticeCaption, kContinue))
+            break;
+    }
+    if (added > 0)
+        changeScore(kPointsPerAssociation * added);
+    return added;
+}
+
+bool AssoList::modifyTicked() {
+    if (!requireContact())
+        return false;
+    const QList<int> ticked = model_.checkedRows();
+    if (ticked.isEmpty()) {
+        prompter_.inform(kNothingTickedToModify);
+        return false;
+    }
+    return modify(ticked.first());
+}
+
+bool AssoList::modifyRow(int row) {
+    if (!requireContact())
+        return false;
+    if (row < 0 || row >= model_.rowCount()) {
+        prompter_.inform(kNoRowHighlighted);
+        return false;
+    }
+    return modify(row);
+}
+
+bool AssoList::modify(int row) {
+    if (!editor_)
+        return false;
+    Edit edit;
+    edit.mode = Mode::Modify;
+    edit.contact = contact_;
+    edit.code = model_.key(row);
+    edit.chosenRecord = AssoStore(db_, prompter_).relationCode(edit.code);
+    QStringList texts;
+    for (int column = 0; column < model_.columnCount(); ++column)
+        texts << model_.text(row, column);
+    edit.values = AssoStore::valuesOf(texts);
+    if (!editor_(edit))
+        return false;
+    const QStringList saved = AssoStore::rowOf(edit.code, edit.values);
+    for (int column = 2; column < saved.size(); ++column)
+        model_.setText(row, column, saved.at(column));
+    return true;
+}
+
+int AssoList::remove() {
+    if (!requireContact())
+        return 0;
+    if (model_.checkedRows().isEmpty()) {
+        prompter_.inform(kNothingTickedToDelete);
+        return 0;
+    }
+    if (!prompter_.confirm(kConfirmDelete))
+        return 0;
+    AssoStore store(db_, prompter_);
+    int deleted = 0;
+    // A deleted row leaves the list and the next one moves up into its place.
+    for (int row = 0; row < model_.rowCount();) {
+        if (model_.isChecked(row) && store.remove(model_.key(row))) {
+            model_.removeRowAt(row);
+            ++deleted;
+        } else {
+            ++row;
+        }
+    }
+    if (deleted > 0)
+        changeScore(-kPointsPerAssociation * deleted);
+    return deleted;
+}
+
+void AssoList::changeScore(qint64 points) {
+    if (!Score(db_).add(userCode_, points) || !host_)
+        return;
+    host_->showNotice(Score::changeNotice(points));
+    host_->showScore();
+}

@@ -1,0 +1,117 @@
+#include "documents/DatumList.h"
+
+#include "base/Prompter.h"
+#include "db/TextFormat.h"
+#include "documents/DatumStore.h"
+#include "documents/DocForm.h"
+#include "documents/FileOpener.h"
+#include "ui/ReportModel.h"
+
+namespace {
+
+const QString kContinue = QStringLiteral("继续增加吗?");
+const QString kNothingTickedToModify = QStringLiteral("请在选择框中选中所要修改的资料!");
+const QString kModified = QStringLiteral("修改成功!");
+const QString kNothingTickedToDelete = QStringLiteral("请选择所要删除的资料!");
+const QString kConfirmDelete = QStringLiteral("确定要删除所选资料吗?");
+const QString kNoRowSelected = QStringLiteral("请选择所要操作的数据!");
+const QString kMissingFile = QStringLiteral("文件 [%s] 不存在!");
+
+} // namespace
+
+DatumList::DatumList(Database& db, Prompter& prompter, ReportModel& model, FileOpener& opener)
+    : db_(db), prompter_(prompter), model_(model), opener_(&opener) {}
+
+bool DatumList::load(qint64 category) {
+    category_ = category;
+    model_.clear();
+    const auto rows = DatumStore(db_, prompter_).rowsOf(category);
+    if (!rows)
+        return false;
+    model_.setRows(*rows);
+    return true;
+}
+
+int DatumList::add() {
+    if (!editor_)
+        return 0;
+    int added = 0;
+    for (;;) {
+        Edit edit;
+        edit.mode = DocMode::Add;
+        if (!editor_(edit))
+            break;
+        ++added;
+        if (!prompter_.ask(Prompter::kNoticeCaption, kContinue))
+            break;
+    }
+    // What was added to the category shown would otherwise be missing from it.
+    if (added > 0 && category_ >= 0)
+        load(category_);
+    return added;
+}
+
+bool DatumList::modifyTicked() {
+    const QList<int> ticked = model_.checkedRows();
+    if (ticked.isEmpty()) {
+        prompter_.inform(kNothingTickedToModify);
+        return false;
+    }
+    const int row = ticked.first();
+    if (!editor_)
+        return false;
+    QStringList texts;
+    for (int column = 0; column < model_.columnCount(); ++column)
+        texts << model_.text(row, column);
+    Edit edit;
+    edit.mode = DocMode::Modify;
+    edit.values = DatumStore::valuesOf(texts);
+    DatumStore store(db_, prompter_);
+    if (!store.readStored(edit.values))
+        return false;
+    if (!editor_(edit))
+        return false;
+    // An item moved to another category leaves the list of this one.
+    if (category_ >= 0 && store.categoryCode(edit.values.category) != category_) {
+        model_.removeRowAt(row);
+    } else {
+        const QStringList saved = DatumStore::rowOf(edit.values);
+        for (int column = 1; column < saved.size(); ++column)
+            model_.setText(row, column, saved.at(column));
+    }
+    prompter_.notice(Prompter::kNoticeCaption, kModified, PromptIcon::Question);
+    return true;
+}
+
+int DatumList::remove() {
+    if (model_.checkedRows().isEmpty()) {
+        prompter_.inform(kNothingTickedToDelete);
+        return 0;
+    }
+    if (!prompter_.confirm(kConfirmDelete))
+        return 0;
+    DatumStore store(db_, prompter_);
+    int deleted = 0;
+    for (int row = 0; row < model_.rowCount();) {
+        if (model_.isChecked(row) && store.remove(model_.key(row))) {
+            model_.removeRowAt(row);
+            ++deleted;
+        } else {
+            ++row;
+        }
+    }
+    return deleted;
+}
+
+bool DatumList::open(int row) {
+    if (row < 0 || row >= model_.rowCount()) {
+        prompter_.inform(kNoRowSelected);
+        return false;
+    }
+    const QString path = DatumStore(db_, prompter_).pathOf(model_.key(row));
+    if (!docform::fileExists(path)) {
+        prompter_.inform(text::format(kMissingFile, path));
+        return false;
+    }
+    return opener_->openOrReport(path, prompter_);
+}

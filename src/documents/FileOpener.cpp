@@ -1,0 +1,11 @@
+#include "documents/FileOpener.h"
+
+#include "base/Prompter.h"
+#include "db/TextFormat.h"
+
+bool FileOpener::openOrReport(const QString& path, Prompter& prompter) {
+    if (open(path))
+        return true;
+    prompter.inform(text::format(QStringLiteral("无法打开文件 [%s]!"), path));
+    return false;
+}
