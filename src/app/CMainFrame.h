@@ -45,6 +45,7 @@ class CMainFrame : public QMainWindow, public FrameServices {
     CClientView2* contactView() override { return contacts_; }
     CContactDetailPane* detailPane() override { return detail_; }
     void remindersChanged() override;
+    void countsChanged() override;
     bool showContacts(const sql::Statement& filter, int mode, int live) override;
     void referenceTableChanged(const QString& table) override;
     void showScore() override;
@@ -52,7 +53,7 @@ class CMainFrame : public QMainWindow, public FrameServices {
     void contactsChanged(bool departments = false) override;
 
     // Routes one command id; returns false when the command was refused by its guard.
-    bool runCommand(int id);
+    bool runCommand(int id) override;
     QAction* action(int id) const { return actions_.value(id, nullptr); }
 
     // "资料刷新": the tree is rebuilt and the list loaded again with the node last selected.

@@ -37,6 +37,11 @@ class FrameServices : public ListHost {
     // The detail pane below the list; its last three tabs are set by the features
     // (CContactDetailPane::setListTab).
     virtual CContactDetailPane* detailPane() = 0;
+    // Runs a command as the menus do, guards included; false when refused.
+    virtual bool runCommand(int id) = 0;
+    // Something the tree counts changed (documents, names): the tree is rebuilt;
+    // the list and the contact shown stay as they are.
+    virtual void countsChanged() = 0;
     // Interactions changed: the reminder node is rebuilt.
     virtual void remindersChanged() = 0;
     // Shows the contacts a program-built condition selects (a query), as a tree
