@@ -1,11 +1,17 @@
 #include "app/Features.h"
 
+#include "backup/BackupFeature.h"
 #include "contacts/ContactsFeature.h"
+#include "phones/PhonesFeature.h"
+#include "sms/SmsFeature.h"
 #include "users/UsersFeature.h"
 
 std::vector<std::unique_ptr<Feature>> makeFeatures() {
     std::vector<std::unique_ptr<Feature>> features;
     features.push_back(std::make_unique<ContactsFeature>());
     features.push_back(std::make_unique<UsersFeature>());
+    features.push_back(std::make_unique<PhonesFeature>());
+    features.push_back(std::make_unique<SmsFeature>());
+    features.push_back(std::make_unique<BackupFeature>());
     return features;
 }
