@@ -67,15 +67,15 @@ void CSmsListDlg::deleteTicked() {
 
 void CSmsListDlg::viewTicked() {
     if (const auto text = mailbox_.tickedText(*model_))
-        show(*text);
+        showText(*text);
 }
 
 void CSmsListDlg::viewRow(int row) {
     if (const auto text = mailbox_.selectedText(*model_, row))
-        show(*text);
+        showText(*text);
 }
 
-void CSmsListDlg::show(const QString& text) {
+void CSmsListDlg::showText(const QString& text) {
     if (viewer_) {
         viewer_(text);
         return;

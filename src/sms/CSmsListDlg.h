@@ -31,7 +31,7 @@ class CSmsListDlg : public QDialog {
     QPushButton* button(const QString& name) const;
 
   private:
-    void show(const QString& text);
+    void showText(const QString& text);
     void updateTitle();
 
     SmsMailbox mailbox_;
