@@ -4,7 +4,6 @@
 #include "backup/BackupFeature.h"
 #include "backup/DatabaseCheck.h"
 #include "gui/ContactGuiFixture.h"
-#include "tools/Generator.h"
 
 #include <QFile>
 #include <QTest>
@@ -29,13 +28,6 @@ class TestBackupFeature : public QObject {
 
 void TestBackupFeature::init() {
     fx_ = std::make_unique<ContactGuiFixture>();
-    // Contacts enough for the build to be under way when the restore comes.
-    Generator::Options options;
-    options.contacts = 2000;
-    options.interactions = 2000;
-    options.today = fx_->clock.today();
-    Generator generator(fx_->db);
-    QVERIFY(generator.run(options, nullptr));
     frame_ = std::make_unique<CMainFrame>(*fx_->app, fx_->session);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
@@ -70,9 +62,6 @@ void TestBackupFeature::refusedRestoreLeavesTheTreeAlone() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("no database");
     file.close();
-    QVERIFY(QTest::qWaitFor([this] { return frame_->tree()->isReady(); }, 10000) ||
-            frame_->tree()->startBuild(false));
-    QVERIFY(QTest::qWaitFor([this] { return !frame_->tree()->isBuilding(); }, 10000));
     QVERIFY(frame_->tree()->startBuild(false));
     int quits = 0;
     BackupFeature::restore(*frame_, text, [&] { ++quits; });
