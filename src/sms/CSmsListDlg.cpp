@@ -53,6 +53,12 @@ void CSmsListDlg::load() {
     QList<QStringList> rows;
     if (mailbox_.fetch(rows))
         model_->setRows(rows);
+    // A number or a date is read whole: those columns grow to their texts.
+    for (int column = 2; column < mailbox_.contentColumn(); ++column) {
+        const int needed = static_cast<QAbstractItemView*>(list_)->sizeHintForColumn(column);
+        if (needed > list_->columnWidth(column))
+            list_->setColumnWidth(column, needed);
+    }
     updateTitle();
 }
 
