@@ -62,7 +62,7 @@ QString DatabaseCheck::Result::verdict() const {
 
 DatabaseCheck::Result DatabaseCheck::run(const QString& path) {
     Result result;
-    const ProgramDatabase::Inspection inspection = ProgramDatabase::inspect(path);
+    const ProgramDatabase::Inspection inspection = ProgramDatabase::inspect(path, false);
     switch (inspection.verdict) {
     case ProgramDatabase::Verdict::Missing:
         result.error = QStringLiteral("文件不存在");

@@ -28,7 +28,7 @@ QStringList ProgramDatabase::expectedColumns() {
     return columns;
 }
 
-ProgramDatabase::Inspection ProgramDatabase::inspect(const QString& path) {
+ProgramDatabase::Inspection ProgramDatabase::inspect(const QString& path, bool quickCheck) {
     Inspection result;
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) {
@@ -41,8 +41,8 @@ ProgramDatabase::Inspection ProgramDatabase::inspect(const QString& path) {
     }
     SqliteConnection file(path, SqliteConnection::Mode::ReadOnly);
     QStringList findings;
-    if (!file.column("PRAGMA quick_check", &findings) ||
-        findings != QStringList{QStringLiteral("ok")}) {
+    if (quickCheck && (!file.column("PRAGMA quick_check", &findings) ||
+                       findings != QStringList{QStringLiteral("ok")})) {
         result.verdict = file.lastCode() == SQLITE_NOTADB ? Verdict::NotDatabase : Verdict::Damaged;
         result.detail = findings.isEmpty() ? file.lastError() : findings.join(u'\n');
         return result;

@@ -14,8 +14,10 @@ class ProgramDatabase {
         QString detail; // the engine's finding or the first table or column missing
     };
 
-    // Reads the file without writing to it.
-    static Inspection inspect(const QString& path);
+    // Reads the file without writing to it. Without the engine's quick check
+    // a damaged file passes when its schema can still be read (for a caller
+    // that runs the full integrity check itself).
+    static Inspection inspect(const QString& path, bool quickCheck = true);
     // "table.column" of every column of the program's tables, from its delivered schema.
     static QStringList expectedColumns();
 };

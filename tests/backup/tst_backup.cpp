@@ -37,6 +37,7 @@ class TestBackup : public QObject {
     void expectedColumnsComeFromTheSchema();
     void check_data();
     void check();
+    void checkFindsDamage();
     void adminCommands();
 
   private:
@@ -381,6 +382,20 @@ void TestBackup::check() {
     QVERIFY(result.readable);
     QCOMPARE(result.allWell(), allWell);
     QCOMPARE(result.verdict(), verdict);
+}
+
+void TestBackup::checkFindsDamage() {
+    const QString copy = backupOf(QStringLiteral("damaged.mdb"));
+    QFile file(copy);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek(4096 * 3));
+    file.write(QByteArray(4096 * 20, '\xff'));
+    file.close();
+    const DatabaseCheck::Result result = DatabaseCheck::run(copy);
+    QVERIFY(!result.allWell());
+    QVERIFY2(result.verdict().startsWith(QStringLiteral("有问题: 数据库文件已损坏")) ||
+                 result.verdict().startsWith(QStringLiteral("无法检查")),
+             qPrintable(result.verdict()));
 }
 
 void TestBackup::adminCommands() {
