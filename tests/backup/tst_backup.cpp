@@ -252,7 +252,6 @@ void TestBackup::backupRefusesTheDatabaseItself() {
 }
 
 void TestBackup::failedBackupSaysSoAndLeavesNothing() {
-    const QString keep = writeFile(QStringLiteral("earlier.mdb"), "an earlier backup");
     // A directory in the way of the new name: the copy cannot be put there.
     const QString blocked = home_->file(QStringLiteral("folder.mdb"));
     QVERIFY(QDir().mkpath(blocked));
@@ -262,9 +261,16 @@ void TestBackup::failedBackupSaysSoAndLeavesNothing() {
     QCOMPARE(prompter_->messages[0].icon, PromptIcon::Information);
     QCOMPARE(prompter_->messages[0].text, QStringLiteral("数据备份失败!请检查系统配置!"));
     QVERIFY(!QFile::exists(blocked + QStringLiteral(".partial")));
-    QFile earlier(keep);
-    QVERIFY(earlier.open(QIODevice::ReadOnly));
-    QCOMPARE(earlier.readAll(), QByteArray("an earlier backup"));
+
+    // An earlier backup of the same name outlives a copy that fails.
+    const QString earlier = writeFile(QStringLiteral("earlier.mdb"), "an earlier backup");
+    db_->close();
+    prompter_->clear();
+    QVERIFY(!BackupCommands(*db_, *prompter_).backup(earlier));
+    QCOMPARE(prompter_->texts(), QStringList{"数据备份失败!请检查系统配置!"});
+    QFile file(earlier);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("an earlier backup"));
 }
 
 void TestBackup::backupWhileAnotherProcessWrites() {

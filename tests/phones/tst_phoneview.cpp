@@ -172,12 +172,17 @@ void TestPhoneView::deletingTwoCostsSixPoints() {
         addRow(title, QStringLiteral("餐饮"));
     clickCategory(QStringLiteral("餐饮"));
     const qint64 before = grade();
+    selectRow(0);
+    QCOMPARE(view()->page()->titleEdit()->text(), QStringLiteral("甲"));
     view()->model()->setChecked(0, true);
     view()->model()->setChecked(2, true);
     fx_->prompter.answer(true);
     QVERIFY(frame_->runCommand(commands::DeletePhone));
     QCOMPARE(fx_->prompter.texts(), QStringList{"确定要删除所选资料吗?"});
     QCOMPARE(listedTitles(), QStringList{"乙"});
+    // The page no longer shows the entry that is gone.
+    QCOMPARE(view()->shownEntry(), 0);
+    QCOMPARE(view()->page()->titleEdit()->text(), QString());
     QCOMPARE(grade(), before - 6);
     QCOMPARE(noticeText(), QStringLiteral("等级分减少 6 分!"));
 }
