@@ -22,7 +22,6 @@ class TestPhoneDirectory : public QObject {
     void addChecksInOrder();
     void addStoresEveryFieldAndTheUser();
     void saveWritesThePage();
-    void saveRefusesAnEmptyName();
     void addLoopCountsSavedForms_data();
     void addLoopCountsSavedForms();
     void deleteWalk_data();
@@ -209,15 +208,6 @@ void TestPhoneDirectory::saveWritesThePage() {
     QList<QStringList> rows;
     QVERIFY(directory_->fetch(PhoneDirectory::categoryCondition(categoryCode("餐饮")), rows));
     QVERIFY(rows.isEmpty());
-}
-
-void TestPhoneDirectory::saveRefusesAnEmptyName() {
-    const qint64 code = addRow(QStringLiteral("张记面馆"), QStringLiteral("餐饮"));
-    PhoneEntry changed = sample();
-    changed.title.clear();
-    QCOMPARE(directory_->save(code, changed), PhoneDirectory::Outcome::NoTitle);
-    QCOMPARE(prompter_->texts(), QStringList{"请输入名称!"});
-    QCOMPARE(directory_->load(code)->title, QStringLiteral("张记面馆"));
 }
 
 void TestPhoneDirectory::addLoopCountsSavedForms_data() {

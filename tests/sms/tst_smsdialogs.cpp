@@ -4,7 +4,6 @@
 #include "contacts/ContactList.h"
 #include "gui/ContactGuiFixture.h"
 #include "sms/CSmsComposeDlg.h"
-#include "sms/CSmsRecvListDlg.h"
 #include "sms/CSmsSendListDlg.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
@@ -30,7 +29,6 @@ class TestSmsDialogs : public QObject {
     void composeRefuses();
     void pasteBeyondTheLimitIsCut();
     void outboxForm();
-    void inboxForm();
     void queueCommandFromTheContactList();
 
   private:
@@ -143,18 +141,6 @@ void TestSmsDialogs::outboxForm() {
     QCOMPARE(dialog.windowTitle(), QStringLiteral("短信发送管理--目前共有记录数： 1"));
     QCOMPARE(dialog.model()->text(0, 7), QStringLiteral("次日"));
     QCOMPARE(fx_->db.count("select count(*) from smssend"), 1);
-}
-
-void TestSmsDialogs::inboxForm() {
-    QVERIFY(fx_->db.execute("insert into smsrecv(smsrecv_date,smsrecv_time,smsrecv_mobile,"
-                            "smsrecv_name,smsrecv_content) values"
-                            "('2012-05-08','09:30:00','131','甲','收到')"));
-    CSmsRecvListDlg dialog(fx_->db, fx_->prompter);
-    dialog.show();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("短信接收管理--目前共有记录数： 1"));
-    QCOMPARE(dialog.model()->text(0, 6), QStringLiteral("收到"));
-    dialog.viewRow(-1);
-    QCOMPARE(fx_->prompter.texts(), QStringList{"请选择所要查看的数据!"});
 }
 
 void TestSmsDialogs::queueCommandFromTheContactList() {
