@@ -349,6 +349,13 @@ void CMainFrame::countsChanged() {
     tree_->rebuildAfterChange(false);
 }
 
+bool CMainFrame::stopTreeBuild() {
+    if (!tree_->isBuilding())
+        return false;
+    tree_->stopAndWait();
+    return true;
+}
+
 void CMainFrame::remindersChanged() {
     tree_->rebuildReminders();
 }

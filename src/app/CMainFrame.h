@@ -46,6 +46,7 @@ class CMainFrame : public QMainWindow, public FrameServices {
     CContactDetailPane* detailPane() override { return detail_; }
     void remindersChanged() override;
     void countsChanged() override;
+    bool stopTreeBuild() override;
     bool showContacts(const sql::Statement& filter, int mode, int live) override;
     void referenceTableChanged(const QString& table) override;
     void showScore() override;

@@ -1,9 +1,12 @@
 #include "app/Features.h"
 
+#include "backup/BackupFeature.h"
 #include "contacts/AssoFeature.h"
 #include "contacts/ContactsFeature.h"
-#include "reference/ReferenceFeature.h"
 #include "documents/DocumentsFeature.h"
+#include "phones/PhonesFeature.h"
+#include "reference/ReferenceFeature.h"
+#include "sms/SmsFeature.h"
 #include "users/UsersFeature.h"
 
 std::vector<std::unique_ptr<Feature>> makeFeatures() {
@@ -13,5 +16,8 @@ std::vector<std::unique_ptr<Feature>> makeFeatures() {
     features.push_back(std::make_unique<ReferenceFeature>());
     features.push_back(std::make_unique<AssoFeature>());
     features.push_back(std::make_unique<DocumentsFeature>());
+    features.push_back(std::make_unique<PhonesFeature>());
+    features.push_back(std::make_unique<SmsFeature>());
+    features.push_back(std::make_unique<BackupFeature>());
     return features;
 }

@@ -42,6 +42,9 @@ class FrameServices : public ListHost {
     // Something the tree counts changed (documents, names): the tree is rebuilt;
     // the list and the contact shown stay as they are.
     virtual void countsChanged() = 0;
+    // Stops a running tree build and waits for its thread (which holds a
+    // connection of its own); true when one was running.
+    virtual bool stopTreeBuild() = 0;
     // Interactions changed: the reminder node is rebuilt.
     virtual void remindersChanged() = 0;
     // Shows the contacts a program-built condition selects (a query), as a tree

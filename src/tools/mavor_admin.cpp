@@ -1,8 +1,10 @@
 // Administration commands of an installation:
 //   mavor-admin initdb PATH   write a new delivered database (never overwrites)
 //   mavor-admin gen ...       fill an existing database with generated data
+//   mavor-admin backup / restore / check   see tools/AdminBackup.h
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
+#include "tools/AdminBackup.h"
 #include "tools/Generator.h"
 
 #include <QCoreApplication>
@@ -15,7 +17,10 @@ int usage(QTextStream& err) {
     err << "用法:\n"
         << "  mavor-admin initdb PATH    新建一个初始数据库文件 (不覆盖已有文件)\n"
         << "  mavor-admin gen --contacts N --interactions M [--seed S] [--user CODE] PATH\n"
-        << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n";
+        << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n"
+        << "  mavor-admin backup PATH DEST   在线备份数据库 (程序运行时也可以)\n"
+        << "  mavor-admin restore BACKUP PATH   检查备份后恢复 (有程序使用数据库时拒绝)\n"
+        << "  mavor-admin check PATH     检查数据库, 一切正常时退出码为 0\n";
     return 2;
 }
 
@@ -96,5 +101,11 @@ int main(int argc, char** argv) {
         return initdb(args, out, err);
     if (command == u"gen")
         return gen(args, out, err);
+    if (command == u"backup")
+        return admin::backup(args, out, err);
+    if (command == u"restore")
+        return admin::restore(args, out, err);
+    if (command == u"check")
+        return admin::check(args, out, err);
     return usage(err);
 }

@@ -248,7 +248,7 @@ void TestMainFrame::guardedCommands_data() {
     QTest::newRow("32895 in group 2") << 32895 << 2 << "请先选中〖我的资料〗,再进行操作!";
     QTest::newRow("32798 in group 3") << 32798 << 3 << "请先选中〖常用电话〗,再进行操作!";
     QTest::newRow("32782 in its group, nothing ticked") << 32782 << 0 << "请选择所要移动的资料!";
-    QTest::newRow("32798 in its group") << 32798 << 2 << "此功能尚未提供。";
+    QTest::newRow("32798 in its group, nothing ticked") << 32798 << 2 << "请选择所要删除的资料!";
 }
 
 void TestMainFrame::guardedCommands() {

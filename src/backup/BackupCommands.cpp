@@ -1,0 +1,111 @@
+#include "backup/BackupCommands.h"
+
+#include "backup/DatabaseRestore.h"
+#include "backup/OnlineBackup.h"
+#include "backup/ProgramDatabase.h"
+#include "backup/SqliteConnection.h"
+#include "base/Clock.h"
+#include "base/Prompter.h"
+#include "db/Database.h"
+#include "db/ErrorMessages.h"
+#include "db/TextFormat.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kBackedUp = QStringLiteral("数据备份成功!");
+const QString kBackupFailed = QStringLiteral("数据备份失败!请检查系统配置!");
+const QString kBackupOntoDatabase =
+    QStringLiteral("不能备份到正在使用的数据库文件本身!\r\n\r\n请另选一个文件名.");
+const QString kNoSuchFile = QStringLiteral("数据文件不存在!请检查.");
+const QString kRestoreFailed = QStringLiteral("数据恢复失败!请检查系统配置.");
+const QString kRestored =
+    QStringLiteral("数据恢复成功!\r\n\r\n程序现在退出, 再次启动后使用恢复的数据.");
+const QString kNotDatabase = QStringLiteral("所选文件不是数据库文件!数据没有恢复.");
+const QString kDamaged = QStringLiteral("所选数据文件已损坏!数据没有恢复.");
+const QString kForeign = QStringLiteral("所选文件不是本程序的数据库!数据没有恢复.");
+const QString kSameFile = QStringLiteral("所选文件就是正在使用的数据库文件!数据没有改变.");
+const QString kInUse =
+    QStringLiteral("数据库正被其他程序使用!数据没有恢复.\r\n\r\n请先关闭其他使用该数据库的程序 "
+                   "(例如其他用户的人脉程序或短信发送程序 mavor-smsd), 然后再试.");
+
+bool sameFile(const QString& a, const QString& b) {
+    const QFileInfo left(a);
+    const QFileInfo right(b);
+    return left.exists() && right.exists() && left.canonicalFilePath() == right.canonicalFilePath();
+}
+
+} // namespace
+
+QString BackupCommands::defaultBackupName(const Clock& clock) {
+    return text::format(QStringLiteral("mavor%s"),
+                        clock.today().toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+bool BackupCommands::backup(const QString& destination) {
+    if (destination.isEmpty())
+        return false;
+    // Renaming a copy over the open file would pull it from under every connection.
+    if (sameFile(destination, db_.path())) {
+        prompter_.notice(Prompter::kErrorCaption, kBackupOntoDatabase, PromptIcon::Information);
+        return false;
+    }
+    QString error;
+    const bool copied = OnlineBackup::toFile(SqliteConnection::handleOf(db_), destination, &error);
+    if (copied && QFileInfo::exists(destination)) {
+        prompter_.inform(kBackedUp);
+        return true;
+    }
+    prompter_.notice(Prompter::kErrorCaption, kBackupFailed, PromptIcon::Information);
+    return false;
+}
+
+BackupCommands::RestoreResult BackupCommands::restore(const QString& backupPath,
+                                                      const std::function<void()>& release) {
+    if (backupPath.isEmpty())
+        return RestoreResult::Refused;
+    auto refuse = [this](const QString& text) {
+        prompter_.notice(Prompter::kErrorCaption, text, PromptIcon::Information);
+        return RestoreResult::Refused;
+    };
+    if (!QFileInfo(backupPath).isFile())
+        return refuse(kNoSuchFile);
+    if (sameFile(backupPath, db_.path()))
+        return refuse(kSameFile);
+    // Nothing is touched before the backup has passed every check.
+    switch (ProgramDatabase::inspect(backupPath).verdict) {
+    case ProgramDatabase::Verdict::Ok:
+        break;
+    case ProgramDatabase::Verdict::Missing:
+        return refuse(kNoSuchFile);
+    case ProgramDatabase::Verdict::NotDatabase:
+        return refuse(kNotDatabase);
+    case ProgramDatabase::Verdict::Damaged:
+        return refuse(kDamaged);
+    case ProgramDatabase::Verdict::Foreign:
+        return refuse(kForeign);
+    }
+
+    if (release)
+        release();
+    const QString path = db_.path();
+    db_.close();
+    QString detail;
+    const DatabaseRestore::Outcome outcome =
+        DatabaseRestore::restore(backupPath, path, DatabaseRestore::kDefaultWaitMs, &detail);
+    const bool reopened = db_.open(path);
+    if (!reopened)
+        errors::show(prompter_, errors::DatabaseOpen);
+    switch (outcome) {
+    case DatabaseRestore::Outcome::Restored:
+        prompter_.inform(kRestored);
+        return RestoreResult::Restored;
+    case DatabaseRestore::Outcome::InUse:
+        refuse(kInUse);
+        return reopened ? RestoreResult::Refused : RestoreResult::Failed;
+    default:
+        prompter_.notice(Prompter::kErrorCaption, kRestoreFailed, PromptIcon::Information);
+        return RestoreResult::Failed;
+    }
+}

@@ -1,0 +1,96 @@
+#include "backup/DatabaseCheck.h"
+
+#include "backup/ProgramDatabase.h"
+#include "backup/SqliteConnection.h"
+
+namespace {
+
+// The engine's findings, at most this many.
+const char* const kIntegrity = "PRAGMA integrity_check(100)";
+
+struct OrphanQuery {
+    const char* table;
+    const char* meaning;
+    const char* statement;
+};
+
+// Rows that belong to a contact, each counted when its contact row is gone.
+const OrphanQuery kOrphanQueries[] = {
+    {"home", "家庭信息",
+     "select count(*) from home where home_base_code not in (select base_code from base)"},
+    {"society", "社交信息",
+     "select count(*) from society where society_base_code not in (select base_code from base)"},
+    {"extend", "扩展信息",
+     "select count(*) from extend where extend_base_code not in (select base_code from base)"},
+    {"comm", "往来记录",
+     "select count(*) from comm where comm_base_code not in (select base_code from base)"},
+    {"asso", "关联关系",
+     "select count(*) from asso where asso_base_code not in (select base_code from base)"},
+    {"doc", "相关文档",
+     "select count(*) from doc where doc_base_code not in (select base_code from base)"},
+    {"tmptrans", "事务提醒",
+     "select count(*) from tmptrans where tmptrans_base_code not in (select base_code from base)"},
+};
+
+} // namespace
+
+bool DatabaseCheck::Result::allWell() const {
+    if (!readable || integrity != QStringList{QStringLiteral("ok")})
+        return false;
+    for (const Orphans& entry : orphans) {
+        if (entry.rows != 0)
+            return false;
+    }
+    return true;
+}
+
+QString DatabaseCheck::Result::verdict() const {
+    if (!readable)
+        return QStringLiteral("无法检查: %1").arg(error);
+    QStringList problems;
+    if (integrity != QStringList{QStringLiteral("ok")})
+        problems << QStringLiteral("数据库文件已损坏");
+    qint64 lost = 0;
+    for (const Orphans& entry : orphans)
+        lost += entry.rows;
+    if (lost > 0)
+        problems << QStringLiteral("%1 行记录的联系人已不存在").arg(lost);
+    return problems.isEmpty()
+               ? QStringLiteral("正常: 数据库完好, 所有记录的联系人都在")
+               : QStringLiteral("有问题: %1").arg(problems.join(QStringLiteral("; ")));
+}
+
+DatabaseCheck::Result DatabaseCheck::run(const QString& path) {
+    Result result;
+    const ProgramDatabase::Inspection inspection = ProgramDatabase::inspect(path, false);
+    switch (inspection.verdict) {
+    case ProgramDatabase::Verdict::Missing:
+        result.error = QStringLiteral("文件不存在");
+        return result;
+    case ProgramDatabase::Verdict::NotDatabase:
+        result.error = QStringLiteral("不是数据库文件");
+        return result;
+    case ProgramDatabase::Verdict::Foreign:
+        result.error = QStringLiteral("不是本程序的数据库 (缺少 %1)").arg(inspection.detail);
+        return result;
+    case ProgramDatabase::Verdict::Damaged:
+    case ProgramDatabase::Verdict::Ok:
+        break;
+    }
+    SqliteConnection file(path, SqliteConnection::Mode::ReadOnly);
+    file.setBusyTimeout(5000);
+    if (!file.column(kIntegrity, &result.integrity)) {
+        result.error = file.lastError();
+        return result;
+    }
+    result.readable = true;
+    for (const OrphanQuery& query : kOrphanQueries) {
+        QStringList count;
+        Orphans entry{QString::fromLatin1(query.table), QString::fromUtf8(query.meaning), 0};
+        // A table too damaged to count is covered by the integrity findings.
+        if (file.column(query.statement, &count) && !count.isEmpty())
+            entry.rows = count.first().toLongLong();
+        result.orphans.append(entry);
+    }
+    return result;
+}

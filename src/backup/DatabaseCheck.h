@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Checks a database file without writing to it: the engine's integrity check,
+// then the rows of the contact sheets, interactions, associations, documents
+// and reminders whose contact is gone.
+class DatabaseCheck {
+  public:
+    struct Orphans {
+        QString table;
+        QString meaning; // what the rows are, for the report
+        qint64 rows = 0;
+    };
+
+    struct Result {
+        bool readable = false;  // the file could be checked at all
+        QStringList integrity;  // "ok", or the engine's findings
+        QList<Orphans> orphans; // one entry per table checked
+        QString error;          // why the file could not be checked
+        bool allWell() const;
+        // The one-line verdict.
+        QString verdict() const;
+    };
+
+    static Result run(const QString& path);
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/FrameServices.h"
+
+// The SMS commands: queue a text to the ticked contacts, the outbox and the inbox.
+class SmsFeature : public Feature {
+  public:
+    void install(FrameServices& frame) override;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class Clock;
+class Database;
+class SmsGateway;
+
+// One round of the SMS sender on the shared database: every waiting row of
+// smssend is handed to the gateway (status 1), then marked delivered (2) or
+// failed (3); the messages the gateway received go into smsrecv, named after
+// the contact with that mobile number.
+class SmsSender {
+  public:
+    struct Report {
+        int sent = 0;
+        int failed = 0;
+        int received = 0;
+        bool ok = true; // false when the database or the receive command failed
+    };
+    // One line per event, for the sender's log.
+    using Log = std::function<void(const QString&)>;
+
+    SmsSender(Database& db, SmsGateway& gateway, const Clock& clock, Log log = {})
+        : db_(db), gateway_(gateway), clock_(clock), log_(std::move(log)) {}
+
+    Report runOnce();
+    void sendQueued(Report& report);
+    void storeReceived(Report& report);
+
+  private:
+    bool setStatus(qint64 code, int status);
+    void note(const QString& line) const;
+
+    Database& db_;
+    SmsGateway& gateway_;
+    const Clock& clock_;
+    Log log_;
+};

@@ -1,0 +1,88 @@
+#include "tools/AdminBackup.h"
+
+#include "backup/DatabaseCheck.h"
+#include "backup/DatabaseRestore.h"
+#include "backup/OnlineBackup.h"
+#include "backup/SqliteConnection.h"
+#include "db/Database.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace admin {
+
+namespace {
+
+int usage(QTextStream& err, const char* line) {
+    err << "用法: mavor-admin " << line << "\n";
+    return 2;
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    const QFileInfo left(a);
+    const QFileInfo right(b);
+    return left.exists() && right.exists() && left.canonicalFilePath() == right.canonicalFilePath();
+}
+
+} // namespace
+
+int backup(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 2)
+        return usage(err, "backup PATH DEST");
+    const QString& path = args.at(0);
+    const QString& destination = args.at(1);
+    if (sameFile(path, destination)) {
+        err << "backup: 目标就是数据库文件本身\n";
+        return 1;
+    }
+    Database db;
+    if (!db.open(path)) {
+        err << "backup: " << db.lastError() << "\n";
+        return 1;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    QString error;
+    if (!OnlineBackup::toFile(SqliteConnection::handleOf(db), destination, &error)) {
+        err << "backup: " << error << "\n";
+        return 1;
+    }
+    out << "backup: " << path << " -> " << destination << " (" << QFileInfo(destination).size()
+        << " 字节, " << timer.elapsed() << " ms)\n";
+    return 0;
+}
+
+int restore(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 2)
+        return usage(err, "restore BACKUP PATH");
+    QString detail;
+    const DatabaseRestore::Outcome outcome =
+        DatabaseRestore::restore(args.at(0), args.at(1), DatabaseRestore::kDefaultWaitMs, &detail);
+    if (outcome != DatabaseRestore::Outcome::Restored) {
+        err << "restore: " << DatabaseRestore::describe(outcome)
+            << (detail.isEmpty() ? QString()
+                                 : QStringLiteral(" (%1)").arg(detail.section(u'\n', 0, 0)))
+            << ", " << args.at(1) << " 没有改变\n";
+        return 1;
+    }
+    out << "restore: " << args.at(0) << " -> " << args.at(1) << "\n";
+    return 0;
+}
+
+int check(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 1)
+        return usage(err, "check PATH");
+    const DatabaseCheck::Result result = DatabaseCheck::run(args.first());
+    if (result.readable) {
+        out << "完整性检查: " << result.integrity.join(QStringLiteral("\n  ")) << "\n";
+        for (const DatabaseCheck::Orphans& entry : result.orphans) {
+            out << "  " << entry.table << " (" << entry.meaning << "): " << entry.rows
+                << " 行的联系人已不存在\n";
+        }
+    }
+    out << result.verdict() << "\n";
+    return result.allWell() ? 0 : 1;
+}
+
+} // namespace admin
