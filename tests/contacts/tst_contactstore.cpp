@@ -350,7 +350,7 @@ void TestContactStore::saveKeepsOwnerFlagAndDates() {
 
 void TestContactStore::saveCreatesMissingRows() {
     const qint64 code = add(fullRecord("x"));
-    for (const QString& table : {"home", "extend", "society"})
+    for (const char* table : {"home", "extend", "society"})
         QVERIFY(db_->execute(sql::Statement(QStringLiteral("delete from %1").arg(table))));
     const ContactRecord changed = fullRecord("it's new");
     auto progress = prompter_->beginProgress();
