@@ -102,6 +102,11 @@ void appendCell(QByteArray& out, int row, int column, int style, const QString& 
         out += QByteArray::number(style);
         out += '"';
     }
+    if (text.isEmpty()) {
+        // An empty text empties the cell; its format stays.
+        out += "/>";
+        return;
+    }
     out += " t=\"inlineStr\"><is><t xml:space=\"preserve\">";
     out += escaped(text).toUtf8();
     out += "</t></is></c>";
