@@ -17,7 +17,7 @@ const QStringList& ContactListSheet::headers() {
 
 std::optional<QString> ContactListSheet::text(const QString& code) {
     QString record = Lookups::kMissing;
-    const bool ok = db_.query(sql::format(kStatement, code), [&record](const Row& row) {
+    const bool ok = reads_.query(sql::format(kStatement, code), [&record](const Row& row) {
         record = text::format(kRecord, row.textAt(0), row.textAt(1), row.textAt(2), row.textAt(7),
                               row.textAt(3), row.textAt(4), row.textAt(5), row.textAt(6));
         return false;

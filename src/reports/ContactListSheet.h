@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/RepeatedQuery.h"
 #include "reports/SheetWriter.h"
 
 #include <QString>
@@ -25,7 +26,7 @@ class ContactListSheet : public SheetWriter {
     static inline const QString kDone = QStringLiteral("列表资料文件已生成!");
 
     ContactListSheet(Database& db, const Clock& clock, const ReportModel& list)
-        : db_(db), clock_(clock), list_(list) {}
+        : reads_(db), clock_(clock), list_(list) {}
 
     static const QStringList& headers();
 
@@ -39,7 +40,7 @@ class ContactListSheet : public SheetWriter {
     QString doneMessage() const override { return kDone; }
 
   private:
-    Database& db_;
+    RepeatedQuery reads_;
     const Clock& clock_;
     const ReportModel& list_;
 };

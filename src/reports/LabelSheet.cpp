@@ -8,7 +8,7 @@
 
 std::optional<QString> LabelSheet::text(const QString& code) {
     QString label = Lookups::kMissing;
-    const bool ok = db_.query(sql::format(kStatement, code), [&label](const Row& row) {
+    const bool ok = reads_.query(sql::format(kStatement, code), [&label](const Row& row) {
         label = QStringLiteral("邮编:") + row.text(QStringLiteral("work_zip")) +
                 QStringLiteral("∷地址:") + row.text(QStringLiteral("work_address")) +
                 record::kSeparator + row.text(QStringLiteral("work_name")) + record::kSeparator +

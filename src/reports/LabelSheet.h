@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/RepeatedQuery.h"
 #include "reports/SheetWriter.h"
 
 #include <QString>
@@ -19,7 +20,7 @@ class LabelSheet : public SheetWriter {
     static inline const QString kDone = QStringLiteral("标签文件已生成!");
 
     // list: the contact list (its hidden second column holds the contact code).
-    LabelSheet(Database& db, const ReportModel& list) : db_(db), list_(list) {}
+    LabelSheet(Database& db, const ReportModel& list) : reads_(db), list_(list) {}
 
     // The label of one contact as one record text; the sentinel "#!$#%" when
     // the contact has no row; nothing after a database error (shown).
@@ -31,6 +32,6 @@ class LabelSheet : public SheetWriter {
     QString doneMessage() const override { return kDone; }
 
   private:
-    Database& db_;
+    RepeatedQuery reads_;
     const ReportModel& list_;
 };

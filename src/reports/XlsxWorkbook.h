@@ -66,5 +66,5 @@ class XlsxWorkbook {
     QString calcChainPart_;
     std::unique_ptr<SheetXml> sheet_;
     QString error_;
-    int level_ = 6;
+    int level_ = 1; // fast: the exports are written while the user waits
 };

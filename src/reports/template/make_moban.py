@@ -55,7 +55,7 @@ def table_sheet(ws, widths, title_col, title, date_cells, right_cols, landscape)
     ws.sheet_properties.pageSetUpPr.fitToPage = True
     ws.print_options.horizontalCentered = True
     ws.page_margins = PageMargins(left=0.4, right=0.4, top=0.6, bottom=0.6)
-    ws.print_title_rows = "4:4"
+    ws.print_title_rows = "$4:$4"
 
 
 def main(path):
@@ -69,6 +69,10 @@ def main(path):
         labels.column_dimensions[letter].font = body(12)
     labels.page_setup.orientation = "portrait"
     labels.page_setup.paperSize = labels.PAPERSIZE_A4
+    # Both columns of labels on one sheet of paper.
+    labels.page_setup.fitToWidth = 1
+    labels.page_setup.fitToHeight = 0
+    labels.sheet_properties.pageSetUpPr.fitToPage = True
     labels.page_margins = PageMargins(left=0.5, right=0.5, top=0.6, bottom=0.6)
 
     contacts = wb.create_sheet("列表")
