@@ -60,6 +60,7 @@ qint64 readAll(Database& db, const QString& statement) {
 }
 
 struct Line {
+    explicit Line(QString label) : what(std::move(label)) {}
     QString what;
     qint64 rows = 0;
     bench::Duration time;
@@ -174,7 +175,7 @@ int main(int argc, char** argv) {
     for (const Case& c : cases) {
         if (only == u"exports" && !c.what.contains(QStringLiteral("last month")))
             continue;
-        Line line{c.what};
+        Line line(c.what);
         QList<QStringList> rows;
         InteractionTotals totals;
         line.time = bench::timeRepeated(repeat, [&] { results.fetch(c.conditions, rows, totals); });
@@ -210,8 +211,8 @@ int main(int argc, char** argv) {
         "b.work_name,b.work_address from base b join duty d on b.work_duty_code=d.duty_code join "
         "userlogin u on b.base_user_code=u.user_code where b.base_invalid_flag=1");
     {
-        Line line{QStringLiteral("export: contact list") +
-                  (progress ? QStringLiteral(" + progress window") : QString())};
+        Line line(QStringLiteral("export: contact list") +
+                  (progress ? QStringLiteral(" + progress window") : QString()));
         ContactListSheet sheet(db, clock, contacts);
         line.time = bench::timeRepeated(
             repeat, [&] { exporter().run(sheet, outDir + QStringLiteral("/资料列表.xlsx")); });
@@ -220,8 +221,8 @@ int main(int argc, char** argv) {
         print(line);
     }
     {
-        Line line{QStringLiteral("export: envelope labels") +
-                  (progress ? QStringLiteral(" + progress window") : QString())};
+        Line line(QStringLiteral("export: envelope labels") +
+                  (progress ? QStringLiteral(" + progress window") : QString()));
         LabelSheet sheet(db, contacts);
         line.time = bench::timeRepeated(
             repeat, [&] { exporter().run(sheet, outDir + QStringLiteral("/信封标签.xlsx")); });
@@ -237,7 +238,7 @@ int main(int argc, char** argv) {
         stats.setRows(keptRows);
         for (int r = 0; r < stats.rowCount(); ++r)
             stats.setChecked(r, true);
-        Line line{QStringLiteral("export: last month's statistics")};
+        Line line(QStringLiteral("export: last month's statistics"));
         StatisticsSheet sheet(clock, stats, kept);
         line.time = bench::timeRepeated(
             repeat, [&] { exporter().run(sheet, outDir + QStringLiteral("/往来统计表.xlsx")); });
