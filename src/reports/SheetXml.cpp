@@ -92,8 +92,13 @@ bool readRows(const QString& element, std::map<int, TemplateRow>& rows, QString*
     return true;
 }
 
-void appendCell(QByteArray& out, int row, int column, int style, const QString& text) {
-    out += "<c r=\"";
+// A cell holding text; prefix is the namespace prefix of the part's elements
+// ("x:" or nothing).
+void appendCell(QByteArray& out, const QByteArray& prefix, int row, int column, int style,
+                const QString& text) {
+    out += '<';
+    out += prefix;
+    out += "c r=\"";
     out += SheetXml::columnName(column).toLatin1();
     out += QByteArray::number(row);
     out += '"';
@@ -107,9 +112,19 @@ void appendCell(QByteArray& out, int row, int column, int style, const QString& 
         out += "/>";
         return;
     }
-    out += " t=\"inlineStr\"><is><t xml:space=\"preserve\">";
+    out += " t=\"inlineStr\"><";
+    out += prefix;
+    out += "is><";
+    out += prefix;
+    out += "t xml:space=\"preserve\">";
     out += escaped(text).toUtf8();
-    out += "</t></is></c>";
+    out += "</";
+    out += prefix;
+    out += "t></";
+    out += prefix;
+    out += "is></";
+    out += prefix;
+    out += "c>";
 }
 
 } // namespace
@@ -234,7 +249,9 @@ QByteArray SheetXml::render(QString* error) const {
                 return kNoStyle;
             };
 
-            const QString prefix = name.left(name.size() - 9); // "x:" of "x:sheetData", if any
+            // "x:" of "x:sheetData", if the part writes its elements with a prefix.
+            const QString prefix = name.left(name.size() - 9);
+            const QByteArray prefixBytes = prefix.toUtf8();
             sheetData.reserve(qsizetype(cells_) * 72 + 64);
             sheetData += '<';
             sheetData += name.toUtf8();
@@ -276,7 +293,7 @@ QByteArray SheetXml::render(QString* error) const {
                     } else {
                         style = inherited(r, wc->first, row);
                     }
-                    appendCell(sheetData, r, wc->first, style, wc->second);
+                    appendCell(sheetData, prefixBytes, r, wc->first, style, wc->second);
                     ++wc;
                 }
                 sheetData += "</";

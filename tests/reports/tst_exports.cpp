@@ -7,6 +7,7 @@
 #include "reports/InteractionResults.h"
 #include "reports/LabelSheet.h"
 #include "reports/SheetExport.h"
+#include "reports/SheetXml.h"
 #include "reports/StatisticsSheet.h"
 #include "reports/XlsxWorkbook.h"
 #include "ui/ReportModel.h"
@@ -78,6 +79,9 @@ class TestExports : public QObject {
     void missingTemplate();
     void existingFileReplaced();
     void templateCellsAndStyles();
+    void databaseErrorSavesNothing();
+    void sheetXml_data();
+    void sheetXml();
 
   private:
     bool readBack(const QString& path, ReadBack* out);
@@ -434,6 +438,94 @@ void TestExports::templateCellsAndStyles() {
     // A path that cannot be written is reported, not half written.
     QVERIFY(!list.saveAs(dir.filePath(QStringLiteral("no/such/dir/x.xlsx"))));
     QVERIFY(!list.error().isEmpty());
+}
+
+void TestExports::databaseErrorSavesNothing() {
+    ReportsFixture f;
+    f.addContact(QStringLiteral("王一"));
+    ReportModel model(ContactList::kColumns);
+    listContacts(f, model, {0});
+    QVERIFY(f.db.execute(sql::Statement("alter table userlogin rename to userlogin_gone")));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.xlsx"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("earlier");
+    old.close();
+    ContactListSheet sheet(f.db, f.clock, model);
+    QVERIFY(!SheetExport(f.prompter, kTemplate).run(sheet, path));
+    QCOMPARE(f.prompter.messages.size(), 1);
+    QCOMPARE(f.prompter.messages.first().caption, QStringLiteral("错误"));
+    QVERIFY(f.prompter.messages.first().text.contains(QStringLiteral("userlogin")));
+    QVERIFY(f.prompter.progressRuns.first()->finished);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("earlier"));
+}
+
+// Worksheet parts as other programs write them: an empty sheetData written
+// short, a prefixed namespace, cells of the template with values of their own.
+void TestExports::sheetXml_data() {
+    QTest::addColumn<QString>("xml");
+    QTest::addColumn<QStringList>("expected"); // pieces the new part holds, in order
+
+    const QString head = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet "
+        "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+        "xmlns:x14ac=\"http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac\">");
+    QTest::newRow("empty, written short")
+        << head + QStringLiteral("<dimension ref=\"A1\"/><sheetData/><pageMargins "
+                                 "left=\"0.7\"/></worksheet>")
+        << QStringList{"<dimension ref=\"A1:B3\"/>",
+                       "<sheetData><row r=\"1\"><c r=\"A1\" "
+                       "t=\"inlineStr\"><is><t "
+                       "xml:space=\"preserve\">a&amp;b</t></is></c>",
+                       "<row r=\"3\"><c r=\"B3\" t=\"inlineStr\">", "</sheetData><pageMargins"};
+    QTest::newRow("template cells kept and styled")
+        << head +
+               QStringLiteral("<cols><col min=\"2\" max=\"2\" width=\"9\" style=\"7\"/></cols>"
+                              "<sheetData><row r=\"1\" spans=\"1:3\" x14ac:dyDescent=\"0.25\"><c "
+                              "r=\"A1\" s=\"2\" t=\"s\"><v>0</v></c><c r=\"C1\" s=\"4\"/></row>"
+                              "<row r=\"2\"><c r=\"A2\" s=\"5\"/></row></sheetData></worksheet>")
+        << QStringList{"<row r=\"1\" x14ac:dyDescent=\"0.25\"><c r=\"A1\" s=\"2\" "
+                       "t=\"s\"><v>0</v></c><c r=\"B1\" s=\"7\" t=\"inlineStr\">",
+                       "<c r=\"C1\" s=\"4\" t=\"inlineStr\">",
+                       "<row r=\"2\"><c r=\"A2\" s=\"5\"/></row>",
+                       "<row r=\"3\"><c r=\"A3\" s=\"5\" t=\"inlineStr\">"};
+    QTest::newRow("prefixed")
+        << QStringLiteral("<x:worksheet "
+                          "xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                          "<x:sheetData></x:sheetData></x:worksheet>")
+        << QStringList{"<x:sheetData><x:row r=\"1\"><x:c r=\"A1\" t=\"inlineStr\"><x:is><x:t "
+                       "xml:space=\"preserve\">a&amp;b</x:t></x:is></x:c>",
+                       "</x:row>", "<x:row r=\"3\">", "</x:sheetData></x:worksheet>"};
+}
+
+void TestExports::sheetXml() {
+    QFETCH(QString, xml);
+    QFETCH(QStringList, expected);
+    SheetXml sheet(xml);
+    // A template cell not written keeps its own value.
+    if (!xml.contains(QStringLiteral("r=\"A1\"")))
+        sheet.setText(1, 1, QStringLiteral("a&b"));
+    sheet.setText(3, 2, QStringLiteral("x"));
+    if (xml.contains(QStringLiteral("C1")))
+        sheet.setText(1, 3, QStringLiteral("over C1"));
+    if (xml.contains(QStringLiteral("A2"))) {
+        sheet.setText(1, 2, QStringLiteral("B1"));
+        sheet.setText(3, 1, QStringLiteral("A3"));
+    }
+    QString error;
+    const QString out = QString::fromUtf8(sheet.render(&error));
+    QVERIFY2(!out.isEmpty(), qPrintable(error));
+    qsizetype at = 0;
+    for (const QString& piece : expected) {
+        const qsizetype found = out.indexOf(piece, at);
+        QVERIFY2(found >= 0, qPrintable(piece + QStringLiteral("\n in \n") + out));
+        at = found + piece.size();
+    }
+    QVERIFY(!out.contains(QStringLiteral("spans")));
+    QVERIFY(SheetXml(QStringLiteral("<worksheet><sheetData>")).render(&error).isEmpty());
+    QVERIFY(!error.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestExports)
