@@ -41,6 +41,7 @@ CQueryAllDlg::CQueryAllDlg(ContactQuery& query, const Clock& clock, QWidget* par
     information_ = new QLineEdit(this);
     information_->setObjectName(QStringLiteral("information"));
     information_->setMaxLength(50);
+    information_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0")) * 32);
     department_ =
         choiceList(query.names(ContactQuery::kDepartments), QStringLiteral("department"), this);
     user_ = choiceList(query.names(ContactQuery::kUsers), QStringLiteral("user"), this);
