@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := build-essential cmake pkg-config \
 	qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n qt6-qpa-plugins \
 	libssl-dev libsqlite3-dev libquazip1-qt6-dev \
-	fonts-noto-cjk xdg-utils \
+	fonts-noto-cjk xdg-utils python3-openpyxl \
 	file desktop-file-utils appstream
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -6,6 +6,7 @@
 #include "documents/DocumentsFeature.h"
 #include "phones/PhonesFeature.h"
 #include "reference/ReferenceFeature.h"
+#include "reports/ReportsFeature.h"
 #include "sms/SmsFeature.h"
 #include "users/UsersFeature.h"
 
@@ -19,5 +20,6 @@ std::vector<std::unique_ptr<Feature>> makeFeatures() {
     features.push_back(std::make_unique<PhonesFeature>());
     features.push_back(std::make_unique<SmsFeature>());
     features.push_back(std::make_unique<BackupFeature>());
+    features.push_back(std::make_unique<ReportsFeature>());
     return features;
 }

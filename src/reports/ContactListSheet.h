@@ -1,0 +1,46 @@
+#pragma once
+
+#include "reports/RepeatedQuery.h"
+#include "reports/SheetWriter.h"
+
+#include <QString>
+#include <optional>
+
+class Clock;
+class Database;
+class ReportModel;
+
+// The ticked contacts as a list: name, sex, post, area code, phone, mobile,
+// company and its address, one row each under a title and the date.
+class ContactListSheet : public SheetWriter {
+  public:
+    static inline const QString kStatement = QStringLiteral(
+        "select b.base_name,b.base_sex,d.duty_name,b.base_phone, \t\t\tb.base_mobil,b.work_name,"
+        "b.work_address,b.work_areacode,u.user_name \t\t\tfrom base as b,duty as d,userlogin as "
+        "u \t\t\twhere b.base_code=%s \t\t\tand b.work_duty_code=d.duty_code \t\t\tand "
+        "b.base_user_code=u.user_code");
+    static inline const QString kRecord = QStringLiteral("%s∷%s∷%s∷%s∷%s∷%s∷%s∷%s∷");
+    static inline const QString kSheet = QStringLiteral("列表");
+    static inline const QString kTitle = QStringLiteral("人脉资料列表");
+    static inline const QString kDate = QStringLiteral("日期:%s");
+    static inline const QString kDone = QStringLiteral("列表资料文件已生成!");
+
+    ContactListSheet(Database& db, const Clock& clock, const ReportModel& list)
+        : reads_(db), clock_(clock), list_(list) {}
+
+    static const QStringList& headers();
+
+    // One contact as a record text; the sentinel "#!$#%" when its row, post or
+    // user is missing; nothing after a database error (shown).
+    std::optional<QString> text(const QString& code);
+
+    QString sheetName() const override { return kSheet; }
+    int steps() const override;
+    bool fill(XlsxWorkbook& book, const std::function<void(int)>& advance) override;
+    QString doneMessage() const override { return kDone; }
+
+  private:
+    RepeatedQuery reads_;
+    const Clock& clock_;
+    const ReportModel& list_;
+};

@@ -1,0 +1,51 @@
+#include "reports/LabelSheet.h"
+
+#include "db/Database.h"
+#include "db/Lookups.h"
+#include "reports/RecordText.h"
+#include "reports/XlsxWorkbook.h"
+#include "ui/ReportModel.h"
+
+std::optional<QString> LabelSheet::text(const QString& code) {
+    QString label = Lookups::kMissing;
+    const bool ok = reads_.query(sql::format(kStatement, code), [&label](const Row& row) {
+        label = QStringLiteral("邮编:") + row.text(QStringLiteral("work_zip")) +
+                QStringLiteral("∷地址:") + row.text(QStringLiteral("work_address")) +
+                record::kSeparator + row.text(QStringLiteral("work_name")) + record::kSeparator +
+                row.text(QStringLiteral("base_name")) + QStringLiteral("(收)∷");
+        return false;
+    });
+    if (!ok)
+        return std::nullopt;
+    return label;
+}
+
+int LabelSheet::steps() const {
+    return list_.rowCount();
+}
+
+bool LabelSheet::fill(XlsxWorkbook& book, const std::function<void(int)>& advance) {
+    int row = 1;
+    int labels = 0;
+    for (int i = 0; i < list_.rowCount(); ++i) {
+        advance(i + 1);
+        if (!list_.isChecked(i))
+            continue;
+        const std::optional<QString> label = text(list_.key(i));
+        if (!label)
+            return false;
+        if (*label == Lookups::kMissing)
+            break;
+        // Odd labels go to the first column, even ones beside them.
+        const int column = ++labels % 2 == 1 ? 1 : 2;
+        const QStringList lines = record::pieces(*label);
+        for (int line = 0; line < lines.size(); ++line) {
+            book.setCell(row, column, lines.at(line));
+            // An empty row before the recipient.
+            row += line == 2 ? 2 : 1;
+        }
+        // Beside the label just written, or one empty row below the band.
+        row += column == 1 ? -5 : 1;
+    }
+    return true;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// An exported record travels as one text whose fields each end with the
+// separator; the writer cuts it into the cells of a row or a label.
+namespace record {
+
+inline const QString kSeparator = QStringLiteral("∷");
+
+// The fields, each followed by the separator.
+QString join(const QStringList& fields);
+// The texts before each separator, in order; what follows the last separator
+// is not a field.
+QStringList pieces(const QString& text);
+
+} // namespace record

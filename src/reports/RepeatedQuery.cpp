@@ -1,0 +1,44 @@
+#include "reports/RepeatedQuery.h"
+
+#include "db/Database.h"
+
+#include <QSqlError>
+
+RepeatedQuery::RepeatedQuery(Database& db) : db_(db), query_(db.connection()) {
+    query_.setForwardOnly(true);
+}
+
+bool RepeatedQuery::query(const sql::Statement& statement,
+                          const std::function<bool(const Row&)>& each) {
+    const QString text = sql::withNameOrder(statement.text());
+    if (text != prepared_) {
+        prepared_.clear();
+        if (!query_.prepare(text)) {
+            db_.reportFailure(Database::describe(query_.lastError()));
+            return false;
+        }
+        prepared_ = text;
+    }
+    const QVariantList& values = statement.values();
+    for (int i = 0; i < values.size(); ++i)
+        query_.bindValue(i, values.at(i));
+    if (!query_.exec()) {
+        db_.reportFailure(Database::describe(query_.lastError()));
+        return false;
+    }
+    bool ok = true;
+    {
+        const Row row(query_);
+        while (query_.next()) {
+            if (!each(row))
+                break;
+        }
+        if (query_.lastError().isValid()) {
+            db_.reportFailure(Database::describe(query_.lastError()));
+            ok = false;
+        }
+    }
+    // Let go of the read: the statement stays compiled for the next row.
+    query_.finish();
+    return ok;
+}

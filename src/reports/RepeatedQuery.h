@@ -1,0 +1,27 @@
+#pragma once
+
+#include "db/Row.h"
+#include "db/Statement.h"
+
+#include <QSqlQuery>
+#include <QString>
+#include <functional>
+
+class Database;
+
+// A select run once per exported row with that row's values: the engine
+// compiles the statement the first time and only binds the values after that.
+// Reports failures as Database::query does.
+class RepeatedQuery {
+  public:
+    explicit RepeatedQuery(Database& db);
+
+    // Calls each(row) for every row until it returns false; false after a
+    // failure (shown through the database's prompter).
+    bool query(const sql::Statement& statement, const std::function<bool(const Row&)>& each);
+
+  private:
+    Database& db_;
+    QSqlQuery query_;
+    QString prepared_;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <map>
+
+// One worksheet part of a workbook: the template's XML and the texts the
+// program sets into its cells. Rendering keeps everything of the template
+// (column widths, row heights, page set-up, the template's own cells) and
+// writes each set cell as text in the template's format for that place: the
+// format of the template cell itself, else of the nearest template cell above
+// it in its column (the model row of a table), else of its row or column.
+class SheetXml {
+  public:
+    explicit SheetXml(const QString& xml) : xml_(xml) {}
+
+    // Rows and columns count from 1.
+    void setText(int row, int column, const QString& text);
+    // The text set at a cell; empty when none was.
+    QString text(int row, int column) const;
+    qsizetype cellCount() const { return cells_; }
+    // The sheet becomes the workbook's selected tab.
+    void select() { selected_ = true; }
+
+    // The new worksheet part in UTF-8; empty (and *error set) when the
+    // template's XML cannot be read.
+    QByteArray render(QString* error = nullptr) const;
+
+    // "A", "B", ..., "Z", "AA", ...
+    static QString columnName(int column);
+    // The row and column of a reference such as "AB12"; false when it is not one.
+    static bool parseReference(QStringView reference, int* row, int* column);
+
+  private:
+    QString xml_;
+    std::map<int, std::map<int, QString>> texts_;
+    qsizetype cells_ = 0;
+    bool selected_ = false;
+};
