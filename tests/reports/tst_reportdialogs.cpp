@@ -56,6 +56,9 @@ class FakeFrame : public FrameServices {
     CClientView2* contactView() override { return &view; }
     CContactDetailPane* detailPane() override { return nullptr; }
     void remindersChanged() override {}
+    bool runCommand(int) override { return true; }
+    void countsChanged() override {}
+    bool stopTreeBuild() override { return false; }
     bool showContacts(const sql::Statement& filter, int mode, int live) override {
         shown.append({filter.shown(), QString::number(mode), QString::number(live)});
         return view.load(filter, mode, live);
