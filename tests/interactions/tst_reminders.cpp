@@ -100,8 +100,8 @@ class RuleByHand {
                 previous = code;
                 const qint64 f = r.number("sort_frequence", 0);
                 if (r.text("comm_next_year").isEmpty()) {
-                    const qint64 d = days(today, r.text("comm_year"), r.text("comm_month"),
-                                          r.text("comm_day"));
+                    const qint64 d =
+                        days(today, r.text("comm_year"), r.text("comm_month"), r.text("comm_day"));
                     if (d == f)
                         out.append({code, 2});
                     else if (d > f)
@@ -112,17 +112,18 @@ class RuleByHand {
                 }
                 return true;
             });
-        db_.query(sql::Statement("select b.base_code,b.base_name,b.base_create_date,"
-                                 "s.sort_frequence from base b,sort s \t\twhere b.base_sort_code "
-                                 "= s.sort_code \t\tand b.base_invalid_flag=1 \t\tand b.base_code "
-                                 "not in (select comm_base_code from comm)"),
-                  [&](const Row& r) {
-                      const QString created = r.text("base_create_date");
-                      const qint64 d = days(today, created.mid(0, 4), created.mid(5, 2),
-                                            created.mid(8, 2));
-                      out.append({r.number("base_code"), d > r.number("sort_frequence", 0) ? 3 : 2});
-                      return true;
-                  });
+        db_.query(
+            sql::Statement("select b.base_code,b.base_name,b.base_create_date,"
+                           "s.sort_frequence from base b,sort s \t\twhere b.base_sort_code "
+                           "= s.sort_code \t\tand b.base_invalid_flag=1 \t\tand b.base_code "
+                           "not in (select comm_base_code from comm)"),
+            [&](const Row& r) {
+                const QString created = r.text("base_create_date");
+                const qint64 d =
+                    days(today, created.mid(0, 4), created.mid(5, 2), created.mid(8, 2));
+                out.append({r.number("base_code"), d > r.number("sort_frequence", 0) ? 3 : 2});
+                return true;
+            });
         std::sort(out.begin(), out.end());
         return out;
     }
@@ -183,9 +184,9 @@ void TestReminders::cleanup() {
 }
 
 qint64 TestReminders::level(int interval) {
-    db_->execute(sql::format(
-        "insert into sort(sort_name,sort_value,sort_frequence) values('间隔%d',1,%ld)", interval,
-        qint64(interval)));
+    db_->execute(
+        sql::format("insert into sort(sort_name,sort_value,sort_frequence) values('间隔%d',1,%ld)",
+                    interval, qint64(interval)));
     return db_->count("select max(sort_code) from sort");
 }
 
@@ -231,10 +232,10 @@ void TestReminders::rule_data() {
 
     const QString day = QStringLiteral("2012-05-08");
     const QList<int> none;
-    QTest::newRow("exactly F days: due") << day << 7 << QStringList{"2012|05|01"} << "" << 1
-                                         << QList<int>{2};
-    QTest::newRow("F+1 days: overdue") << day << 7 << QStringList{"2012|04|30"} << "" << 1
-                                       << QList<int>{3};
+    QTest::newRow("exactly F days: due")
+        << day << 7 << QStringList{"2012|05|01"} << "" << 1 << QList<int>{2};
+    QTest::newRow("F+1 days: overdue")
+        << day << 7 << QStringList{"2012|04|30"} << "" << 1 << QList<int>{3};
     QTest::newRow("F-1 days: nothing") << day << 7 << QStringList{"2012|05|02"} << "" << 1 << none;
     QTest::newRow("interval 0, today: due")
         << day << 0 << QStringList{"2012|05|08"} << "" << 1 << QList<int>{2};
@@ -261,10 +262,10 @@ void TestReminders::rule_data() {
     QTest::newRow("two plans for today: two rows")
         << day << 7 << QStringList{"2012|01|01|2012|05|08", "2012|02|01|2012|05|08"} << "" << 1
         << QList<int>{1, 1};
-    QTest::newRow("created today, never met: due") << day << 7 << QStringList{} << "2012-05-08"
-                                                   << 1 << QList<int>{2};
-    QTest::newRow("created F days ago: due") << day << 7 << QStringList{} << "2012-05-01" << 1
-                                             << QList<int>{2};
+    QTest::newRow("created today, never met: due")
+        << day << 7 << QStringList{} << "2012-05-08" << 1 << QList<int>{2};
+    QTest::newRow("created F days ago: due")
+        << day << 7 << QStringList{} << "2012-05-01" << 1 << QList<int>{2};
     QTest::newRow("created F+1 days ago: overdue")
         << day << 7 << QStringList{} << "2012-04-30" << 1 << QList<int>{3};
     QTest::newRow("created on no known day: overdue")
@@ -277,14 +278,14 @@ void TestReminders::rule_data() {
         << "2000-03-01" << 2 << QStringList{"2000|02|28"} << "" << 1 << QList<int>{2};
     QTest::newRow("2000, interval 1: overdue")
         << "2000-03-01" << 1 << QStringList{"2000|02|28"} << "" << 1 << QList<int>{3};
-    QTest::newRow("1900 is not: 1 day") << "1900-03-01" << 1 << QStringList{"1900|02|28"} << ""
-                                        << 1 << QList<int>{2};
+    QTest::newRow("1900 is not: 1 day")
+        << "1900-03-01" << 1 << QStringList{"1900|02|28"} << "" << 1 << QList<int>{2};
     QTest::newRow("1900, interval 0: overdue")
         << "1900-03-01" << 0 << QStringList{"1900|02|28"} << "" << 1 << QList<int>{3};
     QTest::newRow("a day past the month's end counts on (30 Feb is 2 Mar)")
         << "2023-03-04" << 2 << QStringList{"2023|02|30|||||"} << "" << 1 << QList<int>{2};
-    QTest::newRow("a month without its zero") << day << 7 << QStringList{"2012|5|1"} << "" << 1
-                                              << QList<int>{2};
+    QTest::newRow("a month without its zero")
+        << day << 7 << QStringList{"2012|5|1"} << "" << 1 << QList<int>{2};
     QTest::newRow("a plan of a year only, long gone: overdue")
         << day << 7 << QStringList{"2012|05|07|2011||"} << "" << 1 << QList<int>{3};
     QTest::newRow("a plan of a year only, to come: nothing")
@@ -360,8 +361,9 @@ void TestReminders::sameAsTheRuleByHand() {
         for (int k = 0; k < count; ++k) {
             // Few distinct days, so that one contact often has two interactions on one day.
             const QDate when = day.addDays(-random.bounded(40));
-            Interaction i{when.toString("yyyy"), when.toString("MM"), when.toString("dd"),
-                          {}, {}, {}, when.toString(Qt::ISODate)};
+            Interaction i{
+                when.toString("yyyy"),     when.toString("MM"), when.toString("dd"), {}, {}, {},
+                when.toString(Qt::ISODate)};
             if (random.bounded(3) == 0) {
                 const QDate next = day.addDays(random.bounded(7) - 3);
                 i.nextYear = next.toString("yyyy");
@@ -403,7 +405,7 @@ void TestReminders::careCountsAndAlerts() {
     const Reminders::Care care = reminders.care();
     QCOMPARE(care.birthdays.value_or(-1), 3); // the trash counts
     QCOMPARE(care.family.value_or(-1), 2);
-    QVERIFY(reminders.hasBirthdaysAhead()); // today's birthday is ahead
+    QVERIFY(reminders.hasBirthdaysAhead());                           // today's birthday is ahead
     QVERIFY(Reminders(*db_, QDate(2012, 5, 21)).hasBirthdaysAhead()); // spouse and child
     QVERIFY(!Reminders(*db_, QDate(2012, 6, 9)).hasBirthdaysAhead());
     QVERIFY(Reminders(*db_, QDate(2012, 6, 8)).hasBirthdaysAhead());
@@ -430,8 +432,7 @@ void TestReminders::nodesAndTheirCaptions() {
     nodes.buildCare(sink, *db_, 1);
     QCOMPARE(sink.nodes.size(), 2);
     QCOMPARE(sink.nodes[0].first, QStringLiteral("事务提醒 "));
-    QCOMPARE(sink.nodes[0].second,
-             (QStringList{"预先安排 <1>", "当天事务 <1>", "逾期事务 <1>"}));
+    QCOMPARE(sink.nodes[0].second, (QStringList{"预先安排 <1>", "当天事务 <1>", "逾期事务 <1>"}));
     QCOMPARE(sink.nodes[1].first, QStringLiteral("日常关怀 "));
     QCOMPARE(sink.nodes[1].second, (QStringList{"生日关怀 (1)", "家庭关怀 (0)"}));
     // Built again, the node keeps its place and gets its children anew.

@@ -5,6 +5,7 @@
 #include "support/TestHome.h"
 
 #include <QTest>
+#include <QTimeZone>
 
 class TestScore : public QObject {
     Q_OBJECT
@@ -15,6 +16,7 @@ class TestScore : public QObject {
     void loginRule_data();
     void loginRule();
     void userScoreCountsLiveContactsAndBonus();
+    void sameDayTwiceChangesNothing();
 };
 
 void TestScore::levelText_data() {
@@ -63,6 +65,19 @@ void TestScore::loginRule_data() {
                             << qint64(-30);
     QTest::newRow("clock set back")
         << "2012-06-01 09:00:00" << now << "维护人脉资源,走向成功!" << qint64(0);
+    QTest::newRow("30 hours") << "2012-05-07 03:00:00" << now << "用户登录,等级分增加 10 分!"
+                              << qint64(10);
+    QTest::newRow("50 hours") << "2012-05-06 07:00:00" << now << "长期不登录,等级分下降 5 分!"
+                              << qint64(-5);
+    QTest::newRow("10 days") << "2012-04-28 09:00:00" << now << "长期不登录,等级分下降 30 分!"
+                             << qint64(-30);
+    QTest::newRow("one second short of a day")
+        << "2012-05-07 09:00:01" << now << "维护人脉资源,走向成功!" << qint64(0);
+    // The night the clocks went forward has 23 hours; the wall clock counts a day.
+    const QTimeZone berlin("Europe/Berlin");
+    QTest::newRow("across the clock change")
+        << "2012-03-25 00:30:00" << QDateTime(QDate(2012, 3, 26), QTime(0, 30), berlin)
+        << "用户登录,等级分增加 10 分!" << qint64(10);
 }
 
 void TestScore::loginRule() {
@@ -115,6 +130,24 @@ void TestScore::userScoreCountsLiveContactsAndBonus() {
     QCOMPARE(Score::scoreText(15), QStringLiteral("我的人脉等级分是: 15 分 !"));
     QCOMPARE(Score::changeNotice(5), QStringLiteral("等级分增加 5 分!"));
     QCOMPARE(Score::changeNotice(-5), QStringLiteral("等级分减少 5 分!"));
+}
+
+void TestScore::sameDayTwiceChangesNothing() {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.execute(sql::Statement(
+        QStringLiteral("update userlogin set user_grade=40,user_lastlogin='2012-05-01 08:00:00' "
+                       "where user_code=1"))));
+    FixedClock clock(QDateTime(QDate(2012, 5, 8), QTime(8, 0)));
+    Score score(db);
+    QCOMPARE(score.applyLoginRule(1, clock), QStringLiteral("长期不登录,等级分下降 30 分!"));
+    QCOMPARE(db.count("select user_grade from userlogin where user_code=1"), 10);
+    clock.set(QDateTime(QDate(2012, 5, 8), QTime(23, 59, 59)));
+    QCOMPARE(score.applyLoginRule(1, clock), QStringLiteral("维护人脉资源,走向成功!"));
+    QCOMPARE(db.count("select user_grade from userlogin where user_code=1"), 10);
+    QCOMPARE(score.userScore(1), 10);
 }
 
 QTEST_GUILESS_MAIN(TestScore)
