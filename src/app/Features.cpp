@@ -1,11 +1,15 @@
 #include "app/Features.h"
 
+#include "contacts/CleansingFeature.h"
 #include "contacts/ContactsFeature.h"
+#include "interactions/InteractionsFeature.h"
 #include "users/UsersFeature.h"
 
 std::vector<std::unique_ptr<Feature>> makeFeatures() {
     std::vector<std::unique_ptr<Feature>> features;
     features.push_back(std::make_unique<ContactsFeature>());
     features.push_back(std::make_unique<UsersFeature>());
+    features.push_back(std::make_unique<InteractionsFeature>());
+    features.push_back(std::make_unique<CleansingFeature>());
     return features;
 }

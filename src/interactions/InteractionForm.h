@@ -34,6 +34,7 @@ class InteractionForm {
     void startModify(qint64 contact, const QString& code);
 
     Mode mode() const { return mode_; }
+    const Clock& clock() const { return clock_; }
     qint64 contact() const { return contact_; }
     // The interaction's code: set in modify mode, and after an add is saved.
     QString code() const { return code_; }
