@@ -55,7 +55,7 @@ CScoreQueryDlg::CScoreQueryDlg(Database& db, QWidget* parent)
     layout->addLayout(figures);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    resize(720, 420);
+    resize(800, 420);
     fill(db);
 }
 
@@ -64,12 +64,11 @@ void CScoreQueryDlg::fill(Database& db) {
     const auto users = query.users();
     QList<QStringList> rows;
     for (const auto& row : users)
-        rows.append(
-            {QString::number(row.code), row.name, QString::number(row.score), row.department});
+        rows.append({QString(), row.name, QString::number(row.score), row.department});
     users_->setRows(rows);
     rows.clear();
     for (const auto& row : query.departments())
-        rows.append({QString::number(row.code), row.name, QString::number(row.score), row.average});
+        rows.append({QString(), row.name, QString::number(row.score), row.average});
     departments_->setRows(rows);
     total_->setText(ScoreQuery::total(users));
     average_->setText(ScoreQuery::average(users));
