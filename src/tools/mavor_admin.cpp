@@ -1,9 +1,11 @@
 // Administration commands of an installation:
 //   mavor-admin initdb PATH   write a new delivered database (never overwrites)
 //   mavor-admin gen ...       fill an existing database with generated data
+//   mavor-admin tree ...      print a user's navigation tree
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
 #include "tools/Generator.h"
+#include "tools/TreeCommand.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -15,7 +17,9 @@ int usage(QTextStream& err) {
     err << "用法:\n"
         << "  mavor-admin initdb PATH    新建一个初始数据库文件 (不覆盖已有文件)\n"
         << "  mavor-admin gen --contacts N --interactions M [--seed S] [--user CODE] PATH\n"
-        << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n";
+        << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n"
+        << "  mavor-admin tree --user NAME [--today YYYY-MM-DD] PATH\n"
+        << "                             按该用户当天登录后看到的样子打印导航树 (含事务提醒)\n";
     return 2;
 }
 
@@ -96,5 +100,7 @@ int main(int argc, char** argv) {
         return initdb(args, out, err);
     if (command == u"gen")
         return gen(args, out, err);
+    if (command == u"tree")
+        return treeCommand(args, out, err);
     return usage(err);
 }
