@@ -368,7 +368,8 @@ void CMainFrame::referenceTableChanged(const QString& table) {
     if (contacts_->currentContact() > 0 && !detail_->isModified())
         detail_->loadContact(contacts_->currentContact(), live_);
     // Folder captions and counts come from the tables' names.
-    tree_->rebuildAfterChange(table == QLatin1String("dep") || table == QLatin1String("userlogin"));
+    tree_->rebuildAfterChange(table == QLatin1String("dep") ||
+                              table == QLatin1String("userlogin"));
 }
 
 void CMainFrame::onTreeReady(bool ready) {

@@ -1,7 +1,7 @@
 #include "db/Database.h"
 
-#include "base/Prompter.h"
 #include "db/JetFunctions.h"
+#include "base/Prompter.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
