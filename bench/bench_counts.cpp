@@ -1,6 +1,7 @@
 // Times the statements that grow with the size of the network, over a database
 // filled by "mavor-admin gen": the navigation tree's counts for every category
-// value (the tree's own statements), and the reminder and care scans. The
+// value (the tree's own statements), and the reminders and care (their class;
+// bench_reminders sets them beside their floors). The
 // contact list is timed through the list itself by bench_contactlist.
 //
 //   bench_counts PATH [--repeat N]
@@ -10,6 +11,7 @@
 #include "app/TreeCounts.h"
 #include "db/Database.h"
 #include "db/Statement.h"
+#include "interactions/Reminders.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -20,27 +22,6 @@
 #include <vector>
 
 namespace {
-
-// The reminder and care scans; they move to the reminders when those are built.
-const QString kPlannedToday = QStringLiteral(
-    "select b.base_name,b.base_code from comm as c,base as b \t\twhere b.base_invalid_flag=1 and "
-    "\t\t\t  c.comm_base_code=b.base_code and \t\t\t  c.comm_next_year='%s' and \t\t\t  "
-    "c.comm_next_month='%s' and \t\t\t  c.comm_next_day='%s'");
-const QString kLatestInteractions = QStringLiteral(
-    "select c.comm_base_code,c.comm_year,c.comm_month,c.comm_day,s.sort_frequence,b.base_name, "
-    "\t\tc.comm_next_year,c.comm_next_month,c.comm_next_day \t\t\tfrom comm c,base b,sort s "
-    "\t\t\twhere c.comm_base_code = b.base_code and \t\t\t      b.base_sort_code = s.sort_code");
-const QString kLiveOnly = QStringLiteral("%s and b.base_invalid_flag=1");
-const QString kLatestOrder = QStringLiteral(" order by c.comm_base_code,c.comm_date DESC");
-const QString kWithoutInteractions = QStringLiteral(
-    "select b.base_code,b.base_name,b.base_create_date,s.sort_frequence from base b,sort s "
-    "\t\twhere b.base_sort_code = s.sort_code \t\tand b.base_invalid_flag=1 \t\tand b.base_code "
-    "not in (select comm_base_code from comm)");
-const QString kBirthdays =
-    QStringLiteral("select b.base_name from base as b \t\twhere b.base_month='%s'");
-const QString kFamilyBirthdays = QStringLiteral(
-    "select b.base_name from base as b, home as h \t\twhere h.home_base_code=b.base_code and "
-    "(h.home_month='%s' or h.home_child_month='%s') ");
 
 // What one timed run did: statements issued and rows walked.
 struct Work {
@@ -123,23 +104,24 @@ class Bench {
         return work;
     }
 
+    // The reminders and care through their own class (a handful of statements
+    // each, the rows computed by the engine).
     Work reminders(const QDate& today) {
         Work work;
-        walk(sql::format(kPlannedToday, today.toString(QStringLiteral("yyyy")),
-                         today.toString(QStringLiteral("MM")),
-                         today.toString(QStringLiteral("dd"))),
-             work);
-        walk(sql::format(kLiveOnly, sql::format(kLatestInteractions)) + sql::format(kLatestOrder),
-             work);
-        walk(sql::format(kWithoutInteractions), work);
+        const Reminders::Counts counts = Reminders(db_, today).rebuild(1);
+        work.statements = 5;
+        work.rows =
+            counts.planned.value_or(0) + counts.due.value_or(0) + counts.overdue.value_or(0);
+        work.ok = counts.cleared && counts.planned && counts.due;
         return work;
     }
 
     Work care(const QDate& today) {
         Work work;
-        const QString month = today.toString(QStringLiteral("MM"));
-        walk(sql::format(kBirthdays, month), work);
-        walk(sql::format(kFamilyBirthdays, month, month), work);
+        const Reminders::Care care = Reminders(db_, today).care();
+        work.statements = 2;
+        work.rows = 2;
+        work.ok = care.birthdays && care.family;
         return work;
     }
 

@@ -6,6 +6,7 @@
 #include "app/ReminderNodes.h"
 #include "app/TreeBuilder.h"
 #include "app/TreeSink.h"
+#include "base/Clock.h"
 #include "db/Database.h"
 
 #include <QCoreApplication>
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     out << "contacts: " << db.count("select count(*) from base") << "\n";
-    ReminderNodes reminders;
+    SystemClock clock;
+    ReminderNodes reminders(clock);
     QList<qint64> times;
     int operations = 0;
     for (int i = 0; i < runs; ++i) {

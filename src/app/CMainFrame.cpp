@@ -20,6 +20,7 @@
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
 #include "interactions/FestivalCountdown.h"
+#include "interactions/Reminders.h"
 #include "interactions/Score.h"
 #include "interactions/StartupNotice.h"
 #include "ui/NoticeHost.h"
@@ -255,8 +256,10 @@ void CMainFrame::startSession() {
     Score score(context_.db);
     const QString greeting = score.applyLoginRule(session_.userCode, context_.clock);
     const Festival festival = FestivalCountdown(context_.db, context_.clock).next();
-    // The reminders decide the two alerts once they are computed; none before.
-    notices_->showStartup(StartupNotice(greeting, festival, false, false));
+    Reminders reminders(context_.db, context_.clock.today());
+    const bool planned = reminders.hasPlannedToday();
+    const bool birthdays = reminders.hasBirthdaysAhead();
+    notices_->showStartup(StartupNotice(greeting, festival, planned, birthdays));
     tree_->startBuild(false);
     showScore();
     buildTray();

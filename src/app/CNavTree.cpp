@@ -18,7 +18,8 @@
 
 CNavTree::CNavTree(AppContext& context, qint64 userCode, QWidget* parent)
     : QTreeWidget(parent), context_(context), userCode_(userCode),
-      workerPrompter_(context.prompter, this), reminders_(std::make_unique<ReminderNodes>()),
+      workerPrompter_(context.prompter, this),
+      reminders_(std::make_unique<ReminderNodes>(context.clock)),
       openFile_([](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }) {
     setObjectName(QStringLiteral("CNavTree"));
     setHeaderHidden(true);
@@ -79,6 +80,7 @@ void CNavTree::rebuildAfterChange(bool departments) {
 
 void CNavTree::stopAndWait() {
     rebuildPending_ = false;
+    remindersPending_ = false;
     if (worker_.isRunning())
         context_.stopEvent.set();
     worker_.join();
@@ -89,6 +91,12 @@ void CNavTree::rebuildDepartments() {
 }
 
 bool CNavTree::rebuildReminders() {
+    // The builder writes the same rows and nodes on its thread: the reminders
+    // wait for it, so the two never interleave.
+    if (worker_.isRunning()) {
+        remindersPending_ = true;
+        return true;
+    }
     return reminders_->rebuildReminders(*this, context_.db, userCode_);
 }
 
@@ -258,8 +266,17 @@ void CNavTree::buildEnded(bool complete) {
 }
 
 void CNavTree::workerFinished() {
-    if (!rebuildPending_ || worker_.isRunning())
+    if (worker_.isRunning())
         return;
+    if (!rebuildPending_) {
+        if (remindersPending_) {
+            remindersPending_ = false;
+            reminders_->rebuildReminders(*this, context_.db, userCode_);
+        }
+        return;
+    }
+    // The build to come writes the reminders too.
+    remindersPending_ = false;
     const bool departments = pendingDepartments_;
     rebuildPending_ = false;
     pendingDepartments_ = false;

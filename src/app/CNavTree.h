@@ -32,7 +32,8 @@ class CNavTree : public QTreeWidget, public TreeSink {
     void rebuildAfterChange(bool departments);
     // Adds or rebuilds the "部门分布" node on this thread.
     void rebuildDepartments();
-    // Rebuilds the reminder node on this thread (after interactions change).
+    // Rebuilds the reminder node on this thread (after interactions change);
+    // while a build runs, once it has ended.
     bool rebuildReminders();
     // Stops a running build and waits for the thread to end.
     void stopAndWait();
@@ -97,5 +98,7 @@ class CNavTree : public QTreeWidget, public TreeSink {
     // A change came while a build was running: build again when it ends.
     bool rebuildPending_ = false;
     bool pendingDepartments_ = false;
+    // Interactions changed while a build was running.
+    bool remindersPending_ = false;
     TreeWorker worker_;
 };

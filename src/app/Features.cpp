@@ -2,8 +2,10 @@
 
 #include "backup/BackupFeature.h"
 #include "contacts/AssoFeature.h"
+#include "contacts/CleansingFeature.h"
 #include "contacts/ContactsFeature.h"
 #include "documents/DocumentsFeature.h"
+#include "interactions/InteractionsFeature.h"
 #include "phones/PhonesFeature.h"
 #include "reference/ReferenceFeature.h"
 #include "reports/ReportsFeature.h"
@@ -21,5 +23,7 @@ std::vector<std::unique_ptr<Feature>> makeFeatures() {
     features.push_back(std::make_unique<SmsFeature>());
     features.push_back(std::make_unique<BackupFeature>());
     features.push_back(std::make_unique<ReportsFeature>());
+    features.push_back(std::make_unique<InteractionsFeature>());
+    features.push_back(std::make_unique<CleansingFeature>());
     return features;
 }

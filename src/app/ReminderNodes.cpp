@@ -1,19 +1,36 @@
 #include "app/ReminderNodes.h"
 
 #include "app/TreeSink.h"
+#include "base/Clock.h"
+#include "base/Prompter.h"
+#include "db/Database.h"
 #include "db/TextFormat.h"
+#include "interactions/Reminders.h"
 
-bool ReminderNodes::rebuildReminders(TreeSink& sink, Database&, qint64) {
+bool ReminderNodes::rebuildReminders(TreeSink& sink, Database& db, qint64 userCode) {
     const TreeNode node = sink.findOrAddTopLevel(kReminderNode);
     sink.removeChildren(node);
-    for (const QString& group : {kPlanned, kDueToday, kOverdue})
-        sink.addChild(node, text::format(group, 0));
+    const Reminders::Counts counts = Reminders(db, clock_.today()).rebuild(userCode);
+    if (!counts.cleared) {
+        if (Prompter* prompter = db.prompter())
+            prompter->fail(Reminders::kClearFailed);
+        return false;
+    }
+    if (counts.planned)
+        sink.addChild(node, text::format(kPlanned, *counts.planned));
+    if (counts.due && counts.overdue) {
+        sink.addChild(node, text::format(kDueToday, *counts.due));
+        sink.addChild(node, text::format(kOverdue, *counts.overdue));
+    }
     return true;
 }
 
-void ReminderNodes::buildCare(TreeSink& sink, Database&, qint64) {
+void ReminderNodes::buildCare(TreeSink& sink, Database& db, qint64) {
     const TreeNode node = sink.findOrAddTopLevel(kCareNode);
     sink.removeChildren(node);
-    for (const QString& group : {kBirthdays, kFamily})
-        sink.addChild(node, text::format(group, 0));
+    const Reminders::Care care = Reminders(db, clock_.today()).care();
+    if (care.birthdays)
+        sink.addChild(node, text::format(kBirthdays, *care.birthdays));
+    if (care.family)
+        sink.addChild(node, text::format(kFamily, *care.family));
 }

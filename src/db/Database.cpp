@@ -43,10 +43,13 @@ bool Database::open(const QString& path) {
         } else {
             QSqlQuery q(db);
             // Reading the schema proves the file is a database; WAL lets another
-            // connection read while this one writes.
+            // connection read while this one writes. Mapping the file spares the
+            // statements that visit many rows (reminders, cleansing, the tree's
+            // counts) a copy of every page they read.
             ok = q.exec(QStringLiteral("select count(*) from sqlite_master")) &&
                  q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) &&
                  q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs)) &&
+                 q.exec(QStringLiteral("PRAGMA mmap_size=%1").arg(kMapBytes)) &&
                  jet::registerFunctions(db);
             if (!ok)
                 lastError_ = q.lastError().isValid() ? describe(q.lastError())

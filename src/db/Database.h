@@ -57,6 +57,8 @@ class Database {
     static QString describe(const QSqlError& error);
 
     static constexpr int kBusyTimeoutMs = 20000;
+    // How much of the file a connection maps into memory instead of reading it.
+    static constexpr qint64 kMapBytes = qint64(1) << 30;
 
   private:
     // Prepares the statement (names ordered for Chinese readers), binds its

@@ -4,9 +4,7 @@
 
 namespace dates {
 
-namespace {
-
-// Day number of a civil date (days since 1970-01-01), valid for any day count.
+// Valid for any day count.
 qint64 dayNumber(qint64 y, qint64 m, qint64 d) {
     // Normalise the month first so that a month outside 1..12 carries into the year.
     y += (m - 1) >= 0 ? (m - 1) / 12 : -((12 - m) / 12);
@@ -19,25 +17,28 @@ qint64 dayNumber(qint64 y, qint64 m, qint64 d) {
     return era * 146097 + doe - 719468 + (d - 1);
 }
 
-} // namespace
-
 qint64 daysBetween(int year1, int month1, int day1, int year2, int month2, int day2) {
     return dayNumber(year1, month1, day1) - dayNumber(year2, month2, day2);
 }
 
 int leadingNumber(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return leadingNumber(bytes.constData(), bytes.size());
+}
+
+int leadingNumber(const char* text, qsizetype size) {
     qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' ||
-                               text[i] == u'\r' || text[i] == u'\v' || text[i] == u'\f'))
+    while (i < size && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r' ||
+                        text[i] == '\v' || text[i] == '\f'))
         ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
+    if (i < size && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
         ++i;
     }
     qint64 value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value = value * 10 + (text[i].unicode() - u'0');
+    for (; i < size && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
         if (value > std::numeric_limits<int>::max())
             value = std::numeric_limits<int>::max();
     }

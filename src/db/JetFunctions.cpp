@@ -1,5 +1,6 @@
 #include "db/JetFunctions.h"
 
+#include "db/Days.h"
 #include "db/Statement.h"
 
 #include <QCollator>
@@ -79,6 +80,27 @@ void datediff(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int64(ctx, from->daysTo(*to));
 }
 
+// daynumber(year, month, day): the day number of date parts as the reminders
+// read them (dates::dayNumber of each part's leading number; NULL reads as
+// empty text, so as 0). Lets a statement compute day distances itself.
+qint64 datePart(sqlite3_value* value) {
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_NULL:
+        return 0;
+    case SQLITE_INTEGER:
+        return sqlite3_value_int64(value);
+    default: {
+        const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        return bytes ? dates::leadingNumber(bytes, sqlite3_value_bytes(value)) : 0;
+    }
+    }
+}
+
+void daynumber(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_result_int64(ctx,
+                         dates::dayNumber(datePart(argv[0]), datePart(argv[1]), datePart(argv[2])));
+}
+
 // Names in pinyin order. Each connection has its own collator: a connection is
 // used by one thread only. A sort orders the same names again and again, so
 // their sort keys are kept; equal-looking names fall back to their code
@@ -134,6 +156,8 @@ bool registerFunctions(QSqlDatabase& db) {
     return sqlite3_create_function(raw, "cdate", 1, flags, nullptr, cdate, nullptr, nullptr) ==
                SQLITE_OK &&
            sqlite3_create_function(raw, "datediff", 3, flags, nullptr, datediff, nullptr,
+                                   nullptr) == SQLITE_OK &&
+           sqlite3_create_function(raw, "daynumber", 3, flags, nullptr, daynumber, nullptr,
                                    nullptr) == SQLITE_OK &&
            sqlite3_create_collation_v2(raw, sql::kNameCollation, SQLITE_UTF8, new NameCollator,
                                        compareNames, dropCollator) == SQLITE_OK;

@@ -62,6 +62,14 @@ QList<Token> tokenize(const QString& tmpl) {
             token.width = token.width * 10 + tmpl.at(j).digitValue();
             ++j;
         }
+        if (j < tmpl.size() && tmpl.at(j) == u'.') {
+            token.precision = 0;
+            ++j;
+            while (j < tmpl.size() && tmpl.at(j).isDigit()) {
+                token.precision = token.precision * 10 + tmpl.at(j).digitValue();
+                ++j;
+            }
+        }
         while (j < tmpl.size() && (tmpl.at(j) == u'l' || tmpl.at(j) == u'h'))
             ++j;
         if (j >= tmpl.size()) {
@@ -87,15 +95,21 @@ QString render(const Arg& arg, const Token& token) {
     switch (arg.kind) {
     case Arg::Kind::Text:
     case Arg::Kind::Piece:
-        body = arg.text;
+        body =
+            token.precision >= 0 && token.conv == u's' ? arg.text.left(token.precision) : arg.text;
         break;
     case Arg::Kind::Integer:
-        body = token.conv == u'c' ? QString(QChar(static_cast<char16_t>(arg.integer)))
-                                  : integerText(arg.integer, token.conv);
+        if (token.conv == u'f')
+            body = QString::number(double(arg.integer), 'f',
+                                   token.precision >= 0 ? token.precision : 6);
+        else
+            body = token.conv == u'c' ? QString(QChar(static_cast<char16_t>(arg.integer)))
+                                      : integerText(arg.integer, token.conv);
         break;
     case Arg::Kind::Real:
-        body = token.conv == u'f' ? QString::number(arg.real, 'f', 6)
-                                  : QString::number(arg.real, 'g', 15);
+        body = token.conv == u'f'
+                   ? QString::number(arg.real, 'f', token.precision >= 0 ? token.precision : 6)
+                   : QString::number(arg.real, 'g', 15);
         break;
     }
     return pad(body, token);

@@ -7,8 +7,8 @@
 // printf-style filling of the program's fixed texts (captions, messages, date
 // forms). The arguments are typed, so a text never turns into a number or the
 // other way round: %s takes text or a number, %d/%ld take numbers, %c takes a
-// character, %% is a percent sign. Flags and widths ("%4s", "%2d", "%0lX") are
-// honoured. Statements are filled by sql::format instead, which binds values.
+// character, %% is a percent sign. Flags, widths and precisions ("%4s", "%2d",
+// "%0lX", "%.2f") are honoured. Statements are filled by sql::format instead, which binds values.
 namespace text {
 
 struct Arg {
@@ -44,11 +44,12 @@ requires std::is_floating_point_v<T> Arg toArg(T v) {
 // One piece of a template: literal text, or a conversion with its flags.
 struct Token {
     bool conversion = false;
-    QString literal;   // literal text ("%%" already turned into "%")
-    QChar conv;        // s d i c u x X f
+    QString literal; // literal text ("%%" already turned into "%")
+    QChar conv;      // s d i c u x X f
     int width = 0;
-    bool left = false; // "-" flag
-    QChar fill = u' '; // "0" flag
+    int precision = -1; // ".2" of "%.2f"; -1 when not given
+    bool left = false;  // "-" flag
+    QChar fill = u' ';  // "0" flag
 };
 
 QList<Token> tokenize(const QString& tmpl);

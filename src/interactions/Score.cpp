@@ -67,8 +67,13 @@ QString Score::applyLoginRule(qint64 userCode, const Clock& clock) {
         QDateTime::fromString(previous.trimmed(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     if (!before.isValid())
         before = QDateTime::fromString(previous.trimmed(), Qt::ISODate);
+    // Both times are read as the clock on the wall shows them, as the stamp is
+    // written: a night the clocks go forward or back is a day like any other.
+    const QDateTime current = clock.now();
+    const QDateTime wallNow(current.date(), current.time(), Qt::UTC);
+    const QDateTime wallBefore(before.date(), before.time(), Qt::UTC);
     // An unreadable stamp counts as a login today: neither reward nor charge.
-    const qint64 days = before.isValid() ? before.secsTo(clock.now()) / 86400 : 0;
+    const qint64 days = before.isValid() ? wallBefore.secsTo(wallNow) / 86400 : 0;
     if (days <= 0) {
         db_.execute(sql::format(kLoginStamp, now, userCode));
         return QStringLiteral("维护人脉资源,走向成功!");

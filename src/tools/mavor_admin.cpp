@@ -2,10 +2,12 @@
 //   mavor-admin initdb PATH   write a new delivered database (never overwrites)
 //   mavor-admin gen ...       fill an existing database with generated data
 //   mavor-admin backup / restore / check   see tools/AdminBackup.h
+//   mavor-admin tree ...      print a user's navigation tree
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
 #include "tools/AdminBackup.h"
 #include "tools/Generator.h"
+#include "tools/TreeCommand.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -18,6 +20,8 @@ int usage(QTextStream& err) {
         << "  mavor-admin initdb PATH    新建一个初始数据库文件 (不覆盖已有文件)\n"
         << "  mavor-admin gen --contacts N --interactions M [--seed S] [--user CODE] PATH\n"
         << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n"
+        << "  mavor-admin tree --user NAME [--today YYYY-MM-DD] PATH\n"
+        << "                             按该用户当天登录后看到的样子打印导航树 (含事务提醒)\n"
         << "  mavor-admin backup PATH DEST   在线备份数据库 (程序运行时也可以)\n"
         << "  mavor-admin restore BACKUP PATH   检查备份后恢复 (有程序使用数据库时拒绝)\n"
         << "  mavor-admin check PATH     检查数据库, 一切正常时退出码为 0\n";
@@ -107,5 +111,7 @@ int main(int argc, char** argv) {
         return admin::restore(args, out, err);
     if (command == u"check")
         return admin::check(args, out, err);
+    if (command == u"tree")
+        return treeCommand(args, out, err);
     return usage(err);
 }

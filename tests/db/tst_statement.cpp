@@ -33,6 +33,10 @@ void TestStatement::textFormat_data() {
     QTest::newRow("text") << text::format("离 %s 还有 %d 天", QStringLiteral("春节"), 3)
                           << "离 春节 还有 3 天";
     QTest::newRow("percent sign") << text::format("%d%c", 40, '%') << "40%";
+    QTest::newRow("two decimals") << text::format("%.2f", 1234 / 3.0) << "411.33";
+    QTest::newRow("no decimals") << text::format("%.0f", 2.5e3 + 0.4) << "2500";
+    QTest::newRow("a whole number as %.2f") << text::format("%.2f", 0) << "0.00";
+    QTest::newRow("plain %f") << text::format("%f", 0.5) << "0.500000";
     QTest::newRow("literal percent") << text::format("100%%") << "100%";
     QTest::newRow("list date") << text::format("%4s-%2s-%2s", "2012", "5", "8") << "2012- 5- 8";
     QTest::newRow("query date") << text::format("%d/%2d/%2d", 2012, 5, 18) << "2012/ 5/18";

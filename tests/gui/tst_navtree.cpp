@@ -162,7 +162,7 @@ void TestNavTree::selectingANodeAsksForTheList_data() {
     QTest::newRow("root") << QStringList{root} << true << "b.base_invalid_flag=1" << 0 << 1;
     QTest::newRow("trash") << QStringList{"垃圾箱 <共1个>"} << true << "b.base_invalid_flag=0" << 0
                            << 0;
-    QTest::newRow("overdue") << QStringList{"事务提醒 ", "逾期事务 <0>"} << true << "" << 3 << 1;
+    QTest::newRow("overdue") << QStringList{"事务提醒 ", "逾期事务 <1>"} << true << "" << 3 << 1;
     QTest::newRow("document") << QStringList{"文档资料", "合同 (2)", "O'Neil 协议"} << true
                               << "d.doc_docsort_code={合同} and d.doc_title='O''Neil 协议' " << 5
                               << 1;

@@ -1,10 +1,12 @@
 #include "db/Database.h"
 #include "interactions/Score.h"
+#include "interactions/ScoreQuery.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 
 #include <QTest>
+#include <QTimeZone>
 
 class TestScore : public QObject {
     Q_OBJECT
@@ -15,6 +17,8 @@ class TestScore : public QObject {
     void loginRule_data();
     void loginRule();
     void userScoreCountsLiveContactsAndBonus();
+    void sameDayTwiceChangesNothing();
+    void scoreQueryFigures();
 };
 
 void TestScore::levelText_data() {
@@ -63,6 +67,19 @@ void TestScore::loginRule_data() {
                             << qint64(-30);
     QTest::newRow("clock set back")
         << "2012-06-01 09:00:00" << now << "维护人脉资源,走向成功!" << qint64(0);
+    QTest::newRow("30 hours") << "2012-05-07 03:00:00" << now << "用户登录,等级分增加 10 分!"
+                              << qint64(10);
+    QTest::newRow("50 hours") << "2012-05-06 07:00:00" << now << "长期不登录,等级分下降 5 分!"
+                              << qint64(-5);
+    QTest::newRow("10 days") << "2012-04-28 09:00:00" << now << "长期不登录,等级分下降 30 分!"
+                             << qint64(-30);
+    QTest::newRow("one second short of a day")
+        << "2012-05-07 09:00:01" << now << "维护人脉资源,走向成功!" << qint64(0);
+    // The night the clocks went forward has 23 hours; the wall clock counts a day.
+    const QTimeZone berlin("Europe/Berlin");
+    QTest::newRow("across the clock change")
+        << "2012-03-25 00:30:00" << QDateTime(QDate(2012, 3, 26), QTime(0, 30), berlin)
+        << "用户登录,等级分增加 10 分!" << qint64(10);
 }
 
 void TestScore::loginRule() {
@@ -115,6 +132,71 @@ void TestScore::userScoreCountsLiveContactsAndBonus() {
     QCOMPARE(Score::scoreText(15), QStringLiteral("我的人脉等级分是: 15 分 !"));
     QCOMPARE(Score::changeNotice(5), QStringLiteral("等级分增加 5 分!"));
     QCOMPARE(Score::changeNotice(-5), QStringLiteral("等级分减少 5 分!"));
+}
+
+void TestScore::sameDayTwiceChangesNothing() {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.execute(sql::Statement(
+        QStringLiteral("update userlogin set user_grade=40,user_lastlogin='2012-05-01 08:00:00' "
+                       "where user_code=1"))));
+    FixedClock clock(QDateTime(QDate(2012, 5, 8), QTime(8, 0)));
+    Score score(db);
+    QCOMPARE(score.applyLoginRule(1, clock), QStringLiteral("长期不登录,等级分下降 30 分!"));
+    QCOMPARE(db.count("select user_grade from userlogin where user_code=1"), 10);
+    clock.set(QDateTime(QDate(2012, 5, 8), QTime(23, 59, 59)));
+    QCOMPARE(score.applyLoginRule(1, clock), QStringLiteral("维护人脉资源,走向成功!"));
+    QCOMPARE(db.count("select user_grade from userlogin where user_code=1"), 10);
+    QCOMPARE(score.userScore(1), 10);
+}
+
+void TestScore::scoreQueryFigures() {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    auto run = [&](const QString& statement) { QVERIFY(db.execute(sql::Statement(statement))); };
+    // admin (总经理办公室) keeps two live contacts of level value 10 and one in the
+    // trash; bob (销售部) one of value 6; carol (销售部) none. Bonus points do not count.
+    run("update userlogin set user_grade=500 where user_name='admin'");
+    run("insert into sort(sort_name,sort_value,sort_frequence) values('十分',10,7),('六分',6,7)");
+    run("insert into userlogin(user_name,user_dep_code,user_grade) values"
+        "('bob',(select dep_code from dep where dep_name='销售部'),50),"
+        "('carol',(select dep_code from dep where dep_name='销售部'),-20)");
+    for (const char* contact : {"'甲',(select sort_code from sort where sort_name='十分'),1,1",
+                                "'乙',(select sort_code from sort where sort_name='十分'),1,1",
+                                "'丙',(select sort_code from sort where sort_name='十分'),0,1",
+                                "'丁',(select sort_code from sort where sort_name='六分'),1,"
+                                "(select user_code from userlogin where user_name='bob')"})
+        run(QStringLiteral("insert into base(base_name,base_sort_code,base_invalid_flag,"
+                           "base_user_code) values(%1)")
+                .arg(QString::fromUtf8(contact)));
+    run("update base set base_user_dep_code=(select user_dep_code from userlogin "
+        "where user_code=base_user_code)");
+
+    ScoreQuery query(db);
+    const auto users = query.users();
+    QStringList shown;
+    for (const auto& row : users)
+        shown << QStringLiteral("%1|%2|%3").arg(row.name).arg(row.score).arg(row.department);
+    QCOMPARE(shown, (QStringList{"admin|20|总经理办公室", "bob|6|销售部", "carol|0|销售部"}));
+    QCOMPARE(ScoreQuery::total(users), QStringLiteral("26"));
+    QCOMPARE(ScoreQuery::average(users), QStringLiteral("8.67"));
+    QCOMPARE(ScoreQuery::title(users.size()), QStringLiteral("等级分查询--目前共有人数： 3"));
+    QCOMPARE(ScoreQuery::average({}), QStringLiteral("0.00"));
+
+    QHash<QString, QString> departments;
+    for (const auto& row : query.departments())
+        departments.insert(row.name, QStringLiteral("%1|%2").arg(row.score).arg(row.average));
+    const QHash<QString, QString> expected{{"总经理办公室", "20|20.00"},
+                                           {"销售部", "6|3.00"},
+                                           {"市场部", "0|0.00"},
+                                           {"行政部", "0|0.00"},
+                                           {"财务部", "0|0.00"}};
+    QCOMPARE(departments, expected);
+    QVERIFY(prompter.messages.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestScore)

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/FrameServices.h"
+
+// Data cleansing and its period dialog.
+class CleansingFeature : public Feature {
+  public:
+    void install(FrameServices& frame) override;
+
+  private:
+    void cleanse(FrameServices& frame);
+};

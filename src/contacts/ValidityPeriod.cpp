@@ -1,0 +1,17 @@
+#include "contacts/ValidityPeriod.h"
+
+#include "app/Settings.h"
+#include "db/Validators.h"
+
+QString ValidityPeriod::shown() const {
+    const QString stored = settings_.value(kKey).trimmed();
+    return stored.isEmpty() || !validate::isDigits(stored) ? QStringLiteral("30") : stored;
+}
+
+ValidityPeriod::Verdict ValidityPeriod::save(const QString& text) {
+    if (text.isEmpty())
+        return Verdict::Empty;
+    if (!validate::isDigits(text))
+        return Verdict::NotDigits;
+    return settings_.setValue(kKey, text) ? Verdict::Saved : Verdict::NotSaved;
+}

@@ -1,0 +1,150 @@
+#include "interactions/InteractionForm.h"
+
+#include "base/Clock.h"
+#include "base/Prompter.h"
+#include "db/Database.h"
+#include "db/DateForms.h"
+#include "db/JetFunctions.h"
+#include "db/Lookups.h"
+#include "db/RowWriter.h"
+#include "db/Validators.h"
+
+using namespace interaction;
+
+namespace {
+
+const QString kStamp =
+    QStringLiteral("update base set base_lastmodi_date='%s' where base_code=%ld");
+const QString kExisting = QStringLiteral("select * from comm where comm_code=%s");
+const QString kGone = QStringLiteral("往来记录已不存在,可能已被删除!");
+const QString kNoDate = QStringLiteral("数据类型不匹配: 往来日期 %1 不是有效日期");
+
+} // namespace
+
+InteractionForm::InteractionForm(Database& db, Prompter& prompter, const Clock& clock)
+    : db_(db), prompter_(prompter), clock_(clock) {}
+
+void InteractionForm::startAdd(qint64 contact) {
+    mode_ = Mode::Add;
+    contact_ = contact;
+    code_.clear();
+    failure_.reset();
+    values_.clear();
+    const QDate today = clock_.today();
+    values_.insert(kYear, today.toString(QStringLiteral("yyyy")));
+    values_.insert(kMonth, today.toString(QStringLiteral("MM")));
+    values_.insert(kDay, today.toString(QStringLiteral("dd")));
+}
+
+void InteractionForm::startModify(qint64 contact, const QString& code) {
+    mode_ = Mode::Modify;
+    contact_ = contact;
+    code_ = code;
+    failure_.reset();
+    values_.clear();
+}
+
+QString InteractionForm::caption() const {
+    return mode_ == Mode::Add ? kAddCaption : kModifyCaption;
+}
+
+QString InteractionForm::listDate(const QString& year, const QString& month, const QString& day) {
+    return dateforms::listDate(year, month, day);
+}
+
+QStringList InteractionForm::typeNames() {
+    QStringList names;
+    db_.query(sql::format(kTypeNames), [&](const Row& row) {
+        names << row.textAt(0);
+        return true;
+    });
+    return names;
+}
+
+qint64 InteractionForm::typeCode(const QString& name) {
+    return Lookups(db_).businessCode(name);
+}
+
+bool InteractionForm::failed(const Check& check) {
+    const QString year = value(kNextYear);
+    const QString month = value(kNextMonth);
+    const QString day = value(kNextDay);
+    switch (check.test) {
+    case Test::Empty:
+        return value(check.column).isEmpty();
+    case Test::DateImpossible:
+        return !validate::isValidDay(value(kYear), value(kMonth), value(kDay));
+    case Test::NotAmount:
+        return !value(check.column).isEmpty() && !validate::isAmount(value(check.column));
+    case Test::NextYearMissing:
+        return !month.isEmpty() && year.isEmpty();
+    case Test::NextMonthOrDay:
+        return !year.isEmpty() && (month.isEmpty() || day.isEmpty());
+    case Test::NextIncomplete:
+        return (!month.isEmpty() && (year.isEmpty() || day.isEmpty())) ||
+               (!day.isEmpty() && (year.isEmpty() || month.isEmpty()));
+    case Test::NextImpossible:
+        return !year.isEmpty() && !month.isEmpty() && !day.isEmpty() &&
+               !validate::isValidDay(year, month, day);
+    case Test::TypeWithoutCode:
+        return typeCode(value(kType)) < 0 || typeCode(value(kNextType)) < 0;
+    }
+    return false;
+}
+
+std::optional<InteractionForm::Failure> InteractionForm::check() {
+    for (const Check& c : checks()) {
+        if (failed(c))
+            return Failure{c.message, c.focus, c.selectAll, c.error};
+    }
+    return std::nullopt;
+}
+
+bool InteractionForm::save() {
+    failure_ = check();
+    if (failure_) {
+        if (failure_->error)
+            prompter_.fail(failure_->message);
+        else
+            prompter_.inform(failure_->message);
+        return false;
+    }
+    return write();
+}
+
+bool InteractionForm::write() {
+    const QString date = jet::isoDate(dateforms::slashed(value(kYear), value(kMonth), value(kDay)));
+    if (date.isEmpty()) {
+        db_.reportFailure(
+            kNoDate.arg(dateforms::slashed(value(kYear), value(kMonth), value(kDay))));
+        return false;
+    }
+    const bool adding = mode_ == Mode::Add;
+    if (!adding && !db_.exists(sql::format(kExisting, code_))) {
+        prompter_.fail(kGone);
+        return false;
+    }
+    RowWriter row = adding ? RowWriter(db_, QStringLiteral("comm"))
+                           : RowWriter(db_, QStringLiteral("comm"),
+                                       sql::format(QStringLiteral("comm_code=%s"), code_));
+    if (adding)
+        row.set(QStringLiteral("comm_base_code"), contact_);
+    for (const QString& column : writeOrder()) {
+        if (column == kDateColumn)
+            row.set(column, date);
+        else if (const Field* f = field(column); f && f->typeName)
+            row.set(column, typeCode(value(column)));
+        else
+            row.set(column, value(column));
+    }
+    if (!row.save())
+        return false;
+    if (adding) {
+        code_ = QString::number(row.newKey());
+        // The interaction is kept even when the stamp fails (the failure is shown):
+        // saving it again would record it twice.
+        db_.execute(sql::format(kStamp, dateforms::dashed(value(kYear), value(kMonth), value(kDay)),
+                                contact_));
+    }
+    return true;
+}

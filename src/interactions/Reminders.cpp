@@ -1,0 +1,123 @@
+#include "interactions/Reminders.h"
+
+#include "db/Database.h"
+#include "db/Days.h"
+#include "db/Statement.h"
+
+namespace {
+
+const QString kClear = QStringLiteral("delete from tmptrans where tmptrans_user_code=%ld");
+
+// Every interaction of a live contact planned for today gives a row.
+const QString kPlanned =
+    QStringLiteral("insert into tmptrans(tmptrans_base_code,tmptrans_type,tmptrans_user_code) "
+                   "select b.base_code,1,%ld from comm as c,base as b "
+                   "where b.base_invalid_flag=1 and c.comm_base_code=b.base_code and "
+                   "c.comm_next_year='%s' and c.comm_next_month='%s' and c.comm_next_day='%s'");
+
+// The newest interaction of each live contact decides. The first %ld is
+// today's day number, the last the user.
+const QString kLatest = QStringLiteral(
+    "insert into tmptrans(tmptrans_base_code,tmptrans_type,tmptrans_user_code) "
+    "select r.code,r.kind,%ld from ("
+    "select b.base_code as code,"
+    "case when ifnull(c.comm_next_year,'')='' then "
+    "case when %ld-daynumber(c.comm_year,c.comm_month,c.comm_day)=ifnull(s.sort_frequence,0) "
+    "then '2' "
+    "when %ld-daynumber(c.comm_year,c.comm_month,c.comm_day)>ifnull(s.sort_frequence,0) "
+    "then '3' end "
+    "when %ld-daynumber(c.comm_next_year,c.comm_next_month,c.comm_next_day)>0 then '3' "
+    "end as kind "
+    "from base as b,sort as s,comm as c "
+    "where b.base_invalid_flag=1 and b.base_sort_code=s.sort_code and "
+    "c.comm_code=(select n.comm_code from comm as n where n.comm_base_code=b.base_code "
+    "order by n.comm_date DESC,n.comm_code DESC limit 1)"
+    ") as r where r.kind is not null order by r.code");
+
+// Live contacts without interactions count from their creation date
+// (characters 1-4, 6-7 and 9-10 of base_create_date).
+const QString kUntouched = QStringLiteral(
+    "insert into tmptrans(tmptrans_base_code,tmptrans_type,tmptrans_user_code) "
+    "select b.base_code,"
+    "case when %ld-daynumber(substr(b.base_create_date,1,4),substr(b.base_create_date,6,2),"
+    "substr(b.base_create_date,9,2))>ifnull(s.sort_frequence,0) then '3' else '2' end,%ld "
+    "from base b,sort s where b.base_sort_code = s.sort_code and b.base_invalid_flag=1 "
+    "and b.base_code not in (select comm_base_code from comm) order by b.base_code");
+
+const QString kCountTypes =
+    QStringLiteral("select tmptrans_type,count(*) from tmptrans where tmptrans_user_code=%ld "
+                   "group by tmptrans_type");
+
+const QString kBirthdays =
+    QStringLiteral("select count(*) from base as b \t\twhere b.base_month='%s'");
+// The family sheets are read in their own order and their contacts looked
+// up, rather than every contact's sheet looked up.
+const QString kFamilyBirthdays = QStringLiteral(
+    "select count(*) from home as h cross join base as b \t\twhere h.home_base_code=b.base_code "
+    "and (h.home_month='%s' or h.home_child_month='%s') ");
+
+const QString kPlannedToday = QStringLiteral(
+    "select b.base_name from comm c,base b \t\twhere c.comm_base_code=b.base_code and \t\t\t  "
+    "c.comm_next_year='%s' and \t\t\t  c.comm_next_month='%s' and \t\t\t  c.comm_next_day='%s'");
+const QString kBirthdaysAhead = QStringLiteral(
+    "select b.base_name from base as b, home as h \t\twhere h.home_base_code=b.base_code and "
+    "\t\t\t  ( (b.base_month='%s' and b.base_day>='%s') or (h.home_month='%s' and "
+    "h.home_day>='%s') or \t\t\t    (h.home_child_month='%s' and h.home_child_day>='%s') )");
+
+} // namespace
+
+QString Reminders::year() const {
+    return today_.toString(QStringLiteral("yyyy"));
+}
+
+QString Reminders::month() const {
+    return today_.toString(QStringLiteral("MM"));
+}
+
+QString Reminders::day() const {
+    return today_.toString(QStringLiteral("dd"));
+}
+
+Reminders::Counts Reminders::rebuild(qint64 userCode) {
+    Counts counts;
+    counts.cleared = db_.executeQuietly(sql::format(kClear, userCode));
+    if (!counts.cleared)
+        return counts;
+    const qint64 today = dates::dayNumber(today_.year(), today_.month(), today_.day());
+    const bool planned = db_.execute(sql::format(kPlanned, userCode, year(), month(), day()));
+    const bool latest = db_.execute(sql::format(kLatest, userCode, today, today, today));
+    const bool untouched = latest && db_.execute(sql::format(kUntouched, today, userCode));
+    qint64 byType[4] = {0, 0, 0, 0};
+    const bool counted = db_.query(sql::format(kCountTypes, userCode), [&](const Row& row) {
+        const qint64 type = row.numberAt(0, 0);
+        if (type >= 1 && type <= 3)
+            byType[type] = row.numberAt(1, 0);
+        return true;
+    });
+    if (!counted)
+        return counts;
+    if (planned)
+        counts.planned = byType[1];
+    if (latest && untouched) {
+        counts.due = byType[2];
+        counts.overdue = byType[3];
+    }
+    return counts;
+}
+
+Reminders::Care Reminders::care() {
+    Care care;
+    if (const qint64 n = db_.count(sql::format(kBirthdays, month())); n >= 0)
+        care.birthdays = n;
+    if (const qint64 n = db_.count(sql::format(kFamilyBirthdays, month(), month())); n >= 0)
+        care.family = n;
+    return care;
+}
+
+bool Reminders::hasPlannedToday() {
+    return db_.exists(sql::format(kPlannedToday, year(), month(), day()));
+}
+
+bool Reminders::hasBirthdaysAhead() {
+    return db_.exists(sql::format(kBirthdaysAhead, month(), day(), month(), day(), month(), day()));
+}
