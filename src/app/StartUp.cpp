@@ -8,6 +8,7 @@
 #include "app/ProgramLayout.h"
 #include "app/Settings.h"
 #include "app/SingleInstanceGuard.h"
+#include "backup/DatabaseUpgrade.h"
 #include "base/AppInfo.h"
 #include "base/Clock.h"
 #include "db/Database.h"
@@ -61,6 +62,22 @@ int StartUp::run() {
     Database db(&prompter);
     if (!db.open(layout.databasePath())) {
         errors::show(prompter, errors::DatabaseOpen);
+        return 1;
+    }
+    // A file of an older version is brought up to date (a copy of it stays
+    // beside it); one written by a newer program is left alone.
+    DatabaseUpgrade upgrade(db);
+    switch (upgrade.ensureCurrent()) {
+    case DatabaseUpgrade::Outcome::Current:
+        break;
+    case DatabaseUpgrade::Outcome::Upgraded:
+        prompter.inform(QStringLiteral("数据库已升级到第 %1 版。\r\n\r\n升级前的数据库备份在: %2")
+                            .arg(schema::current())
+                            .arg(upgrade.backupPath()));
+        break;
+    case DatabaseUpgrade::Outcome::Newer:
+    case DatabaseUpgrade::Outcome::Failed:
+        prompter.fail(upgrade.message());
         return 1;
     }
 

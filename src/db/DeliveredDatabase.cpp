@@ -1,6 +1,7 @@
 #include "db/DeliveredDatabase.h"
 
 #include "db/Database.h"
+#include "db/SchemaVersion.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,6 +61,17 @@ bool runScript(const QString& databasePath, const QString& script, QString* erro
     return true;
 }
 
+bool upgradeFile(const QString& databasePath, QString* error) {
+    initResources();
+    Database db;
+    if (!db.open(databasePath)) {
+        if (error)
+            *error = db.lastError();
+        return false;
+    }
+    return schema::upgrade(db, schema::steps(), error);
+}
+
 bool create(const QString& path, QString* error) {
     if (QFileInfo::exists(path)) {
         if (error)
@@ -84,9 +96,12 @@ bool create(const QString& path, QString* error) {
             return false;
         }
     }
+    // The first release's tables and rows, then every later step.
     const bool ok =
         runScript(partial, schema, error) &&
-        runScript(partial, QStringLiteral("BEGIN;\n") + seed + QStringLiteral("\nCOMMIT;"), error);
+        runScript(partial, QStringLiteral("BEGIN;\n") + seed + QStringLiteral("\nCOMMIT;"),
+                  error) &&
+        upgradeFile(partial, error);
     if (!ok || !QFile::rename(partial, path)) {
         if (ok && error)
             *error = QStringLiteral("无法写入: %1").arg(path);

@@ -13,6 +13,9 @@ bool create(const QString& path, QString* error);
 // Runs a script of statements on an open sqlite file (used for schema and seed).
 bool runScript(const QString& databasePath, const QString& script, QString* error);
 
+// Brings a file up to this program's version (see SchemaVersion.h).
+bool upgradeFile(const QString& databasePath, QString* error);
+
 QString schemaScript();
 QString seedScript();
 

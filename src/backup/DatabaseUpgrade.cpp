@@ -1,0 +1,39 @@
+#include "backup/DatabaseUpgrade.h"
+
+#include "backup/OnlineBackup.h"
+#include "backup/SqliteConnection.h"
+#include "db/Database.h"
+
+#include <QFileInfo>
+
+DatabaseUpgrade::Outcome DatabaseUpgrade::ensureCurrent(const QList<schema::Step>& steps) {
+    const int latest = steps.isEmpty() ? 1 : steps.last().version;
+    const int version = schema::versionOf(db_);
+    if (version < 0) {
+        message_ = QStringLiteral("无法读取数据库版本: %1").arg(db_.lastError());
+        return Outcome::Failed;
+    }
+    if (version > latest) {
+        message_ = QStringLiteral("数据库文件的版本是 %1, 本程序只能使用第 %2 版及以前的数据库。"
+                                  "\r\n\r\n请安装新版本的程序。")
+                       .arg(version)
+                       .arg(latest);
+        return Outcome::Newer;
+    }
+    if (version == latest)
+        return Outcome::Current;
+
+    // The copy keeps the old version whole, whatever happens next.
+    backupPath_ = db_.path() + QStringLiteral(".v%1.bak").arg(version);
+    QString error;
+    if (!OnlineBackup::toFile(SqliteConnection::handleOf(db_), backupPath_, &error)) {
+        message_ = QStringLiteral("升级数据库之前无法备份到 %1: %2").arg(backupPath_, error);
+        return Outcome::Failed;
+    }
+    if (!schema::upgrade(db_, steps, &error)) {
+        message_ = QStringLiteral("数据库升级失败, 原有资料没有改变: %1\r\n\r\n升级前的备份: %2")
+                       .arg(error, backupPath_);
+        return Outcome::Failed;
+    }
+    return Outcome::Upgraded;
+}

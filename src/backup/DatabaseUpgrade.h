@@ -1,0 +1,31 @@
+#pragma once
+
+#include "db/SchemaVersion.h"
+
+#include <QList>
+#include <QString>
+
+class Database;
+
+// What opening a database file asks of its version: a file of an older
+// version is copied beside itself and brought up to date in one transaction;
+// a file of a newer program is refused. Nothing is shown here: the caller
+// reports message().
+class DatabaseUpgrade {
+  public:
+    enum class Outcome { Current, Upgraded, Newer, Failed };
+
+    explicit DatabaseUpgrade(Database& db) : db_(db) {}
+
+    // steps: the program's own unless a test gives others.
+    Outcome ensureCurrent(const QList<schema::Step>& steps = schema::steps());
+
+    // Where the copy taken before an upgrade lies, and why a refusal or failure happened.
+    QString backupPath() const { return backupPath_; }
+    QString message() const { return message_; }
+
+  private:
+    Database& db_;
+    QString backupPath_;
+    QString message_;
+};

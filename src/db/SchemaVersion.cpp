@@ -1,0 +1,110 @@
+#include "db/SchemaVersion.h"
+
+#include "db/Database.h"
+
+#include <QFile>
+#include <QSqlDriver>
+#include <QSqlQuery>
+#include <QVariant>
+#include <sqlite3.h>
+
+static void initResources() {
+    Q_INIT_RESOURCE(db);
+}
+
+namespace schema {
+
+namespace {
+
+QString readScript(const QString& name) {
+    initResources();
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+const QList<Step>& steps() {
+    // One row per version after the first; never change a step once released.
+    static const QList<Step> all{};
+    return all;
+}
+
+int current() {
+    return steps().isEmpty() ? 1 : steps().last().version;
+}
+
+int versionOf(Database& db) {
+    int version = -1;
+    if (!db.queryQuietly("PRAGMA user_version", [&](const Row& row) {
+            version = int(row.numberAt(0, 0));
+            return false;
+        }))
+        return -1;
+    return version <= 0 ? 1 : version;
+}
+
+bool runStatements(Database& db, const QString& script, QString* error) {
+    const QVariant handle = db.connection().driver()->handle();
+    sqlite3* raw = handle.isValid() ? *static_cast<sqlite3* const*>(handle.data()) : nullptr;
+    if (!raw) {
+        if (error)
+            *error = QStringLiteral("无法取得数据库句柄");
+        return false;
+    }
+    char* message = nullptr;
+    const QByteArray bytes = script.toUtf8();
+    if (sqlite3_exec(raw, bytes.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        if (error)
+            *error = QString::fromUtf8(message ? message : "unknown error");
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+bool upgrade(Database& db, const QList<Step>& steps, QString* error) {
+    const int from = versionOf(db);
+    if (from < 0) {
+        if (error)
+            *error = db.lastError();
+        return false;
+    }
+    QList<Step> pending;
+    for (const Step& step : steps) {
+        if (step.version > from)
+            pending.append(step);
+    }
+    if (pending.isEmpty())
+        return true;
+    if (!db.executeQuietly("BEGIN IMMEDIATE")) {
+        if (error)
+            *error = db.lastError();
+        return false;
+    }
+    for (const Step& step : pending) {
+        const QString script = readScript(step.scriptName);
+        QString failure;
+        if (script.isEmpty())
+            failure = QStringLiteral("程序中缺少升级脚本 %1").arg(step.scriptName);
+        else if (!runStatements(db, script, &failure))
+            failure = QStringLiteral("升级到第 %1 版失败: %2").arg(step.version).arg(failure);
+        if (!failure.isEmpty()) {
+            db.rollback();
+            if (error)
+                *error = failure;
+            return false;
+        }
+    }
+    const sql::Statement stamp(
+        QStringLiteral("PRAGMA user_version=%1").arg(pending.last().version));
+    if (!db.executeQuietly(stamp) || !db.executeQuietly("COMMIT")) {
+        if (error)
+            *error = db.lastError();
+        db.rollback();
+        return false;
+    }
+    return true;
+}
+
+} // namespace schema

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class Database;
+
+// The database records which version of its tables it holds (PRAGMA
+// user_version). The first release wrote no number: 0 reads as version 1.
+// schema.sql and seed.sql stay the first release's tables and rows for good;
+// every later change is an upgrade step, applied to new files at creation and
+// to older files when they are opened, so both end up alike.
+namespace schema {
+
+struct Step {
+    int version;        // the version the file has once the step ran
+    QString scriptName; // resource of the step's statements (":/db/upgrades/002.sql")
+};
+
+// The steps of this program, in order; the last one's version is current().
+const QList<Step>& steps();
+int current();
+
+// The version the file holds; -1 when it cannot be read.
+int versionOf(Database& db);
+
+// Runs every step above the file's version, and sets the new version, in one
+// transaction: all of them or, when one fails, none. Reports nothing itself.
+bool upgrade(Database& db, const QList<Step>& steps, QString* error);
+
+// Runs a script of statements (several, separated by ";") inside the caller's transaction.
+bool runStatements(Database& db, const QString& script, QString* error);
+
+} // namespace schema

@@ -1,0 +1,191 @@
+#include "backup/DatabaseUpgrade.h"
+#include "db/Database.h"
+#include "db/DeliveredDatabase.h"
+#include "db/SchemaVersion.h"
+#include "support/TestHome.h"
+
+#include <QFile>
+#include <QTest>
+
+// A database of the first release (tests/fixtures/first-release.tdb: made by
+// that release's "mavor-admin initdb" and "gen --contacts 40 --interactions
+// 150") opens in this program: it is copied beside itself, brought up to date
+// in one transaction, and keeps every row. A file of a newer program is refused.
+class TestUpgrade : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void firstReleaseReadsAsVersionOne();
+    void upgradeKeepsEveryRowAndACopy();
+    void failedStepChangesNothing();
+    void newerFileIsRefused();
+    void upgradedFileEqualsANewOne();
+
+  private:
+    QString fixture() const { return home_->file("mavor.tdb"); }
+    QString writeStep(const QString& name, const QString& statements);
+    // Every row of db's tables, as text; with columnsOf, only the tables and
+    // columns that database has.
+    static QString rowsOf(Database& db, Database* columnsOf = nullptr);
+    static QStringList schemaOf(const QString& path);
+
+    std::unique_ptr<TestHome> home_;
+};
+
+void TestUpgrade::init() {
+    home_ = std::make_unique<TestHome>();
+    QFile::remove(fixture());
+    QVERIFY(QFile::copy(QStringLiteral(MAVOR_FIXTURES "/first-release.tdb"), fixture()));
+    QFile::setPermissions(fixture(), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+QString TestUpgrade::writeStep(const QString& name, const QString& statements) {
+    QFile file(home_->file(name));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(statements.toUtf8());
+    return file.fileName();
+}
+
+QString TestUpgrade::rowsOf(Database& db, Database* columnsOf) {
+    Database& shape = columnsOf ? *columnsOf : db;
+    QStringList tables;
+    shape.query("select name from sqlite_master where type='table' and name<>'sqlite_sequence' "
+                "order by name",
+                [&](const Row& row) {
+                    tables << row.textAt(0);
+                    return true;
+                });
+    QStringList out;
+    for (const QString& table : tables) {
+        QStringList columns;
+        shape.query(sql::Statement(QStringLiteral("PRAGMA table_info(%1)").arg(table)),
+                    [&](const Row& row) {
+                        columns << row.text("name");
+                        return true;
+                    });
+        db.query(
+            sql::Statement(
+                QStringLiteral("select %1 from %2 order by rowid").arg(columns.join(u','), table)),
+            [&](const Row& row) {
+                QStringList cells;
+                for (int i = 0; i < row.columnCount(); ++i)
+                    cells << row.textAt(i, "<null>");
+                out << table + u':' + cells.join(u'|');
+                return true;
+            });
+    }
+    return out.join(u'\n');
+}
+
+QStringList TestUpgrade::schemaOf(const QString& path) {
+    Database db;
+    QStringList out;
+    if (!db.open(path))
+        return out;
+    db.query(
+        "select type,name,tbl_name,sql from sqlite_master where name not like 'sqlite_%' "
+        "order by type,name",
+        [&](const Row& row) {
+            out << QStringList{row.textAt(0), row.textAt(1), row.textAt(2), row.textAt(3)}.join(
+                u'|');
+            return true;
+        });
+    return out;
+}
+
+void TestUpgrade::firstReleaseReadsAsVersionOne() {
+    Database db;
+    QVERIFY(db.open(fixture()));
+    QCOMPARE(schema::versionOf(db), 1);
+    QCOMPARE(db.count("select count(*) from base"), 40);
+    QCOMPARE(db.count("select count(*) from comm"), 150);
+}
+
+void TestUpgrade::upgradeKeepsEveryRowAndACopy() {
+    const QList<schema::Step> steps{
+        {2, writeStep("002.sql", "alter table base add column base_test text default '';\n"
+                                 "create index idx_test on base(base_test);")},
+        {3, writeStep("003.sql", "insert into feast(feast_name,feast_month,feast_day) "
+                                 "values('测试节','1','1');")}};
+    Database db;
+    QVERIFY(db.open(fixture()));
+    const QString before = rowsOf(db);
+    DatabaseUpgrade upgrade(db);
+    QCOMPARE(upgrade.ensureCurrent(steps), DatabaseUpgrade::Outcome::Upgraded);
+    QCOMPARE(schema::versionOf(db), 3);
+    QCOMPARE(db.count("select count(*) from base where base_test=''"), 40);
+    QCOMPARE(db.count("select count(*) from feast where feast_name='测试节'"), 1);
+    // The copy beside it is the old version, whole.
+    QCOMPARE(upgrade.backupPath(), fixture() + ".v1.bak");
+    Database copy;
+    QVERIFY(copy.open(upgrade.backupPath()));
+    QCOMPARE(schema::versionOf(copy), 1);
+    QCOMPARE(rowsOf(copy), before);
+
+    // Every row of old is there, beside the new column and row.
+    QVERIFY(db.execute("delete from feast where feast_name='测试节'"));
+    QCOMPARE(rowsOf(db, &copy), before);
+
+    // A second opening finds nothing to do.
+    QCOMPARE(DatabaseUpgrade(db).ensureCurrent(steps), DatabaseUpgrade::Outcome::Current);
+}
+
+void TestUpgrade::failedStepChangesNothing() {
+    const QList<schema::Step> steps{
+        {2, writeStep("002.sql", "alter table base add column base_test text;")},
+        {3, writeStep("003.sql", "alter table nosuchtable add column x text;")}};
+    Database db;
+    QVERIFY(db.open(fixture()));
+    const QString before = rowsOf(db);
+    const QStringList schemaBefore = schemaOf(fixture());
+    DatabaseUpgrade upgrade(db);
+    QCOMPARE(upgrade.ensureCurrent(steps), DatabaseUpgrade::Outcome::Failed);
+    QVERIFY2(upgrade.message().contains("nosuchtable"), qPrintable(upgrade.message()));
+    QCOMPARE(schema::versionOf(db), 1);
+    QCOMPARE(rowsOf(db), before);
+    db.close();
+    QCOMPARE(schemaOf(fixture()), schemaBefore);
+}
+
+void TestUpgrade::newerFileIsRefused() {
+    {
+        Database db;
+        QVERIFY(db.open(fixture()));
+        QVERIFY(db.execute("PRAGMA user_version=99"));
+    }
+    Database db;
+    QVERIFY(db.open(fixture()));
+    DatabaseUpgrade upgrade(db);
+    QCOMPARE(upgrade.ensureCurrent(), DatabaseUpgrade::Outcome::Newer);
+    QVERIFY(upgrade.message().contains("99"));
+    QVERIFY(upgrade.message().contains(QString::number(schema::current())));
+    QCOMPARE(schema::versionOf(db), 99);
+    QVERIFY(!QFile::exists(fixture() + ".v99.bak"));
+}
+
+// Whatever steps the program has, an upgraded first-release file and a new
+// file have the same tables, columns and indexes.
+void TestUpgrade::upgradedFileEqualsANewOne() {
+    {
+        Database db;
+        QVERIFY(db.open(fixture()));
+        const DatabaseUpgrade::Outcome outcome = DatabaseUpgrade(db).ensureCurrent();
+        QVERIFY(outcome == DatabaseUpgrade::Outcome::Upgraded ||
+                outcome == DatabaseUpgrade::Outcome::Current);
+        QCOMPARE(schema::versionOf(db), schema::current());
+    }
+    const QString fresh = home_->file("fresh.tdb");
+    QString error;
+    QVERIFY2(delivered::create(fresh, &error), qPrintable(error));
+    {
+        Database db;
+        QVERIFY(db.open(fresh));
+        QCOMPARE(schema::versionOf(db), schema::current());
+    }
+    QCOMPARE(schemaOf(fixture()), schemaOf(fresh));
+}
+
+QTEST_GUILESS_MAIN(TestUpgrade)
+#include "tst_upgrade.moc"
