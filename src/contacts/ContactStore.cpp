@@ -168,6 +168,16 @@ qint64 ContactStore::insertNew(const ContactRecord& record, const Session& sessi
     return code;
 }
 
+qint64 ContactStore::writeNew(const ContactRecord& record, const Session& session,
+                              const Clock& clock) {
+    qint64 code = -1;
+    return writeNewRows(record, session, clock, &code) ? code : -1;
+}
+
+bool ContactStore::writeChanges(qint64 code, const ContactRecord& record) {
+    return writeEdits(code, record, nullptr);
+}
+
 bool ContactStore::writeNewRows(const ContactRecord& record, const Session& session,
                                 const Clock& clock, qint64* newCode) {
     ContactCodes lookups(db_, prompter_);

@@ -44,6 +44,12 @@ class ContactStore {
     // or social row is created. progress (may be null) goes 1, 40, 60, 80, 90, 100.
     bool save(qint64 code, const ContactRecord& record, ProgressHandle* progress);
 
+    // The same two writes inside a transaction the caller holds, for work that
+    // stores many contacts at once (an import, a merge): nothing is committed or
+    // rolled back here. writeNew gives the new base_code or -1 (reported).
+    qint64 writeNew(const ContactRecord& record, const Session& session, const Clock& clock);
+    bool writeChanges(qint64 code, const ContactRecord& record);
+
   private:
     bool writeNewRows(const ContactRecord& record, const Session& session, const Clock& clock,
                       qint64* newCode);

@@ -3,6 +3,8 @@
 //   mavor-admin gen ...       fill an existing database with generated data
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
+#include "tools/AdminExport.h"
+#include "tools/AdminImport.h"
 #include "tools/Generator.h"
 
 #include <QCoreApplication>
@@ -15,7 +17,11 @@ int usage(QTextStream& err) {
     err << "用法:\n"
         << "  mavor-admin initdb PATH    新建一个初始数据库文件 (不覆盖已有文件)\n"
         << "  mavor-admin gen --contacts N --interactions M [--seed S] [--user CODE] PATH\n"
-        << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n";
+        << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n"
+        << "  mavor-admin import --user NAME FILE PATH   导入 vCard 或 CSV 文件中的人脉\n"
+        << "  mavor-admin export [--user NAME] [--format vcard|csv] [--encoding utf8|gb18030] "
+           "PATH FILE\n"
+        << "                             导出人脉到 vCard 或 CSV 文件\n";
     return 2;
 }
 
@@ -96,5 +102,9 @@ int main(int argc, char** argv) {
         return initdb(args, out, err);
     if (command == u"gen")
         return gen(args, out, err);
+    if (command == u"import")
+        return adminImport(args, out, err);
+    if (command == u"export")
+        return adminExport(args, out, err);
     return usage(err);
 }
