@@ -96,6 +96,8 @@ bool CsvParser::next(CsvRow& row) {
                     quoted = false;
                 }
             } else {
+                if (c == u'\r' && at_ >= buffer_.size())
+                    fill();
                 if (c == u'\n' || (c == u'\r' && (at_ >= buffer_.size() || buffer_.at(at_) != u'\n')))
                     ++line_;
                 append(c);

@@ -124,7 +124,7 @@ const QHash<QString, QString>& synonyms() {
                              "Web Site", "URL", "Homepage"});
         add("work_charge", {"Role"});
         add("home_phone", {"住宅电话", "家里电话", "Home Phone"});
-        add("home_address", {"家庭地址", "住址", "Home Address", "Home Street"});
+        add("home_address", {"家庭地址", "住址", "地址", "Address", "Home Address", "Home Street"});
         add("home_name", {"配偶", "Spouse"});
         add("date:home_marryyear", {"结婚纪念日", "纪念日", "Anniversary"});
         add("extend_degree_code", {"学历", "Education"});
