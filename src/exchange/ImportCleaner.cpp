@@ -142,7 +142,7 @@ void ImportCleaner::clean(IncomingContact& c) const {
         if (f.isCode()) {
             const QString found = knownName(f.column, value);
             if (found.isEmpty()) {
-                c.notes << QStringLiteral("%1“%2”不在%1列表中, 未导入").arg(label, value);
+                c.notes << QStringLiteral("%1“%2”不是已有的选项, 未导入").arg(label, value);
                 r.remove(f.column);
             } else {
                 r.setValue(f.column, found);

@@ -46,9 +46,13 @@ QString fieldLabel(const FieldSpec& field) {
 QList<ImportTarget> build() {
     QList<ImportTarget> out;
     QSet<QString> used;
+    // A caption that another page used first is told apart by its page: "单位城市".
     auto unique = [&](const FieldSpec& f, QString label) {
+        static const QString pageWords[] = {QString(), QStringLiteral("单位"),
+                                            QStringLiteral("家庭"), QStringLiteral("社交"),
+                                            QStringLiteral("扩展")};
         if (used.contains(label))
-            label = pageInfo(f.page).tabCaption + u'-' + label;
+            label = pageWords[static_cast<int>(f.page)] + label;
         used.insert(label);
         return label;
     };
