@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contacts/ContactCodes.h"
 #include "contacts/ContactRecord.h"
 #include "db/Statement.h"
 
@@ -49,6 +50,9 @@ class ContactStore {
     // rolled back here. writeNew gives the new base_code or -1 (reported).
     qint64 writeNew(const ContactRecord& record, const Session& session, const Clock& clock);
     bool writeChanges(qint64 code, const ContactRecord& record);
+    // Looks each list name up once for the store's life: only for work in one
+    // transaction, while no reference table can change.
+    void rememberCodes() { remembered_ = true; }
 
   private:
     bool writeNewRows(const ContactRecord& record, const Session& session, const Clock& clock,
@@ -64,6 +68,10 @@ class ContactStore {
     bool loadPage(const sql::Statement& statement, ContactPage page,
                   const QHash<QString, QString>& names, ContactRecord& record);
 
+    ContactCodes lookups();
+
     Database& db_;
     Prompter& prompter_;
+    bool remembered_ = false;
+    QHash<QString, qint64> codes_;
 };

@@ -21,7 +21,8 @@ QStringList ContactExporter::csvFields(const ContactRecord& r) {
     QStringList out;
     for (const ImportTarget* t : targets::exported()) {
         if (t->wholeDate)
-            out << sheetDate({r.value(t->columns[0]), r.value(t->columns[1]), r.value(t->columns[2])});
+            out << sheetDate(
+                {r.value(t->columns[0]), r.value(t->columns[1]), r.value(t->columns[2])});
         else
             out << r.value(t->columns.first());
     }

@@ -41,6 +41,7 @@ ImportSummary ContactImporter::run(ContactSource& source, ImportCleaner& cleaner
     if (!db_.begin())
         return fail(QStringLiteral("无法开始事务: %1").arg(db_.lastError()));
     ContactStore store(db_, prompter_);
+    store.rememberCodes(); // the reference tables stand still inside the transaction
     ContactMerger merger(db_, prompter_);
     IncomingContact c;
     while (source.next(c)) {
@@ -60,24 +61,27 @@ ImportSummary ContactImporter::run(ContactSource& source, ImportCleaner& cleaner
         for (const QString& note : c.notes)
             list(s, s.notes, {c.line, name, note});
         const ContactRecord& r = c.record;
-        const qint64 same = policy == DuplicatePolicy::Add
-                                ? 0
-                                : known.match(name, v(r, "base_mobil"), v(r, "base_email"),
-                                              v(r, "work_name"));
+        const qint64 same =
+            policy == DuplicatePolicy::Add
+                ? 0
+                : known.match(name, v(r, "base_mobil"), v(r, "base_email"), v(r, "work_name"));
         if (same > 0 && policy == DuplicatePolicy::Skip) {
             ++s.skipped;
             list(s, s.duplicates,
-                 {c.line, name, QStringLiteral("与已有人脉“%1”重复, 已跳过").arg(known.nameOf(same))});
+                 {c.line, name,
+                  QStringLiteral("与已有人脉“%1”重复, 已跳过").arg(known.nameOf(same))});
             continue;
         }
         if (same > 0) {
             QList<ContactRecord> existing;
             if (!merger.load({same}, &existing) ||
                 !store.writeChanges(same, ContactMerger::fillEmpty(existing.first(), r)))
-                return fail(QStringLiteral("第 %1 行合并失败: %2").arg(c.line).arg(db_.lastError()));
+                return fail(
+                    QStringLiteral("第 %1 行合并失败: %2").arg(c.line).arg(db_.lastError()));
             ++s.merged;
             list(s, s.duplicates,
-                 {c.line, name, QStringLiteral("与已有人脉“%1”重复, 已合并").arg(known.nameOf(same))});
+                 {c.line, name,
+                  QStringLiteral("与已有人脉“%1”重复, 已合并").arg(known.nameOf(same))});
             continue;
         }
         const qint64 code = store.writeNew(r, session_, clock_);

@@ -18,8 +18,10 @@ const QString kMoveAssociations =
     QStringLiteral("update asso set asso_base_code=%ld where asso_base_code=%ld");
 const QString kMoveAssociationLinks =
     QStringLiteral("update asso set asso_relation_code=%ld where asso_relation_code=%ld");
-const QString kToTrash = QStringLiteral("update base set base_invalid_flag=0 \t\t\t\twhere base_code=%s");
-const QString kLastChange = QStringLiteral("select base_lastmodi_date from base where base_code=%ld");
+const QString kToTrash =
+    QStringLiteral("update base set base_invalid_flag=0 \t\t\t\twhere base_code=%s");
+const QString kLastChange =
+    QStringLiteral("select base_lastmodi_date from base where base_code=%ld");
 const QString kStampLastChange =
     QStringLiteral("update base set base_lastmodi_date='%s' where base_code=%ld");
 

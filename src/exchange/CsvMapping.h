@@ -22,7 +22,8 @@ struct CsvMapping {
     // What was chosen for each heading, kept in mavor.ini between imports.
     static QHash<QString, QString> remembered(const Settings& settings);
     // Adds the choices for these headings to what is kept (the others stay).
-    static bool remember(Settings& settings, const QStringList& headings, const CsvMapping& mapping);
+    static bool remember(Settings& settings, const QStringList& headings,
+                         const CsvMapping& mapping);
 
     static inline const QString kSettingsKey = QStringLiteral("CsvImportMapping");
 };

@@ -52,9 +52,9 @@ bool CsvParser::next(CsvRow& row) {
     if (!error_.isEmpty())
         return false;
     QString field;
-    bool quoted = false;     // inside quotes
-    bool wasQuoted = false;  // the field began with a quote
-    bool any = false;        // the record has begun
+    bool quoted = false;    // inside quotes
+    bool wasQuoted = false; // the field began with a quote
+    bool any = false;       // the record has begun
     bool fieldTooLong = false;
     row.line = line_;
     auto endField = [&] {
@@ -98,7 +98,8 @@ bool CsvParser::next(CsvRow& row) {
             } else {
                 if (c == u'\r' && at_ >= buffer_.size())
                     fill();
-                if (c == u'\n' || (c == u'\r' && (at_ >= buffer_.size() || buffer_.at(at_) != u'\n')))
+                if (c == u'\n' ||
+                    (c == u'\r' && (at_ >= buffer_.size() || buffer_.at(at_) != u'\n')))
                     ++line_;
                 append(c);
             }
@@ -157,7 +158,8 @@ QString csvRecord(const QStringList& fields, QChar separator) {
     out.reserve(fields.size());
     for (const QString& f : fields) {
         const bool quote = f.contains(separator) || f.contains(u'"') || f.contains(u'\n') ||
-                           f.contains(u'\r') || (!f.isEmpty() && (f.front().isSpace() || f.back().isSpace()));
+                           f.contains(u'\r') ||
+                           (!f.isEmpty() && (f.front().isSpace() || f.back().isSpace()));
         if (!quote) {
             out << f;
             continue;

@@ -160,7 +160,8 @@ bool CsvSource::next(IncomingContact& contact) {
     if (row.problem.isEmpty() && row.fields.size() != width_) {
         contact = IncomingContact();
         contact.line = row.line;
-        contact.refusal = QStringLiteral("有 %1 列, 而第一行有 %2 列").arg(row.fields.size()).arg(width_);
+        contact.refusal =
+            QStringLiteral("有 %1 列, 而第一行有 %2 列").arg(row.fields.size()).arg(width_);
         const qsizetype name = mapping_.targets.indexOf(QStringLiteral("base_name"));
         if (name >= 0)
             contact.record.setValue(QStringLiteral("base_name"), row.fields.value(name));

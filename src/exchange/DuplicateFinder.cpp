@@ -123,17 +123,16 @@ bool DuplicateFinder::find(Database& db, QList<DuplicateGroup>* groups) {
         return false;
     *groups = group(members);
     QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
-    std::stable_sort(groups->begin(), groups->end(),
-                     [&](const DuplicateGroup& a, const DuplicateGroup& b) {
-                         return collator.compare(a.members.first().name, b.members.first().name) < 0;
-                     });
+    std::stable_sort(
+        groups->begin(), groups->end(), [&](const DuplicateGroup& a, const DuplicateGroup& b) {
+            return collator.compare(a.members.first().name, b.members.first().name) < 0;
+        });
     return true;
 }
 
 bool DuplicateIndex::load(Database& db) {
-    return readLive(db, [&](const DuplicateMember& m) {
-        add(m.code, m.name, m.mobile, m.email, m.unit);
-    });
+    return readLive(
+        db, [&](const DuplicateMember& m) { add(m.code, m.name, m.mobile, m.email, m.unit); });
 }
 
 qint64 DuplicateIndex::match(const QString& name, const QString& mobile, const QString& email,
@@ -142,7 +141,8 @@ qint64 DuplicateIndex::match(const QString& name, const QString& mobile, const Q
         return mobiles_.value(k);
     if (const QString k = duplicates::emailKey(email); !k.isEmpty() && emails_.contains(k))
         return emails_.value(k);
-    if (const QString k = duplicates::nameUnitKey(name, unit); !k.isEmpty() && nameUnits_.contains(k))
+    if (const QString k = duplicates::nameUnitKey(name, unit);
+        !k.isEmpty() && nameUnits_.contains(k))
         return nameUnits_.value(k);
     return 0;
 }

@@ -23,7 +23,7 @@ struct DuplicateMember {
 // a mobile number with B, B an address with C).
 struct DuplicateGroup {
     QList<DuplicateMember> members; // in base_code order
-    QStringList reasons;            // "手机 13800138000", "邮件 a@b.cn", "同名同单位 张三/星辰科技"
+    QStringList reasons; // "手机 13800138000", "邮件 a@b.cn", "同名同单位 张三/星辰科技"
 };
 
 class DuplicateFinder {

@@ -13,10 +13,10 @@ namespace {
 // Names other programs write for the sexes.
 QString sexOf(const QString& value) {
     static const QHash<QString, QString> words = {
-        {"m", "男"},      {"male", "男"},    {"man", "男"},     {"男性", "男"}, {"先生", "男"},
-        {"f", "女"},      {"female", "女"},  {"woman", "女"},   {"女性", "女"}, {"女士", "女"},
-        {"u", "未知"},    {"o", "未知"},     {"n", "未知"},     {"unknown", "未知"},
-        {"other", "未知"}, {"保密", "未知"}};
+        {"m", "男"},    {"male", "男"},      {"man", "男"},     {"男性", "男"},
+        {"先生", "男"}, {"f", "女"},         {"female", "女"},  {"woman", "女"},
+        {"女性", "女"}, {"女士", "女"},      {"u", "未知"},     {"o", "未知"},
+        {"n", "未知"},  {"unknown", "未知"}, {"other", "未知"}, {"保密", "未知"}};
     return words.value(value.trimmed().toLower());
 }
 
@@ -37,13 +37,11 @@ ImportCleaner::ImportCleaner(Database& db) {
             continue;
         QSet<QString> set;
         QStringList ordered;
-        ready_ = db.query(sql::Statement(f.listSql),
-                          [&](const Row& row) {
-                              set.insert(row.textAt(0));
-                              ordered << row.textAt(0);
-                              return true;
-                          }) &&
-                 ready_;
+        ready_ = db.query(sql::Statement(f.listSql), [&](const Row& row) {
+            set.insert(row.textAt(0));
+            ordered << row.textAt(0);
+            return true;
+        }) && ready_;
         names_.insert(f.listSql, set);
         orderedNames_.insert(f.listSql, ordered);
     }
@@ -92,10 +90,13 @@ void ImportCleaner::clean(IncomingContact& c) const {
     r.setValue(QStringLiteral("base_name"), name);
 
     // Anything that is not a field of the pages is not stored.
-    QSet<QString> known;
-    for (const FieldSpec& f : contactFields())
-        for (const QString& column : f.columns())
-            known.insert(column);
+    static const QSet<QString> known = [] {
+        QSet<QString> set;
+        for (const FieldSpec& f : contactFields())
+            for (const QString& column : f.columns())
+                set.insert(column);
+        return set;
+    }();
     for (const QString& column : r.columns())
         if (!known.contains(column))
             r.remove(column);
@@ -109,10 +110,11 @@ void ImportCleaner::clean(IncomingContact& c) const {
             if (y.isEmpty() && m.isEmpty() && d.isEmpty())
                 continue;
             const auto date = makeDate(y.trimmed(), m.trimmed(), d.trimmed());
-            const bool whole = date && !date->year.isEmpty() && !date->month.isEmpty() &&
-                               !date->day.isEmpty();
+            const bool whole =
+                date && !date->year.isEmpty() && !date->month.isEmpty() && !date->day.isEmpty();
             if (!date || (whole && !validate::isValidDay(date->year, date->month, date->day))) {
-                c.notes << QStringLiteral("%1“%2”不是有效日期, 未导入").arg(label, sheetDate({y, m, d}));
+                c.notes << QStringLiteral("%1“%2”不是有效日期, 未导入")
+                               .arg(label, sheetDate({y, m, d}));
                 for (const QString& column : f.dateColumns)
                     r.remove(column);
                 continue;
@@ -151,7 +153,8 @@ void ImportCleaner::clean(IncomingContact& c) const {
         }
         if (f.limit > 0 && value.size() > f.limit) {
             const QString kept = cut(value, f.limit);
-            c.notes << QStringLiteral("%1超过 %2 个字, 已截断为“%3”").arg(label).arg(f.limit).arg(kept);
+            c.notes
+                << QStringLiteral("%1超过 %2 个字, 已截断为“%3”").arg(label).arg(f.limit).arg(kept);
             r.setValue(f.column, kept);
         }
     }

@@ -31,8 +31,8 @@ class ImportCleaner {
   private:
     QString knownName(const QString& column, const QString& name) const;
 
-    QHash<QString, QSet<QString>> names_;       // list statement -> names
-    QHash<QString, QStringList> orderedNames_;  // list statement -> names as listed
+    QHash<QString, QSet<QString>> names_;      // list statement -> names
+    QHash<QString, QStringList> orderedNames_; // list statement -> names as listed
     bool ready_ = true;
 };
 

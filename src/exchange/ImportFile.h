@@ -36,7 +36,8 @@ class ImportFile {
     // and the first guess of the mapping; false with error() on a bad file.
     bool preview(Encoding encoding, int rows, QList<QStringList>* out);
 
-    std::unique_ptr<ContactSource> vcardSource(std::function<bool(const QString&)> isRelation) const;
+    std::unique_ptr<ContactSource>
+    vcardSource(std::function<bool(const QString&)> isRelation) const;
     std::unique_ptr<ContactSource> csvSource(Encoding encoding, const CsvMapping& mapping) const;
 
   private:

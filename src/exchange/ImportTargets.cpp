@@ -11,10 +11,10 @@ namespace exchange::targets {
 namespace {
 
 // The family page's first band is the spouse's, though most captions do not say so.
-const QSet<QString> kSpouseColumns = {
-    "home_health",  "home_work_name", "home_branch_name",   "home_duty_code", "home_mobil",
-    "home_email",   "home_contact",   "home_province_code", "home_city",      "home_country",
-    "home_nation",  "home_workphone"};
+const QSet<QString> kSpouseColumns = {"home_health",    "home_work_name",     "home_branch_name",
+                                      "home_duty_code", "home_mobil",         "home_email",
+                                      "home_contact",   "home_province_code", "home_city",
+                                      "home_country",   "home_nation",        "home_workphone"};
 
 QString roleWord(const FieldSpec& field) {
     if (field.role == u"leader")
@@ -63,10 +63,14 @@ QList<ImportTarget> build() {
             continue;
         }
         out.append({QStringLiteral("date:") + f.column, label, f.dateColumns, true, true});
-        const QStringList parts = {QStringLiteral("年"), QStringLiteral("月"), QStringLiteral("日")};
+        const QStringList parts = {QStringLiteral("年"), QStringLiteral("月"),
+                                   QStringLiteral("日")};
         for (int i = 0; i < 3; ++i)
-            out.append({f.dateColumns[i], QStringLiteral("%1(%2)").arg(label, parts[i]),
-                        {f.dateColumns[i]}, false, false});
+            out.append({f.dateColumns[i],
+                        QStringLiteral("%1(%2)").arg(label, parts[i]),
+                        {f.dateColumns[i]},
+                        false,
+                        false});
     }
     out.append({kFamilyName, QStringLiteral("姓(姓氏)"), {}, false, false});
     out.append({kGivenName, QStringLiteral("名(名字)"), {}, false, false});
@@ -90,14 +94,15 @@ const QHash<QString, QString>& synonyms() {
         add(kGivenName, {"名", "First Name", "Given Name"});
         add(kMiddleName, {"Middle Name", "Additional Name"});
         add("base_sex", {"性别", "Gender", "Sex"});
-        add("date:base_year", {"生日", "出生日期", "出生年月日", "Birthday", "Date of Birth", "BDAY"});
+        add("date:base_year",
+            {"生日", "出生日期", "出生年月日", "Birthday", "Date of Birth", "BDAY"});
         add("base_year", {"出生年份", "Birth Year"});
         add("base_month", {"出生月份", "Birth Month"});
         add("base_day", {"出生日"});
         add("base_mobil", {"手机", "手机号", "手机号码", "移动电话", "Mobile", "Mobile Phone",
                            "Mobile Number", "Cell", "Cell Phone", "Cellular Phone"});
-        add("base_phone", {"电话", "电话号码", "固定电话", "Phone", "Telephone", "Primary Phone",
-                           "Other Phone"});
+        add("base_phone",
+            {"电话", "电话号码", "固定电话", "Phone", "Telephone", "Primary Phone", "Other Phone"});
         add("base_email", {"邮件", "邮箱", "电子邮件", "电子邮箱", "Email", "E-mail",
                            "E-mail Address", "Email Address", "Primary Email"});
         add("base_contact", {"其他联系", "其他联系方式", "其它联系方式", "QQ", "微信", "WeChat",
@@ -115,11 +120,11 @@ const QHash<QString, QString>& synonyms() {
         add("work_branch_name", {"部门", "Department", "Organization 1 - Department"});
         add("work_duty_code", {"职务", "职位", "Title", "Job Title", "Position",
                                "Organization Title", "Organization 1 - Title"});
-        add("work_phone", {"办公电话", "工作电话", "公司电话", "Business Phone", "Work Phone",
-                           "Office Phone"});
+        add("work_phone",
+            {"办公电话", "工作电话", "公司电话", "Business Phone", "Work Phone", "Office Phone"});
         add("work_fax", {"传真", "Fax", "Business Fax", "Fax Number", "Work Fax"});
-        add("work_address", {"公司地址", "工作地址", "Business Street", "Work Address",
-                             "Business Address"});
+        add("work_address",
+            {"公司地址", "工作地址", "Business Street", "Work Address", "Business Address"});
         add("work_city", {"Business City", "Work City"});
         add("work_province_code", {"Business State", "Work State"});
         add("work_zip", {"邮编", "Business Postal Code", "Work ZipCode", "Work Zip Code",
@@ -160,10 +165,15 @@ QList<const ImportTarget*> exported() {
 }
 
 QString labelOf(const QString& column) {
-    for (const ImportTarget& t : all())
-        if (t.exported && t.columns.contains(column))
-            return t.label;
-    return column;
+    static const QHash<QString, QString> labels = [] {
+        QHash<QString, QString> h;
+        for (const ImportTarget& t : all())
+            if (t.exported)
+                for (const QString& c : t.columns)
+                    h.insert(c, t.label);
+        return h;
+    }();
+    return labels.value(column, column);
 }
 
 QString normalHeading(const QString& heading) {

@@ -12,8 +12,8 @@
 namespace exchange {
 
 struct ImportTarget {
-    QString id;    // the column, "date:<year column>" for a whole date, or a ":" part
-    QString label; // what the person reads; unique
+    QString id;          // the column, "date:<year column>" for a whole date, or a ":" part
+    QString label;       // what the person reads; unique
     QStringList columns; // the record keys it fills (empty for the parts)
     bool wholeDate = false;
     bool exported = false; // one of the columns of an exported spreadsheet

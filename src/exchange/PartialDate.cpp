@@ -100,8 +100,8 @@ std::optional<PartialDate> parseLooseDate(const QString& input) {
     }
     if (auto d = parseVCardDate(t))
         return d;
-    static const QRegularExpression separated(
-        QStringLiteral("^(\\d{4})\\s*[/.年]\\s*(\\d{1,2})\\s*(?:[/.月]\\s*(?:(\\d{1,2})\\s*日?)?)?$"));
+    static const QRegularExpression separated(QStringLiteral(
+        "^(\\d{4})\\s*[/.年]\\s*(\\d{1,2})\\s*(?:[/.月]\\s*(?:(\\d{1,2})\\s*日?)?)?$"));
     if (const auto m = separated.match(t); m.hasMatch())
         return makeDate(m.captured(1), m.captured(2), m.captured(3));
     static const QRegularExpression chineseYear(QStringLiteral("^(\\d{4})\\s*年$"));

@@ -105,10 +105,9 @@ QByteArray encode(const QString& text, Encoding encoding, bool bom) {
         return (bom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
     case Encoding::Utf16LE:
     case Encoding::Utf16BE: {
-        QStringEncoder encoder(encoding == Encoding::Utf16LE ? QStringEncoder::Utf16LE
-                                                             : QStringEncoder::Utf16BE,
-                               bom ? QStringEncoder::Flag::WriteBom
-                                   : QStringEncoder::Flag::Default);
+        QStringEncoder encoder(
+            encoding == Encoding::Utf16LE ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+            bom ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
         return encoder(text);
     }
     case Encoding::Gb18030:

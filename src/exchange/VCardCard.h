@@ -9,9 +9,9 @@ namespace exchange {
 
 // One content line of a vCard: "item1.TEL;TYPE=CELL:+86 138 0013 8000".
 struct VCardProperty {
-    int line = 0;  // where it starts in the file (1-based)
-    QString group; // "item1", or empty
-    QString name;  // upper case: "TEL"
+    int line = 0;                          // where it starts in the file (1-based)
+    QString group;                         // "item1", or empty
+    QString name;                          // upper case: "TEL"
     QList<QPair<QString, QString>> params; // names upper case, values as written (unquoted)
     QString value; // decoded from its character set and QUOTED-PRINTABLE; escapes kept
 

@@ -138,8 +138,8 @@ void mapAddress(const VCardCard& card, const VCardProperty& p, Builder& b) {
     const QString code = a.value(5);
     const QStringList types = typesOf(card, p);
     const bool work = types.contains(u"work");
-    const QString addressColumn = work ? QStringLiteral("work_address")
-                                       : QStringLiteral("home_address");
+    const QString addressColumn =
+        work ? QStringLiteral("work_address") : QStringLiteral("home_address");
     const QString cityColumn = work ? QStringLiteral("work_city") : QStringLiteral("base_city");
     const QString provinceColumn =
         work ? QStringLiteral("work_province_code") : QStringLiteral("base_province_code");
@@ -226,7 +226,8 @@ IncomingContact VCardMapper::map(const VCardCard& card) const {
             b.setDate(QStringLiteral("base_year"), QStringLiteral("base_month"),
                       QStringLiteral("base_day"), p, QStringLiteral("生日"));
         } else if (name == u"ANNIVERSARY" || name == u"X-ANNIVERSARY" ||
-                   (name == u"X-ABDATE" && labelled(card, p, {QStringLiteral("anniversary"), QStringLiteral("纪念")}))) {
+                   (name == u"X-ABDATE" &&
+                    labelled(card, p, {QStringLiteral("anniversary"), QStringLiteral("纪念")}))) {
             b.setDate(QStringLiteral("home_marryyear"), QStringLiteral("home_marrymonth"),
                       QStringLiteral("home_marryday"), p, QStringLiteral("婚庆日期"));
         } else if (name == u"GENDER" || name == u"X-GENDER") {
@@ -244,7 +245,9 @@ IncomingContact VCardMapper::map(const VCardCard& card) const {
                    name == u"X-EVOLUTION-SPOUSE" || name == u"X-KADDRESSBOOK-X-SPOUSESNAME" ||
                    name == u"X-SPOUSE" ||
                    (name == u"X-ABRELATEDNAMES" &&
-                    labelled(card, p, {QStringLiteral("spouse"), QStringLiteral("partner"), QStringLiteral("配偶")}))) {
+                    labelled(card, p,
+                             {QStringLiteral("spouse"), QStringLiteral("partner"),
+                              QStringLiteral("配偶")}))) {
             if (!text.contains(u':') || p.param(QStringLiteral("VALUE")).toLower() == u"text")
                 b.set(QStringLiteral("home_name"), text.trimmed());
         } else if (name == u"CATEGORIES") {

@@ -67,10 +67,9 @@ QByteArray VCardWriter::card(const ContactRecord& r) {
     c.line(QStringLiteral("N:") + escape(name) + QStringLiteral(";;;;"));
     c.covered({"base_name"});
 
-    static const QHash<QString, QString> genders = {
-        {QStringLiteral("男"), QStringLiteral("M")},
-        {QStringLiteral("女"), QStringLiteral("F")},
-        {QStringLiteral("未知"), QStringLiteral("U")}};
+    static const QHash<QString, QString> genders = {{QStringLiteral("男"), QStringLiteral("M")},
+                                                    {QStringLiteral("女"), QStringLiteral("F")},
+                                                    {QStringLiteral("未知"), QStringLiteral("U")}};
     if (const QString sex = c.v("base_sex"); sex.isEmpty() || genders.contains(sex)) {
         if (!sex.isEmpty())
             c.line(QStringLiteral("GENDER:") + genders.value(sex));
@@ -113,7 +112,8 @@ QByteArray VCardWriter::card(const ContactRecord& r) {
         const QString s = c.v(street), ci = c.v(city), p = c.v(province);
         const QString z = zip ? c.v(zip) : QString();
         // Without a street a city would be read as the street's: keep those apart.
-        if (s.trimmed().isEmpty() && (!s.isEmpty() || !ci.isEmpty() || !p.isEmpty() || !z.isEmpty()))
+        if (s.trimmed().isEmpty() &&
+            (!s.isEmpty() || !ci.isEmpty() || !p.isEmpty() || !z.isEmpty()))
             return;
         if (!s.isEmpty())
             c.line(QStringLiteral("ADR;TYPE=%1:;;%2;%3;%4;%5;")

@@ -95,7 +95,8 @@ int adminImport(QStringList args, QTextStream& out, QTextStream& err) {
             return usage(err);
         QList<QStringList> first;
         if (!file.preview(encoding, 1, &first) || first.isEmpty()) {
-            err << "import: " << (file.error().isEmpty() ? QStringLiteral("文件中没有数据") : file.error())
+            err << "import: "
+                << (file.error().isEmpty() ? QStringLiteral("文件中没有数据") : file.error())
                 << "\n";
             return 1;
         }

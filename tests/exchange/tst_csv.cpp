@@ -82,22 +82,32 @@ void TestCsv::records_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("lines");
-    QTest::newRow("plain") << QByteArray("a,b\r\nc,d\r\n") << "a|b#c|d" << "1,2";
-    QTest::newRow("no final line end") << QByteArray("a,b\r\nc,d") << "a|b#c|d" << "1,2";
-    QTest::newRow("LF and CR ends") << QByteArray("a\nb\rc\r\n") << "a#b#c" << "1,2,3";
-    QTest::newRow("quoted separator") << QByteArray("\"a,b\",c\r\n") << "a,b|c" << "1";
+    QTest::newRow("plain") << QByteArray("a,b\r\nc,d\r\n") << "a|b#c|d"
+                           << "1,2";
+    QTest::newRow("no final line end") << QByteArray("a,b\r\nc,d") << "a|b#c|d"
+                                       << "1,2";
+    QTest::newRow("LF and CR ends") << QByteArray("a\nb\rc\r\n") << "a#b#c"
+                                    << "1,2,3";
+    QTest::newRow("quoted separator") << QByteArray("\"a,b\",c\r\n") << "a,b|c"
+                                      << "1";
     QTest::newRow("doubled quote") << QByteArray("\"say \"\"hi\"\"\",x\r\n") << "say \"hi\"|x"
                                    << "1";
     QTest::newRow("line break inside quotes")
-        << QByteArray("\"one\r\ntwo\",x\r\nnext,y\r\n") << "one\r\ntwo|x#next|y" << "1,3";
-    QTest::newRow("empty fields") << QByteArray(",,\r\n") << "||" << "1";
-    QTest::newRow("empty quoted field") << QByteArray("\"\",a\r\n") << "|a" << "1";
-    QTest::newRow("blank lines passed over") << QByteArray("a\r\n\r\n\r\nb\r\n") << "a#b" << "1,4";
+        << QByteArray("\"one\r\ntwo\",x\r\nnext,y\r\n") << "one\r\ntwo|x#next|y"
+        << "1,3";
+    QTest::newRow("empty fields") << QByteArray(",,\r\n") << "||"
+                                  << "1";
+    QTest::newRow("empty quoted field") << QByteArray("\"\",a\r\n") << "|a"
+                                        << "1";
+    QTest::newRow("blank lines passed over") << QByteArray("a\r\n\r\n\r\nb\r\n") << "a#b"
+                                             << "1,4";
     QTest::newRow("quote inside unquoted field") << QByteArray("5\" disk,x\r\n") << "5\" disk|x"
                                                  << "1";
-    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBFname,x\r\n") << "name|x" << "1";
+    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBFname,x\r\n") << "name|x"
+                                     << "1";
     QTest::newRow("unclosed quote runs to the end")
-        << QByteArray("\"open,a\r\nb\r\n") << "open,a\r\nb\r\n" << "1";
+        << QByteArray("\"open,a\r\nb\r\n") << "open,a\r\nb\r\n"
+        << "1";
 }
 
 void TestCsv::records() {
@@ -145,15 +155,15 @@ void TestCsv::encodings_data() {
     QTest::addColumn<bool>("binary");
     QTest::newRow("ascii") << QByteArray("name,phone\r\n") << int(Encoding::Utf8) << 0 << false;
     QTest::newRow("utf-8") << QByteArray("姓名,手机\r\n") << int(Encoding::Utf8) << 0 << false;
-    QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBF姓名") << int(Encoding::Utf8) << 3
-                                    << false;
+    QTest::newRow("utf-8 with bom")
+        << QByteArray("\xEF\xBB\xBF姓名") << int(Encoding::Utf8) << 3 << false;
     // "姓名,手机" in GBK.
     QTest::newRow("gbk") << QByteArray("\xD0\xD5\xC3\xFB,\xCA\xD6\xBB\xFA\r\n")
                          << int(Encoding::Gb18030) << 0 << false;
-    QTest::newRow("utf-8 cut at the sample's end") << QByteArray("姓名,\xE6\x89")
-                                                   << int(Encoding::Utf8) << 0 << false;
-    QTest::newRow("utf-16 little end") << QByteArray("\xFF\xFEn\0a\0m\0e\0", 10)
-                                       << int(Encoding::Utf16LE) << 2 << false;
+    QTest::newRow("utf-8 cut at the sample's end")
+        << QByteArray("姓名,\xE6\x89") << int(Encoding::Utf8) << 0 << false;
+    QTest::newRow("utf-16 little end")
+        << QByteArray("\xFF\xFEn\0a\0m\0e\0", 10) << int(Encoding::Utf16LE) << 2 << false;
     QTest::newRow("nul bytes") << QByteArray("ab\0cd", 5) << int(Encoding::Utf8) << 0 << true;
     QTest::newRow("control bytes") << QByteArray(200, '\x01') << int(Encoding::Utf8) << 0 << true;
 }
@@ -211,40 +221,73 @@ void TestCsv::headings_data() {
     QTest::addColumn<QString>("heading");
     QTest::addColumn<QString>("target");
     // This program's own headings.
-    QTest::newRow("姓名") << "姓名" << "base_name";
-    QTest::newRow("手机号码") << "手机号码" << "base_mobil";
-    QTest::newRow("单位名称") << "单位名称" << "work_name";
-    QTest::newRow("出生日期") << "出生日期" << "date:base_year";
-    QTest::newRow("单位领导手机") << "单位领导手机" << "work_leader_mobil";
-    QTest::newRow("直接上级职务") << "直接上级职务" << "work_superior_duty_code";
-    QTest::newRow("配偶姓名") << "配偶姓名" << "home_name";
-    QTest::newRow("配偶手机") << "配偶手机" << "home_mobil";
-    QTest::newRow("小孩生日") << "小孩生日" << "date:home_child_year";
-    QTest::newRow("婚庆") << "婚庆" << "date:home_marryyear";
-    QTest::newRow("家庭住址") << "家庭住址" << "home_address";
-    QTest::newRow("目前最为关心的事情") << "目前最为关心的事情" << "extend_hope";
+    QTest::newRow("姓名") << "姓名"
+                          << "base_name";
+    QTest::newRow("手机号码") << "手机号码"
+                              << "base_mobil";
+    QTest::newRow("单位名称") << "单位名称"
+                              << "work_name";
+    QTest::newRow("出生日期") << "出生日期"
+                              << "date:base_year";
+    QTest::newRow("单位领导手机") << "单位领导手机"
+                                  << "work_leader_mobil";
+    QTest::newRow("直接上级职务") << "直接上级职务"
+                                  << "work_superior_duty_code";
+    QTest::newRow("配偶姓名") << "配偶姓名"
+                              << "home_name";
+    QTest::newRow("配偶手机") << "配偶手机"
+                              << "home_mobil";
+    QTest::newRow("小孩生日") << "小孩生日"
+                              << "date:home_child_year";
+    QTest::newRow("婚庆") << "婚庆"
+                          << "date:home_marryyear";
+    QTest::newRow("家庭住址") << "家庭住址"
+                              << "home_address";
+    QTest::newRow("目前最为关心的事情") << "目前最为关心的事情"
+                                        << "extend_hope";
     // Others' headings.
-    QTest::newRow("Name") << "Name" << "base_name";
-    QTest::newRow("名字 with colon") << "名字：" << "base_name";
-    QTest::newRow("Mobile Phone") << "Mobile Phone" << "base_mobil";
-    QTest::newRow("mobile_phone") << "mobile_phone" << "base_mobil";
-    QTest::newRow("手机") << "手机" << "base_mobil";
-    QTest::newRow("单位") << "单位" << "work_name";
-    QTest::newRow("Company") << "Company" << "work_name";
-    QTest::newRow("电子邮件") << "电子邮件" << "base_email";
-    QTest::newRow("E-mail Address") << "E-mail Address" << "base_email";
-    QTest::newRow("Job Title") << "Job Title" << "work_duty_code";
-    QTest::newRow("Business Fax") << "Business Fax" << "work_fax";
-    QTest::newRow("Birthday") << "Birthday" << "date:base_year";
-    QTest::newRow("Birth Day") << "Birth Day" << "base_day";
-    QTest::newRow("Birth Year") << "Birth Year" << "base_year";
-    QTest::newRow("First Name") << "First Name" << ":given";
-    QTest::newRow("Last Name") << "Last Name" << ":family";
-    QTest::newRow("Phone 2 - Value") << "Phone 2 - Value" << ":tel";
-    QTest::newRow("E-mail 1 - Value") << "E-mail 1 - Value" << ":email";
-    QTest::newRow("备注") << "备注" << "base_experience";
-    QTest::newRow("unknown") << "Yomi Name" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("Name") << "Name"
+                          << "base_name";
+    QTest::newRow("名字 with colon") << "名字："
+                                     << "base_name";
+    QTest::newRow("Mobile Phone") << "Mobile Phone"
+                                  << "base_mobil";
+    QTest::newRow("mobile_phone") << "mobile_phone"
+                                  << "base_mobil";
+    QTest::newRow("手机") << "手机"
+                          << "base_mobil";
+    QTest::newRow("单位") << "单位"
+                          << "work_name";
+    QTest::newRow("Company") << "Company"
+                             << "work_name";
+    QTest::newRow("电子邮件") << "电子邮件"
+                              << "base_email";
+    QTest::newRow("E-mail Address") << "E-mail Address"
+                                    << "base_email";
+    QTest::newRow("Job Title") << "Job Title"
+                               << "work_duty_code";
+    QTest::newRow("Business Fax") << "Business Fax"
+                                  << "work_fax";
+    QTest::newRow("Birthday") << "Birthday"
+                              << "date:base_year";
+    QTest::newRow("Birth Day") << "Birth Day"
+                               << "base_day";
+    QTest::newRow("Birth Year") << "Birth Year"
+                                << "base_year";
+    QTest::newRow("First Name") << "First Name"
+                                << ":given";
+    QTest::newRow("Last Name") << "Last Name"
+                               << ":family";
+    QTest::newRow("Phone 2 - Value") << "Phone 2 - Value"
+                                     << ":tel";
+    QTest::newRow("E-mail 1 - Value") << "E-mail 1 - Value"
+                                      << ":email";
+    QTest::newRow("备注") << "备注"
+                          << "base_experience";
+    QTest::newRow("unknown") << "Yomi Name"
+                             << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestCsv::headings() {

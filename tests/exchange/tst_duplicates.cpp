@@ -73,17 +73,28 @@ qint64 TestDuplicates::full(const QString& name, const QHash<QString, QString>& 
 void TestDuplicates::mobileNumbers_data() {
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("key");
-    QTest::newRow("blanks") << "138 0013 8000" << "13800138000";
-    QTest::newRow("dashes") << "138-0013-8000" << "13800138000";
-    QTest::newRow("+86") << "+86 138-0013-8000" << "13800138000";
-    QTest::newRow("+86 joined") << "+8613800138000" << "13800138000";
-    QTest::newRow("0086") << "0086 13800138000" << "13800138000";
-    QTest::newRow("full-width dash") << "138－0013－8000" << "13800138000";
-    QTest::newRow("tab and ideographic blank") << "138\t0013\u30008000" << "13800138000";
-    QTest::newRow("other country") << "+1 415 555 0100" << "+14155550100";
-    QTest::newRow("86 without plus stays") << "8613800138000" << "8613800138000";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("only blanks") << " - " << "";
+    QTest::newRow("blanks") << "138 0013 8000"
+                            << "13800138000";
+    QTest::newRow("dashes") << "138-0013-8000"
+                            << "13800138000";
+    QTest::newRow("+86") << "+86 138-0013-8000"
+                         << "13800138000";
+    QTest::newRow("+86 joined") << "+8613800138000"
+                                << "13800138000";
+    QTest::newRow("0086") << "0086 13800138000"
+                          << "13800138000";
+    QTest::newRow("full-width dash") << "138－0013－8000"
+                                     << "13800138000";
+    QTest::newRow("tab and ideographic blank") << "138\t0013\u30008000"
+                                               << "13800138000";
+    QTest::newRow("other country") << "+1 415 555 0100"
+                                   << "+14155550100";
+    QTest::newRow("86 without plus stays") << "8613800138000"
+                                           << "8613800138000";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("only blanks") << " - "
+                                 << "";
 }
 
 void TestDuplicates::mobileNumbers() {
@@ -93,7 +104,8 @@ void TestDuplicates::mobileNumbers() {
 }
 
 void TestDuplicates::otherKeys() {
-    QCOMPARE(duplicates::emailKey(" Zhang.San@Example.CN "), QStringLiteral("zhang.san@example.cn"));
+    QCOMPARE(duplicates::emailKey(" Zhang.San@Example.CN "),
+             QStringLiteral("zhang.san@example.cn"));
     QCOMPARE(duplicates::emailKey("  "), QString());
     QCOMPARE(duplicates::nameUnitKey("Zhang San", "ACME"),
              duplicates::nameUnitKey(" zhang san", "acme "));
@@ -109,7 +121,7 @@ void TestDuplicates::groupsOfLiveContacts() {
     const qint64 d = contact("丁", "", "bing@x.CN", "");
     const qint64 e = contact("张三", "1", "", "星辰科技");
     const qint64 f = contact("张三", "2", "", "星辰科技");
-    contact("张三", "3", "", "");                // same name, no unit
+    contact("张三", "3", "", ""); // same name, no unit
     const qint64 h = contact("戊", "139", "", "");
     const qint64 i = contact("己", "139", "ji@x.cn", "");
     const qint64 j = contact("庚", "", "ji@x.cn", "");
@@ -180,14 +192,16 @@ void TestDuplicates::fieldsThatDiffer() {
 
 void TestDuplicates::mergeMovesEverythingToTheSurvivor() {
     const qint64 a = full("张三", {{"base_mobil", "13800138000"}, {"work_name", "甲"}});
-    const qint64 b = full("张三", {{"base_mobil", "138 0013 8000"},
-                                   {"base_email", "zs@x.cn"},
-                                   {"home_hobby", "钓鱼"}});
+    const qint64 b =
+        full("张三",
+             {{"base_mobil", "138 0013 8000"}, {"base_email", "zs@x.cn"}, {"home_hobby", "钓鱼"}});
     const qint64 other = full("李四", {});
     QVERIFY(a > 0 && b > 0 && other > 0);
     for (const QString& s :
-         {QStringLiteral("update base set base_lastmodi_date='2012-01-01' where base_code=%1").arg(a),
-          QStringLiteral("update base set base_lastmodi_date='2012-03-01' where base_code=%1").arg(b),
+         {QStringLiteral("update base set base_lastmodi_date='2012-01-01' where base_code=%1")
+              .arg(a),
+          QStringLiteral("update base set base_lastmodi_date='2012-03-01' where base_code=%1")
+              .arg(b),
           QStringLiteral("insert into comm(comm_base_code,comm_content) values(%1,'a1')").arg(a),
           QStringLiteral("insert into comm(comm_base_code,comm_content) values(%1,'b1')").arg(b),
           QStringLiteral("insert into comm(comm_base_code,comm_content) values(%1,'b2')").arg(b),

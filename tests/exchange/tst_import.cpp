@@ -52,8 +52,8 @@ class TestImport : public QObject {
     qint64 codeOf(const QString& name);
     ContactRecord stored(const QString& name);
     qint64 count(const char* table) {
-        return db_->count(sql::Statement(QStringLiteral("select count(*) from ") +
-                                         QLatin1String(table)));
+        return db_->count(
+            sql::Statement(QStringLiteral("select count(*) from ") + QLatin1String(table)));
     }
 
     std::unique_ptr<TestHome> home_;
@@ -213,17 +213,22 @@ void TestImport::overLongValuesAreCutAndSaid_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("kept");
     const QString cjk100 = QString(100, QChar(0x6C49));
-    QTest::newRow("name") << "姓名" << "base_name" << QString(25, QChar(0x738B))
+    QTest::newRow("name") << "姓名"
+                          << "base_name" << QString(25, QChar(0x738B))
                           << QString(20, QChar(0x738B));
-    QTest::newRow("mobile") << "手机" << "base_mobil" << QStringLiteral("1").repeated(21)
+    QTest::newRow("mobile") << "手机"
+                            << "base_mobil" << QStringLiteral("1").repeated(21)
                             << QStringLiteral("1").repeated(20);
-    QTest::newRow("unit") << "单位" << "work_name" << cjk100 + "X" << cjk100;
-    QTest::newRow("remarks") << "备注" << "base_experience" << QString(1100, QChar(0x5907))
+    QTest::newRow("unit") << "单位"
+                          << "work_name" << cjk100 + "X" << cjk100;
+    QTest::newRow("remarks") << "备注"
+                             << "base_experience" << QString(1100, QChar(0x5907))
                              << QString(1024, QChar(0x5907));
-    QTest::newRow("emoji at the cut") << "部门" << "work_branch_name"
-                                      << QString(19, u'a') + QStringLiteral("😀😀")
-                                      << QString(19, u'a');
-    QTest::newRow("at the limit") << "手机" << "base_mobil" << QStringLiteral("1").repeated(20)
+    QTest::newRow("emoji at the cut")
+        << "部门"
+        << "work_branch_name" << QString(19, u'a') + QStringLiteral("😀😀") << QString(19, u'a');
+    QTest::newRow("at the limit") << "手机"
+                                  << "base_mobil" << QStringLiteral("1").repeated(20)
                                   << QStringLiteral("1").repeated(20);
 }
 
@@ -333,8 +338,8 @@ void TestImport::aFileThatTurnsBadKeepsNothing() {
     // Good cards past the part of the file that is looked at before reading.
     QByteArray text;
     for (int i = 0; i < 3; ++i)
-        text += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Good " + QByteArray::number(i) + "\r\nNOTE:" +
-                QByteArray(400000, 'n') + "\r\nEND:VCARD\r\n";
+        text += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Good " + QByteArray::number(i) +
+                "\r\nNOTE:" + QByteArray(400000, 'n') + "\r\nEND:VCARD\r\n";
     QVERIFY(text.size() > ImportFile::kSample);
     text += "BEGIN:VCARD\r\n";
     text += QByteArray("FN:Bad\0\0\r\n", 10);
@@ -377,7 +382,8 @@ void TestImport::duplicates_data() {
     QTest::addColumn<int>("imported");
     QTest::addColumn<int>("merged");
     QTest::addColumn<int>("skipped");
-    const QByteArray byMobile = "姓名,手机,邮件,部门\r\n张老三,+86 138-0013-8000,new@x.cn,销售部\r\n";
+    const QByteArray byMobile =
+        "姓名,手机,邮件,部门\r\n张老三,+86 138-0013-8000,new@x.cn,销售部\r\n";
     const QByteArray byMail = "姓名,邮件\r\n张三丰, ZS@X.CN \r\n";
     const QByteArray byName = "姓名,单位\r\n张三,星辰科技\r\n";
     const QByteArray other = "姓名,单位,手机\r\n张三,另一家公司,13900000000\r\n";

@@ -20,12 +20,12 @@ namespace {
 
 // Names the delivered reference tables hold, a different one per list column.
 const QHash<QString, QString> kListNames = {
-    {"base_sort_code", "B级-重要"},       {"base_type_code", "同学"},
-    {"base_province_code", "广东省"},     {"work_industry_code", "银行"},
-    {"work_duty_code", "总经理"},         {"work_leader_duty_code", "董事长"},
-    {"work_superior_duty_code", "总裁"},  {"work_region_code", "华南"},
-    {"work_province_code", "上海市"},     {"home_province_code", "内蒙古自治区"},
-    {"home_duty_code", "工程师"},         {"extend_degree_code", "硕士"},
+    {"base_sort_code", "B级-重要"},      {"base_type_code", "同学"},
+    {"base_province_code", "广东省"},    {"work_industry_code", "银行"},
+    {"work_duty_code", "总经理"},        {"work_leader_duty_code", "董事长"},
+    {"work_superior_duty_code", "总裁"}, {"work_region_code", "华南"},
+    {"work_province_code", "上海市"},    {"home_province_code", "内蒙古自治区"},
+    {"home_duty_code", "工程师"},        {"extend_degree_code", "硕士"},
 };
 
 // A text of exactly `length` UTF-16 units that holds everything a file format
@@ -65,8 +65,8 @@ ContactRecord fullContact(const QString& name) {
     r.setValue("base_name", name);
     // Two full contacts are two people: their keys of the duplicate search differ.
     for (const char* column : {"base_mobil", "base_email", "work_name"})
-        r.setValue(column, r.value(column).left(r.value(column).size() - name.size() - 1) + u'-' +
-                               name);
+        r.setValue(column,
+                   r.value(column).left(r.value(column).size() - name.size() - 1) + u'-' + name);
     return r;
 }
 
@@ -144,8 +144,8 @@ void TestRoundTrip::exportThenImportGivesTheSameContacts() {
     QVERIFY(target.open(to.databasePath()));
     ImportFile file;
     QVERIFY2(file.open(path), qPrintable(file.error()));
-    QCOMPARE(int(file.format()), format == int(ExportFormat::VCard) ? int(FileFormat::VCard)
-                                                                     : int(FileFormat::Csv));
+    QCOMPARE(int(file.format()),
+             format == int(ExportFormat::VCard) ? int(FileFormat::VCard) : int(FileFormat::Csv));
     ImportCleaner cleaner(target);
     std::unique_ptr<ContactSource> input;
     if (file.format() == FileFormat::VCard) {
@@ -179,10 +179,10 @@ void TestRoundTrip::exportThenImportGivesTheSameContacts() {
         const ContactLoad loaded = back.load(code, 1);
         QVERIFY(loaded.complete);
         for (const QString& column : oracle::allColumns())
-            QVERIFY2(loaded.record.value(column) == original.value(column),
-                     qPrintable(QStringLiteral("%1: %2 | %3")
-                                    .arg(column, loaded.record.value(column),
-                                         original.value(column))));
+            QVERIFY2(
+                loaded.record.value(column) == original.value(column),
+                qPrintable(QStringLiteral("%1: %2 | %3")
+                               .arg(column, loaded.record.value(column), original.value(column))));
     }
 }
 

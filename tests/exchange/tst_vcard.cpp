@@ -86,7 +86,8 @@ void TestVCard::realFiles_data() {
     row(a, 0, 1, "work_name", "星辰科技");
     row(a, 0, 1, "work_branch_name", "销售部");
     row(a, 0, 1, "work_duty_code", "经理");
-    row(a, 0, 1, "base_experience", "第一行备注\n第二行: 客户来自杭州, 喜欢龙井茶, 每年春天去杭州出差一次");
+    row(a, 0, 1, "base_experience",
+        "第一行备注\n第二行: 客户来自杭州, 喜欢龙井茶, 每年春天去杭州出差一次");
     row(a, 0, 1, "base_year", "1985");
     row(a, 0, 1, "base_month", "04");
     row(a, 0, 1, "base_day", "12");
@@ -222,39 +223,52 @@ void TestVCard::lineRules_data() {
     QTest::newRow("fold with tab") << QByteArray("NOTE:ab\r\n\tcd\r\n") << "base_experience"
                                    << "abcd";
     QTest::newRow("fold inside a UTF-8 character")
-        << QByteArray("NOTE:\xE4\xB8\r\n \xAD\xE6\x96\x87\r\n") << "base_experience" << "中文";
-    QTest::newRow("LF line ends") << QByteArray("NOTE:x\n y\n") << "base_experience" << "xy";
+        << QByteArray("NOTE:\xE4\xB8\r\n \xAD\xE6\x96\x87\r\n") << "base_experience"
+        << "中文";
+    QTest::newRow("LF line ends") << QByteArray("NOTE:x\n y\n") << "base_experience"
+                                  << "xy";
     QTest::newRow("QP soft break mid-character")
         << QByteArray("NOTE;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:=E4=B8=\r\n=AD=E6=96=87\r\n")
-        << "base_experience" << "中文";
+        << "base_experience"
+        << "中文";
     QTest::newRow("QP bare parameter and CRLF inside")
         << QByteArray("NOTE;QUOTED-PRINTABLE:line1=0D=0Aline2\r\n") << "base_experience"
         << "line1\nline2";
-    QTest::newRow("charset GBK bytes") << QByteArray("NOTE;CHARSET=GBK:\xD6\xD0\xCE\xC4\r\n")
-                                       << "base_experience" << "中文";
-    QTest::newRow("no charset, GBK bytes") << QByteArray("NOTE:\xD6\xD0\xCE\xC4\r\n")
-                                           << "base_experience" << "中文";
+    QTest::newRow("charset GBK bytes")
+        << QByteArray("NOTE;CHARSET=GBK:\xD6\xD0\xCE\xC4\r\n") << "base_experience"
+        << "中文";
+    QTest::newRow("no charset, GBK bytes")
+        << QByteArray("NOTE:\xD6\xD0\xCE\xC4\r\n") << "base_experience"
+        << "中文";
     QTest::newRow("escapes") << QByteArray("NOTE:a\\,b\\;c\\\\d\\ne\\Nf\r\n") << "base_experience"
                              << "a,b;c\\d\ne\nf";
     QTest::newRow("structured with escaped semicolon")
-        << QByteArray("ORG:A\\;B;Sales\r\n") << "work_name" << "A;B";
+        << QByteArray("ORG:A\\;B;Sales\r\n") << "work_name"
+        << "A;B";
     QTest::newRow("lower-case names and types")
-        << QByteArray("tel;type=cell:123\r\n") << "base_mobil" << "123";
-    QTest::newRow("2.1 fax without work") << QByteArray("TEL;FAX:456\r\n") << "work_fax" << "456";
+        << QByteArray("tel;type=cell:123\r\n") << "base_mobil"
+        << "123";
+    QTest::newRow("2.1 fax without work") << QByteArray("TEL;FAX:456\r\n") << "work_fax"
+                                          << "456";
     QTest::newRow("quoted parameter with colon")
-        << QByteArray("TEL;TYPE=\"work,voice\";X-LABEL=\"a:b\":789\r\n") << "work_phone" << "789";
+        << QByteArray("TEL;TYPE=\"work,voice\";X-LABEL=\"a:b\":789\r\n") << "work_phone"
+        << "789";
     QTest::newRow("base64 value passed over")
-        << QByteArray("NOTE;ENCODING=b:SGVsbG8=\r\n NOTE:x\r\n") << "base_experience" << "";
+        << QByteArray("NOTE;ENCODING=b:SGVsbG8=\r\n NOTE:x\r\n") << "base_experience"
+        << "";
     QTest::newRow("blank line inside") << QByteArray("\r\nNOTE:kept\r\n") << "base_experience"
                                        << "kept";
-    QTest::newRow("line without colon") << QByteArray("garbage\r\nNOTE:kept\r\n")
-                                        << "base_experience" << "kept";
+    QTest::newRow("line without colon")
+        << QByteArray("garbage\r\nNOTE:kept\r\n") << "base_experience"
+        << "kept";
     QTest::newRow("extension of this program")
-        << QByteArray("X-MAVOR-WORK-SALARY:8000\\,面议\r\n") << "work_salary" << "8000,面议";
+        << QByteArray("X-MAVOR-WORK-SALARY:8000\\,面议\r\n") << "work_salary"
+        << "8000,面议";
     QTest::newRow("extension of no field") << QByteArray("X-MAVOR-NOTHING:1\r\n") << "nothing"
                                            << "";
-    QTest::newRow("name from N, western") << QByteArray("N:Smith;John;Quincy;Dr.;\r\n")
-                                          << "base_name" << "John Quincy Smith";
+    QTest::newRow("name from N, western")
+        << QByteArray("N:Smith;John;Quincy;Dr.;\r\n") << "base_name"
+        << "John Quincy Smith";
 }
 
 void TestVCard::lineRules() {
@@ -277,21 +291,51 @@ void TestVCard::vcardDates_data() {
     QTest::addColumn<QString>("year");
     QTest::addColumn<QString>("month");
     QTest::addColumn<QString>("day");
-    QTest::newRow("basic") << "19850412" << true << "1985" << "04" << "12";
-    QTest::newRow("extended") << "1985-04-12" << true << "1985" << "04" << "12";
-    QTest::newRow("short parts") << "1985-4-2" << true << "1985" << "04" << "02";
-    QTest::newRow("with time") << "1985-04-12T10:00:00Z" << true << "1985" << "04" << "12";
-    QTest::newRow("year and month") << "1985-04" << true << "1985" << "04" << "";
-    QTest::newRow("year") << "1985" << true << "1985" << "" << "";
-    QTest::newRow("month and day") << "--0412" << true << "" << "04" << "12";
-    QTest::newRow("month and day, dashed") << "--04-12" << true << "" << "04" << "12";
-    QTest::newRow("month") << "--04" << true << "" << "04" << "";
-    QTest::newRow("day") << "---12" << true << "" << "" << "12";
-    QTest::newRow("Apple's no year") << "1604-11-03" << true << "" << "11" << "03";
-    QTest::newRow("empty") << "" << true << "" << "" << "";
-    QTest::newRow("month 13") << "19851312" << false << "" << "" << "";
-    QTest::newRow("day 32") << "1985-01-32" << false << "" << "" << "";
-    QTest::newRow("words") << "April 12" << false << "" << "" << "";
+    QTest::newRow("basic") << "19850412" << true << "1985"
+                           << "04"
+                           << "12";
+    QTest::newRow("extended") << "1985-04-12" << true << "1985"
+                              << "04"
+                              << "12";
+    QTest::newRow("short parts") << "1985-4-2" << true << "1985"
+                                 << "04"
+                                 << "02";
+    QTest::newRow("with time") << "1985-04-12T10:00:00Z" << true << "1985"
+                               << "04"
+                               << "12";
+    QTest::newRow("year and month") << "1985-04" << true << "1985"
+                                    << "04"
+                                    << "";
+    QTest::newRow("year") << "1985" << true << "1985"
+                          << ""
+                          << "";
+    QTest::newRow("month and day") << "--0412" << true << ""
+                                   << "04"
+                                   << "12";
+    QTest::newRow("month and day, dashed") << "--04-12" << true << ""
+                                           << "04"
+                                           << "12";
+    QTest::newRow("month") << "--04" << true << ""
+                           << "04"
+                           << "";
+    QTest::newRow("day") << "---12" << true << ""
+                         << ""
+                         << "12";
+    QTest::newRow("Apple's no year") << "1604-11-03" << true << ""
+                                     << "11"
+                                     << "03";
+    QTest::newRow("empty") << "" << true << ""
+                           << ""
+                           << "";
+    QTest::newRow("month 13") << "19851312" << false << ""
+                              << ""
+                              << "";
+    QTest::newRow("day 32") << "1985-01-32" << false << ""
+                            << ""
+                            << "";
+    QTest::newRow("words") << "April 12" << false << ""
+                           << ""
+                           << "";
 }
 
 void TestVCard::vcardDates() {
@@ -315,22 +359,38 @@ void TestVCard::vcardDates() {
 void TestVCard::looseDates_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected"); // year-month-day, or "invalid"
-    QTest::newRow("iso") << "1979-06-01" << "1979-06-01";
-    QTest::newRow("slashes") << "1979/6/1" << "1979-06-01";
-    QTest::newRow("dots") << "1979.6.1" << "1979-06-01";
-    QTest::newRow("chinese") << "1990年12月5日" << "1990-12-05";
-    QTest::newRow("chinese year and month") << "1990年12月" << "1990-12-";
-    QTest::newRow("chinese year") << "1990年" << "1990--";
-    QTest::newRow("chinese month and day") << "12月5日" << "-12-05";
-    QTest::newRow("own form, no year") << "-04-12" << "-04-12";
-    QTest::newRow("own form, year") << "1985--" << "1985--";
-    QTest::newRow("own form, day") << "--12" << "--12";
-    QTest::newRow("own form, year and day") << "1985--12" << "1985--12";
-    QTest::newRow("vcard basic") << "19850412" << "1985-04-12";
-    QTest::newRow("vcard month and day") << "--0412" << "-04-12";
-    QTest::newRow("blank") << "  " << "";
-    QTest::newRow("american") << "4/12/1985" << "invalid";
-    QTest::newRow("text") << "明年" << "invalid";
+    QTest::newRow("iso") << "1979-06-01"
+                         << "1979-06-01";
+    QTest::newRow("slashes") << "1979/6/1"
+                             << "1979-06-01";
+    QTest::newRow("dots") << "1979.6.1"
+                          << "1979-06-01";
+    QTest::newRow("chinese") << "1990年12月5日"
+                             << "1990-12-05";
+    QTest::newRow("chinese year and month") << "1990年12月"
+                                            << "1990-12-";
+    QTest::newRow("chinese year") << "1990年"
+                                  << "1990--";
+    QTest::newRow("chinese month and day") << "12月5日"
+                                           << "-12-05";
+    QTest::newRow("own form, no year") << "-04-12"
+                                       << "-04-12";
+    QTest::newRow("own form, year") << "1985--"
+                                    << "1985--";
+    QTest::newRow("own form, day") << "--12"
+                                   << "--12";
+    QTest::newRow("own form, year and day") << "1985--12"
+                                            << "1985--12";
+    QTest::newRow("vcard basic") << "19850412"
+                                 << "1985-04-12";
+    QTest::newRow("vcard month and day") << "--0412"
+                                         << "-04-12";
+    QTest::newRow("blank") << "  "
+                           << "";
+    QTest::newRow("american") << "4/12/1985"
+                              << "invalid";
+    QTest::newRow("text") << "明年"
+                          << "invalid";
 }
 
 void TestVCard::looseDates() {
@@ -353,21 +413,30 @@ void TestVCard::writtenCardReadsBack_data() {
     QTest::addColumn<QString>("value");
     const QString hard = QStringLiteral("逗号,分号;反斜杠\\冒号:\n换行 \"引号\" 😀");
     for (const char* column :
-         {"base_mobil", "base_phone", "work_phone", "work_fax", "home_phone", "base_email",
-          "work_name", "work_branch_name", "work_duty_code", "work_charge", "work_address",
-          "work_city", "work_zip", "home_address", "base_city", "base_experience", "work_website",
-          "home_name", "base_contact", "work_salary", "society_hobby", "extend_hope",
-          "home_child_name", "work_leader_mobil"})
+         {"base_mobil",      "base_phone",   "work_phone",       "work_fax",         "home_phone",
+          "base_email",      "work_name",    "work_branch_name", "work_duty_code",   "work_charge",
+          "work_address",    "work_city",    "work_zip",         "home_address",     "base_city",
+          "base_experience", "work_website", "home_name",        "base_contact",     "work_salary",
+          "society_hobby",   "extend_hope",  "home_child_name",  "work_leader_mobil"})
         QTest::addRow("%s", column) << QString::fromLatin1(column) << hard;
-    QTest::newRow("blank-edged mobile") << "base_mobil" << " 138 ";
-    QTest::newRow("blank-edged e-mail") << "base_email" << " a@b.cn";
-    QTest::newRow("blank unit department") << "work_branch_name" << "  ";
-    QTest::newRow("sex") << "base_sex" << "女";
-    QTest::newRow("sex not in the list") << "base_sex" << "其他";
-    QTest::newRow("relation") << "base_type_code" << "某个类别";
-    QTest::newRow("level") << "base_sort_code" << "A级-核心";
-    QTest::newRow("province") << "base_province_code" << "广东省";
-    QTest::newRow("unit province") << "work_province_code" << "上海市";
+    QTest::newRow("blank-edged mobile") << "base_mobil"
+                                        << " 138 ";
+    QTest::newRow("blank-edged e-mail") << "base_email"
+                                        << " a@b.cn";
+    QTest::newRow("blank unit department") << "work_branch_name"
+                                           << "  ";
+    QTest::newRow("sex") << "base_sex"
+                         << "女";
+    QTest::newRow("sex not in the list") << "base_sex"
+                                         << "其他";
+    QTest::newRow("relation") << "base_type_code"
+                              << "某个类别";
+    QTest::newRow("level") << "base_sort_code"
+                           << "A级-核心";
+    QTest::newRow("province") << "base_province_code"
+                              << "广东省";
+    QTest::newRow("unit province") << "work_province_code"
+                                   << "上海市";
 }
 
 void TestVCard::writtenCardReadsBack() {
@@ -398,8 +467,7 @@ void TestVCard::writtenLinesAreFolded() {
         // Never a broken UTF-8 sequence on a line of its own.
         QVERIFY(QString::fromUtf8(line).toUtf8() == line);
     }
-    QCOMPARE(readText(card).first().record.value("base_experience"),
-             r.value("base_experience"));
+    QCOMPARE(readText(card).first().record.value("base_experience"), r.value("base_experience"));
 }
 
 void TestVCard::binaryDataEndsTheFile() {
