@@ -54,6 +54,9 @@ enum Id {
     UserManagement = 2024,
     DepartmentManagement = 2025,
     Distribute = 2026,
+    ImportContacts = 2101,
+    ExportContacts = 2102,
+    FindDuplicates = 2103,
 };
 
 // The shortcut groups of the left bar.
