@@ -158,6 +158,20 @@ void mapAddress(const VCardCard& card, const VCardProperty& p, Builder& b) {
     b.set(provinceColumn, region);
     if (work)
         b.set(QStringLiteral("work_zip"), code);
+    // The pages have no home postal code and no country; what is left out is said,
+    // except the country of the program's own users.
+    static const QStringList home = {QStringLiteral("中国"), QStringLiteral("中华人民共和国"),
+                                     QStringLiteral("china"), QStringLiteral("cn"),
+                                     QStringLiteral("prc")};
+    QStringList left;
+    if (!work && !code.trimmed().isEmpty())
+        left << QStringLiteral("邮编“%1”").arg(code.trimmed());
+    if (const QString country = a.value(6).trimmed();
+        !country.isEmpty() && !home.contains(country.toLower()))
+        left << QStringLiteral("国家“%1”").arg(country);
+    if (!left.isEmpty())
+        b.note(QStringLiteral("地址中的%1没有对应的字段, 未导入")
+                   .arg(left.join(QStringLiteral("和"))));
 }
 
 } // namespace

@@ -50,6 +50,7 @@ class TestVCard : public QObject {
   private slots:
     void realFiles_data();
     void realFiles();
+    void leftOutPartsAreSaid();
     void cardsWithoutEndAreRefusedAlone();
     void lineRules_data();
     void lineRules();
@@ -193,6 +194,28 @@ void TestVCard::realFiles() {
     QCOMPARE(c.refusal, QString());
     QCOMPARE(c.line, line);
     QCOMPARE(c.record.value(column), expected);
+}
+
+// What a card holds that no field takes is said, not dropped silently.
+void TestVCard::leftOutPartsAreSaid() {
+    auto notesOf = [](const QString& file, int card) {
+        return readAll(data(file)).value(card).notes.join(u'|');
+    };
+    // An iPhone's home address: the postal code has no field; China goes without saying.
+    QCOMPARE(notesOf("apple-30.vcf", 0),
+             QStringLiteral("地址中的邮编“518057”没有对应的字段, 未导入"));
+    // RFC 2426: a work address keeps its postal code; the country is said.
+    QCOMPARE(notesOf("rfc2426-30.vcf", 0),
+             QStringLiteral("地址中的国家“U.S.A.”没有对应的字段, 未导入"));
+    QVERIFY(notesOf("android-21.vcf", 0).isEmpty());
+    const QList<IncomingContact> two = readText("BEGIN:VCARD\r\nFN:A\r\nURL:http://a\r\n"
+                                                "URL:http://b\r\nADR;TYPE=work:;;x;;;;\r\n"
+                                                "ADR;TYPE=work:;;y;;;;\r\nEND:VCARD\r\n");
+    QCOMPARE(two[0].record.value("work_website"), QStringLiteral("http://a"));
+    QCOMPARE(two[0].record.value("work_address"), QStringLiteral("x"));
+    QCOMPARE(two[0].notes.size(), 2);
+    QVERIFY(two[0].notes.join(u'|').contains(u"http://b"));
+    QVERIFY(two[0].notes.join(u'|').contains(u"“y”"));
 }
 
 void TestVCard::cardsWithoutEndAreRefusedAlone() {
