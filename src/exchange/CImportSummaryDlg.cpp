@@ -73,12 +73,14 @@ CImportSummaryDlg::CImportSummaryDlg(const ImportSummary& s, const QString& file
                 new QLabel(QStringLiteral("另有 %1 行未列出。").arg(s.unlisted), this));
     } else {
         table_->hide();
+        layout->addStretch(1);
     }
     auto* buttons = new QDialogButtonBox(this);
-    auto* copy = buttons->addButton(QStringLiteral("复制列表"), QDialogButtonBox::ActionRole);
-    copy->setEnabled(table_->rowCount() > 0);
-    connect(copy, &QPushButton::clicked, this,
-            [this] { QApplication::clipboard()->setText(listText()); });
+    if (table_->rowCount() > 0) {
+        auto* copy = buttons->addButton(QStringLiteral("复制列表"), QDialogButtonBox::ActionRole);
+        connect(copy, &QPushButton::clicked, this,
+                [this] { QApplication::clipboard()->setText(listText()); });
+    }
     auto* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::AcceptRole);
     close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

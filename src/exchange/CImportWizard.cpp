@@ -72,9 +72,10 @@ QWizardPage* CImportWizard::buildFilePage() {
         fileOpen_ = false;
         format_->clear();
     });
+    // Leaving the field shows what the file is; a problem is said when going on.
     connect(path_, &QLineEdit::editingFinished, this, [this] {
         if (!path_->text().trimmed().isEmpty())
-            openFile();
+            openFile(false);
     });
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(path_, 1);
@@ -150,18 +151,20 @@ void CImportWizard::browse() {
         setFile(chosen);
 }
 
-bool CImportWizard::openFile() {
+bool CImportWizard::openFile(bool tell) {
     const QString path = path_->text().trimmed();
     if (fileOpen_ && path == openedPath_)
         return true;
     fileOpen_ = false;
     if (path.isEmpty()) {
-        prompter_.inform(QStringLiteral("请选择要导入的文件!"));
+        if (tell)
+            prompter_.inform(QStringLiteral("请选择要导入的文件!"));
         return false;
     }
     if (!file_.open(path)) {
         format_->setText(file_.error());
-        prompter_.inform(file_.error());
+        if (tell)
+            prompter_.inform(file_.error());
         return false;
     }
     fileOpen_ = true;
@@ -231,6 +234,8 @@ void CImportWizard::fillPreview() {
         box->setObjectName(QStringLiteral("target%1").arg(c));
         box->addItems(choices);
         box->setMaxVisibleItems(20);
+        // A short list that scrolls, not a popup over the whole screen.
+        box->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
         const QString id = guess.targets.value(c);
         int index = 0;
         for (int i = 0; i < targets::all().size(); ++i)

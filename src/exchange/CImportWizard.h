@@ -50,7 +50,8 @@ class CImportWizard : public QWizard {
     QWizardPage* buildFilePage();
     QWizardPage* buildMappingPage();
     void browse();
-    bool openFile();
+    // Reads what the file is; with tell, a file that cannot be imported is said.
+    bool openFile(bool tell = true);
     void fillPreview();
     void fillCardPreview();
     void applyHeaderChoice();

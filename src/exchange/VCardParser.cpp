@@ -12,7 +12,7 @@ namespace {
 
 const QString kBinary = QStringLiteral("文件中含有二进制数据, 不是 vCard 文件");
 const QString kNoEnd = QStringLiteral("缺少 END:VCARD");
-const QString kTooLong = QStringLiteral("行过长 (超过 1 MB)");
+const QString kTooLong = QStringLiteral("过长 (超过 1 MB)");
 
 // Properties whose data is never imported: read past, never kept.
 bool isSkippedName(const QByteArray& name) {
