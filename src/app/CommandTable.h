@@ -55,6 +55,9 @@ enum Id {
     DepartmentManagement = 2025,
     Distribute = 2026,
     ProvinceEditor = 2032,
+    ImportContacts = 2101,
+    ExportContacts = 2102,
+    FindDuplicates = 2103,
 };
 
 // The shortcut groups of the left bar.

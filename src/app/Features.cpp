@@ -5,6 +5,7 @@
 #include "contacts/CleansingFeature.h"
 #include "contacts/ContactsFeature.h"
 #include "documents/DocumentsFeature.h"
+#include "exchange/ExchangeFeature.h"
 #include "interactions/InteractionsFeature.h"
 #include "phones/PhonesFeature.h"
 #include "reference/ReferenceFeature.h"
@@ -25,5 +26,6 @@ std::vector<std::unique_ptr<Feature>> makeFeatures() {
     features.push_back(std::make_unique<ReportsFeature>());
     features.push_back(std::make_unique<InteractionsFeature>());
     features.push_back(std::make_unique<CleansingFeature>());
+    features.push_back(std::make_unique<ExchangeFeature>());
     return features;
 }

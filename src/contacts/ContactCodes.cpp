@@ -28,6 +28,12 @@ const QStringList& ContactCodes::extendOrder() {
 }
 
 qint64 ContactCodes::resolveOne(const QString& column, const QString& name) {
+    const QString key = cache_ ? column + QChar(0x1F) + name : QString();
+    if (cache_) {
+        const auto known = cache_->constFind(key);
+        if (known != cache_->constEnd())
+            return *known;
+    }
     const FieldSpec* field = fieldByColumn(column);
     if (!field)
         return -1;
@@ -58,6 +64,8 @@ qint64 ContactCodes::resolveOne(const QString& column, const QString& name) {
     default:
         return -1;
     }
+    if (code != -1 && cache_)
+        cache_->insert(key, code);
     if (code == -1) {
         if (field->lookupError > 0)
             errors::show(prompter_, field->lookupError);

@@ -17,6 +17,10 @@ class Prompter;
 class ContactCodes {
   public:
     ContactCodes(Database& db, Prompter& prompter) : db_(db), prompter_(prompter) {}
+    // With a cache of the names already resolved (column and name to code),
+    // for work that saves many contacts while the reference tables stand still.
+    ContactCodes(Database& db, Prompter& prompter, QHash<QString, qint64>* cache)
+        : db_(db), prompter_(prompter), cache_(cache) {}
 
     // The code columns of the base row, in the order they are looked up.
     static const QStringList& baseOrder();
@@ -34,4 +38,5 @@ class ContactCodes {
   private:
     Database& db_;
     Prompter& prompter_;
+    QHash<QString, qint64>* cache_ = nullptr;
 };

@@ -156,6 +156,10 @@ void copyRow(const Row& row, ContactPage page, const QHash<QString, QString>& na
 
 // ---- add -------------------------------------------------------------------
 
+ContactCodes ContactStore::lookups() {
+    return remembered_ ? ContactCodes(db_, prompter_, &codes_) : ContactCodes(db_, prompter_);
+}
+
 qint64 ContactStore::insertNew(const ContactRecord& record, const Session& session,
                                const Clock& clock) {
     if (!db_.begin())
@@ -168,9 +172,19 @@ qint64 ContactStore::insertNew(const ContactRecord& record, const Session& sessi
     return code;
 }
 
+qint64 ContactStore::writeNew(const ContactRecord& record, const Session& session,
+                              const Clock& clock) {
+    qint64 code = -1;
+    return writeNewRows(record, session, clock, &code) ? code : -1;
+}
+
+bool ContactStore::writeChanges(qint64 code, const ContactRecord& record) {
+    return writeEdits(code, record, nullptr);
+}
+
 bool ContactStore::writeNewRows(const ContactRecord& record, const Session& session,
                                 const Clock& clock, qint64* newCode) {
-    ContactCodes lookups(db_, prompter_);
+    ContactCodes lookups = this->lookups();
     const auto baseCodes = lookups.resolve(record, ContactCodes::baseOrder());
     if (!baseCodes)
         return false;
@@ -244,7 +258,7 @@ bool ContactStore::save(qint64 code, const ContactRecord& record, ProgressHandle
 }
 
 bool ContactStore::writeEdits(qint64 code, const ContactRecord& record, ProgressHandle* progress) {
-    ContactCodes lookups(db_, prompter_);
+    ContactCodes lookups = this->lookups();
     const auto baseCodes = lookups.resolve(record, ContactCodes::baseOrder());
     if (!baseCodes)
         return false;

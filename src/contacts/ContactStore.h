@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contacts/ContactCodes.h"
 #include "contacts/ContactRecord.h"
 #include "db/Statement.h"
 
@@ -44,6 +45,15 @@ class ContactStore {
     // or social row is created. progress (may be null) goes 1, 40, 60, 80, 90, 100.
     bool save(qint64 code, const ContactRecord& record, ProgressHandle* progress);
 
+    // The same two writes inside a transaction the caller holds, for work that
+    // stores many contacts at once (an import, a merge): nothing is committed or
+    // rolled back here. writeNew gives the new base_code or -1 (reported).
+    qint64 writeNew(const ContactRecord& record, const Session& session, const Clock& clock);
+    bool writeChanges(qint64 code, const ContactRecord& record);
+    // Looks each list name up once for the store's life: only for work in one
+    // transaction, while no reference table can change.
+    void rememberCodes() { remembered_ = true; }
+
   private:
     bool writeNewRows(const ContactRecord& record, const Session& session, const Clock& clock,
                       qint64* newCode);
@@ -58,6 +68,10 @@ class ContactStore {
     bool loadPage(const sql::Statement& statement, ContactPage page,
                   const QHash<QString, QString>& names, ContactRecord& record);
 
+    ContactCodes lookups();
+
     Database& db_;
     Prompter& prompter_;
+    bool remembered_ = false;
+    QHash<QString, qint64> codes_;
 };

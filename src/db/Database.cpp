@@ -62,6 +62,7 @@ bool Database::open(const QString& path) {
 }
 
 void Database::close() {
+    prepared_.clear();
     if (!QSqlDatabase::contains(name_))
         return;
     {
@@ -79,6 +80,26 @@ bool Database::isOpen() const {
 
 QSqlDatabase Database::connection() const {
     return QSqlDatabase::database(name_, false);
+}
+
+QSqlQuery* Database::prepared(const QString& programText) {
+    if (!isOpen()) {
+        lastError_ = QStringLiteral("数据库未打开");
+        return nullptr;
+    }
+    auto found = prepared_.find(programText);
+    if (found != prepared_.end())
+        return found->second.get();
+    // A few shapes of statement are run over and over; anything else is not kept long.
+    constexpr std::size_t kMostKept = 16;
+    if (prepared_.size() >= kMostKept)
+        prepared_.clear();
+    auto query = std::make_unique<QSqlQuery>(connection());
+    if (!query->prepare(programText)) {
+        lastError_ = describe(query->lastError());
+        return nullptr;
+    }
+    return prepared_.emplace(programText, std::move(query)).first->second.get();
 }
 
 QString Database::describe(const QSqlError& error) {

@@ -5,8 +5,11 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 #include <functional>
+#include <map>
+#include <memory>
 
 class Prompter;
 
@@ -48,6 +51,10 @@ class Database {
     bool inTransaction() const { return inTransaction_; }
 
     QSqlDatabase connection() const;
+    // A statement prepared once and kept while the connection is open, for
+    // program-built statements run many times with new values (RowWriter's
+    // inserts); nullptr with lastError() set when it does not prepare.
+    QSqlQuery* prepared(const QString& programText);
     void setPrompter(Prompter* prompter) { prompter_ = prompter; }
     Prompter* prompter() const { return prompter_; }
 
@@ -67,6 +74,7 @@ class Database {
 
     QString name_;
     QString path_;
+    std::map<QString, std::unique_ptr<QSqlQuery>> prepared_;
     QString lastError_;
     Prompter* prompter_;
     bool inTransaction_ = false;

@@ -56,20 +56,22 @@ bool RowWriter::save() {
         db_.reportFailure(QStringLiteral("数据库未打开"));
         return false;
     }
-    QSqlQuery q(db_.connection());
-    if (!q.prepare(statement)) {
-        db_.reportFailure(Database::describe(q.lastError()));
+    // The same insert comes back for every new contact: it is prepared once.
+    QSqlQuery* q = db_.prepared(statement);
+    if (!q) {
+        db_.reportFailure(db_.lastError());
         return false;
     }
+    int position = 0;
     for (const auto& field : fields_)
-        q.addBindValue(field.second);
+        q->bindValue(position++, field.second);
     for (const QVariant& value : condition_.values())
-        q.addBindValue(value);
-    if (!q.exec()) {
-        db_.reportFailure(Database::describe(q.lastError()));
-        return false;
-    }
-    if (insert_)
-        newKey_ = q.lastInsertId().toLongLong();
-    return true;
+        q->bindValue(position++, value);
+    const bool ok = q->exec();
+    if (ok && insert_)
+        newKey_ = q->lastInsertId().toLongLong();
+    if (!ok)
+        db_.reportFailure(Database::describe(q->lastError()));
+    q->finish();
+    return ok;
 }

@@ -6,6 +6,8 @@
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
 #include "tools/AdminBackup.h"
+#include "tools/AdminExport.h"
+#include "tools/AdminImport.h"
 #include "tools/Generator.h"
 #include "tools/TreeCommand.h"
 
@@ -22,6 +24,10 @@ int usage(QTextStream& err) {
         << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n"
         << "  mavor-admin tree --user NAME [--today YYYY-MM-DD] PATH\n"
         << "                             按该用户当天登录后看到的样子打印导航树 (含事务提醒)\n"
+        << "  mavor-admin import --user NAME FILE PATH   导入 vCard 或 CSV 文件中的人脉\n"
+        << "  mavor-admin export [--user NAME] [--format vcard|csv] [--encoding utf8|gb18030] "
+           "PATH FILE\n"
+        << "                             导出人脉到 vCard 或 CSV 文件\n"
         << "  mavor-admin backup PATH DEST   在线备份数据库 (程序运行时也可以)\n"
         << "  mavor-admin restore BACKUP PATH   检查备份后恢复 (有程序使用数据库时拒绝)\n"
         << "  mavor-admin check PATH     检查数据库, 一切正常时退出码为 0\n";
@@ -113,5 +119,9 @@ int main(int argc, char** argv) {
         return admin::check(args, out, err);
     if (command == u"tree")
         return treeCommand(args, out, err);
+    if (command == u"import")
+        return adminImport(args, out, err);
+    if (command == u"export")
+        return adminExport(args, out, err);
     return usage(err);
 }

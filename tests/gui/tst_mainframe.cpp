@@ -171,8 +171,11 @@ void TestMainFrame::menuBarCaptionsAndOrder() {
     QStringList titles;
     QMenu* system = nullptr;
     QMenu* query = nullptr;
+    QMenu* contacts = nullptr;
     for (QAction* action : frame_->menuBar()->actions()) {
         titles << action->text();
+        if (action->text() == QStringLiteral("我的人脉管理(&C)"))
+            contacts = action->menu();
         if (action->text() == QStringLiteral("系统设置(&E)"))
             system = action->menu();
         if (action->text() == QStringLiteral("智能查询(&Q)"))
@@ -182,7 +185,14 @@ void TestMainFrame::menuBarCaptionsAndOrder() {
              (QStringList{"我的人脉管理(&C)", "我的资料管理(&D)", "常用电话管理(&M)",
                           "短信管理(&S)", "智能查询(&Q)", "系统设置(&E)"}));
     QCOMPARE(titles.size(), 7);
-    QVERIFY(system && query);
+    QVERIFY(system && query && contacts);
+    // The exchange commands follow the hand-over, before the spreadsheet exports.
+    QCOMPARE(captionsOf(contacts),
+             (QStringList{"新增人脉(&N)\tCtrl+N", "删除人脉(&D)\tCtrl+D", "移至垃圾箱",
+                          "资料还原(&E)\tCtrl+E", "清空垃圾箱", "-", "人脉分配", "导入人脉...",
+                          "导出人脉...", "查找重复人脉...", "-", "生成信封标签文件(&L)\tCtrl+L",
+                          "生成列表资料文件(&I)\tCtrl+I", "-", "资料清洗", "-", "资料刷新", "-",
+                          "退出(&X)"}));
     // The completed order, with our additions after the editors and at the end;
     // the province editor and the postal lookup beside the region editor.
     const QStringList expected{"关系类别设置",
@@ -242,7 +252,7 @@ void TestMainFrame::guardedCommands_data() {
     QTest::addColumn<int>("group");
     QTest::addColumn<QString>("message");
     const QString contacts = "请先选中〖我的人脉〗,再进行操作!";
-    for (int id : {32783, 32782, 32785, 32786, 32787, 32816, 32835, 32905, 2026})
+    for (int id : {32783, 32782, 32785, 32786, 32787, 32816, 32835, 32905, 2026, 2102})
         QTest::addRow("%d in group 1", id) << id << 1 << contacts;
     QTest::newRow("32897 in group 0") << 32897 << 0 << "请先选中〖我的资料〗,再进行操作!";
     QTest::newRow("32895 in group 2") << 32895 << 2 << "请先选中〖我的资料〗,再进行操作!";

@@ -1,0 +1,154 @@
+#include "exchange/ContactMerger.h"
+
+#include "contacts/ContactFields.h"
+#include "contacts/ContactStore.h"
+#include "db/Database.h"
+#include "db/Statement.h"
+#include "exchange/ImportTargets.h"
+
+namespace exchange {
+
+namespace {
+
+const QString kMoveInteractions =
+    QStringLiteral("update comm set comm_base_code=%ld where comm_base_code=%ld");
+const QString kMoveDocuments =
+    QStringLiteral("update doc set doc_base_code=%ld where doc_base_code=%ld");
+const QString kMoveAssociations =
+    QStringLiteral("update asso set asso_base_code=%ld where asso_base_code=%ld");
+const QString kMoveAssociationLinks =
+    QStringLiteral("update asso set asso_relation_code=%ld where asso_relation_code=%ld");
+const QString kToTrash =
+    QStringLiteral("update base set base_invalid_flag=0 \t\t\t\twhere base_code=%s");
+const QString kLastChange =
+    QStringLiteral("select base_lastmodi_date from base where base_code=%ld");
+const QString kStampLastChange =
+    QStringLiteral("update base set base_lastmodi_date='%s' where base_code=%ld");
+
+QStringList valuesOf(const ContactRecord& r, const QStringList& columns) {
+    QStringList out;
+    for (const QString& c : columns)
+        out << r.value(c);
+    return out;
+}
+
+bool isBlank(const QStringList& values) {
+    for (const QString& v : values)
+        if (!v.isEmpty())
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool ContactMerger::load(const QList<qint64>& codes, QList<ContactRecord>* records) {
+    ContactStore store(db_, prompter_);
+    records->clear();
+    for (qint64 code : codes) {
+        const ContactLoad loaded = store.load(code, 1);
+        if (!loaded.complete)
+            return false;
+        records->append(loaded.record);
+    }
+    return true;
+}
+
+QList<MergeField> ContactMerger::differences(const QList<ContactRecord>& records, int survivor) {
+    QList<MergeField> out;
+    for (const FieldSpec& f : contactFields()) {
+        MergeField field;
+        field.columns = f.columns();
+        field.label = targets::labelOf(f.column);
+        bool differ = false;
+        for (const ContactRecord& r : records) {
+            field.values << valuesOf(r, field.columns);
+            differ = differ || field.values.last() != field.values.first();
+        }
+        if (!differ)
+            continue;
+        field.chosen = survivor;
+        if (isBlank(field.values.value(survivor))) {
+            for (int i = 0; i < field.values.size(); ++i) {
+                if (!isBlank(field.values.at(i))) {
+                    field.chosen = i;
+                    break;
+                }
+            }
+        }
+        out << field;
+    }
+    return out;
+}
+
+ContactRecord ContactMerger::combine(const QList<ContactRecord>& records, int survivor,
+                                     const QList<MergeField>& fields) {
+    ContactRecord out = records.value(survivor);
+    for (const MergeField& f : fields) {
+        const QStringList chosen = f.values.value(f.chosen);
+        for (int i = 0; i < f.columns.size(); ++i)
+            out.setValue(f.columns.at(i), chosen.value(i));
+    }
+    return out;
+}
+
+ContactRecord ContactMerger::fillEmpty(const ContactRecord& existing,
+                                       const ContactRecord& incoming) {
+    ContactRecord out = existing;
+    for (const FieldSpec& f : contactFields()) {
+        const QStringList columns = f.columns();
+        if (!isBlank(valuesOf(existing, columns)))
+            continue;
+        const QStringList values = valuesOf(incoming, columns);
+        if (isBlank(values))
+            continue;
+        for (int i = 0; i < columns.size(); ++i)
+            out.setValue(columns.at(i), values.at(i));
+    }
+    return out;
+}
+
+bool ContactMerger::merge(qint64 survivor, const ContactRecord& record,
+                          const QList<qint64>& others) {
+    if (!db_.begin())
+        return false;
+    if (!mergeWithin(survivor, record, others) || !db_.commit()) {
+        db_.rollback();
+        return false;
+    }
+    return true;
+}
+
+bool ContactMerger::mergeWithin(qint64 survivor, const ContactRecord& record,
+                                const QList<qint64>& others) {
+    ContactStore store(db_, prompter_);
+    if (!store.writeChanges(survivor, record))
+        return false;
+    auto lastChange = [this](qint64 code) {
+        QString date;
+        db_.query(sql::format(kLastChange, code), [&](const Row& row) {
+            date = row.textAt(0);
+            return false;
+        });
+        return date;
+    };
+    QString latest = lastChange(survivor);
+    const QString before = latest;
+    for (qint64 other : others) {
+        if (other == survivor)
+            continue;
+        // Dates are "%Y-%m-%d", so text order is date order.
+        latest = qMax(latest, lastChange(other));
+        if (!db_.execute(sql::format(kMoveInteractions, survivor, other)) ||
+            !db_.execute(sql::format(kMoveDocuments, survivor, other)) ||
+            !db_.execute(sql::format(kMoveAssociations, survivor, other)) ||
+            !db_.execute(sql::format(kMoveAssociationLinks, survivor, other)) ||
+            !db_.execute(sql::format(kToTrash, QString::number(other))))
+            return false;
+    }
+    // The survivor now holds the others' interactions: its last change is theirs too.
+    if (latest != before && !db_.execute(sql::format(kStampLastChange, latest, survivor)))
+        return false;
+    return true;
+}
+
+} // namespace exchange

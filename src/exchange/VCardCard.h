@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+namespace exchange {
+
+// One content line of a vCard: "item1.TEL;TYPE=CELL:+86 138 0013 8000".
+struct VCardProperty {
+    int line = 0;                          // where it starts in the file (1-based)
+    QString group;                         // "item1", or empty
+    QString name;                          // upper case: "TEL"
+    QList<QPair<QString, QString>> params; // names upper case, values as written (unquoted)
+    QString value; // decoded from its character set and QUOTED-PRINTABLE; escapes kept
+
+    // The first value of a parameter, empty when absent.
+    QString param(const QString& name) const;
+    bool hasParam(const QString& name) const;
+    // Every TYPE value in lower case, also the bare ones of vCard 2.1
+    // (";WORK;VOICE") and the comma lists of 3.0 and 4.0 ("TYPE=work,voice").
+    QStringList types() const;
+    bool hasType(const QString& type) const { return types().contains(type); }
+};
+
+// One card between BEGIN:VCARD and END:VCARD.
+struct VCardCard {
+    int line = 0;    // line of its BEGIN:VCARD
+    QString version; // "2.1", "3.0", "4.0" or whatever the card says
+    QList<VCardProperty> properties;
+    // Why the card cannot be imported (no END:VCARD, a line too long); empty when whole.
+    QString problem;
+
+    // The properties of a name (and of a group, when given).
+    QList<const VCardProperty*> all(const QString& name) const;
+    const VCardProperty* first(const QString& name) const;
+    // The value of the X-ABLabel that shares the property's group, empty when none.
+    QString labelOf(const VCardProperty& property) const;
+};
+
+} // namespace exchange
