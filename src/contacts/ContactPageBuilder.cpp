@@ -1,7 +1,9 @@
 #include "contacts/ContactPageBuilder.h"
 
 #include "contacts/CDropList.h"
+#include "contacts/LunarBirthday.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -203,7 +205,12 @@ QWidget* ContactPageBuilder::dateCell(const FieldSpec& field, QWidget* parent) {
         const QString column = field.dateColumns.value(part);
         CDropList* list = makeList(column, kSources[part], {}, cell);
         // Just wide enough for "2026" or "12": a year cut to "202" reads as another year.
-        fitWidth(list, part == 0 ? QStringLiteral("0000") : QStringLiteral("00"));
+        // A birthday's lists may show lunar names ("闰冬月", "廿九") instead.
+        static const QString kSamples[] = {QStringLiteral("0000"), QStringLiteral("00"),
+                                           QStringLiteral("00")};
+        static const QString kLunarSamples[] = {QStringLiteral("0000"), QStringLiteral("闰冬月"),
+                                                QStringLiteral("廿九")};
+        fitWidth(list, field.hasLunarTick() ? kLunarSamples[part] : kSamples[part]);
         list->setObjectName(column);
         controls_.insert(column, list);
         auto* unit = new QLabel(kDateUnits.at(part), cell);
@@ -212,6 +219,21 @@ QWidget* ContactPageBuilder::dateCell(const FieldSpec& field, QWidget* parent) {
         row->addWidget(unit);
         if (part < 2)
             row->addSpacing(4);
+    }
+    if (field.hasLunarTick()) {
+        auto* tick = new QCheckBox(lunarbirthday::kCaption, cell);
+        tick->setObjectName(field.lunarColumn);
+        controls_.insert(field.lunarColumn, tick);
+        ticks_.insert(field.lunarColumn, tick);
+        ticks_.insert(field.column, tick);
+        auto* other = new QLabel(cell);
+        other->setObjectName(QStringLiteral("other:") + field.column);
+        other->setEnabled(false); // an aid, greyed like a hint
+        others_.insert(field.column, other);
+        row->addSpacing(6);
+        row->addWidget(tick);
+        row->addSpacing(4);
+        row->addWidget(other);
     }
     row->addStretch(1);
     if (QLabel* label = captions_.value(field.column))

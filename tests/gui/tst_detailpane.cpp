@@ -17,6 +17,8 @@ namespace {
 
 // Every field of the five pages: lists take their second entry, dates a leap
 // day, texts their own column name so that a value in the wrong field shows.
+// The contact's birthday is lunar (二月廿九), the child's in a leap month
+// (2012 repeats its fourth month), the spouse's Gregorian.
 ContactRecord everyField(const CContactDetailPane& pane) {
     ContactRecord r;
     for (const oracle::Field& f : oracle::kFields) {
@@ -25,6 +27,8 @@ ContactRecord everyField(const CContactDetailPane& pane) {
             r.setValue(columns[0], "2012");
             r.setValue(columns[1], "02");
             r.setValue(columns[2], "29");
+            if (f.lunar)
+                r.setValue(columns[3], "");
         } else if (f.kind == oracle::List) {
             auto* list = qobject_cast<CDropList*>(pane.page(f.page)->form().control(columns[0]));
             r.setValue(columns[0], list->itemText(1));
@@ -33,6 +37,9 @@ ContactRecord everyField(const CContactDetailPane& pane) {
         }
     }
     r.setValue("base_name", "张三");
+    r.setValue("base_lunar", "1");
+    r.setValue("home_child_month", "04");
+    r.setValue("home_child_lunar", "2");
     r.setValue("home_mobil", "13900000000");
     r.setValue("home_phone", "010-88880000");
     return r;
