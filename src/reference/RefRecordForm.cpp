@@ -77,7 +77,7 @@ bool RefRecordForm::write(const QString& name, const QStringList& fields) {
     writer.set(spec_.nameColumn, name);
     for (int i = 0; i < spec_.fields.size(); ++i) {
         const RefField& field = spec_.fields.at(i);
-        if (field.kind == RefField::Kind::Digits)
+        if (field.kind == RefField::Kind::Digits || field.kind == RefField::Kind::Lunar)
             writer.set(field.column, fields.value(i).toLongLong());
         else
             writer.set(field.column, fields.value(i));

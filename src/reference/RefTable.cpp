@@ -1,6 +1,8 @@
 #include "reference/RefTable.h"
 
 #include "db/Database.h"
+#include "db/Days.h"
+#include "db/LunarCalendar.h"
 #include "db/Statement.h"
 #include "db/TextFormat.h"
 
@@ -14,6 +16,21 @@ sql::Statement withCode(const QString& tmpl, const QString& code) {
     return sql::formatArgs(tmpl, args, {});
 }
 
+// The column of the tick that makes the table's month and day lunar, if any.
+QString lunarColumn(const RefTableSpec& spec) {
+    for (const RefField& field : spec.fields) {
+        if (field.kind == RefField::Kind::Lunar)
+            return field.column;
+    }
+    return {};
+}
+
+// "正月初一" for a lunar month and day as stored ("01", "01").
+QString lunarDate(const QString& month, const QString& day) {
+    return lunar::monthName(dates::leadingNumber(month)) +
+           lunar::dayName(dates::leadingNumber(day));
+}
+
 } // namespace
 
 RefTable::RefTable(Database& db, Prompter& prompter, const RefTableSpec& spec)
@@ -21,22 +38,36 @@ RefTable::RefTable(Database& db, Prompter& prompter, const RefTableSpec& spec)
 
 bool RefTable::load() {
     model().clear();
+    fieldsByCode_.clear();
+    const QString lunarTick = lunarColumn(spec_);
     int read = 0;
     QList<QStringList> rows;
     const bool ok = db_.query(sql::Statement(spec_.listQuery), [&](const Row& row) {
         ++read;
         if (spec_.hidesEmptyNames && row.text(spec_.nameColumn).isEmpty())
             return true;
+        const bool lunarRow = !lunarTick.isEmpty() && row.number(lunarTick, 0) != 0;
         QStringList texts;
         for (const RefListCell& cell : spec_.cells) {
             if (cell.column.isEmpty())
                 texts << QString();
             else if (cell.column == spec_.codeColumn)
                 texts << text::format("%d", row.number(cell.column));
+            else if (!cell.second.isEmpty() && lunarRow)
+                texts << lunarDate(row.text(cell.column), row.text(cell.second));
             else if (!cell.second.isEmpty())
                 texts << text::format("%s-%s", row.text(cell.column), row.text(cell.second));
             else
                 texts << row.text(cell.column);
+        }
+        if (!lunarTick.isEmpty()) {
+            QStringList fields;
+            for (const RefField& field : spec_.fields) {
+                fields << (field.kind == RefField::Kind::Lunar
+                               ? text::format("%d", row.number(field.column, 0))
+                               : row.text(field.column));
+            }
+            fieldsByCode_.insert(text::format("%d", row.number(spec_.codeColumn)), fields);
         }
         rows.append(texts);
         return true;
@@ -54,6 +85,10 @@ RefRecord RefTable::record(int row) {
     RefRecord record;
     record.code = model().text(row, spec_.codeCell());
     record.name = model().text(row, spec_.nameCell());
+    if (const auto stored = fieldsByCode_.constFind(record.code); stored != fieldsByCode_.cend()) {
+        record.fields = *stored;
+        return record;
+    }
     for (const RefField& field : spec_.fields) {
         QString value;
         for (int i = 0; i < spec_.cells.size(); ++i) {

@@ -3,6 +3,7 @@
 #include "reference/EditableList.h"
 #include "reference/RefTableSpec.h"
 
+#include <QHash>
 #include <QStringList>
 #include <optional>
 
@@ -40,4 +41,7 @@ class RefTable : public EditableList {
 
     Database& db_;
     const RefTableSpec& spec_;
+    // The stored values of the form's fields, by row code: a lunar date is
+    // shown by its names, which the form cannot read back.
+    QHash<QString, QStringList> fieldsByCode_;
 };

@@ -7,6 +7,7 @@
 #include "support/TestHome.h"
 
 #include <QCollator>
+#include <QHash>
 #include <QTest>
 
 namespace {
@@ -91,7 +92,7 @@ const QList<Member>& members() {
          30,
          "请输入节日名称!",
          false,
-         {"05", "01"},
+         {"05", "01", "0"},
          Member::ByDate},
         {"province",
          "省份管理",
@@ -443,7 +444,18 @@ void TestRefTables::listShowsTheTableInItsOrder() {
     };
     QList<Stored> expected;
     const QString value = table == "duty" ? "duty_value" : table == "sort" ? "sort_value" : "0";
-    const QString date = table == "feast" ? "feast_month||'-'||feast_day" : "''";
+    // A lunar festival is marked "*" here and listed by its names: the
+    // delivered ones are these.
+    const QString date = table == "feast" ? "feast_month||'-'||feast_day||case when "
+                                            "feast_lunar<>0 then '*' else '' end"
+                                          : "''";
+    const QHash<QString, QString> lunarShown{{"01-01*", "正月初一"}, {"01-15*", "正月十五"},
+                                             {"05-05*", "五月初五"}, {"07-07*", "七月初七"},
+                                             {"08-15*", "八月十五"}, {"09-09*", "九月初九"},
+                                             {"12-30*", "腊月三十"}};
+    QHash<QString, QString> sortKeyOf; // what the list shows -> month-day
+    for (auto it = lunarShown.cbegin(); it != lunarShown.cend(); ++it)
+        sortKeyOf.insert(it.value(), it.key().chopped(1));
     f.db.query(
         sql::Statement(QStringLiteral("select %1_code,%1_name,%2,%3 from %1 order by %1_code")
                            .arg(table, value, date)),
@@ -461,7 +473,7 @@ void TestRefTables::listShowsTheTableInItsOrder() {
         case Member::ByValueDesc:
             return s.value;
         case Member::ByDate:
-            return s.date;
+            return s.date.endsWith(u'*') ? s.date.chopped(1) : s.date;
         case Member::ByCode:
             break;
         }
@@ -474,7 +486,7 @@ void TestRefTables::listShowsTheTableInItsOrder() {
         case Member::ByValueDesc:
             return a.value.toLongLong() > b.value.toLongLong();
         case Member::ByDate:
-            return a.date < b.date;
+            return key(a) < key(b);
         case Member::ByCode:
             break;
         }
@@ -493,11 +505,12 @@ void TestRefTables::listShowsTheTableInItsOrder() {
         if (table == "duty" || table == "sort")
             texts << e.value;
         if (table == "feast")
-            texts << e.date;
+            texts << (e.date.endsWith(u'*') ? lunarShown.value(e.date, "?") : e.date);
         expectedRows << texts.join(u'|');
         Stored shown{model.text(row, f.m.codeColumn), model.text(row, f.m.nameColumn),
                      table == "duty" || table == "sort" ? model.text(row, 3) : "0",
-                     table == "feast" ? model.text(row, 3) : ""};
+                     table == "feast" ? sortKeyOf.value(model.text(row, 3), model.text(row, 3))
+                                      : ""};
         shownKeys << key(shown);
         QStringList shownTexts{shown.code, shown.name};
         if (table == "duty" || table == "sort" || table == "feast")
@@ -705,8 +718,13 @@ void TestRefTables::modifyPrefillsAndRewrites_data() {
     QTest::addColumn<QStringList>("changed");
     QTest::addColumn<QString>("stored"); // the other columns as stored after the change
     QTest::newRow("duty") << "duty" << QStringList{"42"} << QStringList{"43"} << "43";
-    QTest::newRow("feast") << "feast" << QStringList{"09", "10"} << QStringList{"12", "25"}
-                           << "12|25";
+    QTest::newRow("feast") << "feast" << QStringList{"09", "10", "0"}
+                           << QStringList{"12", "25", "0"} << "12|25|0";
+    // A lunar row is listed by its names and still opens with what it stores.
+    QTest::newRow("feast, lunar to Gregorian")
+        << "feast" << QStringList{"08", "15", "1"} << QStringList{"10", "01", "0"} << "10|01|0";
+    QTest::newRow("feast, Gregorian to lunar")
+        << "feast" << QStringList{"12", "31", "0"} << QStringList{"12", "30", "1"} << "12|30|1";
     QTest::newRow("sort") << "sort" << QStringList{"8", "14"} << QStringList{"9", "21"} << "9|21";
     QTest::newRow("degree") << "degree" << QStringList{} << QStringList{} << "";
 }
