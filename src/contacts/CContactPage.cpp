@@ -273,6 +273,7 @@ void CContactPage::showOtherCalendar(const FieldSpec& field) {
     const DateParts parts = partsOf(field);
     label->setText(lunarbirthday::otherCalendar(parts.year, parts.month, parts.day, parts.flag,
                                                 app_.clock.today()));
+    label->setToolTip(label->text()); // the pane may be too narrow for all of it
 }
 
 void CContactPage::bringToFront() {

@@ -1,6 +1,7 @@
 #include "contacts/ContactPageBuilder.h"
 
 #include "contacts/CDropList.h"
+#include "contacts/ElidedLabel.h"
 #include "contacts/LunarBirthday.h"
 
 #include <QCheckBox>
@@ -118,7 +119,14 @@ void ContactPageBuilder::layOut(const QList<FieldSpec>& fields, int columns, QGr
         // for; a cell still never gets less than it needs to show its parts.
         cell->setMinimumWidth(std::max(cell->minimumWidth(), cell->minimumSizeHint().width()));
         cell->setSizePolicy(QSizePolicy::Ignored, cell->sizePolicy().verticalPolicy());
-        grid->addWidget(caption, row, 2 * column);
+        if (field.hasLunarTick()) {
+            // The birthday's cell has a second line: the caption faces its lists.
+            caption->setFixedHeight(
+                controls_.value(field.dateColumns.value(0))->sizeHint().height());
+            grid->addWidget(caption, row, 2 * column, Qt::AlignTop);
+        } else {
+            grid->addWidget(caption, row, 2 * column);
+        }
         grid->addWidget(cell, row, 2 * column + 1);
         if (++column == columns)
             newRow();
@@ -197,9 +205,13 @@ QWidget* ContactPageBuilder::fieldCell(const FieldSpec& field, QWidget* parent) 
 
 QWidget* ContactPageBuilder::dateCell(const FieldSpec& field, QWidget* parent) {
     auto* cell = new QWidget(parent);
-    auto* row = new QHBoxLayout(cell);
+    auto* lines = new QVBoxLayout(cell);
+    lines->setContentsMargins(0, 0, 0, 0);
+    lines->setSpacing(1);
+    auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
+    lines->addLayout(row);
     static const ListSource kSources[] = {ListSource::Years, ListSource::Months, ListSource::Days};
     for (int part = 0; part < 3; ++part) {
         const QString column = field.dateColumns.value(part);
@@ -226,14 +238,14 @@ QWidget* ContactPageBuilder::dateCell(const FieldSpec& field, QWidget* parent) {
         controls_.insert(field.lunarColumn, tick);
         ticks_.insert(field.lunarColumn, tick);
         ticks_.insert(field.column, tick);
-        auto* other = new QLabel(cell);
+        auto* other = new ElidedLabel(cell);
         other->setObjectName(QStringLiteral("other:") + field.column);
         other->setEnabled(false); // an aid, greyed like a hint
         others_.insert(field.column, other);
         row->addSpacing(6);
         row->addWidget(tick);
-        row->addSpacing(4);
-        row->addWidget(other);
+        // Under the lists: beside them a pane of two columns has no room left.
+        lines->addWidget(other);
     }
     row->addStretch(1);
     if (QLabel* label = captions_.value(field.column))
