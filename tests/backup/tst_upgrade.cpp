@@ -2,6 +2,8 @@
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
 #include "db/SchemaVersion.h"
+#include "interactions/FestivalCountdown.h"
+#include "support/FixedClock.h"
 #include "support/TestHome.h"
 
 #include <QFile>
@@ -221,6 +223,19 @@ void TestUpgrade::lunarFestivalsArriveBesideTheUsersRows() {
         "结婚纪念日|06|18|0", "春节|01|01|1",   "元宵节|01|15|1", "端午节|05|05|1",
         "七夕|07|07|1",       "重阳节|09|09|1", "除夕|12|30|1"};
     QCOMPARE(rows, expected);
+
+    // The start-up notice counts down to them: 除夕 of lunar 2026 is 2027-02-05
+    // (春节 2027-02-06), 34 days after 2 January; the user's 中秋节 stays on 25 September.
+    const QList<std::tuple<QDate, QString, int>> countdowns = {{QDate(2027, 1, 2), "除夕", 34},
+                                                               {QDate(2027, 2, 5), "除夕", 0},
+                                                               {QDate(2026, 12, 7), "平安夜", 17},
+                                                               {QDate(2026, 9, 11), "中秋节", 14}};
+    for (const auto& [today, name, days] : countdowns) {
+        const FixedClock clock(QDateTime(today, QTime(9, 0)));
+        const Festival next = FestivalCountdown(db, clock).next();
+        QCOMPARE(next.name, name);
+        QCOMPARE(next.days, days);
+    }
     QCOMPARE(db.count("select count(*) from base where base_lunar<>0"), 0);
     QCOMPARE(db.count("select count(*) from home where home_lunar<>0 or home_child_lunar<>0"), 0);
     QCOMPARE(db.count("select count(*) from base"), 40);

@@ -7,6 +7,7 @@
 #include "contacts/ContactTab.h"
 #include "support/ContactFieldOracle.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -127,6 +128,21 @@ void TestDetailPane::loadShowsEveryPage() {
     QCOMPARE(edited.count(), 0);
     QVERIFY(!pane_->isModified());
     QCOMPARE(fx_->prompter.texts(), QStringList());
+
+    // Each birthday with its date in the other calendar. 2012: 二月初一 on
+    // 22 February, 三月初一 on 22 March; 闰四月 from 21 May to 18 June.
+    const QList<std::pair<QString, QString>> others = {{"base_year", "公历 2012-03-21"},
+                                                       {"home_year", "农历 壬辰年 二月初八"},
+                                                       {"home_child_year", "公历 2012-06-18"}};
+    for (const auto& [column, shown] : others) {
+        QLabel* label = nullptr;
+        for (int i = 0; i < 5 && !label; ++i)
+            label = pane_->page(static_cast<ContactPage>(i))->form().otherCalendar(column);
+        QVERIFY2(label, qPrintable(column));
+        QCOMPARE(label->text(), shown);
+        QCOMPARE(label->toolTip(), shown);
+    }
+    QVERIFY(pane_->page(ContactPage::Base)->form().otherCalendar("base_year")->isVisible());
 
     pane_->clearPane();
     const ContactRecord cleared = pane_->values();
