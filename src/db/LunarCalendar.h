@@ -43,7 +43,7 @@ int monthLength(int year, int month, bool leap);
 QDate anniversary(int year, int month, bool leap, int day);
 // The days of the Gregorian year on which the date is kept, in order. A
 // Gregorian year holds the end of one lunar year and the start of the next,
-// so a date comes once, twice (腊月初一 in 2027: 1 January and 28 December) or,
+// so a date comes once, twice (腊月初一 in 2027: 8 January and 28 December) or,
 // for some days of the last months, not at all.
 QList<QDate> anniversariesIn(int solarYear, int month, bool leap, int day);
 // The day of the Gregorian month on which the date is kept, 0 when it is not.
