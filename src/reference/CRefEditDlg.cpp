@@ -46,26 +46,26 @@ CRefEditDlg::CRefEditDlg(RefRecordForm& form, const RefRecord& start, QWidget* p
     : QDialog(parent), form_(form) {
     setObjectName(QStringLiteral("CRefEditDlg"));
     setWindowTitle(form.title());
-    const RefTableSpec& spec = form.spec();
+    const RefTableSpec& definition = form.definition();
 
     auto* rows = new QFormLayout;
     rows->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     name_ = new QLineEdit(start.name, this);
     name_->setObjectName(QStringLiteral("name"));
-    name_->setMaxLength(spec.nameMaxLength);
+    name_->setMaxLength(definition.nameMaxLength);
     // Room for a name of twenty Chinese characters.
     name_->setMinimumWidth(fontMetrics().horizontalAdvance(QChar(0x4E2D)) * 21);
-    rows->addRow(spec.nameCaption, name_);
+    rows->addRow(definition.nameCaption, name_);
 
     // The lunar tick, when the table has one, decides what the date lists read.
     bool lunarNames = false;
-    for (int i = 0; i < spec.fields.size(); ++i) {
-        if (spec.fields.at(i).kind == RefField::Kind::Lunar)
+    for (int i = 0; i < definition.fields.size(); ++i) {
+        if (definition.fields.at(i).kind == RefField::Kind::Lunar)
             lunarNames = start.fields.value(i).toLongLong() != 0;
     }
 
-    for (int i = 0; i < spec.fields.size(); ++i) {
-        const RefField& field = spec.fields.at(i);
+    for (int i = 0; i < definition.fields.size(); ++i) {
+        const RefField& field = definition.fields.at(i);
         const QString value = start.fields.value(i);
         QWidget* control = nullptr;
         if (field.kind == RefField::Kind::Digits) {
@@ -138,11 +138,11 @@ QStringList CRefEditDlg::fieldValues() const {
 }
 
 void CRefEditDlg::showDateNames(bool lunarNames) {
-    const RefTableSpec& spec = form_.spec();
-    for (int i = 0; i < spec.fields.size(); ++i) {
+    const RefTableSpec& definition = form_.definition();
+    for (int i = 0; i < definition.fields.size(); ++i) {
         if (auto* list = qobject_cast<QComboBox*>(fields_.value(i));
-            list && isDateList(spec.fields.at(i)))
-            fillDateList(list, spec.fields.at(i).kind, lunarNames, QString());
+            list && isDateList(definition.fields.at(i)))
+            fillDateList(list, definition.fields.at(i).kind, lunarNames, QString());
     }
 }
 

@@ -362,9 +362,9 @@ const QList<RefTableSpec>& all() {
 }
 
 const RefTableSpec* find(const QString& table) {
-    for (const RefTableSpec& spec : all()) {
-        if (spec.table == table)
-            return &spec;
+    for (const RefTableSpec& definition : all()) {
+        if (definition.table == table)
+            return &definition;
     }
     return nullptr;
 }

@@ -20,8 +20,8 @@ struct Interaction {
     QVariant date; // comm_date
 };
 
-Interaction parse(const QString& spec) {
-    const QStringList p = spec.split(u'|');
+Interaction parse(const QString& entry) {
+    const QStringList p = entry.split(u'|');
     Interaction i{p.value(0), p.value(1), p.value(2), p.value(3), p.value(4), p.value(5), {}};
     if (p.size() > 6) {
         i.date = p[6].isEmpty() ? QVariant() : QVariant(p[6]);
@@ -303,8 +303,8 @@ void TestReminders::rule() {
     QFETCH(QList<int>, types);
 
     const qint64 who = contact(level(interval), live, created);
-    for (const QString& spec : interactions)
-        interact(who, parse(spec));
+    for (const QString& entry : interactions)
+        interact(who, parse(entry));
     const Reminders::Counts counts =
         Reminders(*db_, QDate::fromString(today, Qt::ISODate)).rebuild(1);
     QVERIFY(counts.cleared);

@@ -313,12 +313,13 @@ const QList<Use>& uses() {
 
 struct Fixture {
     explicit Fixture(const QString& table)
-        : db(&prompter), m(member(table)), spec(*reftables::find(table)), list(db, prompter, spec) {
+        : db(&prompter), m(member(table)), definition(*reftables::find(table)),
+          list(db, prompter, definition) {
         db.open(home.databasePath());
     }
 
     bool add(const QString& name, const QStringList& fields = {}) {
-        RefRecordForm form(db, prompter, spec, RefRecordForm::Mode::Add);
+        RefRecordForm form(db, prompter, definition, RefRecordForm::Mode::Add);
         return form.submit(name, fields.isEmpty() ? m.fieldValues : fields).saved;
     }
     int rowOf(const QString& name) {
@@ -344,7 +345,7 @@ struct Fixture {
     ScriptedPrompter prompter;
     Database db;
     const Member& m;
-    const RefTableSpec& spec;
+    const RefTableSpec& definition;
     RefTable list;
 };
 
@@ -402,14 +403,14 @@ void TestRefTables::captionsAndColumns() {
     QCOMPARE(headers, f.m.headers);
     if (!f.m.widths.isEmpty())
         QCOMPARE(widths, f.m.widths);
-    QCOMPARE(f.spec.codeCell(), f.m.codeColumn);
+    QCOMPARE(f.definition.codeCell(), f.m.codeColumn);
 
-    RefRecordForm add(f.db, f.prompter, f.spec, RefRecordForm::Mode::Add);
-    RefRecordForm modify(f.db, f.prompter, f.spec, RefRecordForm::Mode::Modify, "1");
+    RefRecordForm add(f.db, f.prompter, f.definition, RefRecordForm::Mode::Add);
+    RefRecordForm modify(f.db, f.prompter, f.definition, RefRecordForm::Mode::Modify, "1");
     QCOMPARE(add.title(), f.m.addCaption);
     QCOMPARE(modify.title(), f.m.modifyTitle);
-    QCOMPARE(f.spec.nameCaption, f.m.nameCaption);
-    QCOMPARE(f.spec.nameMaxLength, f.m.maxLength);
+    QCOMPARE(f.definition.nameCaption, f.m.nameCaption);
+    QCOMPARE(f.definition.nameMaxLength, f.m.maxLength);
 }
 
 void TestRefTables::listShowsTheTableInItsOrder() {
@@ -632,7 +633,7 @@ void TestRefTables::namesStoredExactly() {
     // Renamed to itself with a suffix, then back: stored exactly both ways.
     const QString code = f.codeOf(name);
     const QString renamed = name.left(f.m.maxLength - 1) + u'\'';
-    RefRecordForm modify(f.db, f.prompter, f.spec, RefRecordForm::Mode::Modify, code);
+    RefRecordForm modify(f.db, f.prompter, f.definition, RefRecordForm::Mode::Modify, code);
     QVERIFY(modify.submit(renamed, f.m.fieldValues).saved);
     QVERIFY(f.storedNames().contains(renamed));
     QVERIFY(modify.submit(name, f.m.fieldValues).saved);
@@ -696,8 +697,8 @@ void TestRefTables::checksInOrder() {
     QFETCH(int, focus);
     Fixture f(table);
     const int before = f.storedNames().size();
-    RefRecordForm form(f.db, f.prompter, f.spec, RefRecordForm::Mode::Add);
-    fields = fields.mid(0, f.spec.fields.size());
+    RefRecordForm form(f.db, f.prompter, f.definition, RefRecordForm::Mode::Add);
+    fields = fields.mid(0, f.definition.fields.size());
     const RefRecordForm::Outcome outcome = form.submit(name, fields);
     QCOMPARE(outcome.saved, message.isEmpty());
     QCOMPARE(outcome.focus, focus);
@@ -743,7 +744,7 @@ void TestRefTables::modifyPrefillsAndRewrites() {
     QCOMPARE(start.fields, fields);
     QCOMPARE(start.code, f.list.model().text(row, 1));
 
-    RefRecordForm form(f.db, f.prompter, f.spec, RefRecordForm::Mode::Modify, start.code);
+    RefRecordForm form(f.db, f.prompter, f.definition, RefRecordForm::Mode::Modify, start.code);
     QVERIFY(form.submit("新名", changed).saved);
     QStringList others;
     QString name;
@@ -751,7 +752,7 @@ void TestRefTables::modifyPrefillsAndRewrites() {
         sql::format(QStringLiteral("select * from %1 where %1_code=%s").arg(table), start.code),
         [&](const Row& row) {
             name = row.text(table + "_name");
-            for (const RefField& field : f.spec.fields)
+            for (const RefField& field : f.definition.fields)
                 others << row.text(field.column);
             return true;
         });
