@@ -102,6 +102,7 @@ CMainFrame::CMainFrame(AppContext& context, const Session& session, QWidget* par
     auto* lunarToday =
         new QLabel(lunarText.isEmpty() ? QString() : QStringLiteral("农历 ") + lunarText, this);
     lunarToday->setObjectName(QStringLiteral("lunarToday"));
+    lunarToday->setContentsMargins(0, 0, 6, 0); // clear of the size grip and the frame
     auto* state = new QLabel(this);
     state->setObjectName(QStringLiteral("treeState"));
     statusBar()->addPermanentWidget(state);
