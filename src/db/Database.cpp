@@ -1,7 +1,7 @@
 #include "db/Database.h"
 
-#include "db/JetFunctions.h"
 #include "base/Prompter.h"
+#include "db/JetFunctions.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -67,8 +67,18 @@ void Database::close() {
         return;
     {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
-        if (db.isOpen())
+        if (db.isOpen()) {
+            if (!inTransaction_) {
+                // The planner's statistics follow a network that grew or shrank
+                // many times over, within a small budget; a file that is busy,
+                // read-only or full keeps them as they are.
+                QSqlQuery q(db);
+                q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kOptimizeWaitMs));
+                q.exec(QStringLiteral("PRAGMA analysis_limit=%1").arg(kAnalysisRows));
+                q.exec(QStringLiteral("PRAGMA optimize"));
+            }
             db.close();
+        }
     }
     QSqlDatabase::removeDatabase(name_);
     inTransaction_ = false;
@@ -193,6 +203,13 @@ bool Database::exists(const sql::Statement& statement) {
 // upgrading a read lock; a busy file is waited for up to the busy timeout.
 bool Database::begin() {
     if (!execute(sql::Statement(QStringLiteral("BEGIN IMMEDIATE"))))
+        return false;
+    inTransaction_ = true;
+    return true;
+}
+
+bool Database::beginQuietly() {
+    if (!executeQuietly(sql::Statement(QStringLiteral("BEGIN IMMEDIATE"))))
         return false;
     inTransaction_ = true;
     return true;
