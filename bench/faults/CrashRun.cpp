@@ -6,6 +6,7 @@
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "faults/FaultChecks.h"
+#include "faults/QuietProgress.h"
 
 #include <QFile>
 #include <QProcess>
@@ -25,7 +26,9 @@ class SilentPrompter : public Prompter {
     QStringList failures;
     void notice(const QString&, const QString& text, PromptIcon) override { failures << text; }
     bool ask(const QString&, const QString&) override { return true; }
-    std::unique_ptr<ProgressHandle> beginProgress() override { return nullptr; }
+    std::unique_ptr<ProgressHandle> beginProgress() override {
+        return std::make_unique<faults::QuietProgress>();
+    }
 };
 
 class DayClock : public Clock {
@@ -114,9 +117,8 @@ QList<CrashCase> standardCases(const QString& fixturePath, const QString& dir, c
             *error = QStringLiteral("cannot copy the fixture to %1").arg(path);
             return nullptr;
         }
-        cases.append(CrashCase{operation, path,
-                               {QStringLiteral("--today"), today.toString(Qt::ISODate)},
-                               {}});
+        cases.append(CrashCase{
+            operation, path, {QStringLiteral("--today"), today.toString(Qt::ISODate)}, {}});
         return &cases.last();
     };
 
@@ -150,7 +152,8 @@ QList<CrashCase> standardCases(const QString& fixturePath, const QString& dir, c
                 *error = QStringLiteral("the cleansing does not run on the fixture");
                 return {};
             }
-            moved = number(db, QStringLiteral("select count(*) from base where base_invalid_flag=0"));
+            moved =
+                number(db, QStringLiteral("select count(*) from base where base_invalid_flag=0"));
         }
         QFile::remove(trial);
         c->holds = [moved](Database& db) {
@@ -170,17 +173,20 @@ QList<CrashCase> standardCases(const QString& fixturePath, const QString& dir, c
             *error = db.lastError();
             return {};
         }
-        const qint64 grade = number(db, QStringLiteral("select user_grade from userlogin where user_code=1"));
+        const qint64 grade =
+            number(db, QStringLiteral("select user_grade from userlogin where user_code=1"));
         const qint64 rows = number(db, QStringLiteral("select count(*) from comm"));
         c->holds = [grade, rows](Database& db) {
-            const qint64 g = number(db, QStringLiteral("select user_grade from userlogin where user_code=1"));
+            const qint64 g =
+                number(db, QStringLiteral("select user_grade from userlogin where user_code=1"));
             const qint64 n = number(db, QStringLiteral("select count(*) from comm"));
             if (g - grade == 5 * (n - rows))
                 return QStringList{};
-            return QStringList{QStringLiteral("points %1 for %2 interactions more: they should be %3")
-                                   .arg(g - grade)
-                                   .arg(n - rows)
-                                   .arg(5 * (n - rows))};
+            return QStringList{
+                QStringLiteral("points %1 for %2 interactions more: they should be %3")
+                    .arg(g - grade)
+                    .arg(n - rows)
+                    .arg(5 * (n - rows))};
         };
     }
 
@@ -219,10 +225,10 @@ QList<CrashCase> standardCases(const QString& fixturePath, const QString& dir, c
             db.open(other);
             // Ten more contacts in the other backup, each with its four rows.
             for (int i = 0; i < 10; ++i)
-                db.executeQuietly(sql::format(
-                    "insert into base(base_name,base_user_code,base_user_dep_code,"
-                    "base_invalid_flag) values('%s',1,1,1)",
-                    QStringLiteral("备份%1").arg(i)));
+                db.executeQuietly(
+                    sql::format("insert into base(base_name,base_user_code,base_user_dep_code,"
+                                "base_invalid_flag) values('%s',1,1,1)",
+                                QStringLiteral("备份%1").arg(i)));
             db.executeQuietly(sql::Statement(
                 "insert into home(home_base_code) select base_code from base where base_code "
                 "not in (select home_base_code from home)"));

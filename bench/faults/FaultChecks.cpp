@@ -46,10 +46,11 @@ qint64 number(Database& db, const QString& statement) {
 QStringList findings(Database& db) {
     QStringList out;
     QStringList integrity;
-    const bool read = db.queryQuietly(sql::Statement("PRAGMA integrity_check"), [&](const Row& row) {
-        integrity << row.textAt(0);
-        return true;
-    });
+    const bool read =
+        db.queryQuietly(sql::Statement("PRAGMA integrity_check"), [&](const Row& row) {
+            integrity << row.textAt(0);
+            return true;
+        });
     if (!read)
         return {QStringLiteral("integrity check failed: %1").arg(db.lastError())};
     if (integrity != QStringList{QStringLiteral("ok")})

@@ -9,9 +9,9 @@ namespace faults {
 
 namespace {
 
-const QString kAddUser = QStringLiteral(
-    "insert into userlogin(user_name,user_pwd,user_dep_code,user_dep_mng,user_grade,"
-    "user_lastlogin) values('%s','%s',%ld,'%s',0,'')");
+const QString kAddUser =
+    QStringLiteral("insert into userlogin(user_name,user_pwd,user_dep_code,user_dep_mng,user_grade,"
+                   "user_lastlogin) values('%s','%s',%ld,'%s',0,'')");
 
 } // namespace
 
@@ -29,8 +29,10 @@ bool createFixture(const QString& path, const Fixture& fixture, QString* error) 
     // Any 32 hex digits do: nobody logs in.
     const QString password = QStringLiteral("00000000000000000000000000000000");
     if (sales < 0 || target < 0 ||
-        !db.executeQuietly(sql::format(kAddUser, kSecondUser, password, sales, QStringLiteral("0"))) ||
-        !db.executeQuietly(sql::format(kAddUser, kManager, password, target, QStringLiteral("1")))) {
+        !db.executeQuietly(
+            sql::format(kAddUser, kSecondUser, password, sales, QStringLiteral("0"))) ||
+        !db.executeQuietly(
+            sql::format(kAddUser, kManager, password, target, QStringLiteral("1")))) {
         *error = QStringLiteral("cannot add the users: %1").arg(db.lastError());
         return false;
     }

@@ -23,7 +23,8 @@ struct UserState {
 
 UserState stateOf(Database& db, qint64 user) {
     UserState s;
-    s.contacts = number(db, QStringLiteral("select count(*) from base where base_user_code=%1").arg(user));
+    s.contacts =
+        number(db, QStringLiteral("select count(*) from base where base_user_code=%1").arg(user));
     s.trashed = number(db, QStringLiteral("select count(*) from base where base_user_code=%1 and "
                                           "base_invalid_flag=0")
                                .arg(user));
@@ -31,7 +32,8 @@ UserState stateOf(Database& db, qint64 user) {
                                                "c.comm_base_code=b.base_code where "
                                                "b.base_user_code=%1")
                                     .arg(user));
-    s.grade = number(db, QStringLiteral("select user_grade from userlogin where user_code=%1").arg(user));
+    s.grade =
+        number(db, QStringLiteral("select user_grade from userlogin where user_code=%1").arg(user));
     return s;
 }
 

@@ -25,6 +25,7 @@
 #include "db/Lookups.h"
 #include "faults/FaultFixture.h"
 #include "faults/FaultSummary.h"
+#include "faults/QuietProgress.h"
 #include "interactions/InteractionFields.h"
 #include "interactions/InteractionForm.h"
 #include "interactions/InteractionList.h"
@@ -64,7 +65,9 @@ class WorkerPrompter : public Prompter {
         }
     }
     bool ask(const QString&, const QString&) override { return true; }
-    std::unique_ptr<ProgressHandle> beginProgress() override { return nullptr; }
+    std::unique_ptr<ProgressHandle> beginProgress() override {
+        return std::make_unique<faults::QuietProgress>();
+    }
 };
 
 void say(const char* line, qint64 n = -1) {
@@ -83,8 +86,8 @@ ContactRecord newContact(qint64 n) {
     r.setValue(QStringLiteral("base_type_code"), QStringLiteral("客户"));
     r.setValue(QStringLiteral("work_industry_code"), QStringLiteral("金融"));
     r.setValue(QStringLiteral("work_province_code"), QStringLiteral("北京市"));
-    r.setValue(QStringLiteral("base_mobil"), QStringLiteral("1380000%1").arg(n % 10000, 4, 10,
-                                                                            QLatin1Char('0')));
+    r.setValue(QStringLiteral("base_mobil"),
+               QStringLiteral("1380000%1").arg(n % 10000, 4, 10, QLatin1Char('0')));
     return r;
 }
 
@@ -162,8 +165,9 @@ class Worker {
             const qint64 code = anyContact();
             if (code < 0)
                 return false;
-            db_.execute(sql::format(
-                "update base set base_invalid_flag=0 \t\t\t\twhere base_code=%s", QString::number(code)));
+            db_.execute(
+                sql::format("update base set base_invalid_flag=0 \t\t\t\twhere base_code=%s",
+                            QString::number(code)));
         }
         ReportModel model(ContactList::kColumns);
         ContactList list(db_, prompter_, clock_, session_.userCode, model);
@@ -216,9 +220,9 @@ class Worker {
     bool distribute() {
         ReportModel model(ContactList::kColumns);
         ContactList list(db_, prompter_, clock_, session_.userCode, model);
-        if (!list.load(sql::format("b.base_user_code=%ld and b.base_invalid_flag=1",
-                                   session_.userCode),
-                       ContactList::Contacts, 1))
+        if (!list.load(
+                sql::format("b.base_user_code=%ld and b.base_invalid_flag=1", session_.userCode),
+                ContactList::Contacts, 1))
             return false;
         for (int r = 0; r < model.rowCount(); ++r)
             model.setChecked(r, true);
@@ -234,10 +238,9 @@ class Worker {
     bool restore() {
         const QString target = db_.path();
         db_.close();
-        const bool ok = DatabaseRestore::restore(backup, target) ==
-                            DatabaseRestore::Outcome::Restored &&
-                        DatabaseRestore::restore(other, target) ==
-                            DatabaseRestore::Outcome::Restored;
+        const bool ok =
+            DatabaseRestore::restore(backup, target) == DatabaseRestore::Outcome::Restored &&
+            DatabaseRestore::restore(other, target) == DatabaseRestore::Outcome::Restored;
         return db_.open(target) && ok;
     }
 
@@ -286,10 +289,10 @@ class Worker {
         const qint64 code = anyContact(toTrash ? QStringLiteral("1") : QStringLiteral("0"));
         if (code < 0)
             return true;
-        const bool ok = db_.execute(sql::format(
-            toTrash ? "update base set base_invalid_flag=0 \t\t\t\twhere base_code=%s"
-                    : "update base set base_invalid_flag=1 \t\t\t\twhere base_code=%s",
-            QString::number(code)));
+        const bool ok = db_.execute(
+            sql::format(toTrash ? "update base set base_invalid_flag=0 \t\t\t\twhere base_code=%s"
+                                : "update base set base_invalid_flag=1 \t\t\t\twhere base_code=%s",
+                        QString::number(code)));
         if (ok)
             summary.trashed += toTrash ? 1 : -1;
         return ok;

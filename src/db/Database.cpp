@@ -1,6 +1,7 @@
 #include "db/Database.h"
 
 #include "base/Prompter.h"
+#include "db/EngineErrors.h"
 #include "db/JetFunctions.h"
 
 #include <QAtomicInt>
@@ -113,8 +114,12 @@ QSqlQuery* Database::prepared(const QString& programText) {
 }
 
 QString Database::describe(const QSqlError& error) {
-    const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text().trimmed() : text;
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty())
+        text = error.text().trimmed();
+    // A full disk or a damaged file is the user's to mend: said in their words first.
+    const QString reason = engine::plainReason(error);
+    return reason.isEmpty() ? text : reason + QStringLiteral("\r\n(") + text + u')';
 }
 
 void Database::reportFailure(const QString& text) {
