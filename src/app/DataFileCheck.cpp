@@ -1,11 +1,14 @@
 #include "app/DataFileCheck.h"
 
+#include "db/EngineErrors.h"
+
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStorageInfo>
 #include <QtEndian>
 
 namespace datafile {
@@ -14,6 +17,7 @@ namespace {
 
 constexpr qint64 kHeaderBytes = 100;
 constexpr qint64 kLargestSettings = 1024 * 1024;
+constexpr qint64 kLeastRoom = 64 * 1024;
 
 const QString kRestoreHint = QStringLiteral("\r\n\r\n程序没有改动这个文件。请用备份恢复数据库, "
                                             "或者请系统管理员检查。");
@@ -34,6 +38,11 @@ qint64 promisedSize(const QByteArray& header) {
     return pageSize * qint64(pages);
 }
 
+QString readError(const QSqlError& error) {
+    const QString reason = engine::plainReason(error);
+    return reason.isEmpty() ? QStringLiteral("数据库文件已损坏 (%1)。").arg(error.text()) : reason;
+}
+
 // Whether the file holds the program's tables; reads it without a journal
 // change or any other write. Empty error when it could be read.
 bool holdsOurTables(const QString& path, QString* error) {
@@ -52,9 +61,9 @@ bool holdsOurTables(const QString& path, QString* error) {
                 q.next())
                 ours = q.value(0).toInt() == 7;
             else
-                *error = q.lastError().text();
+                *error = readError(q.lastError());
         } else {
-            *error = db.lastError().text();
+            *error = readError(db.lastError());
         }
         db.close();
     }
@@ -100,11 +109,17 @@ QString problemOf(const QString& path) {
         return QStringLiteral("数据库文件 %1 或它所在的目录是只读的, 程序无法保存资料。"
                               "\r\n\r\n请检查文件和目录的写权限。")
             .arg(path);
+    // The journal needs room before the first change can be kept.
+    const QStorageInfo disk(info.absolutePath());
+    if (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < kLeastRoom)
+        return QStringLiteral("数据库文件 %1 所在的磁盘已满 (只剩 %2 字节), 程序无法保存资料。"
+                              "\r\n\r\n请腾出磁盘空间后再启动程序。")
+            .arg(path)
+            .arg(disk.bytesAvailable());
     QString error;
     if (!holdsOurTables(path, &error)) {
         if (!error.isEmpty())
-            return QStringLiteral("数据库文件 %1 已损坏, 无法读取: %2").arg(path, error) +
-                   kRestoreHint;
+            return QStringLiteral("无法读取数据库文件 %1: %2").arg(path, error) + kRestoreHint;
         return QStringLiteral("文件 %1 是另一个程序的数据库, 其中没有本程序的资料表。").arg(path) +
                kRestoreHint;
     }

@@ -27,7 +27,7 @@ QString plainReason(const QSqlError& error) {
     case kReadOnly:
         return QStringLiteral("数据库文件是只读的, 资料没有保存。请检查文件和目录的写权限。");
     case kIoError:
-        return QStringLiteral("读写磁盘出错 (磁盘可能已满或已损坏), 资料没有保存。");
+        return QStringLiteral("读写磁盘出错, 磁盘可能已满或已损坏。");
     case kCorrupt:
     case kNotADatabase:
         return QStringLiteral("数据库文件已损坏。请用备份恢复数据库。");
