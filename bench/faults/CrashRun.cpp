@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kReadyWaitMs = 30000;
 constexpr int kCleansingDays = 60;
+constexpr int kKillsPerStart = 25;
 
 class SilentPrompter : public Prompter {
   public:
@@ -62,6 +63,10 @@ CrashTally crashRun(const QString& worker, const CrashCase& c, int kills, quint3
     CrashTally tally;
     QRandomGenerator random(seed);
     for (int k = 0; k < kills; ++k) {
+        if (k > 0 && k % kKillsPerStart == 0 && !c.start.isEmpty() && !copyFile(c.start, c.path)) {
+            tally.error = QStringLiteral("cannot begin again from %1").arg(c.start);
+            return tally;
+        }
         QProcess p;
         p.start(worker, QStringList{c.operation, c.path} + c.arguments);
         QByteArray output;
@@ -118,7 +123,7 @@ QList<CrashCase> standardCases(const QString& fixturePath, const QString& dir, c
             return nullptr;
         }
         cases.append(CrashCase{
-            operation, path, {QStringLiteral("--today"), today.toString(Qt::ISODate)}, {}});
+            operation, path, {QStringLiteral("--today"), today.toString(Qt::ISODate)}, {}, {}});
         return &cases.last();
     };
 
@@ -249,6 +254,13 @@ QList<CrashCase> standardCases(const QString& fixturePath, const QString& dir, c
                                      {counts[0], counts[1]},
                                      QStringLiteral("the number of contacts"))};
         };
+    }
+    for (CrashCase& c : cases) {
+        c.start = c.path + QStringLiteral(".start");
+        if (!copyFile(c.path, c.start)) {
+            *error = QStringLiteral("cannot copy %1").arg(c.path);
+            return {};
+        }
     }
     return cases;
 }

@@ -17,6 +17,7 @@ struct CrashCase {
     QString path;      // the database the worker runs on
     QStringList arguments;
     std::function<QStringList(Database&)> holds;
+    QString start; // a copy of the prepared database, to begin again from
 };
 
 struct CrashTally {
@@ -30,6 +31,8 @@ struct CrashTally {
 // Starts the worker on the case's database again and again and kills it
 // (SIGKILL) a random time after it said it was ready, up to longestDelayMs;
 // after every kill the database is opened as the program opens it and checked.
+// Every so many kills the database begins again from the prepared copy, so an
+// operation that only adds keeps its file, and the checks, small.
 CrashTally crashRun(const QString& worker, const CrashCase& c, int kills, quint32 seed,
                     int longestDelayMs);
 
