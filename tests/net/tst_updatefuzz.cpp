@@ -35,6 +35,7 @@ constexpr int kAnswers = 10000;
 constexpr int kCapMs = 400;
 // Time for the system besides the cap: a loaded machine schedules late.
 constexpr int kSlackMs = 1500;
+constexpr int kTrickleMs = 100;
 
 class RecordingLauncher : public ProcessLauncher {
   public:
@@ -46,7 +47,7 @@ class RecordingLauncher : public ProcessLauncher {
 };
 
 // How the server treats one connection.
-enum class Manner { Answer, CloseAtOnce, AnswerAndHold };
+enum class Manner { Answer, CloseAtOnce, AnswerAndHold, Trickle };
 
 struct Turn {
     QByteArray answer;
@@ -112,7 +113,14 @@ class FuzzServer {
                 break;
             request.append(buffer, n);
         }
-        if (turn.manner != Manner::CloseAtOnce) {
+        if (turn.manner == Manner::Trickle) {
+            // A byte now and then: each wait of the client is short, the whole is not.
+            for (qsizetype i = 0; i < turn.answer.size(); ++i) {
+                if (::send(client, turn.answer.constData() + i, 1, MSG_NOSIGNAL) != 1 ||
+                    readable(client, kTrickleMs))
+                    break;
+            }
+        } else if (turn.manner != Manner::CloseAtOnce) {
             qsizetype sent = 0;
             while (sent < turn.answer.size()) {
                 const ssize_t n = ::send(client, turn.answer.constData() + sent,
@@ -208,8 +216,12 @@ QByteArray mutated(QRandomGenerator& random) {
 }
 
 // Whether the bytes hold, anywhere, a plain decimal above 3.0 followed by "#"
-// and later "$$$$": without that no answer may start the updater.
+// and later "$$$$", after a status line of 200: without that no answer may
+// start the updater.
 bool namesANewerVersion(const QByteArray& answer) {
+    // Only an answer of status 200 counts.
+    if (!answer.left(answer.indexOf('\n')).contains(" 200"))
+        return false;
     static const QRegularExpression announce(QStringLiteral("(\\d+(?:\\.\\d+)?)\\s*#"));
     const QString text = QString::fromLatin1(answer);
     auto it = announce.globalMatch(text);
@@ -246,6 +258,7 @@ void TestUpdateFuzz::anyAnswerLetsTheUserIn() {
         turn.answer = mutated(random);
         const quint32 manner = random.bounded(1000);
         turn.manner = manner < 1    ? Manner::AnswerAndHold
+                      : manner < 2  ? Manner::Trickle
                       : manner < 30 ? Manner::CloseAtOnce
                                     : Manner::Answer;
         server.serve(turn);
