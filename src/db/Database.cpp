@@ -44,9 +44,10 @@ bool Database::open(const QString& path) {
         } else {
             QSqlQuery q(db);
             // Reading the schema proves the file is a database; WAL lets another
-            // connection read while this one writes. Mapping the file spares the
-            // statements that visit many rows (reminders, cleansing, the tree's
-            // counts) a copy of every page they read.
+            // connection read while this one writes. The file is read, not
+            // mapped: a mapped file counts whole in the program's memory, once
+            // for each connection, hundreds of megabytes for a large network
+            // whose pages the system caches anyway.
             ok = q.exec(QStringLiteral("select count(*) from sqlite_master")) &&
                  q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) &&
                  q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs)) &&

@@ -66,8 +66,9 @@ class Database {
     static QString describe(const QSqlError& error);
 
     static constexpr int kBusyTimeoutMs = 20000;
-    // How much of the file a connection maps into memory instead of reading it.
-    static constexpr qint64 kMapBytes = qint64(1) << 30;
+    // How much of the file a connection maps into memory instead of reading it:
+    // nothing (see open()).
+    static constexpr qint64 kMapBytes = 0;
     // At close: how long to wait for a busy file, and how many rows of each
     // index a re-analysis looks at.
     static constexpr int kOptimizeWaitMs = 200;
