@@ -95,7 +95,13 @@ QString problemOf(const QString& path) {
         return QStringLiteral("文件 %1 不是数据库文件 (可能是文本或其他文件), 其中没有可用的资料。")
                    .arg(path) +
                kRestoreHint;
-    const qint64 promised = header.size() < kHeaderBytes ? kHeaderBytes + 1 : promisedSize(header);
+    // A run that ended while copying its journal into the file may leave the
+    // header ahead of the pages; the journal beside it puts that right at the
+    // next open, so only a file without one is judged by its size.
+    const bool journalBeside = QFileInfo(path + QStringLiteral("-wal")).size() > 0;
+    const qint64 promised = header.size() < kHeaderBytes ? kHeaderBytes + 1
+                            : journalBeside              ? -1
+                                                         : promisedSize(header);
     if (promised > size)
         return QStringLiteral("数据库文件 %1 不完整: 只有 %2 字节, 应有 %3 字节, "
                               "可能在复制或保存时被截断。")

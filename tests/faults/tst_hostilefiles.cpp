@@ -24,6 +24,7 @@ class TestHostileFiles : public QObject {
   private slots:
     void damagedDatabaseIsTurnedAwayUntouched_data();
     void damagedDatabaseIsTurnedAwayUntouched();
+    void fileLeftByAKilledRunOpens();
     void readOnlyDatabaseIsTurnedAwayUntouched();
     void fullDiskSaysSoAndKeepsTheFile();
     void damagedSettingsAreReportedAndLeftAlone_data();
@@ -145,6 +146,30 @@ void TestHostileFiles::damagedDatabaseIsTurnedAwayUntouched() {
     QCOMPARE(bytesOf(path), before);
     // Nothing was started beside it either: no journal, no upgrade copy.
     QCOMPARE(QDir(home.dir()).entryList({"mavor.tdb?*"}, QDir::Files), QStringList());
+}
+
+void TestHostileFiles::fileLeftByAKilledRunOpens() {
+    // The file, its journal and its index as a run left them when it was
+    // killed right after a change: the change lives in the journal alone.
+    TestHome home;
+    QVERIFY(home.isValid());
+    const QString left = home.file(QStringLiteral("left.tdb"));
+    {
+        Database running;
+        QVERIFY(running.open(home.databasePath()));
+        QVERIFY(running.execute(sql::Statement(
+            "insert into base(base_name,base_user_code,base_user_dep_code,base_invalid_flag) "
+            "values('留下',1,1,1)")));
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QVERIFY(QFile::copy(home.databasePath() + QLatin1String(suffix),
+                                left + QLatin1String(suffix)));
+    }
+    QVERIFY(QFileInfo(left + QStringLiteral("-wal")).size() > 0);
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY2(DatabaseGate(db, prompter).open(left), qPrintable(prompter.lastText()));
+    QCOMPARE(db.count(sql::Statement("select count(*) from base where base_name='留下'")),
+             qint64(1));
 }
 
 void TestHostileFiles::readOnlyDatabaseIsTurnedAwayUntouched() {
