@@ -34,6 +34,21 @@ template <typename Work> Duration timeRepeated(int repeat, Work&& work) {
     return {ms.front(), ms[ms.size() / 2], cpu[cpu.size() / 2]};
 }
 
+// The median of single runs, field by field.
+inline Duration medianOf(std::vector<Duration> runs) {
+    Duration out;
+    if (runs.empty())
+        return out;
+    auto middle = [&](double Duration::*field) {
+        std::vector<double> values;
+        for (const Duration& run : runs)
+            values.push_back(run.*field);
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
+    };
+    return {middle(&Duration::minimum), middle(&Duration::median), middle(&Duration::cpuMedian)};
+}
+
 // Takes "--name VALUE" out of args; true when it was there.
 inline bool takeOption(QStringList& args, const QString& name, QString* value) {
     const qsizetype at = args.indexOf(name);

@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -86,6 +87,10 @@ QString Settings::value(const QString& key, const QString& fallback) const {
 }
 
 bool Settings::setValue(const QString& key, const QString& value) {
+    // A file that is there but cannot be read would be replaced by a new one
+    // holding this key alone: it stays as it is.
+    if (QFileInfo::exists(path_) && !QFile(path_).open(QIODevice::ReadOnly))
+        return false;
     QByteArray lineEnd("\r\n");
     QList<QByteArray> lines = readLines(&lineEnd);
     const QByteArray newLine = (key + u'=' + value).toUtf8();

@@ -4,15 +4,15 @@
 #include "app/AutoResetEvent.h"
 #include "app/CLoginDlg.h"
 #include "app/CMainFrame.h"
+#include "app/DataFileCheck.h"
+#include "app/DatabaseGate.h"
 #include "app/LoginCheck.h"
 #include "app/ProgramLayout.h"
 #include "app/Settings.h"
 #include "app/SingleInstanceGuard.h"
-#include "backup/DatabaseUpgrade.h"
 #include "base/AppInfo.h"
 #include "base/Clock.h"
 #include "db/Database.h"
-#include "db/ErrorMessages.h"
 #include "net/SystemProcessLauncher.h"
 #include "net/UpdateCheck.h"
 #include "ui/MessagePrompter.h"
@@ -60,28 +60,15 @@ int StartUp::run() {
 
     MessagePrompter prompter;
     Database db(&prompter);
-    if (!db.open(layout.databasePath())) {
-        errors::show(prompter, errors::DatabaseOpen);
+    if (!DatabaseGate(db, prompter).open(layout.databasePath()))
         return 1;
-    }
-    // A file of an older version is brought up to date (a copy of it stays
-    // beside it); one written by a newer program is left alone.
-    DatabaseUpgrade upgrade(db);
-    switch (upgrade.ensureCurrent()) {
-    case DatabaseUpgrade::Outcome::Current:
-        break;
-    case DatabaseUpgrade::Outcome::Upgraded:
-        prompter.inform(QStringLiteral("数据库已升级到第 %1 版。\r\n\r\n升级前的数据库备份在: %2")
-                            .arg(schema::current())
-                            .arg(upgrade.backupPath()));
-        break;
-    case DatabaseUpgrade::Outcome::Newer:
-    case DatabaseUpgrade::Outcome::Failed:
-        prompter.fail(upgrade.message());
-        return 1;
-    }
 
-    Settings settings(layout.settingsPath());
+    // A settings file that cannot be one is reported and left alone: the run
+    // goes on with the defaults and writes nothing into it.
+    const QString settingsProblem = datafile::settingsProblemOf(layout.settingsPath());
+    if (!settingsProblem.isEmpty())
+        prompter.notice(app::kTitle, settingsProblem, PromptIcon::Warning);
+    Settings settings(settingsProblem.isEmpty() ? layout.settingsPath() : QString());
     settings.ensureExists();
 
     AutoResetEvent stopEvent;

@@ -36,7 +36,7 @@ TreeBuilder::TreeBuilder(TreeSink& sink, ReminderNodes& reminders, AutoResetEven
     : sink_(sink), reminders_(reminders), stop_(stop), done_(done), userCode_(userCode) {}
 
 bool TreeBuilder::stopped() {
-    if (!stop_.wait(kStepWaitMs))
+    if (!stop_.wait(stepWaitMs_))
         return false;
     // The tree stays as far as it got; the commands come back even so.
     sink_.buildEnded(false);

@@ -14,7 +14,11 @@ bool TreeWorker::start(const Job& job) {
         return false;
     join();
     thread_ = std::thread([this, job] {
-        runJob(job);
+        // The connection outlives the run: closing it may refresh the
+        // planner's statistics, and the tree is handed back before that, so
+        // a new build can be asked for at once (it waits for the close).
+        Database db(job.prompter);
+        runJob(job, db);
         running_.store(false);
         if (job.finished)
             job.finished();
@@ -27,8 +31,7 @@ void TreeWorker::join() {
         thread_.join();
 }
 
-void TreeWorker::runJob(const Job& job) {
-    Database db(job.prompter);
+void TreeWorker::runJob(const Job& job, Database& db) {
     if (!db.open(job.databasePath)) {
         job.prompter->fail(db.lastError());
         job.sink->buildEnded(true);

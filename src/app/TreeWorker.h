@@ -6,6 +6,7 @@
 #include <thread>
 
 class AutoResetEvent;
+class Database;
 class Prompter;
 class ReminderNodes;
 class TreeSink;
@@ -42,7 +43,7 @@ class TreeWorker {
     void join();
 
   private:
-    static void runJob(const Job& job);
+    static void runJob(const Job& job, Database& db);
 
     std::thread thread_;
     std::atomic<bool> running_{false};

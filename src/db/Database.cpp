@@ -1,7 +1,8 @@
 #include "db/Database.h"
 
-#include "db/JetFunctions.h"
 #include "base/Prompter.h"
+#include "db/EngineErrors.h"
+#include "db/JetFunctions.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -43,9 +44,10 @@ bool Database::open(const QString& path) {
         } else {
             QSqlQuery q(db);
             // Reading the schema proves the file is a database; WAL lets another
-            // connection read while this one writes. Mapping the file spares the
-            // statements that visit many rows (reminders, cleansing, the tree's
-            // counts) a copy of every page they read.
+            // connection read while this one writes. The file is read, not
+            // mapped: a mapped file counts whole in the program's memory, once
+            // for each connection, hundreds of megabytes for a large network
+            // whose pages the system caches anyway.
             ok = q.exec(QStringLiteral("select count(*) from sqlite_master")) &&
                  q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) &&
                  q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs)) &&
@@ -67,8 +69,18 @@ void Database::close() {
         return;
     {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
-        if (db.isOpen())
+        if (db.isOpen()) {
+            if (!inTransaction_) {
+                // The planner's statistics follow a network that grew or shrank
+                // many times over, within a small budget; a file that is busy,
+                // read-only or full keeps them as they are.
+                QSqlQuery q(db);
+                q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kOptimizeWaitMs));
+                q.exec(QStringLiteral("PRAGMA analysis_limit=%1").arg(kAnalysisRows));
+                q.exec(QStringLiteral("PRAGMA optimize"));
+            }
             db.close();
+        }
     }
     QSqlDatabase::removeDatabase(name_);
     inTransaction_ = false;
@@ -103,8 +115,12 @@ QSqlQuery* Database::prepared(const QString& programText) {
 }
 
 QString Database::describe(const QSqlError& error) {
-    const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text().trimmed() : text;
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty())
+        text = error.text().trimmed();
+    // A full disk or a damaged file is the user's to mend: said in their words first.
+    const QString reason = engine::plainReason(error);
+    return reason.isEmpty() ? text : reason + QStringLiteral("\r\n(") + text + u')';
 }
 
 void Database::reportFailure(const QString& text) {
@@ -193,6 +209,13 @@ bool Database::exists(const sql::Statement& statement) {
 // upgrading a read lock; a busy file is waited for up to the busy timeout.
 bool Database::begin() {
     if (!execute(sql::Statement(QStringLiteral("BEGIN IMMEDIATE"))))
+        return false;
+    inTransaction_ = true;
+    return true;
+}
+
+bool Database::beginQuietly() {
+    if (!executeQuietly(sql::Statement(QStringLiteral("BEGIN IMMEDIATE"))))
         return false;
     inTransaction_ = true;
     return true;

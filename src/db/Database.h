@@ -46,6 +46,8 @@ class Database {
     bool exists(const sql::Statement& statement);
 
     bool begin();
+    // The same for callers that show their own message (lastError() has the text).
+    bool beginQuietly();
     bool commit();
     bool rollback();
     bool inTransaction() const { return inTransaction_; }
@@ -64,8 +66,13 @@ class Database {
     static QString describe(const QSqlError& error);
 
     static constexpr int kBusyTimeoutMs = 20000;
-    // How much of the file a connection maps into memory instead of reading it.
-    static constexpr qint64 kMapBytes = qint64(1) << 30;
+    // How much of the file a connection maps into memory instead of reading it:
+    // nothing (see open()).
+    static constexpr qint64 kMapBytes = 0;
+    // At close: how long to wait for a busy file, and how many rows of each
+    // index a re-analysis looks at.
+    static constexpr int kOptimizeWaitMs = 200;
+    static constexpr int kAnalysisRows = 1000;
 
   private:
     // Prepares the statement (names ordered for Chinese readers), binds its

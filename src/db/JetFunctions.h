@@ -14,6 +14,8 @@ namespace jet {
 
 // Reads "2012/5/8", "2012-05-08" and either followed by a time; nothing else.
 std::optional<QDate> parseDate(const QString& text);
+// The same over UTF-8 bytes.
+std::optional<QDate> parseDate(const char* utf8, qsizetype size);
 
 // The ISO form stored in date columns, or empty text when the text is no date.
 QString isoDate(const QString& text);

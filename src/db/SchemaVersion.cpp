@@ -27,6 +27,7 @@ QString readScript(const QString& name) {
 const QList<Step>& steps() {
     // One row per version after the first; never change a step once released.
     static const QList<Step> all{
+        {2, QStringLiteral(":/db/upgrades/002.sql")},
         {3, QStringLiteral(":/db/upgrades/003.sql")},
     };
     return all;

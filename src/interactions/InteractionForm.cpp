@@ -8,6 +8,7 @@
 #include "db/Lookups.h"
 #include "db/RowWriter.h"
 #include "db/Validators.h"
+#include "interactions/Score.h"
 
 using namespace interaction;
 
@@ -124,6 +125,27 @@ bool InteractionForm::write() {
         prompter_.fail(kGone);
         return false;
     }
+    // The row, the contact's stamp and the points stand or fall together:
+    // the end of the program halfway leaves neither a row without its points
+    // nor points without their row.
+    const bool own = !db_.inTransaction();
+    if (own && !db_.begin())
+        return false;
+    const QString savedCode = code_;
+    if (!writeRow(adding, date)) {
+        if (own)
+            db_.rollback();
+        code_ = savedCode;
+        return false;
+    }
+    if (own && !db_.commit()) {
+        code_ = savedCode;
+        return false;
+    }
+    return true;
+}
+
+bool InteractionForm::writeRow(bool adding, const QString& date) {
     RowWriter row = adding ? RowWriter(db_, QStringLiteral("comm"))
                            : RowWriter(db_, QStringLiteral("comm"),
                                        sql::format(QStringLiteral("comm_code=%s"), code_));
@@ -139,12 +161,11 @@ bool InteractionForm::write() {
     }
     if (!row.save())
         return false;
-    if (adding) {
-        code_ = QString::number(row.newKey());
-        // The interaction is kept even when the stamp fails (the failure is shown):
-        // saving it again would record it twice.
-        db_.execute(sql::format(kStamp, dateforms::dashed(value(kYear), value(kMonth), value(kDay)),
-                                contact_));
-    }
-    return true;
+    if (!adding)
+        return true;
+    code_ = QString::number(row.newKey());
+    return db_.execute(sql::format(kStamp,
+                                   dateforms::dashed(value(kYear), value(kMonth), value(kDay)),
+                                   contact_)) &&
+           (pointsUser_ < 0 || Score(db_).add(pointsUser_, points_));
 }

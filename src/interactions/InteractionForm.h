@@ -30,6 +30,12 @@ class InteractionForm {
 
     // Add mode for a contact: every field empty, the date preset to today.
     void startAdd(qint64 contact);
+    // An added interaction brings the user points: they are written in the
+    // same transaction as the row, so the score always matches the rows.
+    void setPointsOnAdd(qint64 userCode, qint64 points) {
+        pointsUser_ = userCode;
+        points_ = points;
+    }
     // Modify mode for one interaction; the values are set afterwards.
     void startModify(qint64 contact, const QString& code);
 
@@ -48,8 +54,9 @@ class InteractionForm {
     // The first check that fails, in the order of the check table.
     std::optional<Failure> check();
     // "确定(&O)": shows the first failing check and returns false, or writes
-    // the row (and on adding stamps the contact's last change). A failing
-    // statement has been shown and nothing is saved.
+    // the row (and on adding stamps the contact's last change and adds the
+    // points, all in one transaction). A failing statement has been shown and
+    // nothing is saved.
     bool save();
     // Why the last save returned false (empty after a database failure).
     const std::optional<Failure>& failure() const { return failure_; }
@@ -68,6 +75,7 @@ class InteractionForm {
     bool failed(const Check& check);
     qint64 typeCode(const QString& name);
     bool write();
+    bool writeRow(bool adding, const QString& date);
 
     Database& db_;
     Prompter& prompter_;
@@ -75,6 +83,8 @@ class InteractionForm {
     Mode mode_ = Mode::Add;
     qint64 contact_ = 0;
     QString code_;
+    qint64 pointsUser_ = -1;
+    qint64 points_ = 0;
     QHash<QString, QString> values_;
     std::optional<Failure> failure_;
 };

@@ -106,6 +106,8 @@ int InteractionList::add() {
         return 0;
     }
     InteractionForm form(db_, prompter_, clock_);
+    // Each saved interaction brings its points with it.
+    form.setPointsOnAdd(userCode_, kPoints);
     int saved = 0;
     form.startAdd(contact);
     while (runForm_ && runForm_(form)) {
@@ -116,7 +118,6 @@ int InteractionList::add() {
         form.startAdd(contact);
     }
     if (saved > 0) {
-        Score(db_).add(userCode_, qint64(kPoints) * saved);
         if (host_) {
             host_->showNotice(Score::changeNotice(qint64(kPoints) * saved));
             host_->showScore();
@@ -204,7 +205,7 @@ int InteractionList::remove() {
     int removed = 0;
     // A removed row's successor moves into its place and is looked at next.
     for (int row = 0; row < model_.rowCount();) {
-        if (model_.isChecked(row) && db_.execute(sql::format(kDelete, model_.key(row)))) {
+        if (model_.isChecked(row) && deleteWithPoints(model_.key(row))) {
             model_.removeRowAt(row);
             ++removed;
         } else {
@@ -214,11 +215,21 @@ int InteractionList::remove() {
     if (removed > 0) {
         if (host_)
             host_->remindersChanged();
-        Score(db_).add(userCode_, -qint64(kPoints) * removed);
         if (host_) {
             host_->showNotice(Score::changeNotice(-qint64(kPoints) * removed));
             host_->showScore();
         }
     }
     return removed;
+}
+
+bool InteractionList::deleteWithPoints(const QString& code) {
+    // The row and the points it brought go together, or neither goes.
+    if (!db_.begin())
+        return false;
+    if (!db_.execute(sql::format(kDelete, code)) || !Score(db_).add(userCode_, -qint64(kPoints))) {
+        db_.rollback();
+        return false;
+    }
+    return db_.commit();
 }

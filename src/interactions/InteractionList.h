@@ -64,6 +64,7 @@ class InteractionList {
   private:
     qint64 currentContact() const;
     bool modifyAt(int row);
+    bool deleteWithPoints(const QString& code);
     QStringList rowOf(const InteractionForm& form);
 
     Database& db_;

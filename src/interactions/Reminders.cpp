@@ -15,34 +15,30 @@ const QString kPlanned =
                    "where b.base_invalid_flag=1 and c.comm_base_code=b.base_code and "
                    "c.comm_next_year='%s' and c.comm_next_month='%s' and c.comm_next_day='%s'");
 
-// The newest interaction of each live contact decides. The first %ld is
-// today's day number, the last the user.
-const QString kLatest = QStringLiteral(
+// The newest interaction of each live contact decides (its date parts and
+// planned date come from the index, without reading the interaction); a
+// contact without any counts from its creation date (characters 1-4, 6-7 and
+// 9-10 of base_create_date). Every %ld but the first is today's day number.
+// Contacts are read in the order of their numbers, so their interactions are
+// found one after another in the index; the limit keeps the engine from
+// copying the kind (and its subquery) into the outer condition.
+const QString kDueAndOverdue = QStringLiteral(
     "insert into tmptrans(tmptrans_base_code,tmptrans_type,tmptrans_user_code) "
     "select r.code,r.kind,%ld from ("
-    "select b.base_code as code,"
-    "case when ifnull(c.comm_next_year,'')='' then "
-    "case when %ld-daynumber(c.comm_year,c.comm_month,c.comm_day)=ifnull(s.sort_frequence,0) "
+    "select b.base_code as code,coalesce((select "
+    "case when ifnull(n.comm_next_year,'')='' then "
+    "case when %ld-daynumber(n.comm_year,n.comm_month,n.comm_day)=ifnull(s.sort_frequence,0) "
     "then '2' "
-    "when %ld-daynumber(c.comm_year,c.comm_month,c.comm_day)>ifnull(s.sort_frequence,0) "
-    "then '3' end "
-    "when %ld-daynumber(c.comm_next_year,c.comm_next_month,c.comm_next_day)>0 then '3' "
-    "end as kind "
-    "from base as b,sort as s,comm as c "
-    "where b.base_invalid_flag=1 and b.base_sort_code=s.sort_code and "
-    "c.comm_code=(select n.comm_code from comm as n where n.comm_base_code=b.base_code "
-    "order by n.comm_date DESC,n.comm_code DESC limit 1)"
-    ") as r where r.kind is not null order by r.code");
-
-// Live contacts without interactions count from their creation date
-// (characters 1-4, 6-7 and 9-10 of base_create_date).
-const QString kUntouched = QStringLiteral(
-    "insert into tmptrans(tmptrans_base_code,tmptrans_type,tmptrans_user_code) "
-    "select b.base_code,"
+    "when %ld-daynumber(n.comm_year,n.comm_month,n.comm_day)>ifnull(s.sort_frequence,0) "
+    "then '3' else '' end "
+    "when %ld-daynumber(n.comm_next_year,n.comm_next_month,n.comm_next_day)>0 then '3' "
+    "else '' end "
+    "from comm as n where n.comm_base_code=b.base_code "
+    "order by n.comm_date DESC,n.comm_code DESC limit 1),"
     "case when %ld-daynumber(substr(b.base_create_date,1,4),substr(b.base_create_date,6,2),"
-    "substr(b.base_create_date,9,2))>ifnull(s.sort_frequence,0) then '3' else '2' end,%ld "
-    "from base b,sort s where b.base_sort_code = s.sort_code and b.base_invalid_flag=1 "
-    "and b.base_code not in (select comm_base_code from comm) order by b.base_code");
+    "substr(b.base_create_date,9,2))>ifnull(s.sort_frequence,0) then '3' else '2' end) as kind "
+    "from base as b,sort as s where b.base_invalid_flag=1 and b.base_sort_code=s.sort_code "
+    "order by b.base_code limit -1) as r where r.kind<>''");
 
 const QString kCountTypes =
     QStringLiteral("select tmptrans_type,count(*) from tmptrans where tmptrans_user_code=%ld "
@@ -94,13 +90,21 @@ QString Reminders::day() const {
 
 Reminders::Counts Reminders::rebuild(qint64 userCode) {
     Counts counts;
-    counts.cleared = db_.executeQuietly(sql::format(kClear, userCode));
-    if (!counts.cleared)
+    // One transaction: another program, or the end of this one halfway,
+    // sees the old list or the new one, never a part of it.
+    const bool own = !db_.inTransaction();
+    if (own && !db_.beginQuietly())
         return counts;
+    counts.cleared = db_.executeQuietly(sql::format(kClear, userCode));
+    if (!counts.cleared) {
+        if (own)
+            db_.rollback();
+        return counts;
+    }
     const qint64 today = dates::dayNumber(today_.year(), today_.month(), today_.day());
     const bool planned = db_.execute(sql::format(kPlanned, userCode, year(), month(), day()));
-    const bool latest = db_.execute(sql::format(kLatest, userCode, today, today, today));
-    const bool untouched = latest && db_.execute(sql::format(kUntouched, today, userCode));
+    const bool dueAndOverdue =
+        db_.execute(sql::format(kDueAndOverdue, userCode, today, today, today, today));
     qint64 byType[4] = {0, 0, 0, 0};
     const bool counted = db_.query(sql::format(kCountTypes, userCode), [&](const Row& row) {
         const qint64 type = row.numberAt(0, 0);
@@ -108,11 +112,13 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
             byType[type] = row.numberAt(1, 0);
         return true;
     });
+    if (own && !db_.commit())
+        return counts;
     if (!counted)
         return counts;
     if (planned)
         counts.planned = byType[1];
-    if (latest && untouched) {
+    if (dueAndOverdue) {
         counts.due = byType[2];
         counts.overdue = byType[3];
     }

@@ -15,9 +15,10 @@ class Database;
 // the interaction is due and more is overdue; with one, a planned day already
 // gone is overdue. A live contact without interactions counts from its
 // creation date: due until F days have passed, overdue after. The rows are
-// computed by the engine, a statement per group, so a network of any size
-// takes a handful of statements; the day distances are those of
-// dates::daysBetween over the parts' leading numbers.
+// computed by the engine, a statement for the planned and one for the due and
+// overdue, so a network of any size takes a handful of statements, all in one
+// transaction; the day distances are those of dates::daysBetween over the
+// parts' leading numbers.
 class Reminders {
   public:
     struct Counts {

@@ -10,14 +10,14 @@ RepeatedQuery::RepeatedQuery(Database& db) : db_(db), query_(db.connection()) {
 
 bool RepeatedQuery::query(const sql::Statement& statement,
                           const std::function<bool(const Row&)>& each) {
-    const QString text = sql::withNameOrder(statement.text());
-    if (text != prepared_) {
+    // The same template comes again and again: only a new one is read for its names.
+    if (statement.text() != prepared_) {
         prepared_.clear();
-        if (!query_.prepare(text)) {
+        if (!query_.prepare(sql::withNameOrder(statement.text()))) {
             db_.reportFailure(Database::describe(query_.lastError()));
             return false;
         }
-        prepared_ = text;
+        prepared_ = statement.text();
     }
     const QVariantList& values = statement.values();
     for (int i = 0; i < values.size(); ++i)

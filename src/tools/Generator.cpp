@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/Statement.h"
+#include "db/Statistics.h"
 #include "tools/FakeData.h"
 #include "tools/TableInserter.h"
 
@@ -736,6 +737,10 @@ bool Run::execute() {
         report_ = {};
         return false;
     }
+    // The planner learns the new size of the network at once, not after
+    // connections have closed on it.
+    if (!statistics::refresh(db_, &error_))
+        return false;
     return true;
 }
 

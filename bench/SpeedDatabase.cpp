@@ -1,0 +1,86 @@
+#include "SpeedDatabase.h"
+
+#include "db/Database.h"
+#include "db/DeliveredDatabase.h"
+#include "db/SchemaVersion.h"
+#include "tools/Generator.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTextStream>
+
+namespace {
+
+const char* const kCompanions[] = {"", "-wal", "-shm", "-journal"};
+
+} // namespace
+
+void SpeedDatabase::remove(const QString& path) {
+    for (const char* suffix : kCompanions)
+        QFile::remove(path + QString::fromLatin1(suffix));
+}
+
+QString SpeedDatabase::copyOf(const QString& path, const QString& suffix) {
+    const QString copy = path + suffix;
+    remove(copy);
+    return QFile::copy(path, copy) ? copy : QString();
+}
+
+QString SpeedDatabase::ensure(const Spec& spec) {
+    QTextStream log(stderr);
+    if (!QDir().mkpath(spec.cacheDir)) {
+        error_ = QStringLiteral("cannot create %1").arg(spec.cacheDir);
+        return {};
+    }
+    const QString path = QDir(spec.cacheDir)
+                             .filePath(QStringLiteral("speed-%1-%2-%3-v%4.tdb")
+                                           .arg(spec.contacts)
+                                           .arg(spec.interactions)
+                                           .arg(spec.today.toString(Qt::ISODate))
+                                           .arg(schema::current()));
+    if (QFile::exists(path)) {
+        Database db;
+        if (db.open(path) && schema::versionOf(db) == schema::current()) {
+            reused_ = true;
+            return path;
+        }
+        db.close();
+        remove(path);
+    }
+
+    // Built beside its place and moved there only when whole.
+    const QString partial = path + QStringLiteral(".partial");
+    remove(partial);
+    QElapsedTimer timer;
+    timer.start();
+    log << "building " << path << " (" << spec.contacts << " contacts, " << spec.interactions
+        << " interactions)...\n";
+    log.flush();
+    if (!delivered::create(partial, &error_))
+        return {};
+    {
+        Database db;
+        if (!db.open(partial)) {
+            error_ = db.lastError();
+            return {};
+        }
+        Generator generator(db);
+        Generator::Options options;
+        options.contacts = spec.contacts;
+        options.interactions = spec.interactions;
+        options.today = spec.today;
+        if (!generator.run(options, nullptr)) {
+            error_ = generator.error();
+            return {};
+        }
+        db.executeQuietly(sql::Statement(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
+    }
+    if (!QFile::rename(partial, path)) {
+        error_ = QStringLiteral("cannot move %1 into place").arg(partial);
+        return {};
+    }
+    remove(partial);
+    log << "built in " << timer.elapsed() / 1000 << " s\n";
+    return path;
+}

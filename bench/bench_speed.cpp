@@ -1,0 +1,419 @@
+// The speed table: every heavy operation of the program, through its own
+// classes, beside its floor: the time of one hand-written statement that gives
+// the same visible result (the same tree captions, the same rows in the same
+// order, the same contacts in the trash), on the same file with the same
+// indexes and statistics. Built once on a generated database that is kept in
+// a cache directory (reused while the program's schema version is the same).
+//
+//   bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD]
+//               [--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|exports]
+//
+// Defaults: 100000 contacts, 1000000 interactions, today, $MAVOR_BENCH_CACHE
+// or /tmp/mavor-bench, 5 runs; medians of wall and processor time in ms.
+#include "BenchTiming.h"
+#include "SpeedDatabase.h"
+#include "SpeedFloors.h"
+#include "app/AutoResetEvent.h"
+#include "app/DepartmentNodes.h"
+#include "app/ReminderNodes.h"
+#include "app/TreeBuilder.h"
+#include "app/TreeCounts.h"
+#include "base/Clock.h"
+#include "base/Prompter.h"
+#include "contacts/Cleansing.h"
+#include "contacts/ContactList.h"
+#include "db/Database.h"
+#include "db/Statement.h"
+#include "interactions/Reminders.h"
+#include "reports/ContactListSheet.h"
+#include "reports/InteractionQuery.h"
+#include "reports/InteractionResults.h"
+#include "reports/LabelSheet.h"
+#include "reports/SheetExport.h"
+#include "reports/StatisticsSheet.h"
+#include "tools/TextTree.h"
+#include "ui/ReportModel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <functional>
+
+namespace {
+
+QTextStream out(stdout);
+
+class DayClock : public Clock {
+  public:
+    explicit DayClock(const QDate& day) : day_(day) {}
+    QDateTime now() const override { return QDateTime(day_, QTime(9, 0)); }
+
+  private:
+    QDate day_;
+};
+
+// Failures are kept for the end; questions are answered yes; no windows.
+class QuietPrompter : public Prompter {
+  public:
+    QStringList failures;
+    void notice(const QString& caption, const QString& text, PromptIcon icon) override {
+        if (icon == PromptIcon::Critical || icon == PromptIcon::Warning || caption == kErrorCaption)
+            failures << text;
+    }
+    bool ask(const QString&, const QString&) override { return true; }
+    std::unique_ptr<ProgressHandle> beginProgress() override {
+        struct Nothing : ProgressHandle {
+            void setRange(int, int) override {}
+            void setPosition(int) override {}
+        };
+        return std::make_unique<Nothing>();
+    }
+};
+
+// Every column of every row of a statement as text, the way a list reads it;
+// the rows joined, for comparing with what the program showed.
+struct Read {
+    qint64 rows = -1;
+    QStringList texts;
+};
+
+Read readAll(Database& db, const sql::Statement& statement, bool keep) {
+    Read read;
+    read.rows = 0;
+    const bool ok = db.queryQuietly(statement, [&](const Row& row) {
+        QStringList cells;
+        for (int c = 0; c < row.columnCount(); ++c)
+            cells << row.textAt(c);
+        if (keep)
+            read.texts << cells.join(u'|');
+        ++read.rows;
+        return true;
+    });
+    if (!ok)
+        read.rows = -1;
+    return read;
+}
+
+struct Line {
+    explicit Line(QString label) : what(std::move(label)) {}
+    QString what;
+    bench::Duration ours;
+    bench::Duration floor;
+    QString note;
+    bool agrees = true;
+};
+
+QList<Line> lines;
+
+void print(const Line& l) {
+    const double ratio = l.floor.median > 0 ? l.ours.median / l.floor.median : 0.0;
+    out << QStringLiteral("%1 %2 %3 %4 %5 %6  %7%8\n")
+               .arg(l.what, -40)
+               .arg(l.ours.median, 9, 'f', 1)
+               .arg(l.ours.cpuMedian, 9, 'f', 1)
+               .arg(l.floor.median, 9, 'f', 1)
+               .arg(l.floor.cpuMedian, 9, 'f', 1)
+               .arg(ratio, 6, 'f', 2)
+               .arg(l.agrees ? QString() : QStringLiteral("FLOOR DIFFERS "))
+               .arg(l.note);
+    out.flush();
+}
+
+void add(Line line) {
+    print(line);
+    lines << line;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTextStream err(stderr);
+    QStringList args = app.arguments().mid(1);
+    SpeedDatabase::Spec spec;
+    spec.today = QDate::currentDate();
+    spec.cacheDir = qEnvironmentVariable("MAVOR_BENCH_CACHE", QStringLiteral("/tmp/mavor-bench"));
+    int repeat = 5;
+    QString only;
+    if (QString v; bench::takeOption(args, QStringLiteral("--contacts"), &v))
+        spec.contacts = v.toLongLong();
+    if (QString v; bench::takeOption(args, QStringLiteral("--interactions"), &v))
+        spec.interactions = v.toLongLong();
+    if (QString v; bench::takeOption(args, QStringLiteral("--today"), &v))
+        spec.today = QDate::fromString(v, Qt::ISODate);
+    if (QString v; bench::takeOption(args, QStringLiteral("--cache"), &v))
+        spec.cacheDir = v;
+    if (QString v; bench::takeOption(args, QStringLiteral("--repeat"), &v))
+        repeat = v.toInt();
+    bench::takeOption(args, QStringLiteral("--only"), &only);
+    if (!args.isEmpty() || repeat < 1 || !spec.today.isValid() || spec.contacts < 1) {
+        err << "usage: bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD] "
+               "[--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|"
+               "exports]\n";
+        return 2;
+    }
+    auto wanted = [&](const char* part) { return only.isEmpty() || only == QLatin1String(part); };
+
+    SpeedDatabase cache;
+    const QString path = cache.ensure(spec);
+    if (path.isEmpty()) {
+        err << "bench_speed: " << cache.error() << "\n";
+        return 1;
+    }
+    // The measurements write (reminder rows, cleansing): they work on a copy.
+    const QString work = SpeedDatabase::copyOf(path, QStringLiteral(".work"));
+    QuietPrompter prompter;
+    Database db(&prompter);
+    if (work.isEmpty() || !db.open(work)) {
+        err << "bench_speed: cannot open a copy of " << path << "\n";
+        return 1;
+    }
+    const DayClock clock(spec.today);
+    const QDate today = spec.today;
+    const speed::Floors floors(today);
+    out << "database " << path << (cache.reused() ? " (reused)" : " (built)") << ": "
+        << db.count("select count(*) from base") << " contacts, "
+        << db.count("select count(*) from comm") << " interactions; today "
+        << today.toString(Qt::ISODate) << "; median of " << repeat << " runs\n\n";
+    out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
+               .arg(QStringLiteral("operation (ms)"), -40)
+               .arg(QStringLiteral("wall"), 9)
+               .arg(QStringLiteral("cpu"), 9)
+               .arg(QStringLiteral("floor"), 9)
+               .arg(QStringLiteral("flr cpu"), 9)
+               .arg(QStringLiteral("ratio"), 6);
+
+    ReminderNodes nodes(clock);
+    if (wanted("tree")) {
+        // As the builder thread runs it: its own connection, 10 ms after each step.
+        QStringList captions;
+        Line tree(QStringLiteral("tree: whole build, reminders and care"));
+        tree.ours = bench::timeRepeated(repeat, [&] {
+            Database own(&prompter);
+            own.open(work);
+            TextTree sink;
+            AutoResetEvent stop, done;
+            TreeBuilder(sink, nodes, stop, done, 1).run(own);
+            captions = sink.lines();
+        });
+        QStringList floorCaptions;
+        tree.floor = bench::timeRepeated(repeat, [&] { floorCaptions = floors.tree(db); });
+        tree.agrees = floors.sameTree(captions, floorCaptions);
+        tree.note = QStringLiteral("(%1 steps of 10 ms included)").arg(13);
+        add(tree);
+
+        Line statements(QStringLiteral("tree: the same, statements only"));
+        statements.ours = bench::timeRepeated(repeat, [&] {
+            TextTree sink;
+            AutoResetEvent stop, done;
+            TreeBuilder builder(sink, nodes, stop, done, 1);
+            builder.setStepWait(0);
+            builder.run(db);
+        });
+        statements.floor = tree.floor;
+        statements.agrees = tree.agrees;
+        add(statements);
+
+        for (const TreeBuilder::Folder& folder : TreeBuilder::kFolders) {
+            Line line(QStringLiteral("tree: folder ") + folder.caption);
+            QStringList ours;
+            line.ours = bench::timeRepeated(repeat, [&] {
+                ours.clear();
+                db.query(sql::format(folder.listQuery), [&](const Row& row) {
+                    const qint64 n =
+                        tree::countContacts(db, sql::format(folder.countFragment, row.numberAt(0)));
+                    if (n > 0)
+                        ours << tree::valueCaption(row.textAt(1), n);
+                    return n >= 0;
+                });
+            });
+            QStringList theirs;
+            line.floor = bench::timeRepeated(repeat, [&] { theirs = floors.folder(db, folder); });
+            line.agrees = ours == theirs;
+            add(line);
+        }
+
+        Line departments(QStringLiteral("tree: departments"));
+        QStringList ours;
+        departments.ours = bench::timeRepeated(repeat, [&] {
+            TextTree sink;
+            DepartmentNodes(sink, db).rebuild();
+            ours = sink.lines();
+        });
+        QStringList theirs;
+        departments.floor = bench::timeRepeated(repeat, [&] { theirs = floors.departments(db); });
+        departments.agrees = ours.mid(1) == theirs;
+        add(departments);
+
+        Line care(QStringLiteral("care: birthdays and family"));
+        Reminders::Care counts;
+        care.ours = bench::timeRepeated(repeat, [&] { counts = Reminders(db, today).care(); });
+        QPair<qint64, qint64> floorCounts;
+        care.floor = bench::timeRepeated(repeat, [&] { floorCounts = floors.care(db); });
+        care.agrees = counts.birthdays.value_or(-1) == floorCounts.first &&
+                      counts.family.value_or(-1) == floorCounts.second;
+        care.note = QStringLiteral("birthdays %1, family %2")
+                        .arg(counts.birthdays.value_or(-1))
+                        .arg(counts.family.value_or(-1));
+        add(care);
+    }
+
+    if (wanted("reminders")) {
+        Line line(QStringLiteral("reminders: rebuild the work list"));
+        Reminders::Counts counts;
+        line.ours = bench::timeRepeated(repeat, [&] { counts = Reminders(db, today).rebuild(1); });
+        const auto mine = floors.reminderRows(db, 1);
+        line.floor = bench::timeRepeated(repeat, [&] { floors.reminders(db); });
+        line.agrees = mine == floors.reminderRows(db, speed::Floors::kUser);
+        line.note = QStringLiteral("planned %1, due %2, overdue %3")
+                        .arg(counts.planned.value_or(-1))
+                        .arg(counts.due.value_or(-1))
+                        .arg(counts.overdue.value_or(-1));
+        floors.dropReminders(db);
+        add(line);
+    }
+
+    if (wanted("lists")) {
+        Line line(QStringLiteral("list: 全部人脉"));
+        ReportModel model(ContactList::kColumns);
+        ContactList list(db, prompter, clock, 1, model);
+        const sql::Statement live("b.base_invalid_flag=1");
+        line.ours = bench::timeRepeated(repeat, [&] { list.load(live, ContactList::Contacts, 1); });
+        speed::Floors::Rows floor;
+        line.floor = bench::timeRepeated(repeat, [&] { floor = floors.allContacts(db, false); });
+        floor = floors.allContacts(db, true);
+        QStringList shown;
+        for (int r = 0; r < model.rowCount(); ++r) {
+            QStringList cells;
+            for (int c = ContactList::IdColumn; c <= ContactList::LastContactColumn; ++c)
+                cells << model.text(r, c);
+            shown << cells.join(u'|');
+        }
+        line.agrees = shown == floor.texts;
+        line.note = QStringLiteral("%1 rows").arg(model.rowCount());
+        add(line);
+    }
+
+    if (wanted("queries")) {
+        InteractionQuery query(db, prompter, clock, 1);
+        InteractionResults results(db);
+        for (const speed::Floors::Query& q : floors.queries(query)) {
+            Line line(QStringLiteral("query: ") + q.what);
+            QList<QStringList> rows;
+            InteractionTotals totals;
+            line.ours =
+                bench::timeRepeated(repeat, [&] { results.fetch(q.conditions, rows, totals); });
+            Read floor;
+            line.floor = bench::timeRepeated(repeat, [&] { floor = readAll(db, q.floor, false); });
+            floor = readAll(db, q.floor, true);
+            line.agrees = floors.sameInteractions(rows, floor.texts);
+            line.note = QStringLiteral("%1 rows").arg(rows.size());
+            add(line);
+        }
+    }
+
+    if (wanted("exports")) {
+        QTemporaryDir scratch;
+        const QString templatePath =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/moban.xlsx");
+        ReportModel contacts(ContactList::kColumns);
+        ContactList list(db, prompter, clock, 1, contacts);
+        list.load(sql::Statement("b.base_invalid_flag=1"), ContactList::Contacts, 1);
+        for (int r = 0; r < contacts.rowCount(); ++r)
+            contacts.setChecked(r, true);
+        {
+            Line line(QStringLiteral("export: contact list (all live)"));
+            ContactListSheet sheet(db, clock, contacts);
+            line.ours = bench::timeRepeated(repeat, [&] {
+                SheetExport(prompter, templatePath).run(sheet, scratch.filePath("list.xlsx"));
+            });
+            line.floor = bench::timeRepeated(repeat, [&] { floors.listExport(db); });
+            line.note = QStringLiteral("%1 rows").arg(contacts.rowCount());
+            add(line);
+        }
+        {
+            // The export's reading alone: the statement of each ticked row.
+            Line line(QStringLiteral("export: contact list, its reading only"));
+            ContactListSheet sheet(db, clock, contacts);
+            line.ours = bench::timeRepeated(repeat, [&] {
+                for (int r = 0; r < contacts.rowCount(); ++r)
+                    sheet.text(contacts.key(r));
+            });
+            line.floor = bench::timeRepeated(repeat, [&] { floors.listExport(db); });
+            add(line);
+        }
+        {
+            Line line(QStringLiteral("export: envelope labels (all live)"));
+            LabelSheet sheet(db, contacts);
+            line.ours = bench::timeRepeated(repeat, [&] {
+                SheetExport(prompter, templatePath).run(sheet, scratch.filePath("labels.xlsx"));
+            });
+            line.floor = bench::timeRepeated(repeat, [&] { floors.labelExport(db); });
+            add(line);
+        }
+        {
+            InteractionQuery query(db, prompter, clock, 1);
+            const speed::Floors::Query month = floors.queries(query).at(1);
+            QList<QStringList> rows;
+            InteractionTotals totals;
+            InteractionResults(db).fetch(month.conditions, rows, totals);
+            ReportModel stats(InteractionResults::kColumns);
+            stats.setRows(rows);
+            for (int r = 0; r < stats.rowCount(); ++r)
+                stats.setChecked(r, true);
+            Line line(QStringLiteral("export: statistics of last month"));
+            StatisticsSheet sheet(clock, stats, totals);
+            line.ours = bench::timeRepeated(repeat, [&] {
+                SheetExport(prompter, templatePath).run(sheet, scratch.filePath("stats.xlsx"));
+            });
+            line.floor = bench::timeRepeated(repeat, [&] { readAll(db, month.floor, false); });
+            line.note = QStringLiteral("%1 rows").arg(rows.size());
+            add(line);
+        }
+    }
+    db.close();
+
+    if (wanted("cleansing")) {
+        // Each run on a fresh copy of the file.
+        const int days = 60;
+        std::vector<bench::Duration> ours, theirs;
+        qint64 ourTrash = -1, floorTrash = -1;
+        for (int i = 0; i < repeat; ++i) {
+            for (int which = 0; which < 2; ++which) {
+                const QString copy = SpeedDatabase::copyOf(path, QStringLiteral(".cleansed"));
+                Database c(&prompter);
+                c.open(copy);
+                const bench::Duration once = bench::timeRepeated(1, [&] {
+                    if (which == 0)
+                        Cleansing(c, prompter, clock).run(days);
+                    else
+                        floors.cleansing(c, days);
+                });
+                (which == 0 ? ours : theirs).push_back(once);
+                (which == 0 ? ourTrash : floorTrash) =
+                    c.count("select count(*) from base where base_invalid_flag=0");
+                c.close();
+                SpeedDatabase::remove(copy);
+            }
+        }
+        Line line(QStringLiteral("cleansing: period 60 days"));
+        line.ours = bench::medianOf(ours);
+        line.floor = bench::medianOf(theirs);
+        line.agrees = ourTrash == floorTrash;
+        line.note = QStringLiteral("%1 in the trash after").arg(ourTrash);
+        add(line);
+    }
+    SpeedDatabase::remove(work);
+
+    bool ok = prompter.failures.isEmpty();
+    for (const Line& l : lines)
+        ok = ok && l.agrees;
+    for (const QString& failure : prompter.failures)
+        err << "failure: " << failure << "\n";
+    return ok ? 0 : 1;
+}
