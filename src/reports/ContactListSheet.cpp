@@ -4,6 +4,7 @@
 #include "db/DateForms.h"
 #include "db/Lookups.h"
 #include "reports/RecordText.h"
+#include "reports/TickedRecords.h"
 #include "reports/XlsxWorkbook.h"
 #include "ui/ReportModel.h"
 
@@ -18,13 +19,21 @@ const QStringList& ContactListSheet::headers() {
 std::optional<QString> ContactListSheet::text(const QString& code) {
     QString record = Lookups::kMissing;
     const bool ok = reads_.query(sql::format(kStatement, code), [&record](const Row& row) {
-        record = text::format(kRecord, row.textAt(0), row.textAt(1), row.textAt(2), row.textAt(7),
-                              row.textAt(3), row.textAt(4), row.textAt(5), row.textAt(6));
+        record = recordOf(row, 0);
         return false;
     });
     if (!ok)
         return std::nullopt;
     return record;
+}
+
+QString ContactListSheet::recordOf(const Row& row, int first) {
+    auto at = [&](int i) { return row.textAt(first + i); };
+    return text::format(kRecord, at(0), at(1), at(2), at(7), at(3), at(4), at(5), at(6));
+}
+
+TickedRecords::Reader ContactListSheet::reader() {
+    return TickedRecords::reader(db_, kBatchStatement, [](const Row& r) { return recordOf(r, 1); });
 }
 
 int ContactListSheet::steps() const {
@@ -39,19 +48,13 @@ bool ContactListSheet::fill(XlsxWorkbook& book, const std::function<void(int)>& 
         book.setCell(4, c + 1, titles.at(c));
 
     int row = 5;
-    for (int i = 0; i < list_.rowCount(); ++i) {
-        advance(i + 1);
-        if (!list_.isChecked(i))
-            continue;
-        const std::optional<QString> record = text(list_.key(i));
-        if (!record)
-            return false;
-        if (*record == Lookups::kMissing)
-            break;
-        const QStringList fields = record::pieces(*record);
-        for (int c = 0; c < fields.size(); ++c)
-            book.setCell(row, c + 1, fields.at(c));
-        ++row;
-    }
-    return true;
+    return TickedRecords::walk(
+        list_, reader(),
+        [&](const QString& record) {
+            const QStringList fields = record::pieces(record);
+            for (int c = 0; c < fields.size(); ++c)
+                book.setCell(row, c + 1, fields.at(c));
+            ++row;
+        },
+        advance);
 }

@@ -3,21 +3,26 @@
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "reports/RecordText.h"
+#include "reports/TickedRecords.h"
 #include "reports/XlsxWorkbook.h"
 #include "ui/ReportModel.h"
 
 std::optional<QString> LabelSheet::text(const QString& code) {
     QString label = Lookups::kMissing;
     const bool ok = reads_.query(sql::format(kStatement, code), [&label](const Row& row) {
-        label = QStringLiteral("邮编:") + row.text(QStringLiteral("work_zip")) +
-                QStringLiteral("∷地址:") + row.text(QStringLiteral("work_address")) +
-                record::kSeparator + row.text(QStringLiteral("work_name")) + record::kSeparator +
-                row.text(QStringLiteral("base_name")) + QStringLiteral("(收)∷");
+        label = labelOf(row);
         return false;
     });
     if (!ok)
         return std::nullopt;
     return label;
+}
+
+QString LabelSheet::labelOf(const Row& row) {
+    return QStringLiteral("邮编:") + row.text(QStringLiteral("work_zip")) +
+           QStringLiteral("∷地址:") + row.text(QStringLiteral("work_address")) +
+           record::kSeparator + row.text(QStringLiteral("work_name")) + record::kSeparator +
+           row.text(QStringLiteral("base_name")) + QStringLiteral("(收)∷");
 }
 
 int LabelSheet::steps() const {
@@ -27,18 +32,10 @@ int LabelSheet::steps() const {
 bool LabelSheet::fill(XlsxWorkbook& book, const std::function<void(int)>& advance) {
     int row = 1;
     int labels = 0;
-    for (int i = 0; i < list_.rowCount(); ++i) {
-        advance(i + 1);
-        if (!list_.isChecked(i))
-            continue;
-        const std::optional<QString> label = text(list_.key(i));
-        if (!label)
-            return false;
-        if (*label == Lookups::kMissing)
-            break;
+    const auto write = [&](const QString& label) {
         // Odd labels go to the first column, even ones beside them.
         const int column = ++labels % 2 == 1 ? 1 : 2;
-        const QStringList lines = record::pieces(*label);
+        const QStringList lines = record::pieces(label);
         for (int line = 0; line < lines.size(); ++line) {
             book.setCell(row, column, lines.at(line));
             // An empty row before the recipient.
@@ -46,6 +43,7 @@ bool LabelSheet::fill(XlsxWorkbook& book, const std::function<void(int)>& advanc
         }
         // Beside the label just written, or one empty row below the band.
         row += column == 1 ? -5 : 1;
-    }
-    return true;
+    };
+    return TickedRecords::walk(list_, TickedRecords::reader(db_, kBatchStatement, &labelOf), write,
+                               advance);
 }

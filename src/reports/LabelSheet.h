@@ -16,11 +16,15 @@ class LabelSheet : public SheetWriter {
     static inline const QString kStatement =
         QStringLiteral("select work_zip,work_address,base_name,work_name \t\t\tfrom base "
                        "\t\t\twhere base_code=%s ");
+    // The same read for many contacts at once.
+    static inline const QString kBatchStatement =
+        QStringLiteral("select base_code,work_zip,work_address,base_name,work_name from base "
+                       "where base_code in (%s)");
     static inline const QString kSheet = QStringLiteral("标签");
     static inline const QString kDone = QStringLiteral("标签文件已生成!");
 
     // list: the contact list (its hidden second column holds the contact code).
-    LabelSheet(Database& db, const ReportModel& list) : reads_(db), list_(list) {}
+    LabelSheet(Database& db, const ReportModel& list) : db_(db), reads_(db), list_(list) {}
 
     // The label of one contact as one record text; the sentinel "#!$#%" when
     // the contact has no row; nothing after a database error (shown).
@@ -32,6 +36,9 @@ class LabelSheet : public SheetWriter {
     QString doneMessage() const override { return kDone; }
 
   private:
+    static QString labelOf(const Row& row);
+
+    Database& db_;
     RepeatedQuery reads_;
     const ReportModel& list_;
 };

@@ -74,6 +74,7 @@ class TestExports : public QObject {
     void labelLookupFailure();
     void contactList();
     void contactListMissingPost();
+    void longListKeepsOrderAndEndsAtTheGap();
     void statisticsWithoutRows();
     void statisticsWithRows();
     void missingTemplate();
@@ -269,6 +270,50 @@ void TestExports::contactListMissingPost() {
     QCOMPARE(book.value("A5"), QStringLiteral("王一"));
     QVERIFY(!book.has("A6"));
     QVERIFY(!book.has("A7"));
+}
+
+void TestExports::longListKeepsOrderAndEndsAtTheGap() {
+    // Long lists are read many rows at a time: the rows still come in the
+    // list's order across those reads, unticked ones are left out, and a
+    // contact gone since the list was filled still ends the list there.
+    ReportsFixture f;
+    QVERIFY(f.db.begin());
+    for (int i = 0; i < 1200; ++i) // companies C0000..C1199: listed from C1199 down
+        f.addContact(QStringLiteral("人%1").arg(i, 4, 10, QLatin1Char('0')),
+                     {{"work_name", QStringLiteral("C%1").arg(i, 4, 10, QLatin1Char('0'))}});
+    QVERIFY(f.db.commit());
+    ReportModel model(ContactList::kColumns);
+    QList<int> ticked;
+    for (int row = 0; row < 1200; ++row)
+        if (row != 3 && row != 640)
+            ticked << row;
+    listContacts(f, model, ticked);
+    QCOMPARE(model.rowCount(), 1200);
+    // List row 1050 holds company C0149; its contact goes.
+    QVERIFY(f.db.execute(sql::format("delete from base where base_code=%s", model.key(1050))));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.xlsx"));
+    ContactListSheet sheet(f.db, f.clock, model);
+    QVERIFY(SheetExport(f.prompter, kTemplate).run(sheet, path));
+    // Progress stops at the row that ended the list.
+    QCOMPARE(f.prompter.progressRuns.first()->positions.size(), 1051);
+    QCOMPARE(f.prompter.progressRuns.first()->positions.last(), 1051);
+
+    ReadBack book;
+    READ_BACK(path, book);
+    // Rows 0..1049 less the two unticked: 1,048 contacts from sheet row 5 on.
+    QCOMPARE(book.value("A5"), QStringLiteral("人1199"));
+    QCOMPARE(book.value("A8"), QStringLiteral("人1195")); // 人1196 (row 3) unticked
+    QCOMPARE(book.value("G8"), QStringLiteral("C1195"));
+    QCOMPARE(book.value("A1052"), QStringLiteral("人0150")); // the last before the gap
+    QVERIFY(!book.has("A1053"));
+    int named = 0;
+    for (int r = 5; r < 1060; ++r)
+        named += book.has(QStringLiteral("A%1").arg(r)) ? 1 : 0;
+    QCOMPARE(named, 1048);
+    QCOMPARE(book.value("A643"), QStringLiteral("人0560"));
+    QCOMPARE(book.value("A644"), QStringLiteral("人0558")); // 人0559 (row 640) unticked
 }
 
 void TestExports::statisticsWithoutRows() {
