@@ -15,6 +15,7 @@
 #include "db/ErrorMessages.h"
 #include "net/SystemProcessLauncher.h"
 #include "net/UpdateCheck.h"
+#include "server/DataSource.h"
 #include "ui/MessagePrompter.h"
 
 #include <QApplication>
@@ -60,8 +61,17 @@ int StartUp::run() {
 
     MessagePrompter prompter;
     Database db(&prompter);
-    if (!db.open(layout.databasePath())) {
+    const datasource::Opened opened =
+        datasource::open(db, layout.settingsPath(), layout.databasePath());
+    switch (opened.outcome) {
+    case datasource::Outcome::File:
+    case datasource::Outcome::Server:
+        break;
+    case datasource::Outcome::FileFailed:
         errors::show(prompter, errors::DatabaseOpen);
+        return 1;
+    case datasource::Outcome::ServerFailed:
+        prompter.fail(opened.message);
         return 1;
     }
     // A file of an older version is brought up to date (a copy of it stays

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/ServerAddress.h"
+
 #include <QString>
 #include <atomic>
 #include <functional>
@@ -17,6 +19,8 @@ class TreeWorker {
   public:
     struct Job {
         QString databasePath;
+        // The server, password included, when the database is on one.
+        ServerAddress server;
         TreeSink* sink = nullptr;
         // Must be safe to call from the worker thread (see QueuedPrompter).
         Prompter* prompter = nullptr;

@@ -1,7 +1,8 @@
 #include "contacts/ContactStore.h"
 
-#include "base/Clock.h"
 #include "app/Session.h"
+#include "base/Clock.h"
+#include "base/Prompter.h"
 #include "contacts/ContactCodes.h"
 #include "contacts/ContactFields.h"
 #include "db/Database.h"
@@ -10,7 +11,6 @@
 #include "db/Lookups.h"
 #include "db/RowWriter.h"
 #include "db/Statement.h"
-#include "base/Prompter.h"
 
 namespace {
 
@@ -240,12 +240,33 @@ bool ContactStore::insertSociety(qint64 code, const ContactRecord& record) {
 // ---- modify ----------------------------------------------------------------
 
 bool ContactStore::save(qint64 code, const ContactRecord& record, ProgressHandle* progress) {
+    return save(code, record, progress, QString());
+}
+
+bool ContactStore::save(qint64 code, const ContactRecord& record, ProgressHandle* progress,
+                        const QString& loadedStamp) {
+    changedMeanwhile_ = false;
     if (progress) {
         progress->setRange(0, 100);
         progress->setPosition(1);
     }
     if (!db_.begin())
         return false;
+    // The contact's row stays as read until the commit: two saves of one
+    // contact follow each other, saves of different contacts never wait.
+    if (!loadedStamp.isEmpty()) {
+        if (!db_.lockRows(sql::format(kBaseRow, code))) {
+            db_.rollback();
+            return false;
+        }
+        currentStamp_ = stamp(code);
+        if (currentStamp_ != loadedStamp) {
+            db_.rollback();
+            changedMeanwhile_ = true;
+            prompter_.inform(kChangedMeanwhile);
+            return false;
+        }
+    }
     if (!writeEdits(code, record, progress) || !db_.commit()) {
         db_.rollback();
         return false;
@@ -340,7 +361,28 @@ ContactLoad ContactStore::load(qint64 code, int liveFlag) {
         loadPage(sql::format(kLoadHome, code), ContactPage::Home, kHomeNames, record) &&
         loadPage(sql::format(kLoadSociety, code), ContactPage::Society, {}, record) &&
         loadPage(sql::format(kLoadExtend, code), ContactPage::Extend, kExtendNames, record);
+    result.stamp = stamp(code);
     return result;
+}
+
+QString ContactStore::stamp(qint64 code) {
+    QStringList parts;
+    const auto take = [&](const sql::Statement& statement,
+                          std::initializer_list<ContactPage> pages) {
+        parts << QStringLiteral("#");
+        db_.queryQuietly(statement, [&](const Row& row) {
+            for (const ContactPage page : pages)
+                for (const QString& column : columnsOf(page))
+                    parts << row.text(column, QStringLiteral("<null>"));
+            return false;
+        });
+    };
+    take(sql::format(kBaseRow, code), {ContactPage::Base, ContactPage::Work});
+    take(sql::format(kHomeRow, code), {ContactPage::Home});
+    take(sql::format(kExtendRow, code), {ContactPage::Extend});
+    take(sql::format(kSocietyRow, code), {ContactPage::Society});
+    // A unit separator cannot be typed into a field: the parts stay apart.
+    return parts.join(QChar(0x1f));
 }
 
 bool ContactStore::loadPage(const sql::Statement& statement, ContactPage page,
