@@ -122,7 +122,15 @@ QString translateOne(const QString& statement) {
         RE::CaseInsensitiveOption);
     static const RE insertOrIgnore(QStringLiteral(R"(^INSERT\s+OR\s+IGNORE\s+INTO\b)"),
                                    RE::CaseInsensitiveOption);
-    if (skipped.match(statement).hasMatch())
+    // The file engine's own catalog and planner statistics have no
+    // counterpart there: the server keeps its statistics itself (ANALYZE).
+    static const RE engineTables(QStringLiteral(R"(\bsqlite_\w+)"), RE::CaseInsensitiveOption);
+    QString code; // the statement without its literals
+    outsideQuotes(statement, [&](QString part) {
+        code += part;
+        return part;
+    });
+    if (skipped.match(statement).hasMatch() || engineTables.match(code).hasMatch())
         return {};
     if (definition.match(statement).hasMatch())
         return outsideQuotes(statement, mapTypes);
