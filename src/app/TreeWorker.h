@@ -19,8 +19,6 @@ class TreeWorker {
   public:
     struct Job {
         QString databasePath;
-        // The server, password included, when the database is on one.
-        ServerAddress server;
         TreeSink* sink = nullptr;
         // Must be safe to call from the worker thread (see QueuedPrompter).
         Prompter* prompter = nullptr;
@@ -31,6 +29,8 @@ class TreeWorker {
         bool departments = false;
         // Called on the worker thread once the build is over and another may start.
         std::function<void()> finished;
+        // The server, password included, when the database is on one.
+        ServerAddress server;
     };
 
     TreeWorker() = default;
