@@ -110,6 +110,9 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
     }
     if (!server.executeQuietly("COMMIT"))
         return abandon(server.lastError());
+    // The planner learns the new rows now rather than at the server's next
+    // automatic pass: until then the counts of the tree read whole tables.
+    server.executeServerText(QStringLiteral("analyze"));
     result.ok = true;
     result.milliseconds = timer.elapsed();
     return result;
