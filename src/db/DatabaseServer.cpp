@@ -13,6 +13,9 @@ const char* const kSessionSettings[] = {
     "set standard_conforming_strings = on",
     "set client_min_messages = warning",
     "set lock_timeout = 20000",
+    // Room for "not in (select ...)" over every interaction to be hashed once
+    // rather than searched again for each contact.
+    "set work_mem = '64MB'",
 };
 
 } // namespace
