@@ -166,12 +166,13 @@ QStringList supportStatements() {
         // it: blanks, a sign, digits; no digits give 0; large values stop at
         // the largest int.
         // One expression, so that the server inlines it where it is called:
-        // the reminders call it three times for each contact.
+        // the reminders call it three times for each contact. (least and
+        // greatest pass over a NULL: no digits become 0 before them.)
         QStringLiteral("create or replace function mavor_leading_number(part text) returns bigint "
                        "language sql immutable parallel safe as $$ "
-                       "select coalesce(greatest(least(substring(coalesce(part, '') from "
-                       "'^[ \\t\\n\\r\\v\\f]*([+-]?[0-9]+)')::numeric, 2147483647), "
-                       "-2147483647)::bigint, 0) $$"),
+                       "select greatest(least(coalesce(substring(coalesce(part, '') from "
+                       "'^[ \\t\\n\\r\\v\\f]*([+-]?[0-9]+)')::numeric, 0), 2147483647), "
+                       "-2147483647)::bigint $$"),
         // The day number of date parts counted from 1970-01-01, a month or
         // day outside its range carrying on into the next.
         QStringLiteral("create or replace function daynumber(py text, pm text, pd text) "
