@@ -112,7 +112,11 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
         return abandon(server.lastError());
     // The planner learns the new rows now rather than at the server's next
     // automatic pass: until then the counts of the tree read whole tables.
-    server.executeServerText(QStringLiteral("analyze"));
+    // Only the program's tables: the shared catalogs are the superuser's.
+    QStringList copied;
+    for (const tablecopy::Shape& shape : shapes)
+        copied << shape.table;
+    server.executeServerText(QStringLiteral("analyze ") + copied.join(QStringLiteral(", ")));
     result.ok = true;
     result.milliseconds = timer.elapsed();
     return result;
