@@ -331,6 +331,10 @@ void TestPaneEdits::editsStayWhenSavedMeanwhile() {
     QCOMPARE(prompter_->texts().at(0), kSaveQuestion);
     QVERIFY(prompter_->texts().at(1).contains(QStringLiteral("其他用户")));
     QCOMPARE(frame_->contactView()->currentContact(), second);
+    const QModelIndexList selected =
+        frame_->contactView()->list()->selectionModel()->selectedRows();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.first().row(), 1);
     QCOMPARE(name->text(), before + "z");
     QVERIFY(pane()->isModified());
     QCOMPARE(storedName(), before);
