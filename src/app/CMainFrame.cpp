@@ -19,6 +19,7 @@
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
+#include "db/LunarCalendar.h"
 #include "interactions/FestivalCountdown.h"
 #include "interactions/Reminders.h"
 #include "interactions/Score.h"
@@ -97,11 +98,17 @@ CMainFrame::CMainFrame(AppContext& context, const Session& session, QWidget* par
     auto* user = new QLabel(this);
     user->setText(QStringLiteral("用户: %1").arg(Lookups(context_.db).userName(session_.userCode)));
     auto* today = new QLabel(context_.clock.today().toString(QStringLiteral("yyyy-MM-dd")), this);
+    const QString lunarText = lunar::text(context_.clock.today()); // empty past 2100
+    auto* lunarToday =
+        new QLabel(lunarText.isEmpty() ? QString() : QStringLiteral("农历 ") + lunarText, this);
+    lunarToday->setObjectName(QStringLiteral("lunarToday"));
+    lunarToday->setContentsMargins(0, 0, 6, 0); // clear of the size grip and the frame
     auto* state = new QLabel(this);
     state->setObjectName(QStringLiteral("treeState"));
     statusBar()->addPermanentWidget(state);
     statusBar()->addPermanentWidget(user);
     statusBar()->addPermanentWidget(today);
+    statusBar()->addPermanentWidget(lunarToday);
     statusBar()->showMessage(QStringLiteral("就绪"));
     resize(1100, 720);
 }

@@ -1,6 +1,8 @@
 #include "contacts/CContactPage.h"
 
 #include "app/AppContext.h"
+#include "base/Clock.h"
+#include "base/Prompter.h"
 #include "contacts/CBasePage.h"
 #include "contacts/CDropList.h"
 #include "contacts/CExtendPage.h"
@@ -8,13 +10,16 @@
 #include "contacts/CSocietyPage.h"
 #include "contacts/CWorkPage.h"
 #include "contacts/ContactLists.h"
-#include "base/Prompter.h"
+#include "contacts/LunarBirthday.h"
 
+#include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -59,6 +64,19 @@ void CContactPage::connectEdits() {
         }
     }
     for (const FieldSpec& field : builder_.fields()) {
+        if (QCheckBox* tick = builder_.lunarTick(field.column)) {
+            connect(tick, &QCheckBox::toggled, this, [this, field] { lunarTicked(field); });
+            // A lunar year's leap month changes the month list; any part the shown date.
+            for (const QString& column : field.dateColumns) {
+                auto* list = qobject_cast<CDropList*>(builder_.control(column));
+                connect(list, &QComboBox::currentIndexChanged, this, [this, field, column] {
+                    if (column == field.column && lunarShown_.contains(field.column))
+                        showParts(field, partsOf(field), true);
+                    else
+                        showOtherCalendar(field);
+                });
+            }
+        }
         if (QPushButton* button = builder_.searchButton(field.column)) {
             // Enter on the button must not reach the window's default button either.
             button->installEventFilter(this);
@@ -69,9 +87,19 @@ void CContactPage::connectEdits() {
 }
 
 void CContactPage::fillLists() {
+    // Birthdays shown in the lunar calendar keep their names through the refill.
+    QList<QPair<FieldSpec, DateParts>> lunarDates;
+    for (const FieldSpec& field : builder_.fields())
+        if (lunarShown_.contains(field.column))
+            lunarDates.append({field, partsOf(field)});
     // Months, days and the fixed lists never fail, so they need no place in the order.
     fillFrom(ListSource::Months, ContactLists::months());
     fillFrom(ListSource::Days, ContactLists::days());
+    lunarShown_.clear();
+    const auto restoreLunarDates = qScopeGuard([&] {
+        for (const auto& [field, parts] : lunarDates)
+            showParts(field, parts, true);
+    });
     ContactLists lists(app_.db);
     QStringList shown;
     for (const ListSource source : ContactLists::fillOrder(page())) {
@@ -131,7 +159,13 @@ ContactRecord CContactPage::values() const {
 
 void CContactPage::takeValues(ContactRecord& record) const {
     for (const FieldSpec& field : builder_.fields()) {
-        if (field.isDate()) {
+        if (field.hasLunarTick()) {
+            const DateParts parts = partsOf(field);
+            record.setValue(field.dateColumns.value(0), parts.year.left(4));
+            record.setValue(field.dateColumns.value(1), parts.month.left(2));
+            record.setValue(field.dateColumns.value(2), parts.day.left(2));
+            record.setValue(field.lunarColumn, parts.flag);
+        } else if (field.isDate()) {
             record.setValue(field.dateColumns.value(0), textOf(field.dateColumns.value(0), 4));
             record.setValue(field.dateColumns.value(1), textOf(field.dateColumns.value(1), 2));
             record.setValue(field.dateColumns.value(2), textOf(field.dateColumns.value(2), 2));
@@ -142,16 +176,104 @@ void CContactPage::takeValues(ContactRecord& record) const {
 }
 
 void CContactPage::setValues(const ContactRecord& record) {
-    for (const FieldSpec& field : builder_.fields())
+    for (const FieldSpec& field : builder_.fields()) {
+        if (field.hasLunarTick()) {
+            const QString flag = record.value(field.lunarColumn);
+            showParts(field,
+                      {record.value(field.dateColumns.value(0)),
+                       record.value(field.dateColumns.value(1)),
+                       record.value(field.dateColumns.value(2)), flag},
+                      lunarbirthday::isLunar(flag));
+            continue;
+        }
         for (const QString& column : field.columns())
             putText(column, record.value(column));
+    }
 }
 
 void CContactPage::mergeValues(const ContactRecord& record) {
-    for (const FieldSpec& field : builder_.fields())
+    for (const FieldSpec& field : builder_.fields()) {
+        if (field.hasLunarTick()) {
+            DateParts parts = partsOf(field);
+            QString* targets[] = {&parts.year, &parts.month, &parts.day, &parts.flag};
+            bool touched = false;
+            const QStringList columns = field.columns();
+            for (int i = 0; i < columns.size(); ++i) {
+                if (record.contains(columns.at(i))) {
+                    *targets[i] = record.value(columns.at(i));
+                    touched = true;
+                }
+            }
+            if (touched)
+                showParts(field, parts, lunarbirthday::isLunar(parts.flag));
+            continue;
+        }
         for (const QString& column : field.columns())
             if (record.contains(column))
                 putText(column, record.value(column));
+    }
+}
+
+CContactPage::DateParts CContactPage::partsOf(const FieldSpec& field) const {
+    DateParts parts;
+    parts.year = textOf(field.dateColumns.value(0), 0);
+    const QString month = textOf(field.dateColumns.value(1), 0);
+    const QString day = textOf(field.dateColumns.value(2), 0);
+    if (!lunarShown_.contains(field.column)) {
+        parts.month = month;
+        parts.day = day;
+        return parts;
+    }
+    const lunarbirthday::Month lunarMonth = lunarbirthday::monthOf(month);
+    parts.month = lunarMonth.month;
+    parts.flag = lunarMonth.flag;
+    parts.day = lunarbirthday::dayOf(day);
+    return parts;
+}
+
+void CContactPage::showParts(const FieldSpec& field, const DateParts& parts, bool lunar) {
+    auto* monthList = qobject_cast<CDropList*>(builder_.control(field.dateColumns.value(1)));
+    auto* dayList = qobject_cast<CDropList*>(builder_.control(field.dateColumns.value(2)));
+    QCheckBox* tick = builder_.lunarTick(field.column);
+    {
+        const QSignalBlocker blocker(tick);
+        tick->setChecked(lunar);
+    }
+    putText(field.dateColumns.value(0), parts.year);
+    if (lunar) {
+        lunarShown_.insert(field.column);
+        monthList->setEntries(lunarbirthday::monthEntries(parts.year.toInt()));
+        dayList->setEntries(lunarbirthday::dayEntries());
+        monthList->setText(lunarbirthday::monthEntry(parts.month, parts.flag));
+        dayList->setText(lunarbirthday::dayEntry(parts.day));
+    } else {
+        lunarShown_.remove(field.column);
+        monthList->setEntries(ContactLists::months());
+        dayList->setEntries(ContactLists::days());
+        monthList->setText(parts.month);
+        dayList->setText(parts.day);
+    }
+    showOtherCalendar(field);
+}
+
+// The tick keeps the chosen month and day numbers and changes their calendar:
+// "08" "15" become 八月十五, and back.
+void CContactPage::lunarTicked(const FieldSpec& field) {
+    DateParts parts = partsOf(field);
+    const bool lunar = builder_.lunarTick(field.column)->isChecked();
+    parts.flag = lunar ? lunarbirthday::kLunar : QString();
+    showParts(field, parts, lunar);
+    markModified();
+}
+
+void CContactPage::showOtherCalendar(const FieldSpec& field) {
+    QLabel* label = builder_.otherCalendar(field.column);
+    if (!label)
+        return;
+    const DateParts parts = partsOf(field);
+    label->setText(lunarbirthday::otherCalendar(parts.year, parts.month, parts.day, parts.flag,
+                                                app_.clock.today()));
+    label->setToolTip(label->text()); // the pane may be too narrow for all of it
 }
 
 void CContactPage::bringToFront() {

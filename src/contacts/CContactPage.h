@@ -4,6 +4,7 @@
 #include "contacts/ContactPageBuilder.h"
 #include "contacts/ContactRecord.h"
 
+#include <QSet>
 #include <QWidget>
 
 struct AppContext;
@@ -58,10 +59,22 @@ class CContactPage : public QWidget {
     AppContext& app_;
 
   private:
+    // A birthday's parts as the page holds them, in the calendar its tick says.
+    struct DateParts {
+        QString year, month, day;
+        QString flag; // "", or lunarbirthday::kLunar / kLeap
+    };
+    DateParts partsOf(const FieldSpec& field) const;
+    // Shows the parts, the lists in the calendar of lunar (names or digits).
+    void showParts(const FieldSpec& field, const DateParts& parts, bool lunar);
+    void lunarTicked(const FieldSpec& field);
+    void showOtherCalendar(const FieldSpec& field);
     void connectEdits();
     QString textOf(const QString& column, int limit) const;
     void putText(const QString& column, const QString& text);
     void fillFrom(ListSource source, const QStringList& entries);
 
     ContactPageBuilder builder_;
+    // Year columns of the birthdays whose lists show lunar names.
+    QSet<QString> lunarShown_;
 };

@@ -35,6 +35,10 @@ class Field {
         f_.dateColumns = {f_.column, month, day};
         return *this;
     }
+    Field& lunar(const char* column) {
+        f_.lunarColumn = QString::fromUtf8(column);
+        return *this;
+    }
     Field& band(int band) {
         f_.band = band;
         return *this;
@@ -109,7 +113,7 @@ QList<FieldSpec> baseFields() {
             .required(kEnterName)
             .check(FieldCheck::LegalName, QStringLiteral("姓名中有非法字符，请检查!")),
         sexList(B, "性      别:", "base_sex").required(QStringLiteral("请选择性别!")),
-        dateOf(B, "出生日期:", "base_year", "base_month", "base_day"),
+        dateOf(B, "出生日期:", "base_year", "base_month", "base_day").lunar("base_lunar"),
         list(B, "级别:", 20, "base_sort_code")
             .filled(ListSource::Levels, kLevelListSql, 7)
             .required(QStringLiteral("请选择级别!")),
@@ -192,6 +196,7 @@ QList<FieldSpec> homeFields() {
     return {
         edit(H, "配偶姓名:", 20, "home_name").role(spouse).band(0),
         dateOf(H, "生日:", "home_year", "home_month", "home_day")
+            .lunar("home_lunar")
             .role(spouse)
             .band(0)
             .check(FieldCheck::ValidDay, kBadDate, OnModify),
@@ -215,6 +220,7 @@ QList<FieldSpec> homeFields() {
         edit(H, "区县乡镇:", 50, "home_country").band(0),
         edit(H, "小孩姓名:", 20, "home_child_name").role(child).band(1),
         dateOf(H, "生日:", "home_child_year", "home_child_month", "home_child_day")
+            .lunar("home_child_lunar")
             .role(child)
             .check(FieldCheck::ValidDay, kBadDate, OnModify)
             .band(1),
@@ -293,7 +299,8 @@ QList<FieldSpec> fieldsOf(ContactPage page) {
 
 const FieldSpec* fieldByColumn(const QString& column) {
     for (const auto& f : contactFields())
-        if (f.column == column || f.dateColumns.contains(column))
+        if (f.column == column || f.dateColumns.contains(column) ||
+            (f.hasLunarTick() && f.lunarColumn == column))
             return &f;
     return nullptr;
 }

@@ -82,6 +82,10 @@ struct FieldSpec {
     QString column;          // column written; for a Date the year column. A column ending in
                              // "_code" holds a code, but ContactRecord carries the NAME shown
     QStringList dateColumns; // Date only: year, month and day columns
+    // Date only: the column of the "农历" tick beside a birthday, else empty. In
+    // a record it reads "" (Gregorian), "1" (the month and day are lunar) or
+    // "2" (lunar, in the leap month); stored as 0, 1 or 2.
+    QString lunarColumn;
     // Where a List's (or a Date's year list's) entries come from.
     ListSource source = ListSource::None;
     QStringList items;   // Fixed lists: the entries in order
@@ -97,8 +101,14 @@ struct FieldSpec {
 
     bool isCode() const { return column.endsWith(QLatin1String("_code")); }
     bool isDate() const { return kind == FieldKind::Date; }
-    // The record keys of the field: its column, or the three date columns.
-    QStringList columns() const { return isDate() ? dateColumns : QStringList{column}; }
+    bool hasLunarTick() const { return !lunarColumn.isEmpty(); }
+    // The record keys of the field: its column, or the three date columns and
+    // the lunar tick's column when it has one.
+    QStringList columns() const {
+        if (!isDate())
+            return {column};
+        return hasLunarTick() ? dateColumns + QStringList{lunarColumn} : dateColumns;
+    }
 };
 
 // The statements that fill the lists.
@@ -128,7 +138,8 @@ const QList<PageInfo>& contactPages();
 const PageInfo& pageInfo(ContactPage page);
 // The fields of one page in display order.
 QList<FieldSpec> fieldsOf(ContactPage page);
-// The field that writes column (a Date is found by any of its three columns);
+// The field that writes column (a Date is found by any of its three columns or
+// its lunar tick's);
 // nullptr when no field does.
 const FieldSpec* fieldByColumn(const QString& column);
 // Every record key of a page (date fields give their three columns).

@@ -30,17 +30,26 @@ const QString kDocuments = QStringLiteral(
     "b.work_name,b.base_sort_code, b.base_user_code,b.base_lastmodi_date, \t\t\t\t"
     "b.work_region_code,b.work_province_code,b.base_user_dep_code,b.work_branch_name \t\t\t\t"
     "from base b inner join doc d on (b.base_code=d.doc_base_code) ");
+// Birthday and family care: a lunar birthday (flag 1, or 2 in a leap month)
+// is listed in the Gregorian month where it falls this year (the %ld pairs are
+// this year and month); the other birthdays by their month, as stored.
 const QString kBirthdayCare = QStringLiteral(
     "select b.base_code,b.base_name,b.work_duty_code,b.base_mobil, \t\t\t\tb.base_phone,"
     "b.work_name,b.base_sort_code, b.base_user_code,b.base_lastmodi_date, \t\t\t\t"
     "b.work_region_code,b.work_province_code,b.base_user_dep_code,b.work_branch_name \t\t\t\t"
-    "from base as b,duty as d \t\t\t\twhere b.work_duty_code=d.duty_code and b.base_month='%s' ");
+    "from base as b,duty as d \t\t\t\twhere b.work_duty_code=d.duty_code and (b.base_lunar=0 and "
+    "b.base_month='%s' or b.base_lunar<>0 and "
+    "lunarday(b.base_lunar,b.base_month,b.base_day,%ld,%ld)>0) ");
 const QString kFamilyCare = QStringLiteral(
     "select b.base_code,b.base_name,b.work_duty_code,b.base_mobil, \t\t\t\tb.base_phone,"
     "b.work_name,b.base_sort_code, b.base_user_code,b.base_lastmodi_date, \t\t\t\t"
     "b.work_region_code,b.work_province_code,b.base_user_dep_code,b.work_branch_name \t\t\t\t"
     "from base b,home h \t\t\t\twhere b.base_code=h.home_base_code \t\t\t\t  "
-    "and (h.home_month='%s' or h.home_child_month='%s')");
+    "and (h.home_lunar=0 and h.home_month='%s' or h.home_child_lunar=0 and "
+    "h.home_child_month='%s' or "
+    "h.home_lunar<>0 and lunarday(h.home_lunar,h.home_month,h.home_day,%ld,%ld)>0 or "
+    "h.home_child_lunar<>0 and "
+    "lunarday(h.home_child_lunar,h.home_child_month,h.home_child_day,%ld,%ld)>0)");
 
 const QString kContactsFilter = QStringLiteral("%s and %s ");
 const QString kDocumentsFilter = QStringLiteral("%s where b.base_invalid_flag=1 and %s ");
@@ -85,7 +94,10 @@ ContactList::ContactList(Database& db, Prompter& prompter, const Clock& clock, q
     : db_(db), prompter_(prompter), clock_(clock), userCode_(userCode), model_(model) {}
 
 sql::Statement ContactList::statement(const sql::Statement& filter, int mode) const {
-    const QString month = QStringLiteral("%1").arg(clock_.today().month(), 2, 10, QChar(u'0'));
+    const QDate today = clock_.today();
+    const QString month = QStringLiteral("%1").arg(today.month(), 2, 10, QChar(u'0'));
+    const qint64 y = today.year();
+    const qint64 m = today.month();
     const sql::Statement contactsOrder(kContactsOrder);
     switch (mode) {
     case Contacts: {
@@ -105,9 +117,10 @@ sql::Statement ContactList::statement(const sql::Statement& filter, int mode) co
         return select + sql::Statement(kDocumentsOrder);
     }
     case BirthdayCare:
-        return sql::format(kBirthdayCare, month) + contactsOrder;
+        return sql::format(kBirthdayCare, month, y, m) + contactsOrder;
     case FamilyCare:
-        return sql::format(kFamilyCare, month, month) + sql::Statement(kFamilyCareOrder);
+        return sql::format(kFamilyCare, month, month, y, m, y, m) +
+               sql::Statement(kFamilyCareOrder);
     default:
         return {};
     }

@@ -1,7 +1,10 @@
 #include "contacts/ContactPageBuilder.h"
 
 #include "contacts/CDropList.h"
+#include "contacts/ElidedLabel.h"
+#include "contacts/LunarBirthday.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -116,7 +119,14 @@ void ContactPageBuilder::layOut(const QList<FieldSpec>& fields, int columns, QGr
         // for; a cell still never gets less than it needs to show its parts.
         cell->setMinimumWidth(std::max(cell->minimumWidth(), cell->minimumSizeHint().width()));
         cell->setSizePolicy(QSizePolicy::Ignored, cell->sizePolicy().verticalPolicy());
-        grid->addWidget(caption, row, 2 * column);
+        if (field.hasLunarTick()) {
+            // The birthday's cell has a second line: the caption faces its lists.
+            caption->setFixedHeight(
+                controls_.value(field.dateColumns.value(0))->sizeHint().height());
+            grid->addWidget(caption, row, 2 * column, Qt::AlignTop);
+        } else {
+            grid->addWidget(caption, row, 2 * column);
+        }
         grid->addWidget(cell, row, 2 * column + 1);
         if (++column == columns)
             newRow();
@@ -195,15 +205,24 @@ QWidget* ContactPageBuilder::fieldCell(const FieldSpec& field, QWidget* parent) 
 
 QWidget* ContactPageBuilder::dateCell(const FieldSpec& field, QWidget* parent) {
     auto* cell = new QWidget(parent);
-    auto* row = new QHBoxLayout(cell);
+    auto* lines = new QVBoxLayout(cell);
+    lines->setContentsMargins(0, 0, 0, 0);
+    lines->setSpacing(1);
+    auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
+    lines->addLayout(row);
     static const ListSource kSources[] = {ListSource::Years, ListSource::Months, ListSource::Days};
     for (int part = 0; part < 3; ++part) {
         const QString column = field.dateColumns.value(part);
         CDropList* list = makeList(column, kSources[part], {}, cell);
         // Just wide enough for "2026" or "12": a year cut to "202" reads as another year.
-        fitWidth(list, part == 0 ? QStringLiteral("0000") : QStringLiteral("00"));
+        // A birthday's lists may show lunar names ("闰冬月", "廿九") instead.
+        static const QString kSamples[] = {QStringLiteral("0000"), QStringLiteral("00"),
+                                           QStringLiteral("00")};
+        static const QString kLunarSamples[] = {QStringLiteral("0000"), QStringLiteral("闰冬月"),
+                                                QStringLiteral("廿九")};
+        fitWidth(list, field.hasLunarTick() ? kLunarSamples[part] : kSamples[part]);
         list->setObjectName(column);
         controls_.insert(column, list);
         auto* unit = new QLabel(kDateUnits.at(part), cell);
@@ -212,6 +231,21 @@ QWidget* ContactPageBuilder::dateCell(const FieldSpec& field, QWidget* parent) {
         row->addWidget(unit);
         if (part < 2)
             row->addSpacing(4);
+    }
+    if (field.hasLunarTick()) {
+        auto* tick = new QCheckBox(lunarbirthday::kCaption, cell);
+        tick->setObjectName(field.lunarColumn);
+        controls_.insert(field.lunarColumn, tick);
+        ticks_.insert(field.lunarColumn, tick);
+        ticks_.insert(field.column, tick);
+        auto* other = new ElidedLabel(cell);
+        other->setObjectName(QStringLiteral("other:") + field.column);
+        other->setEnabled(false); // an aid, greyed like a hint
+        others_.insert(field.column, other);
+        row->addSpacing(6);
+        row->addWidget(tick);
+        // Under the lists: beside them a pane of two columns has no room left.
+        lines->addWidget(other);
     }
     row->addStretch(1);
     if (QLabel* label = captions_.value(field.column))

@@ -8,6 +8,7 @@
 #include <QString>
 
 class CDropList;
+class QCheckBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -43,6 +44,11 @@ class ContactPageBuilder {
     QLabel* caption(const QString& column) const { return captions_.value(column); }
     // The second caption of a field that has two ("国籍:"), else null.
     QLabel* extraCaption(const QString& column) const { return extraCaptions_.value(column); }
+    // The "农历" tick of a birthday, found by its column or the date's year
+    // column, and the label beside it that shows the date in the other
+    // calendar; null for other fields.
+    QCheckBox* lunarTick(const QString& column) const { return ticks_.value(column); }
+    QLabel* otherCalendar(const QString& yearColumn) const { return others_.value(yearColumn); }
     // The "查" button beside a search edit, else null.
     QPushButton* searchButton(const QString& column) const { return buttons_.value(column); }
     // The lists filled from one source; the month and day lists of every date
@@ -72,6 +78,8 @@ class ContactPageBuilder {
     QHash<QString, QLabel*> captions_;
     QHash<QString, QLabel*> extraCaptions_;
     QHash<QString, QPushButton*> buttons_;
+    QHash<QString, QCheckBox*> ticks_;
+    QHash<QString, QLabel*> others_;
     QMap<ListSource, QList<CDropList*>> lists_;
     QList<QGroupBox*> bands_;
 };

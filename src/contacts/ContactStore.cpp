@@ -5,6 +5,7 @@
 #include "base/Prompter.h"
 #include "contacts/ContactCodes.h"
 #include "contacts/ContactFields.h"
+#include "contacts/LunarBirthday.h"
 #include "db/Database.h"
 #include "db/DateForms.h"
 #include "db/ErrorMessages.h"
@@ -98,6 +99,14 @@ const QString kUpdateExtend =
                    "extend_abroad='%s',extend_hope='%s' \t\t\t"
                    "where extend_base_code=%ld");
 
+// The lunar ticks of the three birthdays, read and written beside the pages'
+// own statements.
+const QString kLoadLunarBase = QStringLiteral("select base_lunar from base where base_code=%ld");
+const QString kLoadLunarHome =
+    QStringLiteral("select home_lunar,home_child_lunar from home where home_base_code=%ld");
+const QString kUpdateLunarHome =
+    QStringLiteral("update home set home_lunar=%ld,home_child_lunar=%ld where home_base_code=%ld");
+
 // The joined name columns that stand for a page's code columns in its load statement.
 const QHash<QString, QString> kBaseNames = {
     {QStringLiteral("base_province_code"), QStringLiteral("province_name")},
@@ -125,12 +134,24 @@ bool isCodeColumn(const QString& column) {
     return column.endsWith(QLatin1String("_code"));
 }
 
+// The columns of the "农历" ticks.
+bool isLunarColumn(const QString& column) {
+    const FieldSpec* field = fieldByColumn(column);
+    return field && field->lunarColumn == column;
+}
+
+qint64 lunarFlag(const ContactRecord& record, const char* column) {
+    return lunarbirthday::storedFlag(record.value(QString::fromLatin1(column)));
+}
+
 // Every column of a page: codes from codes, texts as typed (bound, so stored exactly).
 void setPage(RowWriter& writer, ContactPage page, const ContactRecord& record,
              const QHash<QString, qint64>& codes) {
     for (const QString& column : columnsOf(page)) {
         if (isCodeColumn(column))
             writer.set(column, codes.value(column, -1));
+        else if (isLunarColumn(column))
+            writer.set(column, lunarbirthday::storedFlag(record.value(column)));
         else
             writer.set(column, record.value(column));
     }
@@ -147,7 +168,7 @@ void copyRow(const Row& row, ContactPage page, const QHash<QString, QString>& na
     for (const QString& column : columnsOf(page)) {
         if (names.contains(column))
             record.setValue(column, row.text(names.value(column)));
-        else if (!isCodeColumn(column))
+        else if (!isCodeColumn(column) && !isLunarColumn(column))
             record.setValue(column, row.text(column));
     }
 }
@@ -329,17 +350,20 @@ bool ContactStore::writeEdits(qint64 code, const ContactRecord& record, Progress
 
 bool ContactStore::updateHome(qint64 code, const ContactRecord& r,
                               const QHash<QString, qint64>& codes) {
-    return db_.execute(sql::format(
-        kUpdateHome, q(r, "home_name"), q(r, "home_year"), q(r, "home_month"), q(r, "home_day"),
-        q(r, "home_health"), q(r, "home_work_name"), q(r, "home_branch_name"),
-        codes.value(QStringLiteral("home_duty_code")), q(r, "home_mobil"), q(r, "home_email"),
-        q(r, "home_contact"), codes.value(QStringLiteral("home_province_code")),
-        q(r, "home_nation"), q(r, "home_city"), q(r, "home_country"), q(r, "home_child_name"),
-        q(r, "home_child_sex"), q(r, "home_child_year"), q(r, "home_child_month"),
-        q(r, "home_child_day"), q(r, "home_child_grade"), q(r, "home_child_school"),
-        q(r, "home_child_health"), q(r, "home_address"), q(r, "home_phone"), q(r, "home_live"),
-        q(r, "home_workphone"), q(r, "home_marryyear"), q(r, "home_marrymonth"),
-        q(r, "home_marryday"), q(r, "home_hobby"), code));
+    return db_.execute(sql::format(kUpdateLunarHome, lunarFlag(r, "home_lunar"),
+                                   lunarFlag(r, "home_child_lunar"), code)) &&
+           db_.execute(sql::format(
+               kUpdateHome, q(r, "home_name"), q(r, "home_year"), q(r, "home_month"),
+               q(r, "home_day"), q(r, "home_health"), q(r, "home_work_name"),
+               q(r, "home_branch_name"), codes.value(QStringLiteral("home_duty_code")),
+               q(r, "home_mobil"), q(r, "home_email"), q(r, "home_contact"),
+               codes.value(QStringLiteral("home_province_code")), q(r, "home_nation"),
+               q(r, "home_city"), q(r, "home_country"), q(r, "home_child_name"),
+               q(r, "home_child_sex"), q(r, "home_child_year"), q(r, "home_child_month"),
+               q(r, "home_child_day"), q(r, "home_child_grade"), q(r, "home_child_school"),
+               q(r, "home_child_health"), q(r, "home_address"), q(r, "home_phone"),
+               q(r, "home_live"), q(r, "home_workphone"), q(r, "home_marryyear"),
+               q(r, "home_marrymonth"), q(r, "home_marryday"), q(r, "home_hobby"), code));
 }
 
 bool ContactStore::updateExtend(qint64 code, const ContactRecord& r, qint64 degree) {
@@ -361,26 +385,34 @@ ContactLoad ContactStore::load(qint64 code, int liveFlag) {
         loadPage(sql::format(kLoadHome, code), ContactPage::Home, kHomeNames, record) &&
         loadPage(sql::format(kLoadSociety, code), ContactPage::Society, {}, record) &&
         loadPage(sql::format(kLoadExtend, code), ContactPage::Extend, kExtendNames, record);
+    // The ticks of whichever pages loaded, also when a later page stopped the load.
+    const bool flags = loadLunarFlags(code, record);
+    result.complete = result.complete && flags;
     result.stamp = stamp(code);
     return result;
 }
 
 QString ContactStore::stamp(qint64 code) {
     QStringList parts;
-    const auto take = [&](const sql::Statement& statement,
-                          std::initializer_list<ContactPage> pages) {
+    // The pages' columns and the lunar ticks beside their birthdays.
+    const auto take = [&](const sql::Statement& statement, std::initializer_list<ContactPage> pages,
+                          const QStringList& ticks) {
         parts << QStringLiteral("#");
         db_.queryQuietly(statement, [&](const Row& row) {
             for (const ContactPage page : pages)
                 for (const QString& column : columnsOf(page))
                     parts << row.text(column, QStringLiteral("<null>"));
+            for (const QString& column : ticks)
+                parts << row.text(column, QStringLiteral("<null>"));
             return false;
         });
     };
-    take(sql::format(kBaseRow, code), {ContactPage::Base, ContactPage::Work});
-    take(sql::format(kHomeRow, code), {ContactPage::Home});
-    take(sql::format(kExtendRow, code), {ContactPage::Extend});
-    take(sql::format(kSocietyRow, code), {ContactPage::Society});
+    take(sql::format(kBaseRow, code), {ContactPage::Base, ContactPage::Work},
+         {QStringLiteral("base_lunar")});
+    take(sql::format(kHomeRow, code), {ContactPage::Home},
+         {QStringLiteral("home_lunar"), QStringLiteral("home_child_lunar")});
+    take(sql::format(kExtendRow, code), {ContactPage::Extend}, {});
+    take(sql::format(kSocietyRow, code), {ContactPage::Society}, {});
     // A unit separator cannot be typed into a field: the parts stay apart.
     return parts.join(QChar(0x1f));
 }
@@ -391,6 +423,25 @@ bool ContactStore::loadPage(const sql::Statement& statement, ContactPage page,
         copyRow(row, page, names, record);
         return false;
     });
+}
+
+// The ticks go with the pages that loaded: a page left empty stays without them.
+bool ContactStore::loadLunarFlags(qint64 code, ContactRecord& record) {
+    const bool base = record.contains(QStringLiteral("base_name"));
+    const bool home = record.contains(QStringLiteral("home_name"));
+    return (!base || db_.query(sql::format(kLoadLunarBase, code),
+                               [&](const Row& row) {
+                                   record.setValue(QStringLiteral("base_lunar"),
+                                                   lunarbirthday::flagOf(row.numberAt(0, 0)));
+                                   return false;
+                               })) &&
+           (!home || db_.query(sql::format(kLoadLunarHome, code), [&](const Row& row) {
+               record.setValue(QStringLiteral("home_lunar"),
+                               lunarbirthday::flagOf(row.numberAt(0, 0)));
+               record.setValue(QStringLiteral("home_child_lunar"),
+                               lunarbirthday::flagOf(row.numberAt(1, 0)));
+               return false;
+           }));
 }
 
 bool ContactStore::loadWork(qint64 code, int liveFlag, ContactRecord& record) {

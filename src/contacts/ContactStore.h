@@ -83,6 +83,7 @@ class ContactStore {
     bool updateExtend(qint64 code, const ContactRecord& record, qint64 degree);
 
     bool loadWork(qint64 code, int liveFlag, ContactRecord& record);
+    bool loadLunarFlags(qint64 code, ContactRecord& record);
     bool loadPage(const sql::Statement& statement, ContactPage page,
                   const QHash<QString, QString>& names, ContactRecord& record);
 

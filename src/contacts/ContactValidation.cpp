@@ -1,5 +1,6 @@
 #include "contacts/ContactValidation.h"
 
+#include "contacts/LunarBirthday.h"
 #include "db/Validators.h"
 
 namespace contactcheck {
@@ -27,6 +28,13 @@ bool passes(const FieldSpec& field, const ContactRecord& record) {
         const QString year = record.value(field.dateColumns.value(0));
         const QString month = record.value(field.dateColumns.value(1));
         const QString day = record.value(field.dateColumns.value(2));
+        const QString flag = field.hasLunarTick() ? record.value(field.lunarColumn) : QString();
+        if (lunarbirthday::isLunar(flag)) {
+            // A lunar month and day without a year can be kept any year.
+            if (month.isEmpty() || day.isEmpty())
+                return true;
+            return lunarbirthday::isValid(year, month, day, flag);
+        }
         if (year.isEmpty() || month.isEmpty() || day.isEmpty())
             return true;
         return validate::isValidDay(year, month, day);

@@ -1,6 +1,7 @@
 #include "db/JetFunctions.h"
 
 #include "db/Days.h"
+#include "db/LunarCalendar.h"
 #include "db/Statement.h"
 
 #include <QCollator>
@@ -101,6 +102,22 @@ void daynumber(sqlite3_context* ctx, int, sqlite3_value** argv) {
                          dates::dayNumber(datePart(argv[0]), datePart(argv[1]), datePart(argv[2])));
 }
 
+// lunarday(kind, month, day, year, month): the day of the Gregorian month
+// (year, month) on which a lunar date is kept that year, 0 when it is not. kind
+// is a contact's or festival's lunar flag: 1 for an ordinary month, 2 for a leap
+// month; month and day are the lunar parts as stored ("08", "15"). Lets the
+// care statements count lunar birthdays in the month where they fall.
+void lunarday(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const qint64 kind = datePart(argv[0]);
+    if (kind != 1 && kind != 2) {
+        sqlite3_result_int64(ctx, 0);
+        return;
+    }
+    sqlite3_result_int64(ctx, lunar::anniversaryDay(int(datePart(argv[3])), int(datePart(argv[4])),
+                                                    int(datePart(argv[1])), kind == 2,
+                                                    int(datePart(argv[2]))));
+}
+
 // Names in pinyin order. Each connection has its own collator: a connection is
 // used by one thread only. A sort orders the same names again and again, so
 // their sort keys are kept; equal-looking names fall back to their code
@@ -158,6 +175,8 @@ bool registerFunctions(QSqlDatabase& db) {
            sqlite3_create_function(raw, "datediff", 3, flags, nullptr, datediff, nullptr,
                                    nullptr) == SQLITE_OK &&
            sqlite3_create_function(raw, "daynumber", 3, flags, nullptr, daynumber, nullptr,
+                                   nullptr) == SQLITE_OK &&
+           sqlite3_create_function(raw, "lunarday", 5, flags, nullptr, lunarday, nullptr,
                                    nullptr) == SQLITE_OK &&
            sqlite3_create_collation_v2(raw, sql::kNameCollation, SQLITE_UTF8, new NameCollator,
                                        compareNames, dropCollator) == SQLITE_OK;

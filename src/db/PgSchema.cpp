@@ -1,6 +1,7 @@
 #include "db/PgSchema.h"
 
 #include "db/Database.h"
+#include "db/LunarCalendar.h"
 #include "db/SchemaVersion.h"
 #include "db/ServerDialect.h"
 
@@ -173,6 +174,21 @@ QStringList supportStatements() {
                        "select greatest(least(coalesce(substring(coalesce(part, '') from "
                        "'^[ \\t\\n\\r\\v\\f]*([+-]?[0-9]+)')::numeric, 0), 2147483647), "
                        "-2147483647)::bigint $$"),
+        // lunarday(kind, month, day, year, month) of the care statements: the
+        // day of the Gregorian month on which a lunar date is kept, 0 when it
+        // is not, read from a table the program fills from its own calendar
+        // (fillLunarDays), so both engines give the same days. One row per
+        // Gregorian month: a byte per lunar month, leap or not, and day.
+        QStringLiteral("create table if not exists mavor_lunar_months (year bigint, month bigint, "
+                       "days bytea not null, primary key (year, month))"),
+        QStringLiteral(
+            "create or replace function lunarday(bigint, text, text, bigint, bigint) "
+            "returns bigint language sql stable parallel safe as $$ "
+            "select case when $1 in (1, 2) and mavor_leading_number($2) between 1 and 12 "
+            "and mavor_leading_number($3) between 1 and 30 then coalesce((select "
+            "get_byte(m.days, (((mavor_leading_number($2) - 1) * 2 + $1 - 1) * 30 "
+            "+ mavor_leading_number($3) - 1)::int)::bigint "
+            "from mavor_lunar_months m where m.year = $4 and m.month = $5), 0) else 0 end $$"),
         // The day number of date parts counted from 1970-01-01, a month or
         // day outside its range carrying on into the next.
         QStringLiteral("create or replace function daynumber(py text, pm text, pd text) "
@@ -248,6 +264,52 @@ bool runStatements(Database& db, const QStringList& statements, QString* error) 
     return true;
 }
 
+bool fillLunarDays(Database& db, QString* error) {
+    qint64 present = -1;
+    if (!db.queryQuietly("select count(*) from mavor_lunar_months", [&](const Row& row) {
+            present = row.numberAt(0, -1);
+            return false;
+        })) {
+        if (error)
+            *error = db.lastError();
+        return false;
+    }
+    if (present > 0)
+        return true;
+    QStringList rows;
+    auto flush = [&] {
+        if (rows.isEmpty())
+            return true;
+        const bool ok = db.executeServerText(
+            QStringLiteral("insert into mavor_lunar_months values ") + rows.join(u','));
+        rows.clear();
+        if (!ok && error)
+            *error = db.lastError();
+        return ok;
+    };
+    for (int year = lunar::kFirstYear; year <= lunar::kLastYear; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            QByteArray days(12 * 2 * 30, '\0');
+            for (int lmonth = 1; lmonth <= 12; ++lmonth)
+                for (int leap = 0; leap <= 1; ++leap)
+                    for (int lday = 1; lday <= 30; ++lday)
+                        days[((lmonth - 1) * 2 + leap) * 30 + lday - 1] =
+                            char(lunar::anniversaryDay(year, month, lmonth, leap == 1, lday));
+            rows << QStringLiteral("(%1,%2,decode('%3','hex'))")
+                        .arg(year)
+                        .arg(month)
+                        .arg(QString::fromLatin1(days.toHex()));
+            if (rows.size() >= 200 && !flush())
+                return false;
+        }
+    }
+    return flush();
+}
+
+bool ensureSupport(Database& db, QString* error) {
+    return runStatements(db, supportStatements(), error) && fillLunarDays(db, error);
+}
+
 bool runScript(Database& db, const QString& script, QString* error) {
     return runStatements(db, translate(script), error);
 }
@@ -309,7 +371,7 @@ bool create(Database& db, QString* error) {
     if (!db.executeQuietly(db.beginStatement()))
         return fail(db.lastError());
     QString failure;
-    bool ok = runStatements(db, supportStatements(), &failure) && runScript(db, schema, &failure) &&
+    bool ok = ensureSupport(db, &failure) && runScript(db, schema, &failure) &&
               runScript(db, seed, &failure) &&
               runStatements(db,
                             {QStringLiteral("create table mavor_schema (version bigint not null)"),
@@ -344,7 +406,7 @@ QStringList tables(Database& db) {
     QStringList names;
     db.queryQuietly("select table_name from information_schema.tables "
                     "where table_schema = current_schema() and table_type = 'BASE TABLE' "
-                    "and table_name <> 'mavor_schema' order by table_name",
+                    "and table_name not like 'mavor%' order by table_name",
                     [&](const Row& row) {
                         names << row.textAt(0);
                         return true;

@@ -24,6 +24,8 @@ QStringList translate(const QString& script);
 
 // The functions and collation the statements need, as server statements.
 QStringList supportStatements();
+// Creates (or renews) them, and fills the table behind lunarday() once.
+bool ensureSupport(Database& db, QString* error);
 
 // Runs the statements of a script on the server inside the caller's transaction.
 bool runScript(Database& db, const QString& script, QString* error);

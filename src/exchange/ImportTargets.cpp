@@ -63,6 +63,11 @@ QList<ImportTarget> build() {
             continue;
         }
         out.append({QStringLiteral("date:") + f.column, label, f.dateColumns, true, true});
+        // A lunar birthday's month and day read as a Gregorian date without
+        // their flag ("1" lunar, "2" a leap month): it has a column of its own.
+        if (f.hasLunarTick())
+            out.append(
+                {f.lunarColumn, label + QStringLiteral("(农历)"), {f.lunarColumn}, false, true});
         const QStringList parts = {QStringLiteral("年"), QStringLiteral("月"),
                                    QStringLiteral("日")};
         for (int i = 0; i < 3; ++i)

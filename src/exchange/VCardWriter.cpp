@@ -35,7 +35,12 @@ class CardText {
         line(QStringLiteral("TEL;TYPE=%1:%2").arg(QLatin1String(type), escape(value)));
         covered({column});
     }
-    void date(const char* property, const char* year, const char* month, const char* day) {
+    // A lunar birthday's month and day are no Gregorian date: other programs
+    // would read them as one, so they go as extensions with their flag.
+    void date(const char* property, const char* year, const char* month, const char* day,
+              const char* lunarFlag = nullptr) {
+        if (lunarFlag && !v(lunarFlag).isEmpty())
+            return;
         const PartialDate d{v(year), v(month), v(day)};
         if (d.isEmpty()) {
             covered({year, month, day});
@@ -75,7 +80,7 @@ QByteArray VCardWriter::card(const ContactRecord& r) {
             c.line(QStringLiteral("GENDER:") + genders.value(sex));
         c.covered({"base_sex"});
     }
-    c.date("BDAY", "base_year", "base_month", "base_day");
+    c.date("BDAY", "base_year", "base_month", "base_day", "base_lunar");
     c.date("ANNIVERSARY", "home_marryyear", "home_marrymonth", "home_marryday");
 
     c.phone("base_mobil", "cell");

@@ -14,8 +14,10 @@ struct Festival {
     bool isToday() const { return days == 0; }
 };
 
-// Finds the next festival of the feast table from today. Festivals are taken in
-// the table's text order of month and day, and the first one not yet past wins.
+// Finds the next festival of the feast table from today. Gregorian festivals
+// are taken in the table's text order of month and day, and the first one not
+// yet past counts; a lunar festival (feast_lunar) is first turned into the days
+// it falls on in the year. The nearest of these wins.
 class FestivalCountdown {
   public:
     FestivalCountdown(Database& db, const Clock& clock);

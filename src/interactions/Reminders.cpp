@@ -48,21 +48,35 @@ const QString kCountTypes =
     QStringLiteral("select tmptrans_type,count(*) from tmptrans where tmptrans_user_code=%ld "
                    "group by tmptrans_type");
 
-const QString kBirthdays =
-    QStringLiteral("select count(*) from base as b \t\twhere b.base_month='%s'");
+// A contact whose birthday is lunar (base_lunar 1, or 2 for a leap month) is
+// counted in the Gregorian month where its birthday falls this year; the others
+// by the month they were born in, as before. The last two %ld are this year
+// and this month (or, in the ahead statement, this year and month, then today).
+const QString kBirthdays = QStringLiteral(
+    "select count(*) from base as b \t\twhere (b.base_lunar=0 and b.base_month='%s' or "
+    "b.base_lunar<>0 and lunarday(b.base_lunar,b.base_month,b.base_day,%ld,%ld)>0)");
 // The family sheets are read in their own order and their contacts looked
 // up, rather than every contact's sheet looked up.
 const QString kFamilyBirthdays = QStringLiteral(
     "select count(*) from home as h cross join base as b \t\twhere h.home_base_code=b.base_code "
-    "and (h.home_month='%s' or h.home_child_month='%s') ");
+    "and (h.home_lunar=0 and h.home_month='%s' or h.home_child_lunar=0 and "
+    "h.home_child_month='%s' or "
+    "h.home_lunar<>0 and lunarday(h.home_lunar,h.home_month,h.home_day,%ld,%ld)>0 or "
+    "h.home_child_lunar<>0 and "
+    "lunarday(h.home_child_lunar,h.home_child_month,h.home_child_day,%ld,%ld)>0) ");
 
 const QString kPlannedToday = QStringLiteral(
     "select b.base_name from comm c,base b \t\twhere c.comm_base_code=b.base_code and \t\t\t  "
     "c.comm_next_year='%s' and \t\t\t  c.comm_next_month='%s' and \t\t\t  c.comm_next_day='%s'");
 const QString kBirthdaysAhead = QStringLiteral(
     "select b.base_name from base as b, home as h \t\twhere h.home_base_code=b.base_code and "
-    "\t\t\t  ( (b.base_month='%s' and b.base_day>='%s') or (h.home_month='%s' and "
-    "h.home_day>='%s') or \t\t\t    (h.home_child_month='%s' and h.home_child_day>='%s') )");
+    "\t\t\t  ( (b.base_lunar=0 and b.base_month='%s' and b.base_day>='%s') or (h.home_lunar=0 and "
+    "h.home_month='%s' and h.home_day>='%s') or \t\t\t    (h.home_child_lunar=0 and "
+    "h.home_child_month='%s' and h.home_child_day>='%s') or "
+    "(b.base_lunar<>0 and lunarday(b.base_lunar,b.base_month,b.base_day,%ld,%ld)>=%ld) or "
+    "(h.home_lunar<>0 and lunarday(h.home_lunar,h.home_month,h.home_day,%ld,%ld)>=%ld) or "
+    "(h.home_child_lunar<>0 and "
+    "lunarday(h.home_child_lunar,h.home_child_month,h.home_child_day,%ld,%ld)>=%ld) )");
 
 } // namespace
 
@@ -107,9 +121,12 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
 
 Reminders::Care Reminders::care() {
     Care care;
-    if (const qint64 n = db_.count(sql::format(kBirthdays, month())); n >= 0)
+    const qint64 y = today_.year();
+    const qint64 m = today_.month();
+    if (const qint64 n = db_.count(sql::format(kBirthdays, month(), y, m)); n >= 0)
         care.birthdays = n;
-    if (const qint64 n = db_.count(sql::format(kFamilyBirthdays, month(), month())); n >= 0)
+    if (const qint64 n = db_.count(sql::format(kFamilyBirthdays, month(), month(), y, m, y, m));
+        n >= 0)
         care.family = n;
     return care;
 }
@@ -119,5 +136,9 @@ bool Reminders::hasPlannedToday() {
 }
 
 bool Reminders::hasBirthdaysAhead() {
-    return db_.exists(sql::format(kBirthdaysAhead, month(), day(), month(), day(), month(), day()));
+    const qint64 y = today_.year();
+    const qint64 m = today_.month();
+    const qint64 d = today_.day();
+    return db_.exists(sql::format(kBirthdaysAhead, month(), day(), month(), day(), month(), day(),
+                                  y, m, d, y, m, d, y, m, d));
 }

@@ -28,8 +28,10 @@ class Reminders {
     };
 
     struct Care {
-        std::optional<qint64> birthdays; // contacts born this month (trash included)
-        std::optional<qint64> family;    // contacts whose spouse or child was
+        // Contacts whose birthday is this month (trash included): born this
+        // month, or with a lunar birthday that falls in it this year.
+        std::optional<qint64> birthdays;
+        std::optional<qint64> family; // contacts whose spouse's or child's birthday is
     };
 
     Reminders(Database& db, const QDate& today) : db_(db), today_(today) {}

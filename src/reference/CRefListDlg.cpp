@@ -38,10 +38,10 @@ class DoubleClickFilter : public QObject {
 
 } // namespace
 
-CRefListDlg::CRefListDlg(Database& db, Prompter& prompter, const RefTableSpec& spec,
+CRefListDlg::CRefListDlg(Database& db, Prompter& prompter, const RefTableSpec& definition,
                          QWidget* parent)
     : QDialog(parent), db_(&db), prompter_(&prompter) {
-    auto table = std::make_unique<RefTable>(db, prompter, spec);
+    auto table = std::make_unique<RefTable>(db, prompter, definition);
     refTable_ = table.get();
     list_ = std::move(table);
     setObjectName(QStringLiteral("CRefListDlg"));
@@ -114,7 +114,7 @@ bool CRefListDlg::openForm(int row) {
     if (!refTable_)
         return false;
     const RefRecord start = row >= 0 ? refTable_->record(row) : RefRecord{};
-    RefRecordForm form(*db_, *prompter_, refTable_->spec(),
+    RefRecordForm form(*db_, *prompter_, refTable_->definition(),
                        row >= 0 ? RefRecordForm::Mode::Modify : RefRecordForm::Mode::Add,
                        start.code);
     return runEditForm(form, start);
@@ -126,7 +126,7 @@ bool CRefListDlg::runEditForm(RefRecordForm& form, const RefRecord& start) {
 }
 
 bool CRefListDlg::opensOnDoubleClick() const {
-    return !refTable_ || refTable_->spec().doubleClickOpens;
+    return !refTable_ || refTable_->definition().doubleClickOpens;
 }
 
 void CRefListDlg::onAdd() {

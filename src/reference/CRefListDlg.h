@@ -20,7 +20,7 @@ class CRefListDlg : public QDialog {
     Q_OBJECT
   public:
     // The editor of one reference table, with CRefEditDlg as its form.
-    CRefListDlg(Database& db, Prompter& prompter, const RefTableSpec& spec,
+    CRefListDlg(Database& db, Prompter& prompter, const RefTableSpec& definition,
                 QWidget* parent = nullptr);
     ~CRefListDlg() override;
 

@@ -19,31 +19,31 @@ QString label(const QString& caption) {
 
 } // namespace
 
-RefRecordForm::RefRecordForm(Database& db, Prompter& prompter, const RefTableSpec& spec, Mode mode,
-                             const QString& code)
-    : db_(db), prompter_(prompter), spec_(spec), mode_(mode), code_(code) {}
+RefRecordForm::RefRecordForm(Database& db, Prompter& prompter, const RefTableSpec& definition,
+                             Mode mode, const QString& code)
+    : db_(db), prompter_(prompter), definition_(definition), mode_(mode), code_(code) {}
 
 QString RefRecordForm::title() const {
-    return mode_ == Mode::Add ? spec_.addCaption : spec_.modifyTitle;
+    return mode_ == Mode::Add ? definition_.addCaption : definition_.modifyTitle;
 }
 
 RefRecordForm::Outcome RefRecordForm::submit(const QString& name, const QStringList& fields) {
     if (name.isEmpty()) {
-        prompter_.inform(spec_.emptyNameMessage);
+        prompter_.inform(definition_.emptyNameMessage);
         return {false, kNameField};
     }
     // The edit stops at the limit; a longer name reaching here is refused, never cut.
-    if (name.size() > spec_.nameMaxLength) {
-        prompter_.inform(
-            text::format("%s不能超过%d个字符!", label(spec_.nameCaption), spec_.nameMaxLength));
+    if (name.size() > definition_.nameMaxLength) {
+        prompter_.inform(text::format("%s不能超过%d个字符!", label(definition_.nameCaption),
+                                      definition_.nameMaxLength));
         return {false, kNameField};
     }
-    if (spec_.checksIllegalCharacters && !validate::isLegalName(name)) {
+    if (definition_.checksIllegalCharacters && !validate::isLegalName(name)) {
         prompter_.inform(QStringLiteral("名称中有非法字符!"));
         return {false, kNameField};
     }
-    for (int i = 0; i < spec_.fields.size(); ++i) {
-        const RefField& field = spec_.fields.at(i);
+    for (int i = 0; i < definition_.fields.size(); ++i) {
+        const RefField& field = definition_.fields.at(i);
         const QString value = fields.value(i);
         if (value.isEmpty() && !field.emptyMessage.isEmpty()) {
             prompter_.inform(field.emptyMessage);
@@ -62,22 +62,22 @@ RefRecordForm::Outcome RefRecordForm::submit(const QString& name, const QStringL
 }
 
 bool RefRecordForm::write(const QString& name, const QStringList& fields) {
-    if (mode_ == Mode::Modify && !spec_.modifyStatement.isEmpty()) {
+    if (mode_ == Mode::Modify && !definition_.modifyStatement.isEmpty()) {
         QList<text::Arg> args{text::toArg(name)};
         for (const QString& value : fields)
             args << text::toArg(value);
         args << text::toArg(code_);
-        return db_.execute(sql::formatArgs(spec_.modifyStatement, args, {}));
+        return db_.execute(sql::formatArgs(definition_.modifyStatement, args, {}));
     }
     RowWriter writer =
         mode_ == Mode::Add
-            ? RowWriter(db_, spec_.table)
-            : RowWriter(db_, spec_.table,
-                        sql::format(spec_.codeColumn + QStringLiteral("=%s"), code_));
-    writer.set(spec_.nameColumn, name);
-    for (int i = 0; i < spec_.fields.size(); ++i) {
-        const RefField& field = spec_.fields.at(i);
-        if (field.kind == RefField::Kind::Digits)
+            ? RowWriter(db_, definition_.table)
+            : RowWriter(db_, definition_.table,
+                        sql::format(definition_.codeColumn + QStringLiteral("=%s"), code_));
+    writer.set(definition_.nameColumn, name);
+    for (int i = 0; i < definition_.fields.size(); ++i) {
+        const RefField& field = definition_.fields.at(i);
+        if (field.kind == RefField::Kind::Digits || field.kind == RefField::Kind::Lunar)
             writer.set(field.column, fields.value(i).toLongLong());
         else
             writer.set(field.column, fields.value(i));

@@ -20,10 +20,10 @@ class RefRecordForm {
     };
 
     // Modify mode takes the code of the row being changed.
-    RefRecordForm(Database& db, Prompter& prompter, const RefTableSpec& spec, Mode mode,
+    RefRecordForm(Database& db, Prompter& prompter, const RefTableSpec& definition, Mode mode,
                   const QString& code = QString());
 
-    const RefTableSpec& spec() const { return spec_; }
+    const RefTableSpec& definition() const { return definition_; }
     Mode mode() const { return mode_; }
     QString title() const;
 
@@ -35,7 +35,7 @@ class RefRecordForm {
 
     Database& db_;
     Prompter& prompter_;
-    const RefTableSpec& spec_;
+    const RefTableSpec& definition_;
     Mode mode_;
     QString code_;
 };

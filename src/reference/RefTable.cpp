@@ -1,6 +1,8 @@
 #include "reference/RefTable.h"
 
 #include "db/Database.h"
+#include "db/Days.h"
+#include "db/LunarCalendar.h"
 #include "db/Statement.h"
 #include "db/TextFormat.h"
 
@@ -14,29 +16,58 @@ sql::Statement withCode(const QString& tmpl, const QString& code) {
     return sql::formatArgs(tmpl, args, {});
 }
 
+// The column of the tick that makes the table's month and day lunar, if any.
+QString lunarColumn(const RefTableSpec& definition) {
+    for (const RefField& field : definition.fields) {
+        if (field.kind == RefField::Kind::Lunar)
+            return field.column;
+    }
+    return {};
+}
+
+// "正月初一" for a lunar month and day as stored ("01", "01").
+QString lunarDate(const QString& month, const QString& day) {
+    return lunar::monthName(dates::leadingNumber(month)) +
+           lunar::dayName(dates::leadingNumber(day));
+}
+
 } // namespace
 
-RefTable::RefTable(Database& db, Prompter& prompter, const RefTableSpec& spec)
-    : EditableList(prompter, spec.columnSpec), db_(db), spec_(spec) {}
+RefTable::RefTable(Database& db, Prompter& prompter, const RefTableSpec& definition)
+    : EditableList(prompter, definition.columnSpec), db_(db), definition_(definition) {}
 
 bool RefTable::load() {
     model().clear();
+    fieldsByCode_.clear();
+    const QString lunarTick = lunarColumn(definition_);
     int read = 0;
     QList<QStringList> rows;
-    const bool ok = db_.query(sql::Statement(spec_.listQuery), [&](const Row& row) {
+    const bool ok = db_.query(sql::Statement(definition_.listQuery), [&](const Row& row) {
         ++read;
-        if (spec_.hidesEmptyNames && row.text(spec_.nameColumn).isEmpty())
+        if (definition_.hidesEmptyNames && row.text(definition_.nameColumn).isEmpty())
             return true;
+        const bool lunarRow = !lunarTick.isEmpty() && row.number(lunarTick, 0) != 0;
         QStringList texts;
-        for (const RefListCell& cell : spec_.cells) {
+        for (const RefListCell& cell : definition_.cells) {
             if (cell.column.isEmpty())
                 texts << QString();
-            else if (cell.column == spec_.codeColumn)
+            else if (cell.column == definition_.codeColumn)
                 texts << text::format("%d", row.number(cell.column));
+            else if (!cell.second.isEmpty() && lunarRow)
+                texts << lunarDate(row.text(cell.column), row.text(cell.second));
             else if (!cell.second.isEmpty())
                 texts << text::format("%s-%s", row.text(cell.column), row.text(cell.second));
             else
                 texts << row.text(cell.column);
+        }
+        if (!lunarTick.isEmpty()) {
+            QStringList fields;
+            for (const RefField& field : definition_.fields) {
+                fields << (field.kind == RefField::Kind::Lunar
+                               ? text::format("%d", row.number(field.column, 0))
+                               : row.text(field.column));
+            }
+            fieldsByCode_.insert(text::format("%d", row.number(definition_.codeColumn)), fields);
         }
         rows.append(texts);
         return true;
@@ -47,17 +78,21 @@ bool RefTable::load() {
 }
 
 QString RefTable::title() const {
-    return text::format(spec_.titleFormat, count());
+    return text::format(definition_.titleFormat, count());
 }
 
 RefRecord RefTable::record(int row) {
     RefRecord record;
-    record.code = model().text(row, spec_.codeCell());
-    record.name = model().text(row, spec_.nameCell());
-    for (const RefField& field : spec_.fields) {
+    record.code = model().text(row, definition_.codeCell());
+    record.name = model().text(row, definition_.nameCell());
+    if (const auto stored = fieldsByCode_.constFind(record.code); stored != fieldsByCode_.cend()) {
+        record.fields = *stored;
+        return record;
+    }
+    for (const RefField& field : definition_.fields) {
         QString value;
-        for (int i = 0; i < spec_.cells.size(); ++i) {
-            const RefListCell& cell = spec_.cells.at(i);
+        for (int i = 0; i < definition_.cells.size(); ++i) {
+            const RefListCell& cell = definition_.cells.at(i);
             const QString shown = model().text(row, i);
             if (cell.column == field.column)
                 value = cell.second.isEmpty() ? shown : shown.left(2);
@@ -80,21 +115,21 @@ std::optional<bool> RefTable::used(const QString& guard, const QString& code) {
 }
 
 EditableList::RowOutcome RefTable::deleteRecord(int row) {
-    const QString code = model().text(row, spec_.codeCell());
-    for (const QString& guard : spec_.guards) {
+    const QString code = model().text(row, definition_.codeCell());
+    for (const QString& guard : definition_.guards) {
         const std::optional<bool> inUse = used(guard, code);
         if (!inUse)
             return RowOutcome::Kept;
         if (*inUse) {
-            reportInUse(model().text(row, spec_.nameCell()));
+            reportInUse(model().text(row, definition_.nameCell()));
             return RowOutcome::Kept;
         }
     }
-    return db_.execute(withCode(spec_.deleteStatement, code)) ? RowOutcome::Removed
-                                                              : RowOutcome::Kept;
+    return db_.execute(withCode(definition_.deleteStatement, code)) ? RowOutcome::Removed
+                                                                    : RowOutcome::Kept;
 }
 
 void RefTable::afterDeleteWalk() {
-    if (spec_.afterDelete == RefTableSpec::AfterDelete::Reload)
+    if (definition_.afterDelete == RefTableSpec::AfterDelete::Reload)
         load();
 }

@@ -3,6 +3,7 @@
 #include "reference/EditableList.h"
 #include "reference/RefTableSpec.h"
 
+#include <QHash>
 #include <QStringList>
 #include <optional>
 
@@ -20,12 +21,12 @@ struct RefRecord {
 // the delete that refuses a row some record still uses.
 class RefTable : public EditableList {
   public:
-    RefTable(Database& db, Prompter& prompter, const RefTableSpec& spec);
+    RefTable(Database& db, Prompter& prompter, const RefTableSpec& definition);
 
-    const RefTableSpec& spec() const { return spec_; }
+    const RefTableSpec& definition() const { return definition_; }
     bool load() override;
     QString title() const override;
-    QString caption() const override { return spec_.listCaption; }
+    QString caption() const override { return definition_.listCaption; }
 
     // The values a modify form starts with, read from the list row.
     RefRecord record(int row);
@@ -39,5 +40,8 @@ class RefTable : public EditableList {
     std::optional<bool> used(const QString& guard, const QString& code);
 
     Database& db_;
-    const RefTableSpec& spec_;
+    const RefTableSpec& definition_;
+    // The stored values of the form's fields, by row code: a lunar date is
+    // shown by its names, which the form cannot read back.
+    QHash<QString, QStringList> fieldsByCode_;
 };

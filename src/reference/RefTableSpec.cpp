@@ -104,7 +104,8 @@ QList<RefTableSpec> build() {
         .nameMaxLength = 30,
         .emptyNameMessage = "请输入节日名称!",
         .fields = {{.kind = Kind::Month, .column = "feast_month", .caption = "月:"},
-                   {.kind = Kind::Day, .column = "feast_day", .caption = "日:"}},
+                   {.kind = Kind::Day, .column = "feast_day", .caption = "日:"},
+                   {.kind = Kind::Lunar, .column = "feast_lunar", .caption = "农历"}},
         .deleteStatement = "delete from feast where feast_code=%s",
         .afterDelete = After::Reload,
         .doubleClickOpens = false,
@@ -361,9 +362,9 @@ const QList<RefTableSpec>& all() {
 }
 
 const RefTableSpec* find(const QString& table) {
-    for (const RefTableSpec& spec : all()) {
-        if (spec.table == table)
-            return &spec;
+    for (const RefTableSpec& definition : all()) {
+        if (definition.table == table)
+            return &definition;
     }
     return nullptr;
 }

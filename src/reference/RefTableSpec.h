@@ -5,10 +5,11 @@
 #include <QStringList>
 
 // A field of a reference editor's form beside the name: a number typed in
-// digits (a post's rank, a level's value and interval) or a month or day
-// picked from a list (a festival's date).
+// digits (a post's rank, a level's value and interval), a month or day
+// picked from a list (a festival's date), or the tick that makes that month
+// and day lunar (stored 0 or 1; the lists then read 正月.., 初一..).
 struct RefField {
-    enum class Kind { Digits, Month, Day };
+    enum class Kind { Digits, Month, Day, Lunar };
     Kind kind = Kind::Digits;
     QString column{};       // the table column it writes
     QString caption{};      // label before the field

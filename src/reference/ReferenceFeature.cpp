@@ -34,11 +34,11 @@ void ReferenceFeature::install(FrameServices& frame) {
 }
 
 void ReferenceFeature::openEditor(FrameServices& frame, const QString& table) {
-    const RefTableSpec* spec = reftables::find(table);
-    if (!spec)
+    const RefTableSpec* definition = reftables::find(table);
+    if (!definition)
         return;
     AppContext& app = frame.context();
-    CRefListDlg dialog(app.db, app.prompter, *spec, frame.window());
+    CRefListDlg dialog(app.db, app.prompter, *definition, frame.window());
     dialog.exec();
     if (!dialog.changed())
         return;

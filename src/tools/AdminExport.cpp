@@ -3,6 +3,7 @@
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "exchange/ContactExporter.h"
+#include "tools/AdminSchema.h"
 #include "tools/StderrPrompter.h"
 
 #include <QTextStream>
@@ -56,6 +57,10 @@ int adminExport(QStringList args, QTextStream& out, QTextStream& err) {
     Database db(&prompter);
     if (!db.open(paths.at(0))) {
         err << "export: " << db.lastError() << "\n";
+        return 1;
+    }
+    if (const QString refusal = adminschema::refusal(db); !refusal.isEmpty()) {
+        err << "export: " << refusal << "\n";
         return 1;
     }
     sql::Statement statement(kAllLive);

@@ -8,6 +8,7 @@
 #include "exchange/ImportCleaner.h"
 #include "exchange/ImportFile.h"
 #include "exchange/ImportTargets.h"
+#include "tools/AdminSchema.h"
 #include "tools/StderrPrompter.h"
 
 #include <QTextStream>
@@ -69,6 +70,10 @@ int adminImport(QStringList args, QTextStream& out, QTextStream& err) {
     Database db(&prompter);
     if (!db.open(paths.at(1))) {
         err << "import: " << db.lastError() << "\n";
+        return 1;
+    }
+    if (const QString refusal = adminschema::refusal(db); !refusal.isEmpty()) {
+        err << "import: " << refusal << "\n";
         return 1;
     }
     Lookups lookups(db);

@@ -233,7 +233,8 @@ int upgradeServer(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 1;
     }
     QString error;
-    if (!schema::upgrade(db, schema::steps(), &error)) {
+    // A newer program may call functions an older one did not create.
+    if (!pgschema::ensureSupport(db, &error) || !schema::upgrade(db, schema::steps(), &error)) {
         err << "upgrade: " << error << "\n";
         return 1;
     }

@@ -7,6 +7,7 @@
 #include "base/Prompter.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
+#include "tools/AdminSchema.h"
 #include "tools/TextTree.h"
 
 #include <QTextStream>
@@ -74,6 +75,10 @@ int treeCommand(QStringList args, QTextStream& out, QTextStream& err) {
     Database db(&prompter);
     if (!db.open(path)) {
         err << "tree: " << db.lastError() << "\n";
+        return 1;
+    }
+    if (const QString refusal = adminschema::refusal(db); !refusal.isEmpty()) {
+        err << "tree: " << refusal << "\n";
         return 1;
     }
     const qint64 code = Lookups(db).userCode(user);

@@ -2,6 +2,8 @@
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
 #include "db/SchemaVersion.h"
+#include "interactions/FestivalCountdown.h"
+#include "support/FixedClock.h"
 #include "support/TestHome.h"
 
 #include <QFile>
@@ -21,6 +23,7 @@ class TestUpgrade : public QObject {
     void failedStepChangesNothing();
     void newerFileIsRefused();
     void upgradedFileEqualsANewOne();
+    void lunarFestivalsArriveBesideTheUsersRows();
 
   private:
     QString fixture() const { return home_->file("mavor.tdb"); }
@@ -185,6 +188,57 @@ void TestUpgrade::upgradedFileEqualsANewOne() {
         QCOMPARE(schema::versionOf(db), schema::current());
     }
     QCOMPARE(schemaOf(fixture()), schemaOf(fresh));
+}
+
+// The program's own steps on a first-release file: the lunar festivals are
+// added, the rows the user renamed or added stay as they were, a name the user
+// already has is not added twice, and every birthday reads as Gregorian.
+void TestUpgrade::lunarFestivalsArriveBesideTheUsersRows() {
+    {
+        Database db;
+        QVERIFY(db.open(fixture()));
+        QVERIFY(db.execute("update feast set feast_name='圣诞' where feast_name='圣诞节'"));
+        QVERIFY(db.execute("insert into feast(feast_name,feast_month,feast_day) "
+                           "values('中秋节','09','25')"));
+        QVERIFY(db.execute("insert into feast(feast_name,feast_month,feast_day) "
+                           "values('结婚纪念日','06','18')"));
+    }
+    Database db;
+    QVERIFY(db.open(fixture()));
+    QCOMPARE(DatabaseUpgrade(db).ensureCurrent(), DatabaseUpgrade::Outcome::Upgraded);
+    QStringList rows;
+    QVERIFY(db.query(
+        "select feast_name,feast_month,feast_day,feast_lunar from feast "
+        "order by feast_code",
+        [&](const Row& row) {
+            rows << QStringList{row.textAt(0), row.textAt(1), row.textAt(2), row.textAt(3)}.join(
+                u'|');
+            return true;
+        }));
+    const QStringList expected = {
+        "元旦|01|01|0",       "情人节|02|14|0", "妇女节|03|08|0", "植树节|03|12|0",
+        "愚人节|04|01|0",     "劳动节|05|01|0", "青年节|05|04|0", "儿童节|06|01|0",
+        "建党节|07|01|0",     "建军节|08|01|0", "教师节|09|10|0", "国庆节|10|01|0",
+        "万圣节|10|31|0",     "平安夜|12|24|0", "圣诞|12|25|0",   "中秋节|09|25|0",
+        "结婚纪念日|06|18|0", "春节|01|01|1",   "元宵节|01|15|1", "端午节|05|05|1",
+        "七夕|07|07|1",       "重阳节|09|09|1", "除夕|12|30|1"};
+    QCOMPARE(rows, expected);
+
+    // The start-up notice counts down to them: 除夕 of lunar 2026 is 2027-02-05
+    // (春节 2027-02-06), 34 days after 2 January; the user's 中秋节 stays on 25 September.
+    const QList<std::tuple<QDate, QString, int>> countdowns = {{QDate(2027, 1, 2), "除夕", 34},
+                                                               {QDate(2027, 2, 5), "除夕", 0},
+                                                               {QDate(2026, 12, 7), "平安夜", 17},
+                                                               {QDate(2026, 9, 11), "中秋节", 14}};
+    for (const auto& [today, name, days] : countdowns) {
+        const FixedClock clock(QDateTime(today, QTime(9, 0)));
+        const Festival next = FestivalCountdown(db, clock).next();
+        QCOMPARE(next.name, name);
+        QCOMPARE(next.days, days);
+    }
+    QCOMPARE(db.count("select count(*) from base where base_lunar<>0"), 0);
+    QCOMPARE(db.count("select count(*) from home where home_lunar<>0 or home_child_lunar<>0"), 0);
+    QCOMPARE(db.count("select count(*) from base"), 40);
 }
 
 QTEST_GUILESS_MAIN(TestUpgrade)

@@ -63,8 +63,8 @@ qint64 TestCleansing::contact(int live, const QStringList& interactions) {
     db_->execute(sql::format("insert into base(base_name,base_invalid_flag) values('某人',%ld)",
                              qint64(live)));
     const qint64 code = db_->count("select max(base_code) from base");
-    for (const QString& spec : interactions) {
-        const QStringList p = spec.split(u'|');
+    for (const QString& entry : interactions) {
+        const QStringList p = entry.split(u'|');
         const QDate date(p[0].toInt(), p[1].toInt(), p[2].toInt());
         const QString stored = p.size() > 3 ? p[3] : date.toString(Qt::ISODate);
         db_->execute(sql::format("insert into comm(comm_base_code,comm_year,comm_month,comm_day,"

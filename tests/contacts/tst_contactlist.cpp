@@ -165,6 +165,8 @@ class TestContactList : public QObject {
   private slots:
     void modeOrders_data();
     void modeOrders();
+    void lunarBirthdaysListedWhereTheyFall_data();
+    void lunarBirthdaysListedWhereTheyFall();
     void columnsMatchRowByRowLookups();
     void failedLoadKeepsTheList();
     void nothingTicked_data();
@@ -213,6 +215,51 @@ void TestContactList::modeOrders() {
     QVERIFY(f.list.load(sql::Statement(filter), mode, 1));
     QCOMPARE(f.names(), names);
     QCOMPARE(f.pane.cleared, 1);
+    QVERIFY(f.prompter.messages.isEmpty());
+}
+
+// Ann keeps 八月十五 by the lunar calendar (2026-09-25, 2027-09-15), Bob was
+// born in August; Cid's spouse keeps 八月十五 too, Dan's child 腊月初一, which
+// lunar 2026 and 2027 both put in 2027 (1 January, 28 December).
+void TestContactList::lunarBirthdaysListedWhereTheyFall_data() {
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QStringList>("birthdays");
+    QTest::addColumn<QStringList>("family");
+    QTest::newRow("August 2026") << QDate(2026, 8, 8) << QStringList{"Bob"} << QStringList{};
+    QTest::newRow("September 2026")
+        << QDate(2026, 9, 8) << QStringList{"Ann"} << QStringList{"Cid"};
+    QTest::newRow("September 2027")
+        << QDate(2027, 9, 8) << QStringList{"Ann"} << QStringList{"Cid"};
+    QTest::newRow("January 2027") << QDate(2027, 1, 8) << QStringList{} << QStringList{"Dan"};
+    QTest::newRow("December 2027") << QDate(2027, 12, 8) << QStringList{} << QStringList{"Dan"};
+    QTest::newRow("December 2026") << QDate(2026, 12, 8) << QStringList{} << QStringList{};
+}
+
+void TestContactList::lunarBirthdaysListedWhereTheyFall() {
+    QFETCH(QDate, today);
+    QFETCH(QStringList, birthdays);
+    QFETCH(QStringList, family);
+    Fixture f;
+    const QString clerk = kDuty.arg(QStringLiteral("职员"));
+    const QString core = kLevel.arg(QStringLiteral("A级-核心"));
+    f.addContact("Ann", "Acme", clerk, core, "2012-01-01", 1, "08");
+    f.addContact("Bob", "Beta", clerk, core, "2012-01-01", 1, "08");
+    f.addContact("Cid", "Core", clerk, core, "2012-01-01", 1, "02");
+    f.addContact("Dan", "Dot", clerk, core, "2012-01-01", 1, "03");
+    const QString home = QStringLiteral("insert into home (home_base_code,home_lunar,home_month,"
+                                        "home_day,home_child_lunar,home_child_month,"
+                                        "home_child_day) values (%1,%2)");
+    QVERIFY(f.execute({
+        QStringLiteral("update base set base_lunar=1,base_day='15' where base_name='Ann'"),
+        QStringLiteral("update base set base_day='15' where base_name='Bob'"),
+        home.arg(f.code("Cid")).arg("1,'08','15',0,'',''"),
+        home.arg(f.code("Dan")).arg("0,'','',1,'12','01'"),
+    }));
+    f.clock.setDate(today);
+    QVERIFY(f.list.load({}, ContactList::BirthdayCare, 1));
+    QCOMPARE(f.names(), birthdays);
+    QVERIFY(f.list.load({}, ContactList::FamilyCare, 1));
+    QCOMPARE(f.names(), family);
     QVERIFY(f.prompter.messages.isEmpty());
 }
 

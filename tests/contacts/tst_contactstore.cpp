@@ -48,6 +48,11 @@ ContactRecord fullRecord(const QString& text) {
             r.setValue(columns[0], "2012");
             r.setValue(columns[1], "02");
             r.setValue(columns[2], "29");
+            // The contact's birthday is lunar, the child's in a leap month.
+            if (f.lunar)
+                r.setValue(columns[3], columns[3] == "base_lunar"         ? "1"
+                                       : columns[3] == "home_child_lunar" ? "2"
+                                                                          : "");
         } else if (isCode(column)) {
             r.setValue(column, kNames.value(column).name);
         } else if (!oracle::fixedEntries(column).isEmpty()) {
@@ -131,7 +136,10 @@ ContactRecord TestContactStore::stored(qint64 code) {
                                      "t.%3=r.%1_code and t.%4")
                           .arg(kNames.value(column).table, table, column, key)
                     : QStringLiteral("select %1 from %2 where %3").arg(column, table, key);
-            r.setValue(column, cell(sql));
+            // A tick reads 0 (Gregorian), 1 or 2; the record says "" for 0.
+            const QString value = cell(sql);
+            const bool tick = column.endsWith(QLatin1String("_lunar"));
+            r.setValue(column, tick && value == QLatin1String("0") ? QString() : value);
         }
     }
     return r;
@@ -402,6 +410,7 @@ void TestContactStore::twoUsersSaveOneContact_data() {
     QTest::newRow("the name, saved from the pane") << "pane" << true;
     QTest::newRow("the family page only") << "update home set home_hobby='钓鱼'" << true;
     QTest::newRow("the social page only") << "update society set society_car='有'" << true;
+    QTest::newRow("the lunar tick taken off the birthday") << "update base set base_lunar=0" << true;
     QTest::newRow("an interaction's date stamp")
         << "update base set base_lastmodi_date='2013-01-01', base_visit_num=9" << false;
     QTest::newRow("another contact") << "other contact" << false;

@@ -42,6 +42,7 @@ QString untouched(Database& db, qint64 bystander) {
                                        "data_type,',' order by ordinal_position) "
                                        "from information_schema.columns "
                                        "where table_schema=current_schema() "
+                                       "and table_name not like 'mavor%' "
                                        "group by table_name order by table_name")
                       : QStringLiteral("select type,name,sql from sqlite_master order by name"));
     db.query(schema, [&](const Row& row) {

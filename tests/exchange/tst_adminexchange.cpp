@@ -44,6 +44,7 @@ class TestAdminExchange : public QObject {
     void exportThenImport();
     void exportRefusals_data();
     void exportRefusals();
+    void olderFilesAreLeftToTheProgram();
 };
 
 void TestAdminExchange::import_data() {
@@ -145,6 +146,32 @@ void TestAdminExchange::exportRefusals() {
     QVERIFY(!run.err.isEmpty());
     QVERIFY(!QFile::exists(home.file("out.vcf")));
     QVERIFY(!QFile::exists(home.file("none.tdb")));
+}
+
+// A first-release file lacks the columns these commands read and write: each
+// refuses it with the reason, and the file stays as it was for the program to
+// upgrade.
+void TestAdminExchange::olderFilesAreLeftToTheProgram() {
+    TestHome home;
+    const QString old = home.file("old.tdb");
+    QVERIFY(QFile::copy(QStringLiteral(MAVOR_FIXTURES "/first-release.tdb"), old));
+    QFile::setPermissions(old, QFile::ReadOwner | QFile::WriteOwner);
+    const QList<QStringList> commands = {{"tree", "--user", "admin", "--today", "2026-12-07", old},
+                                         {"export", old, home.file("out.vcf")},
+                                         {"import", "--user", "admin", data("google.csv"), old}};
+    for (const QStringList& arguments : commands) {
+        const Run run = admin(arguments);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith(arguments.first() + ": ") &&
+                     run.err.contains(QStringLiteral("第 1 版")) && run.err.count(u'\n') == 1,
+                 qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+    QVERIFY(!QFile::exists(home.file("out.vcf")));
+    Database db;
+    QVERIFY(db.open(old));
+    QCOMPARE(db.count("PRAGMA user_version"), 0);
+    QCOMPARE(db.count("select count(*) from base"), 40);
 }
 
 QTEST_GUILESS_MAIN(TestAdminExchange)

@@ -423,9 +423,12 @@ void TestCsv::exportedHeadingsAreRecognised() {
         seen << t->label;
         dates += t->wholeDate ? 1 : 0;
     }
-    // One column per field of the five pages, a date in one column.
+    // One column per field of the five pages, a date in one column, and the
+    // three birthdays' lunar flags.
     QCOMPARE(dates, 5);
-    QCOMPARE(seen.size(), oracle::kFields.size());
+    QCOMPARE(seen.size(), oracle::kFields.size() + 3);
+    for (const char* flag : {"base_lunar", "home_lunar", "home_child_lunar"})
+        QVERIFY2(seen.contains(targets::labelOf(flag)), flag);
 }
 
 QTEST_GUILESS_MAIN(TestCsv)

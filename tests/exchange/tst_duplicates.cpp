@@ -177,8 +177,8 @@ void TestDuplicates::fieldsThatDiffer() {
         labels << f.label + u'=' + QString::number(f.chosen);
     // The survivor's own value first; a field it lacks from the first who has it.
     QCOMPARE(labels, (QStringList{"姓名=0", "出生日期=0", "邮件地址=1"}));
-    QCOMPARE(fields[1].columns, (QStringList{"base_year", "base_month", "base_day"}));
-    QCOMPARE(fields[1].values[1], (QStringList{"", "04", "12"}));
+    QCOMPARE(fields[1].columns, (QStringList{"base_year", "base_month", "base_day", "base_lunar"}));
+    QCOMPARE(fields[1].values[1], (QStringList{"", "04", "12", ""}));
 
     QList<MergeField> chosen = fields;
     chosen[0].chosen = 2;

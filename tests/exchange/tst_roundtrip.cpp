@@ -112,8 +112,13 @@ void TestRoundTrip::exportThenImportGivesTheSameContacts_data() {
 void TestRoundTrip::exportThenImportGivesTheSameContacts() {
     QFETCH(int, format);
     QFETCH(int, encoding);
-    const QList<ContactRecord> contacts = {fullContact(QStringLiteral("张三😀\"甲\"")),
-                                           fullContact(QStringLiteral("李四")), sparseContact()};
+    // 李四 keeps lunar birthdays: 二月廿九 of 2012, a child's in 2012's 闰四月.
+    ContactRecord lunar = fullContact(QStringLiteral("李四"));
+    lunar.setValue("base_lunar", "1");
+    lunar.setValue("home_child_month", "04");
+    lunar.setValue("home_child_lunar", "2");
+    const QList<ContactRecord> contacts = {fullContact(QStringLiteral("张三😀\"甲\"")), lunar,
+                                           sparseContact()};
     FixedClock clock;
     Session session{1, 1};
 

@@ -60,6 +60,7 @@ class TestVCard : public QObject {
     void looseDates();
     void writtenCardReadsBack_data();
     void writtenCardReadsBack();
+    void lunarBirthdayIsNoGregorianOne();
     void writtenLinesAreFolded();
     void binaryDataEndsTheFile();
     void hugeFileWithOneEndlessLine();
@@ -477,6 +478,26 @@ void TestVCard::writtenCardReadsBack() {
     QCOMPARE(back.size(), 1);
     QCOMPARE(back[0].record.value(column), value);
     QCOMPARE(back[0].record.value("base_name"), QStringLiteral("测试"));
+}
+
+// 八月十五 of 1960 (the lunar tick set) must not reach other programs as
+// 15 August; the card still brings it back whole.
+void TestVCard::lunarBirthdayIsNoGregorianOne() {
+    ContactRecord r;
+    r.setValue("base_name", QStringLiteral("测试"));
+    r.setValue("base_year", "1960");
+    r.setValue("base_month", "08");
+    r.setValue("base_day", "15");
+    r.setValue("base_lunar", "1");
+    const QByteArray card = VCardWriter::card(r);
+    QVERIFY2(!card.contains("BDAY"), card.constData());
+    const QList<IncomingContact> back = readText(card);
+    QCOMPARE(back.size(), 1);
+    for (const char* column : {"base_year", "base_month", "base_day", "base_lunar"})
+        QCOMPARE(back[0].record.value(column), r.value(column));
+
+    r.setValue("base_lunar", "");
+    QVERIFY(VCardWriter::card(r).contains("BDAY:19600815"));
 }
 
 void TestVCard::writtenLinesAreFolded() {

@@ -4,8 +4,11 @@
 #include "contacts/CDropList.h"
 #include "contacts/ContactFields.h"
 #include "contacts/ContactPageBuilder.h"
+#include "contacts/ContactValidation.h"
 #include "support/ContactFieldOracle.h"
+#include "support/SampleContacts.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -46,6 +49,10 @@ class TestContactPages : public QObject {
     void deleteOrBackspaceClearsList();
     void typingIntoListSwallowed();
     void modifiedOnlyByTheUser();
+    void lunarTickChangesTheCalendar_data();
+    void lunarTickChangesTheCalendar();
+    void otherCalendarBesideTheBirthday_data();
+    void otherCalendarBesideTheBirthday();
 
   private:
     CContactPage* page(ContactPage which) const { return pages_.value(int(which)); }
@@ -137,6 +144,14 @@ void TestContactPages::fieldsMatchTheTable() {
                 page(field.page)->findChild<QLabel*>(QStringLiteral("unit:") + columns[part]);
             QVERIFY(unit);
             QCOMPARE(unit->text(), (QStringList{"年", "月", "日"}).at(part));
+        }
+        // The three birthdays have a "农历" tick; other dates none.
+        QCheckBox* tick = form.lunarTick(column);
+        QCOMPARE(tick != nullptr, field.lunar != nullptr);
+        if (tick) {
+            QCOMPARE(tick->text(), QStringLiteral("农历"));
+            QCOMPARE(tick->objectName(), QString::fromLatin1(field.lunar));
+            QCOMPARE(form.control(QString::fromLatin1(field.lunar)), tick);
         }
         break;
     }
@@ -429,6 +444,140 @@ void TestContactPages::modifiedOnlyByTheUser() {
     QCOMPARE(live->currentText(), QStringLiteral("同住"));
     QCOMPARE(modified.count(), 2);
     p->clearFields();
+}
+
+namespace {
+
+// The checks of the birthday's page over a contact that passes every other check.
+std::optional<contactcheck::Failure> checkBirthday(const ContactRecord& taken,
+                                                   const QStringList& columns, ContactPage page) {
+    ContactRecord record = sample::minimalContact(QStringLiteral("张三"));
+    for (const QString& column : columns)
+        record.setValue(column, taken.value(column));
+    return contactcheck::checkPage(record, page, contactcheck::Set::Modify);
+}
+
+} // namespace
+
+void TestContactPages::lunarTickChangesTheCalendar_data() {
+    QTest::addColumn<QString>("year"); // year column of the birthday
+    for (const oracle::Field& field : oracle::kFields)
+        if (field.lunar)
+            QTest::newRow(field.column) << QString::fromLatin1(field.column);
+}
+
+// 2023 repeats its second month: 二月 from 20 February (30 days), 闰二月 from
+// 22 March (29 days).
+void TestContactPages::lunarTickChangesTheCalendar() {
+    QFETCH(QString, year);
+    const oracle::Field& field = oracle::field(year);
+    const QStringList columns = oracle::columnsOf(field);
+    CContactPage* p = page(field.page);
+    const ContactPageBuilder& form = p->form();
+    auto* months = qobject_cast<CDropList*>(form.control(columns[1]));
+    auto* days = qobject_cast<CDropList*>(form.control(columns[2]));
+    QCheckBox* tick = form.lunarTick(columns[3]);
+    QVERIFY(months && days && tick);
+    QSignalSpy modified(p, &CContactPage::modified);
+
+    ContactRecord record;
+    record.setValue(columns[0], "2023");
+    record.setValue(columns[1], "02");
+    record.setValue(columns[2], "30");
+    p->setValues(record);
+    QVERIFY(!tick->isChecked());
+    QCOMPARE(months->currentText(), QStringLiteral("02"));
+    QCOMPARE(p->values().value(columns[3]), QString());
+
+    // Ticked, the same numbers read as a lunar month and day.
+    tick->click();
+    QCOMPARE(modified.count(), 1);
+    QCOMPARE(months->currentText(), QStringLiteral("二月"));
+    QCOMPARE(days->currentText(), QStringLiteral("三十"));
+    QStringList entries;
+    for (int i = 0; i < months->count(); ++i)
+        entries << months->itemText(i);
+    QCOMPARE(entries, (QStringList{"正月", "二月", "闰二月", "三月", "四月", "五月", "六月", "七月",
+                                   "八月", "九月", "十月", "冬月", "腊月"}));
+    QCOMPARE(days->count(), 30);
+    QCOMPARE(days->itemText(29), QStringLiteral("三十"));
+    ContactRecord taken = p->values();
+    QCOMPARE(taken.value(columns[1]), QStringLiteral("02"));
+    QCOMPARE(taken.value(columns[2]), QStringLiteral("30"));
+    QCOMPARE(taken.value(columns[3]), QStringLiteral("1"));
+    QVERIFY(!checkBirthday(taken, columns, field.page));
+
+    // 闰二月 has 29 days: its 三十 does not exist.
+    months->setCurrentIndex(2);
+    taken = p->values();
+    QCOMPARE(taken.value(columns[1]), QStringLiteral("02"));
+    QCOMPARE(taken.value(columns[3]), QStringLiteral("2"));
+    const auto failure = checkBirthday(taken, columns, field.page);
+    QVERIFY(failure);
+    QCOMPARE(failure->message, QStringLiteral("日期输入有误!"));
+    QCOMPARE(failure->column, columns[0]);
+
+    // A year without that leap month keeps the choice in view (and the check refuses it).
+    qobject_cast<CDropList*>(form.control(columns[0]))->setCurrentText("2024");
+    QCOMPARE(months->currentText(), QStringLiteral("闰二月"));
+    QVERIFY(checkBirthday(p->values(), columns, field.page));
+
+    // Unticked, back to the digits; the leap month reads as its month.
+    tick->click();
+    QCOMPARE(months->currentText(), QStringLiteral("02"));
+    QCOMPARE(days->currentText(), QStringLiteral("30"));
+    QCOMPARE(p->values().value(columns[3]), QString());
+
+    // A stored leap-month birthday shows ticked with its leap month.
+    record.setValue(columns[0], "2025");
+    record.setValue(columns[1], "06");
+    record.setValue(columns[2], "08");
+    record.setValue(columns[3], "2");
+    p->setValues(record);
+    QVERIFY(tick->isChecked());
+    QCOMPARE(months->currentText(), QStringLiteral("闰六月"));
+    QCOMPARE(days->currentText(), QStringLiteral("初八"));
+    for (const QString& column : columns)
+        QCOMPARE(p->values().value(column), record.value(column));
+
+    // Refilling the lists keeps the lunar names.
+    p->fillLists();
+    QCOMPARE(months->currentText(), QStringLiteral("闰六月"));
+    p->clearFields();
+    QVERIFY(!tick->isChecked());
+    QCOMPARE(months->count(), 12);
+    QCOMPARE(p->values().value(columns[3]), QString());
+}
+
+void TestContactPages::otherCalendarBesideTheBirthday_data() {
+    QTest::addColumn<QStringList>("parts"); // year, month, day, tick
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Gregorian: its lunar date")
+        << QStringList{"2026", "12", "07", ""} << "农历 丙午年 十月廿九";
+    QTest::newRow("lunar: the day of birth")
+        << QStringList{"2025", "06", "08", "2"} << "公历 2025-08-01";
+    QTest::newRow("lunar without a year: this year's day")
+        << QStringList{"", "08", "15", "1"} << "今年公历 2026-09-25";
+    QTest::newRow("no day of such a month") << QStringList{"2023", "02", "30", "2"} << "";
+    QTest::newRow("Gregorian without a year") << QStringList{"", "08", "15", ""} << "";
+    QTest::newRow("nothing") << QStringList{"", "", "", ""} << "";
+}
+
+void TestContactPages::otherCalendarBesideTheBirthday() {
+    QFETCH(QStringList, parts);
+    QFETCH(QString, shown);
+    for (const char* year : {"base_year", "home_year", "home_child_year"}) {
+        const oracle::Field& field = oracle::field(year);
+        const QStringList columns = oracle::columnsOf(field);
+        ContactRecord record;
+        for (int i = 0; i < 4; ++i)
+            record.setValue(columns[i], parts[i]);
+        CContactPage* p = page(field.page);
+        p->setValues(record);
+        QLabel* label = p->form().otherCalendar(columns[0]);
+        QVERIFY(label);
+        QCOMPARE(label->text(), shown);
+    }
 }
 
 QTEST_MAIN(TestContactPages)

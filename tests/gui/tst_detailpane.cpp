@@ -7,6 +7,7 @@
 #include "contacts/ContactTab.h"
 #include "support/ContactFieldOracle.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -17,6 +18,8 @@ namespace {
 
 // Every field of the five pages: lists take their second entry, dates a leap
 // day, texts their own column name so that a value in the wrong field shows.
+// The contact's birthday is lunar (二月廿九), the child's in a leap month
+// (2012 repeats its fourth month), the spouse's Gregorian.
 ContactRecord everyField(const CContactDetailPane& pane) {
     ContactRecord r;
     for (const oracle::Field& f : oracle::kFields) {
@@ -25,6 +28,8 @@ ContactRecord everyField(const CContactDetailPane& pane) {
             r.setValue(columns[0], "2012");
             r.setValue(columns[1], "02");
             r.setValue(columns[2], "29");
+            if (f.lunar)
+                r.setValue(columns[3], "");
         } else if (f.kind == oracle::List) {
             auto* list = qobject_cast<CDropList*>(pane.page(f.page)->form().control(columns[0]));
             r.setValue(columns[0], list->itemText(1));
@@ -33,6 +38,9 @@ ContactRecord everyField(const CContactDetailPane& pane) {
         }
     }
     r.setValue("base_name", "张三");
+    r.setValue("base_lunar", "1");
+    r.setValue("home_child_month", "04");
+    r.setValue("home_child_lunar", "2");
     r.setValue("home_mobil", "13900000000");
     r.setValue("home_phone", "010-88880000");
     return r;
@@ -120,6 +128,21 @@ void TestDetailPane::loadShowsEveryPage() {
     QCOMPARE(edited.count(), 0);
     QVERIFY(!pane_->isModified());
     QCOMPARE(fx_->prompter.texts(), QStringList());
+
+    // Each birthday with its date in the other calendar. 2012: 二月初一 on
+    // 22 February, 三月初一 on 22 March; 闰四月 from 21 May to 18 June.
+    const QList<std::pair<QString, QString>> others = {{"base_year", "公历 2012-03-21"},
+                                                       {"home_year", "农历 壬辰年 二月初八"},
+                                                       {"home_child_year", "公历 2012-06-18"}};
+    for (const auto& [column, shown] : others) {
+        QLabel* label = nullptr;
+        for (int i = 0; i < 5 && !label; ++i)
+            label = pane_->page(static_cast<ContactPage>(i))->form().otherCalendar(column);
+        QVERIFY2(label, qPrintable(column));
+        QCOMPARE(label->text(), shown);
+        QCOMPARE(label->toolTip(), shown);
+    }
+    QVERIFY(pane_->page(ContactPage::Base)->form().otherCalendar("base_year")->isVisible());
 
     pane_->clearPane();
     const ContactRecord cleared = pane_->values();

@@ -28,12 +28,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -53,6 +55,7 @@ class TestMainFrame : public QObject {
     void groupsFilledAndViewsSwitched();
     void anItemIsReportedOncePerClickOrEnter();
     void scoreBarAfterLogin();
+    void statusBarShowsTodayInBothCalendars();
     void refreshKeepsTheList();
     void exitAnsweredNoChangesNothing();
     void unsavedEditsAreOfferedBeforeLeaving();
@@ -354,6 +357,20 @@ void TestMainFrame::scoreBarAfterLogin() {
     QCOMPARE(frame_->scoreBar()->scoreText(), QStringLiteral("我的人脉等级分是: 10 分 !"));
     QCOMPARE(frame_->scoreBar()->levelText(),
              QStringLiteral("级别是: 9 级! 离一下等级还差 90 分!"));
+    QVERIFY(waitForTree());
+}
+
+// 2026-12-07 is the 29th day of the tenth month of 丙午 (published tables:
+// 十月初一 fell on 2026-11-09).
+void TestMainFrame::statusBarShowsTodayInBothCalendars() {
+    QStringList shown;
+    for (QLabel* label : frame_->statusBar()->findChildren<QLabel*>())
+        shown << label->text();
+    QVERIFY2(shown.contains(QStringLiteral("2026-12-07")), qPrintable(shown.join(u'|')));
+    auto* lunarToday = frame_->statusBar()->findChild<QLabel*>(QStringLiteral("lunarToday"));
+    QVERIFY(lunarToday);
+    QCOMPARE(lunarToday->text(), QStringLiteral("农历 丙午年 十月廿九"));
+    QVERIFY(lunarToday->isVisible());
     QVERIFY(waitForTree());
 }
 

@@ -9,7 +9,8 @@
 
 #include <QTest>
 
-// Feasts are given as "name|month|day"; the keyword "seed" keeps the delivered table.
+// Feasts are given as "name|month|day", a lunar one as "name|month|day|1"; the
+// keyword "seed" keeps the delivered table.
 class TestFestival : public QObject {
     Q_OBJECT
 
@@ -56,9 +57,9 @@ bool TestFestival::replaceFeasts(const QStringList& feasts) {
         return false;
     for (const QString& feast : feasts) {
         const QStringList parts = feast.split(u'|');
-        if (!db_->execute(sql::format(
-                "insert into feast(feast_name,feast_month,feast_day) values('%s','%s','%s')",
-                parts[0], parts[1], parts[2])))
+        if (!db_->execute(sql::format("insert into feast(feast_name,feast_month,feast_day,"
+                                      "feast_lunar) values('%s','%s','%s',%ld)",
+                                      parts[0], parts[1], parts[2], parts.value(3).toLongLong())))
             return false;
     }
     return true;
@@ -142,6 +143,33 @@ void TestFestival::countdown_data() {
         << QStringList{"劳动节|05|1", "青年节|05|04"} << QDate(2012, 5, 1) << "青年节" << 3
         << "离 青年节 还有 3 天";
     QTest::newRow("empty table") << QStringList{} << QDate(2012, 5, 8) << "" << -1 << "";
+
+    // Lunar festivals, on the days of the published tables: 春节 2026-02-17 and
+    // 2027-02-06, 除夕 2026-02-16 and 2027-02-05 (腊月 of 2026 has 29 days),
+    // 中秋节 2026-09-25.
+    QTest::newRow("the delivered rows on 2026-12-07: 平安夜 comes first")
+        << seed << QDate(2026, 12, 7) << "平安夜" << 17 << "离 平安夜 还有 17 天";
+    QTest::newRow("春节 before 国庆节 of the next year")
+        << QStringList{"春节|01|01|1", "国庆节|10|01"} << QDate(2026, 12, 7) << "春节" << 61
+        << "离 春节 还有 61 天";
+    QTest::newRow("除夕 on the 29th of a short month")
+        << seed << QDate(2027, 2, 5) << "除夕" << 0 << "今天是 除夕 !";
+    QTest::newRow("除夕 ahead of 元宵 and 情人节")
+        << seed << QDate(2027, 1, 2) << "除夕" << 34 << "离 除夕 还有 34 天";
+    QTest::newRow("除夕 of the old lunar year in February")
+        << seed << QDate(2026, 2, 15) << "除夕" << 1 << "离 除夕 还有 1 天";
+    QTest::newRow("a Gregorian festival before the lunar one")
+        << seed << QDate(2026, 2, 14) << "情人节" << 0 << "今天是 情人节 !";
+    QTest::newRow("中秋节 between 教师节 and 国庆节")
+        << seed << QDate(2026, 9, 20) << "中秋节" << 5 << "离 中秋节 还有 5 天";
+    QTest::newRow("on a tie the table's first row")
+        << QStringList{"情人节|02|14", "春节|01|01|1"} << QDate(2010, 2, 14) << "春节" << 0
+        << "今天是 春节 !";
+    QTest::newRow("nothing left this year, lunar or not")
+        << seed << QDate(2027, 12, 26) << "元旦" << 6 << "离 元旦 还有 6 天";
+    QTest::newRow("the second 腊月初一 of 2027")
+        << QStringList{"腊月初一|12|01|1"} << QDate(2027, 6, 1) << "腊月初一" << 210
+        << "离 腊月初一 还有 210 天";
 }
 
 void TestFestival::countdown() {

@@ -20,8 +20,8 @@ struct Interaction {
     QVariant date; // comm_date
 };
 
-Interaction parse(const QString& spec) {
-    const QStringList p = spec.split(u'|');
+Interaction parse(const QString& entry) {
+    const QStringList p = entry.split(u'|');
     Interaction i{p.value(0), p.value(1), p.value(2), p.value(3), p.value(4), p.value(5), {}};
     if (p.size() > 6) {
         i.date = p[6].isEmpty() ? QVariant() : QVariant(p[6]);
@@ -154,6 +154,8 @@ class TestReminders : public QObject {
     void sameAsTheRuleByHand_data();
     void sameAsTheRuleByHand();
     void careCountsAndAlerts();
+    void lunarBirthdaysFallWhereThisYearPutsThem_data();
+    void lunarBirthdaysFallWhereThisYearPutsThem();
     void nodesAndTheirCaptions();
     void failuresLeaveTheirGroupsOut();
 
@@ -301,8 +303,8 @@ void TestReminders::rule() {
     QFETCH(QList<int>, types);
 
     const qint64 who = contact(level(interval), live, created);
-    for (const QString& spec : interactions)
-        interact(who, parse(spec));
+    for (const QString& entry : interactions)
+        interact(who, parse(entry));
     const Reminders::Counts counts =
         Reminders(*db_, QDate::fromString(today, Qt::ISODate)).rebuild(1);
     QVERIFY(counts.cleared);
@@ -416,6 +418,54 @@ void TestReminders::careCountsAndAlerts() {
     interact(b, parse("2012|04|01|2012|05|08"));
     QVERIFY(reminders.hasPlannedToday());
     QCOMPARE(reminders.rebuild(1).planned.value_or(-1), 0);
+    QVERIFY(prompter_->messages.isEmpty());
+}
+
+// Four contacts: 甲 keeps 八月十五 by the lunar calendar, 乙 was born on 20 August
+// (Gregorian), 丙's spouse keeps 腊月三十 and 丁's child 闰六月初八. Days from the
+// published tables: 中秋 2026-09-25 and 2027-09-15; 腊月 of lunar 2025 has 30
+// days (除夕 2026-02-16), that of 2026 has 29 (除夕 2027-02-05); 2025 has 闰六月
+// (初八 2025-08-01), 2026 none (六月初八 2026-07-21).
+void TestReminders::lunarBirthdaysFallWhereThisYearPutsThem_data() {
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<int>("birthdays");
+    QTest::addColumn<int>("family");
+    QTest::addColumn<bool>("ahead");
+    QTest::newRow("August 2026: only the Gregorian one") << QDate(2026, 8, 1) << 1 << 0 << true;
+    QTest::newRow("September 2026: 中秋 on the 25th") << QDate(2026, 9, 1) << 1 << 0 << true;
+    QTest::newRow("26 September 2026: passed") << QDate(2026, 9, 26) << 1 << 0 << false;
+    QTest::newRow("September 2027: 中秋 on the 15th") << QDate(2027, 9, 10) << 1 << 0 << true;
+    QTest::newRow("16 September 2027: passed") << QDate(2027, 9, 16) << 1 << 0 << false;
+    QTest::newRow("21 August 2027: 乙's has passed") << QDate(2027, 8, 21) << 1 << 0 << false;
+    QTest::newRow("February 2026: 三十 of a long month") << QDate(2026, 2, 16) << 0 << 1 << true;
+    QTest::newRow("February 2027: 三十 falls on 廿九") << QDate(2027, 2, 5) << 0 << 1 << true;
+    QTest::newRow("6 February 2027: passed") << QDate(2027, 2, 6) << 0 << 1 << false;
+    QTest::newRow("August 2025: the leap month itself") << QDate(2025, 8, 1) << 1 << 1 << true;
+    QTest::newRow("July 2025: not the ordinary 六月") << QDate(2025, 7, 1) << 0 << 0 << false;
+    QTest::newRow("July 2026: no leap month, 六月初八") << QDate(2026, 7, 21) << 0 << 1 << true;
+}
+
+void TestReminders::lunarBirthdaysFallWhereThisYearPutsThem() {
+    QFETCH(QDate, today);
+    QFETCH(int, birthdays);
+    QFETCH(int, family);
+    QFETCH(bool, ahead);
+    const qint64 sort = level(7);
+    const qint64 a = contact(sort, 1, "", "08", "15");
+    contact(sort, 1, "", "08", "20");
+    const qint64 c = contact(sort, 1);
+    const qint64 d = contact(sort, 1);
+    QVERIFY(db_->execute(sql::format("update base set base_lunar=1 where base_code=%ld", a)));
+    QVERIFY(db_->execute(sql::format(
+        "update home set home_lunar=1,home_month='12',home_day='30' where home_base_code=%ld", c)));
+    QVERIFY(db_->execute(sql::format("update home set home_child_lunar=2,home_child_month='06',"
+                                     "home_child_day='08' where home_base_code=%ld",
+                                     d)));
+    Reminders reminders(*db_, today);
+    const Reminders::Care care = reminders.care();
+    QCOMPARE(care.birthdays.value_or(-1), birthdays);
+    QCOMPARE(care.family.value_or(-1), family);
+    QCOMPARE(reminders.hasBirthdaysAhead(), ahead);
     QVERIFY(prompter_->messages.isEmpty());
 }
 

@@ -10,6 +10,7 @@
 #include "support/TestHome.h"
 #include "ui/CReportView.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -44,11 +45,12 @@ QString labelOf(QWidget* dialog, QWidget* field) {
                 continue;
             const bool holds =
                 item->widget() == field || (item->layout() && item->layout()->indexOf(field) >= 0);
-            if (holds) {
-                if (auto* label =
-                        qobject_cast<QLabel*>(form->itemAt(row, QFormLayout::LabelRole)->widget()))
-                    return label->text();
-            }
+            if (!holds)
+                continue;
+            QLayoutItem* labelItem = form->itemAt(row, QFormLayout::LabelRole);
+            if (auto* label = labelItem ? qobject_cast<QLabel*>(labelItem->widget()) : nullptr)
+                return label->text();
+            return {};
         }
     }
     return {};
@@ -81,6 +83,7 @@ class TestRefDialogs : public QObject {
     void addModifyAndDoubleClickThroughTheWindow();
     void feastListIgnoresDoubleClicks();
     void modifyFormOfAFeastStartsFromItsDate();
+    void lunarFeastsPickNamedMonthsAndDays();
     void postalLookupWindow();
 };
 
@@ -103,7 +106,7 @@ void TestRefDialogs::editFormOfEveryMember_data() {
                           << QStringList{"分值越高,排序时会靠前"};
     QTest::newRow("feast") << "feast"
                            << "节日设置 - 增加"
-                           << "节日名称:" << 30 << QStringList{"月:", "日:"} << QStringList{};
+                           << "节日名称:" << 30 << QStringList{"月:", "日:", ""} << QStringList{};
     QTest::newRow("province") << "province"
                               << "省份管理 - 增加"
                               << "省份名称:" << 20 << QStringList{} << QStringList{};
@@ -288,9 +291,72 @@ void TestRefDialogs::modifyFormOfAFeastStartsFromItsDate() {
         form->findChild<QPushButton*>("ok")->click();
     });
     dialog.modifyButton()->click();
-    QCOMPARE(shown, (QStringList{"节日设置 - 修改", "测试节", "09", "17"}));
+    QCOMPARE(shown, (QStringList{"节日设置 - 修改", "测试节", "09", "17", "0"}));
     QCOMPARE(dialog.list().model().text(rowNamed(dialog.list(), 2, "测试节"), 3),
              QStringLiteral("09-18"));
+}
+
+// The tick turns the lists into 正月..腊月 and 初一..三十 and back, keeping
+// the entry picked; a lunar row opens with its names, and its list row shows
+// them.
+void TestRefDialogs::lunarFeastsPickNamedMonthsAndDays() {
+    Fixture f;
+    RefRecordForm add(f.db, f.prompter, *reftables::find("feast"), RefRecordForm::Mode::Add);
+    CRefEditDlg dialog(add, {});
+    auto* month = qobject_cast<QComboBox*>(dialog.field(0));
+    auto* day = qobject_cast<QComboBox*>(dialog.field(1));
+    auto* tick = qobject_cast<QCheckBox*>(dialog.field(2));
+    QVERIFY(month && day && tick);
+    QCOMPARE(tick->text(), QStringLiteral("农历"));
+    QVERIFY(!tick->isChecked());
+    month->setCurrentIndex(7);
+    day->setCurrentIndex(30);
+    QCOMPARE(dialog.fieldValues(), (QStringList{"08", "31", "0"}));
+
+    tick->click();
+    QStringList months, days;
+    for (int i = 0; i < month->count(); ++i)
+        months << month->itemText(i);
+    for (int i = 0; i < day->count(); ++i)
+        days << day->itemText(i);
+    QCOMPARE(months, (QStringList{"正月", "二月", "三月", "四月", "五月", "六月", "七月", "八月",
+                                  "九月", "十月", "冬月", "腊月"}));
+    QCOMPARE(days.size(), 30);
+    QCOMPARE(days.mid(0, 3), (QStringList{"初一", "初二", "初三"}));
+    QCOMPARE(days.mid(9, 3), (QStringList{"初十", "十一", "十二"}));
+    QCOMPARE(days.mid(19, 3), (QStringList{"二十", "廿一", "廿二"}));
+    QCOMPARE(days.last(), QStringLiteral("三十"));
+    // The 31st has no lunar day: the month's last one is kept instead.
+    QCOMPARE(month->currentText(), QStringLiteral("八月"));
+    QCOMPARE(day->currentText(), QStringLiteral("三十"));
+    day->setCurrentIndex(14);
+    QCOMPARE(dialog.fieldValues(), (QStringList{"08", "15", "1"}));
+
+    dialog.nameEdit()->setText("团圆节");
+    dialog.findChild<QPushButton*>("ok")->click();
+    QCOMPARE(f.db.count("select count(*) from feast where feast_name='团圆节' and "
+                        "feast_month='08' and feast_day='15' and feast_lunar=1"),
+             1);
+
+    tick->click();
+    QCOMPARE(month->currentText(), QStringLiteral("08"));
+    QCOMPARE(day->currentText(), QStringLiteral("15"));
+    QCOMPARE(day->count(), 31);
+
+    // The delivered 重阳节 in the list and in its modify form.
+    CRefListDlg list(f.db, f.prompter, *reftables::find("feast"));
+    const int row = rowNamed(list.list(), 2, "重阳节");
+    QVERIFY(row >= 0);
+    QCOMPARE(list.list().model().text(row, 3), QStringLiteral("九月初九"));
+    list.list().model().setChecked(row, true);
+    QStringList shown;
+    whenModal<CRefEditDlg>([&](CRefEditDlg* form) {
+        shown << qobject_cast<QComboBox*>(form->field(0))->currentText()
+              << qobject_cast<QComboBox*>(form->field(1))->currentText() << form->fieldValues();
+        form->reject();
+    });
+    list.modifyButton()->click();
+    QCOMPARE(shown, (QStringList{"九月", "初九", "09", "09", "1"}));
 }
 
 void TestRefDialogs::postalLookupWindow() {

@@ -7,6 +7,7 @@
 #include "support/TestHome.h"
 
 #include <QCollator>
+#include <QHash>
 #include <QTest>
 
 namespace {
@@ -91,7 +92,7 @@ const QList<Member>& members() {
          30,
          "请输入节日名称!",
          false,
-         {"05", "01"},
+         {"05", "01", "0"},
          Member::ByDate},
         {"province",
          "省份管理",
@@ -312,12 +313,13 @@ const QList<Use>& uses() {
 
 struct Fixture {
     explicit Fixture(const QString& table)
-        : db(&prompter), m(member(table)), spec(*reftables::find(table)), list(db, prompter, spec) {
+        : db(&prompter), m(member(table)), definition(*reftables::find(table)),
+          list(db, prompter, definition) {
         db.open(home.databasePath());
     }
 
     bool add(const QString& name, const QStringList& fields = {}) {
-        RefRecordForm form(db, prompter, spec, RefRecordForm::Mode::Add);
+        RefRecordForm form(db, prompter, definition, RefRecordForm::Mode::Add);
         return form.submit(name, fields.isEmpty() ? m.fieldValues : fields).saved;
     }
     int rowOf(const QString& name) {
@@ -343,7 +345,7 @@ struct Fixture {
     ScriptedPrompter prompter;
     Database db;
     const Member& m;
-    const RefTableSpec& spec;
+    const RefTableSpec& definition;
     RefTable list;
 };
 
@@ -401,14 +403,14 @@ void TestRefTables::captionsAndColumns() {
     QCOMPARE(headers, f.m.headers);
     if (!f.m.widths.isEmpty())
         QCOMPARE(widths, f.m.widths);
-    QCOMPARE(f.spec.codeCell(), f.m.codeColumn);
+    QCOMPARE(f.definition.codeCell(), f.m.codeColumn);
 
-    RefRecordForm add(f.db, f.prompter, f.spec, RefRecordForm::Mode::Add);
-    RefRecordForm modify(f.db, f.prompter, f.spec, RefRecordForm::Mode::Modify, "1");
+    RefRecordForm add(f.db, f.prompter, f.definition, RefRecordForm::Mode::Add);
+    RefRecordForm modify(f.db, f.prompter, f.definition, RefRecordForm::Mode::Modify, "1");
     QCOMPARE(add.title(), f.m.addCaption);
     QCOMPARE(modify.title(), f.m.modifyTitle);
-    QCOMPARE(f.spec.nameCaption, f.m.nameCaption);
-    QCOMPARE(f.spec.nameMaxLength, f.m.maxLength);
+    QCOMPARE(f.definition.nameCaption, f.m.nameCaption);
+    QCOMPARE(f.definition.nameMaxLength, f.m.maxLength);
 }
 
 void TestRefTables::listShowsTheTableInItsOrder() {
@@ -443,7 +445,18 @@ void TestRefTables::listShowsTheTableInItsOrder() {
     };
     QList<Stored> expected;
     const QString value = table == "duty" ? "duty_value" : table == "sort" ? "sort_value" : "0";
-    const QString date = table == "feast" ? "feast_month||'-'||feast_day" : "''";
+    // A lunar festival is marked "*" here and listed by its names: the
+    // delivered ones are these.
+    const QString date = table == "feast" ? "feast_month||'-'||feast_day||case when "
+                                            "feast_lunar<>0 then '*' else '' end"
+                                          : "''";
+    const QHash<QString, QString> lunarShown{{"01-01*", "正月初一"}, {"01-15*", "正月十五"},
+                                             {"05-05*", "五月初五"}, {"07-07*", "七月初七"},
+                                             {"08-15*", "八月十五"}, {"09-09*", "九月初九"},
+                                             {"12-30*", "腊月三十"}};
+    QHash<QString, QString> sortKeyOf; // what the list shows -> month-day
+    for (auto it = lunarShown.cbegin(); it != lunarShown.cend(); ++it)
+        sortKeyOf.insert(it.value(), it.key().chopped(1));
     f.db.query(
         sql::Statement(QStringLiteral("select %1_code,%1_name,%2,%3 from %1 order by %1_code")
                            .arg(table, value, date)),
@@ -461,7 +474,7 @@ void TestRefTables::listShowsTheTableInItsOrder() {
         case Member::ByValueDesc:
             return s.value;
         case Member::ByDate:
-            return s.date;
+            return s.date.endsWith(u'*') ? s.date.chopped(1) : s.date;
         case Member::ByCode:
             break;
         }
@@ -474,7 +487,7 @@ void TestRefTables::listShowsTheTableInItsOrder() {
         case Member::ByValueDesc:
             return a.value.toLongLong() > b.value.toLongLong();
         case Member::ByDate:
-            return a.date < b.date;
+            return key(a) < key(b);
         case Member::ByCode:
             break;
         }
@@ -493,11 +506,12 @@ void TestRefTables::listShowsTheTableInItsOrder() {
         if (table == "duty" || table == "sort")
             texts << e.value;
         if (table == "feast")
-            texts << e.date;
+            texts << (e.date.endsWith(u'*') ? lunarShown.value(e.date, "?") : e.date);
         expectedRows << texts.join(u'|');
         Stored shown{model.text(row, f.m.codeColumn), model.text(row, f.m.nameColumn),
                      table == "duty" || table == "sort" ? model.text(row, 3) : "0",
-                     table == "feast" ? model.text(row, 3) : ""};
+                     table == "feast" ? sortKeyOf.value(model.text(row, 3), model.text(row, 3))
+                                      : ""};
         shownKeys << key(shown);
         QStringList shownTexts{shown.code, shown.name};
         if (table == "duty" || table == "sort" || table == "feast")
@@ -619,7 +633,7 @@ void TestRefTables::namesStoredExactly() {
     // Renamed to itself with a suffix, then back: stored exactly both ways.
     const QString code = f.codeOf(name);
     const QString renamed = name.left(f.m.maxLength - 1) + u'\'';
-    RefRecordForm modify(f.db, f.prompter, f.spec, RefRecordForm::Mode::Modify, code);
+    RefRecordForm modify(f.db, f.prompter, f.definition, RefRecordForm::Mode::Modify, code);
     QVERIFY(modify.submit(renamed, f.m.fieldValues).saved);
     QVERIFY(f.storedNames().contains(renamed));
     QVERIFY(modify.submit(name, f.m.fieldValues).saved);
@@ -683,8 +697,8 @@ void TestRefTables::checksInOrder() {
     QFETCH(int, focus);
     Fixture f(table);
     const int before = f.storedNames().size();
-    RefRecordForm form(f.db, f.prompter, f.spec, RefRecordForm::Mode::Add);
-    fields = fields.mid(0, f.spec.fields.size());
+    RefRecordForm form(f.db, f.prompter, f.definition, RefRecordForm::Mode::Add);
+    fields = fields.mid(0, f.definition.fields.size());
     const RefRecordForm::Outcome outcome = form.submit(name, fields);
     QCOMPARE(outcome.saved, message.isEmpty());
     QCOMPARE(outcome.focus, focus);
@@ -705,8 +719,13 @@ void TestRefTables::modifyPrefillsAndRewrites_data() {
     QTest::addColumn<QStringList>("changed");
     QTest::addColumn<QString>("stored"); // the other columns as stored after the change
     QTest::newRow("duty") << "duty" << QStringList{"42"} << QStringList{"43"} << "43";
-    QTest::newRow("feast") << "feast" << QStringList{"09", "10"} << QStringList{"12", "25"}
-                           << "12|25";
+    QTest::newRow("feast") << "feast" << QStringList{"09", "10", "0"}
+                           << QStringList{"12", "25", "0"} << "12|25|0";
+    // A lunar row is listed by its names and still opens with what it stores.
+    QTest::newRow("feast, lunar to Gregorian")
+        << "feast" << QStringList{"08", "15", "1"} << QStringList{"10", "01", "0"} << "10|01|0";
+    QTest::newRow("feast, Gregorian to lunar")
+        << "feast" << QStringList{"12", "31", "0"} << QStringList{"12", "30", "1"} << "12|30|1";
     QTest::newRow("sort") << "sort" << QStringList{"8", "14"} << QStringList{"9", "21"} << "9|21";
     QTest::newRow("degree") << "degree" << QStringList{} << QStringList{} << "";
 }
@@ -725,7 +744,7 @@ void TestRefTables::modifyPrefillsAndRewrites() {
     QCOMPARE(start.fields, fields);
     QCOMPARE(start.code, f.list.model().text(row, 1));
 
-    RefRecordForm form(f.db, f.prompter, f.spec, RefRecordForm::Mode::Modify, start.code);
+    RefRecordForm form(f.db, f.prompter, f.definition, RefRecordForm::Mode::Modify, start.code);
     QVERIFY(form.submit("新名", changed).saved);
     QStringList others;
     QString name;
@@ -733,7 +752,7 @@ void TestRefTables::modifyPrefillsAndRewrites() {
         sql::format(QStringLiteral("select * from %1 where %1_code=%s").arg(table), start.code),
         [&](const Row& row) {
             name = row.text(table + "_name");
-            for (const RefField& field : f.spec.fields)
+            for (const RefField& field : f.definition.fields)
                 others << row.text(field.column);
             return true;
         });

@@ -29,6 +29,8 @@ class TestServer : public QObject {
     void opening_data();
     void opening();
     void stepsRunOnTheServer();
+    void lunarDaysOnTheServer_data();
+    void lunarDaysOnTheServer();
     void sameTreeOnBothEngines();
 };
 
@@ -222,7 +224,7 @@ void TestServer::stepsRunOnTheServer() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("DROP INDEX idx_base_type;\n"
                "CREATE INDEX idx_base_type_live ON base(base_type_code, base_invalid_flag);\n"
-               "ALTER TABLE base ADD COLUMN base_lunar INTEGER NOT NULL DEFAULT 0;\n"
+               "ALTER TABLE base ADD COLUMN base_probe INTEGER NOT NULL DEFAULT 0;\n"
                "INSERT INTO feast (feast_name, feast_month, feast_day) SELECT '春节', '01', '01'"
                " WHERE NOT EXISTS (SELECT 1 FROM feast WHERE feast_name = '春节');\n"
                "ANALYZE;\nDELETE FROM sqlite_stat1 WHERE tbl = 'dep';\nANALYZE sqlite_master;\n");
@@ -233,9 +235,46 @@ void TestServer::stepsRunOnTheServer() {
     QString error;
     QVERIFY2(schema::upgrade(db, {{before + 1, script}}, &error), qPrintable(error));
     QCOMPARE(schema::versionOf(db), before + 1);
-    QCOMPARE(db.count("select count(*) from base where base_lunar=0"),
+    QCOMPARE(db.count("select count(*) from base where base_probe=0"),
              db.count("select count(*) from base"));
     QCOMPARE(db.count("select count(*) from feast where feast_name='春节'"), 1);
+}
+
+// The days the care lists count lunar birthdays on, from the server's lunarday().
+void TestServer::lunarDaysOnTheServer_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("solarMonth");
+    QTest::addColumn<int>("expected");
+    // 腊月初一 comes twice in 2027: 8 January and 28 December.
+    QTest::newRow("腊月初一, January 2027") << 1 << "12"
+                                            << "01" << 2027 << 1 << 8;
+    QTest::newRow("腊月初一, December 2027") << 1 << "12"
+                                             << "01" << 2027 << 12 << 28;
+    QTest::newRow("中秋 2026") << 1 << "08"
+                               << "15" << 2026 << 9 << 25;
+    QTest::newRow("中秋 2026, another month") << 1 << "08"
+                                              << "15" << 2026 << 8 << 0;
+    QTest::newRow("a Gregorian birthday") << 0 << "08"
+                                          << "15" << 2026 << 9 << 0;
+}
+
+void TestServer::lunarDaysOnTheServer() {
+    if (!TestHome::onServer())
+        QSKIP("needs the test cluster");
+    QFETCH(int, kind);
+    QFETCH(QString, month);
+    QFETCH(QString, day);
+    QFETCH(int, year);
+    QFETCH(int, solarMonth);
+    TestHome home;
+    Database db;
+    QVERIFY(db.open(home.databasePath()));
+    QTEST(int(db.count(sql::format("select lunarday(%ld,'%s','%s',%ld,%ld)", qint64(kind), month,
+                                   day, qint64(year), qint64(solarMonth)))),
+          "expected");
 }
 
 // mavor-admin tree over the same generated data, once in a file and once

@@ -20,8 +20,9 @@ struct Field {
     ContactPage page;
     Kind kind;
     const char* caption;
-    int limit;          // most characters taken; 0: none. A date's lists take 4, 2 and 2.
-    const char* column; // for a date its year column; month and day replace "year"
+    int limit;                   // most characters taken; 0: none. A date's lists take 4, 2 and 2.
+    const char* column;          // for a date its year column; month and day replace "year"
+    const char* lunar = nullptr; // a birthday's "农历" tick: the column it writes
 };
 
 constexpr auto B = ContactPage::Base;
@@ -34,7 +35,7 @@ constexpr auto X = ContactPage::Extend;
 inline const QList<Field> kFields = {
     {B, Search, "姓      名:", 20, "base_name"},
     {B, List, "性      别:", 4, "base_sex"},
-    {B, Date, "出生日期:", 0, "base_year"},
+    {B, Date, "出生日期:", 0, "base_year", "base_lunar"},
     {B, List, "级别:", 20, "base_sort_code"},
     {B, List, "关系类别:", 0, "base_type_code"},
     {B, Edit, "手机号码:", 20, "base_mobil"},
@@ -85,7 +86,7 @@ inline const QList<Field> kFields = {
     {W, Edit, "竞争对手:", 250, "work_compete"},
 
     {H, Edit, "配偶姓名:", 20, "home_name"},
-    {H, Date, "生日:", 0, "home_year"},
+    {H, Date, "生日:", 0, "home_year", "home_lunar"},
     {H, Edit, "健康状况:", 50, "home_health"},
     {H, Edit, "工作单位:", 50, "home_work_name"},
     {H, Edit, "部门名称:", 20, "home_branch_name"},
@@ -101,7 +102,7 @@ inline const QList<Field> kFields = {
     {H, Edit, "城市:", 40, "home_city"},
     {H, Edit, "区县乡镇:", 50, "home_country"},
     {H, Edit, "小孩姓名:", 20, "home_child_name"},
-    {H, Date, "生日:", 0, "home_child_year"},
+    {H, Date, "生日:", 0, "home_child_year", "home_child_lunar"},
     {H, List, "性      别:", 4, "home_child_sex"},
     {H, Edit, "年级/工作年限:", 20, "home_child_grade"},
     {H, Edit, "学校/单位:", 50, "home_child_school"},
@@ -187,13 +188,17 @@ inline int bandCount(ContactPage which) {
     return which == W || which == H ? 3 : 0;
 }
 
-// A field's keys in a record: its column, or a date's year, month and day columns.
+// A field's keys in a record: its column, or a date's year, month and day
+// columns, and a birthday's tick after them.
 inline QStringList columnsOf(const Field& field) {
     const QString year = QString::fromUtf8(field.column);
     if (field.kind != Date)
         return {year};
-    return {year, QString(year).replace(QLatin1String("year"), QLatin1String("month")),
-            QString(year).replace(QLatin1String("year"), QLatin1String("day"))};
+    QStringList out{year, QString(year).replace(QLatin1String("year"), QLatin1String("month")),
+                    QString(year).replace(QLatin1String("year"), QLatin1String("day"))};
+    if (field.lunar)
+        out << QString::fromUtf8(field.lunar);
+    return out;
 }
 
 inline QList<Field> fieldsOf(ContactPage which) {

@@ -387,11 +387,11 @@ void TestUsers::secondOfThreeOwnsContacts() {
 }
 
 void TestUsers::departmentsInUseAreKept() {
-    const RefTableSpec& spec = *reftables::find("dep");
-    RefRecordForm add(*db_, *prompter_, spec, RefRecordForm::Mode::Add);
+    const RefTableSpec& definition = *reftables::find("dep");
+    RefRecordForm add(*db_, *prompter_, definition, RefRecordForm::Mode::Add);
     QVERIFY(add.submit("研发部", {}).saved);
     QVERIFY(add.submit("O'Neil部", {}).saved);
-    RefTable list(*db_, *prompter_, spec);
+    RefTable list(*db_, *prompter_, definition);
     QVERIFY(list.load());
     QCOMPARE(list.title(), QStringLiteral("部门管理--目前共有记录数： 7"));
     for (int row = 0; row < list.model().rowCount(); ++row) {
