@@ -7,6 +7,11 @@
 
 namespace datasource {
 
+bool namesServer(const QString& settingsPath) {
+    // The key is not needed to know that much: a missing one is reported by open().
+    return ServerSettings::read(settingsPath, QString()).state != ServerSettings::State::Absent;
+}
+
 Opened open(Database& db, const QString& settingsPath, const QString& filePath) {
     return open(db, settingsPath, filePath, SecretBox::defaultKeyPath());
 }

@@ -17,6 +17,9 @@ struct Opened {
     QString message;
 };
 
+// Whether the settings file has a [Server] section naming a database.
+bool namesServer(const QString& settingsPath);
+
 // keyPath: where the key of the sealed server password lives.
 Opened open(Database& db, const QString& settingsPath, const QString& filePath,
             const QString& keyPath);
