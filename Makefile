@@ -11,7 +11,8 @@ PACKAGES := build-essential cmake pkg-config \
 	qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n qt6-qpa-plugins \
 	libssl-dev libsqlite3-dev libquazip1-qt6-dev \
 	fonts-noto-cjk xdg-utils python3-openpyxl \
-	file desktop-file-utils appstream
+	file desktop-file-utils appstream \
+	libqt6sql6-psql postgresql postgresql-common
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

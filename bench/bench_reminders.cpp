@@ -17,6 +17,7 @@
 #include "base/Prompter.h"
 #include "contacts/Cleansing.h"
 #include "db/Database.h"
+#include "db/ServerAddress.h"
 #include "db/Statement.h"
 #include "interactions/Reminders.h"
 
@@ -196,9 +197,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString path = args.first();
-    // Work on a copy, so the database given stays as it was.
-    const QString work = path + QStringLiteral(".bench");
-    if (!copyTo(path, work)) {
+    // Work on a copy, so the database given stays as it was; a server's
+    // database is worked on as it is (give it one made for measuring).
+    const bool server = ServerAddress::isLocation(path);
+    const QString work = server ? path : path + QStringLiteral(".bench");
+    if (!server && !copyTo(path, work)) {
         err << "bench_reminders: cannot copy " << path << "\n";
         return 1;
     }

@@ -56,6 +56,7 @@ bool CNavTree::startBuild(bool busy, bool departments) {
     emit readyChanged(false);
     TreeWorker::Job job;
     job.databasePath = context_.db.path();
+    job.server = context_.db.server();
     job.sink = this;
     job.prompter = &workerPrompter_;
     job.reminders = reminders_.get();

@@ -16,6 +16,10 @@ bool DatabaseGate::open(const QString& path) {
         errors::show(prompter_, errors::DatabaseOpen);
         return false;
     }
+    return bringUpToDate();
+}
+
+bool DatabaseGate::bringUpToDate() {
     // A file of an older version is brought up to date (a copy of it stays
     // beside it); one written by a newer program is left alone.
     DatabaseUpgrade upgrade(db_);

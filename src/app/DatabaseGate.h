@@ -17,6 +17,11 @@ class DatabaseGate {
     // False when the run cannot go on; the reason has been shown.
     bool open(const QString& path);
 
+    // For a database already open: an older one is upgraded, a newer one
+    // refused (and closed). False when the run cannot go on; the reason has
+    // been shown.
+    bool bringUpToDate();
+
   private:
     Database& db_;
     Prompter& prompter_;

@@ -41,7 +41,7 @@ QString valueOf(const QByteArray& line) {
 
 } // namespace
 
-Settings::Settings(const QString& path) : path_(path) {}
+Settings::Settings(const QString& path, const QString& section) : path_(path), section_(section) {}
 
 bool Settings::ensureExists() {
     QFile file(path_);
@@ -77,7 +77,7 @@ QString Settings::value(const QString& key, const QString& fallback) const {
     for (const QByteArray& line : readLines(nullptr)) {
         QString section;
         if (isSectionHeader(line, &section)) {
-            inSection = section.compare(kSection, Qt::CaseInsensitive) == 0;
+            inSection = section.compare(section_, Qt::CaseInsensitive) == 0;
             continue;
         }
         if (inSection && keyOf(line).compare(key, Qt::CaseInsensitive) == 0)
@@ -102,7 +102,7 @@ bool Settings::setValue(const QString& key, const QString& value) {
         if (isSectionHeader(lines[i], &section)) {
             if (sectionStart >= 0 && sectionEnd < 0)
                 sectionEnd = i;
-            if (section.compare(kSection, Qt::CaseInsensitive) == 0 && sectionStart < 0)
+            if (section.compare(section_, Qt::CaseInsensitive) == 0 && sectionStart < 0)
                 sectionStart = i;
             continue;
         }
@@ -118,7 +118,7 @@ bool Settings::setValue(const QString& key, const QString& value) {
             --at;
         lines.insert(at, newLine);
     } else {
-        lines << '[' + kSection.toUtf8() + ']' << newLine;
+        lines << '[' + section_.toUtf8() + ']' << newLine;
     }
 
     QSaveFile file(path_);

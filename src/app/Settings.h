@@ -16,7 +16,8 @@ class Settings {
     static inline const QByteArray kDefaultContent =
         "[Settings]\r\nUserName=\r\nPassword=\r\nAutoLogin=0\r\nDay=60\r\n";
 
-    explicit Settings(const QString& path);
+    // section: the one read and written; "Settings" unless another is named.
+    explicit Settings(const QString& path, const QString& section = kSection);
 
     // Creates the file with the default content when it cannot be read.
     // False when it could neither be read nor created (reads then give defaults).
@@ -31,4 +32,5 @@ class Settings {
     QList<QByteArray> readLines(QByteArray* lineEnd) const;
 
     QString path_;
+    QString section_;
 };

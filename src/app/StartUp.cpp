@@ -15,6 +15,7 @@
 #include "db/Database.h"
 #include "net/SystemProcessLauncher.h"
 #include "net/UpdateCheck.h"
+#include "server/DataSource.h"
 #include "ui/MessagePrompter.h"
 
 #include <QApplication>
@@ -60,8 +61,19 @@ int StartUp::run() {
 
     MessagePrompter prompter;
     Database db(&prompter);
-    if (!DatabaseGate(db, prompter).open(layout.databasePath()))
+    if (datasource::namesServer(layout.settingsPath())) {
+        // A shared server: never the local file instead.
+        const datasource::Opened opened =
+            datasource::open(db, layout.settingsPath(), layout.databasePath());
+        if (opened.outcome != datasource::Outcome::Server) {
+            prompter.fail(opened.message);
+            return 1;
+        }
+        if (!DatabaseGate(db, prompter).bringUpToDate())
+            return 1;
+    } else if (!DatabaseGate(db, prompter).open(layout.databasePath())) {
         return 1;
+    }
 
     // A settings file that cannot be one is reported and left alone: the run
     // goes on with the defaults and writes nothing into it.

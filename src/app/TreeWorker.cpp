@@ -32,7 +32,9 @@ void TreeWorker::join() {
 }
 
 void TreeWorker::runJob(const Job& job, Database& db) {
-    if (!db.open(job.databasePath)) {
+    const bool opened =
+        job.server.isValid() ? db.openServer(job.server) : db.open(job.databasePath);
+    if (!opened) {
         job.prompter->fail(db.lastError());
         job.sink->buildEnded(true);
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/ServerAddress.h"
+
 #include <QString>
 #include <atomic>
 #include <functional>
@@ -28,6 +30,8 @@ class TreeWorker {
         bool departments = false;
         // Called on the worker thread once the build is over and another may start.
         std::function<void()> finished;
+        // The server, password included, when the database is on one.
+        ServerAddress server;
     };
 
     TreeWorker() = default;

@@ -22,6 +22,15 @@ DatabaseUpgrade::Outcome DatabaseUpgrade::ensureCurrent(const QList<schema::Step
     }
     if (version == latest)
         return Outcome::Current;
+    // A team's server is upgraded by its administrator, after a backup, for everyone at once.
+    if (db_.isServer()) {
+        message_ = QStringLiteral("服务器上的数据库是第 %1 版, 本程序需要第 %2 版。\r\n\r\n"
+                                  "请管理员先备份 (mavor-admin backup --server), 再升级 "
+                                  "(mavor-admin upgrade --server)。")
+                       .arg(version)
+                       .arg(latest);
+        return Outcome::Failed;
+    }
 
     // The copy keeps the old version whole, whatever happens next.
     backupPath_ = db_.path() + QStringLiteral(".v%1.bak").arg(version);

@@ -106,7 +106,17 @@ void CClientView2::onRowClicked(const QModelIndex& index) {
     if (selected.isEmpty())
         return;
     const QString id = model_->key(selected.first().row());
-    contacts_->openContact(id.toLongLong());
+    if (contacts_->openContact(id.toLongLong()))
+        return;
+    // The pane kept its contact (edits refused or left pending): the list
+    // shows that contact selected, not the row just clicked.
+    const QString current = QString::number(contacts_->currentContact());
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (model_->key(row) == current) {
+            list_->selectRow(row);
+            return;
+        }
+    }
 }
 
 void CClientView2::onRowDoubleClicked(const QModelIndex& index) {

@@ -1,11 +1,11 @@
 #include "contacts/CContactDetailPane.h"
 
 #include "app/AppContext.h"
+#include "base/Prompter.h"
 #include "contacts/CContactPage.h"
 #include "contacts/ContactStore.h"
 #include "contacts/ContactTab.h"
 #include "contacts/ContactValidation.h"
-#include "base/Prompter.h"
 
 #include <QScopedValueRollback>
 #include <QScrollArea>
@@ -113,6 +113,7 @@ void CContactDetailPane::loadContact(qint64 code, int liveFlag) {
     currentCode_ = code;
     ContactStore store(app_.db, app_.prompter);
     const ContactLoad load = store.load(code, liveFlag);
+    loadedStamp_ = load.stamp;
     {
         // A page without a row shows empty: setValues empties what the record lacks.
         const QScopedValueRollback filling(filling_, true);
@@ -142,9 +143,15 @@ bool CContactDetailPane::saveContact(qint64 code) {
     const ContactRecord record = values();
     ContactStore store(app_.db, app_.prompter);
     auto progress = app_.prompter.beginProgress();
-    const bool saved = store.save(code, record, progress.get());
+    const bool saved = store.save(code, record, progress.get(), loadedStamp_);
     progress.reset();
-    if (saved)
+    if (saved) {
         modified_ = false;
+        loadedStamp_ = store.stamp(code);
+    } else if (store.changedMeanwhile()) {
+        // The edits stay on screen, still unsaved; saving them again is a choice made knowingly.
+        modified_ = true;
+        loadedStamp_ = store.currentStamp();
+    }
     return saved;
 }

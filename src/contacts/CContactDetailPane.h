@@ -59,6 +59,7 @@ class CContactDetailPane : public QTabWidget, public DetailPane {
     ContactTab* documents_ = nullptr;
     qint64 currentCode_ = 0;
     bool modified_ = false;
+    QString loadedStamp_;
     // Set while the pane fills, clears or locks its pages.
     bool filling_ = false;
 };

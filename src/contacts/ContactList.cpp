@@ -184,7 +184,10 @@ bool ContactList::settleEdits() {
     if (current_ > 0 && prompter_.confirm(kSaveQuestion)) {
         if (!pane_->validatePane())
             return false;
-        pane_->saveContact(current_);
+        // A save refused because someone else saved the contact meanwhile
+        // leaves the edits pending: the pane stays on them.
+        if (!pane_->saveContact(current_) && pane_->isModified())
+            return false;
     }
     return true;
 }

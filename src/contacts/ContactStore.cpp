@@ -261,12 +261,33 @@ bool ContactStore::insertSociety(qint64 code, const ContactRecord& record) {
 // ---- modify ----------------------------------------------------------------
 
 bool ContactStore::save(qint64 code, const ContactRecord& record, ProgressHandle* progress) {
+    return save(code, record, progress, QString());
+}
+
+bool ContactStore::save(qint64 code, const ContactRecord& record, ProgressHandle* progress,
+                        const QString& loadedStamp) {
+    changedMeanwhile_ = false;
     if (progress) {
         progress->setRange(0, 100);
         progress->setPosition(1);
     }
     if (!db_.begin())
         return false;
+    // The contact's row stays as read until the commit: two saves of one
+    // contact follow each other, saves of different contacts never wait.
+    if (!loadedStamp.isEmpty()) {
+        if (!db_.lockRows(sql::format(kBaseRow, code))) {
+            db_.rollback();
+            return false;
+        }
+        currentStamp_ = stamp(code);
+        if (currentStamp_ != loadedStamp) {
+            db_.rollback();
+            changedMeanwhile_ = true;
+            prompter_.inform(kChangedMeanwhile);
+            return false;
+        }
+    }
     if (!writeEdits(code, record, progress) || !db_.commit()) {
         db_.rollback();
         return false;
@@ -367,7 +388,33 @@ ContactLoad ContactStore::load(qint64 code, int liveFlag) {
     // The ticks of whichever pages loaded, also when a later page stopped the load.
     const bool flags = loadLunarFlags(code, record);
     result.complete = result.complete && flags;
+    result.stamp = stamp(code);
     return result;
+}
+
+QString ContactStore::stamp(qint64 code) {
+    QStringList parts;
+    // The pages' columns and the lunar ticks beside their birthdays.
+    const auto take = [&](const sql::Statement& statement, std::initializer_list<ContactPage> pages,
+                          const QStringList& ticks) {
+        parts << QStringLiteral("#");
+        db_.queryQuietly(statement, [&](const Row& row) {
+            for (const ContactPage page : pages)
+                for (const QString& column : columnsOf(page))
+                    parts << row.text(column, QStringLiteral("<null>"));
+            for (const QString& column : ticks)
+                parts << row.text(column, QStringLiteral("<null>"));
+            return false;
+        });
+    };
+    take(sql::format(kBaseRow, code), {ContactPage::Base, ContactPage::Work},
+         {QStringLiteral("base_lunar")});
+    take(sql::format(kHomeRow, code), {ContactPage::Home},
+         {QStringLiteral("home_lunar"), QStringLiteral("home_child_lunar")});
+    take(sql::format(kExtendRow, code), {ContactPage::Extend}, {});
+    take(sql::format(kSocietyRow, code), {ContactPage::Society}, {});
+    // A unit separator cannot be typed into a field: the parts stay apart.
+    return parts.join(QChar(0x1f));
 }
 
 bool ContactStore::loadPage(const sql::Statement& statement, ContactPage page,

@@ -23,6 +23,8 @@ struct ContactLoad {
     // its row, already reported): the pane shows what loaded and hands the
     // contact to no further tab.
     bool complete = false;
+    // The stored state of every page as loaded (ContactStore::stamp), for the save.
+    QString stamp;
 };
 
 // Reads and writes the four rows of one contact (base, extend, home, society).
@@ -44,6 +46,22 @@ class ContactStore {
     // dates and the visit count are never touched; a missing family, extended
     // or social row is created. progress (may be null) goes 1, 40, 60, 80, 90, 100.
     bool save(qint64 code, const ContactRecord& record, ProgressHandle* progress);
+    // The same save, refused when another user saved the contact since it was
+    // loaded (its stamp then differs from loadedStamp): nothing is written, the
+    // user is told, and changedMeanwhile() holds with currentStamp() the state
+    // found, so that a second save, made knowingly, goes through.
+    bool save(qint64 code, const ContactRecord& record, ProgressHandle* progress,
+              const QString& loadedStamp);
+    bool changedMeanwhile() const { return changedMeanwhile_; }
+    QString currentStamp() const { return currentStamp_; }
+
+    // Every column the pages show, as stored now, in one text; empty when the
+    // contact cannot be read. Engine-neutral: no date or version column needed.
+    QString stamp(qint64 code);
+
+    static inline const QString kChangedMeanwhile = QStringLiteral(
+        "这条人脉资料在您修改期间已被其他用户修改并保存, 您的修改没有保存, 仍在屏幕上。\r\n\r\n"
+        "要以您的修改为准, 请再保存一次; 要看对方的修改, 请不保存并重新选择这条资料。");
 
     // The same two writes inside a transaction the caller holds, for work that
     // stores many contacts at once (an import, a merge): nothing is committed or
@@ -74,5 +92,7 @@ class ContactStore {
     Database& db_;
     Prompter& prompter_;
     bool remembered_ = false;
+    bool changedMeanwhile_ = false;
+    QString currentStamp_;
     QHash<QString, qint64> codes_;
 };

@@ -3,6 +3,7 @@
 #include "base/Prompter.h"
 #include "db/EngineErrors.h"
 #include "db/JetFunctions.h"
+#include "db/ServerDialect.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -25,7 +26,16 @@ Database::~Database() {
 }
 
 bool Database::open(const QString& path) {
+    if (ServerAddress::isLocation(path)) {
+        const auto address = ServerAddress::fromLocation(path);
+        if (address)
+            return openServer(*address);
+        close();
+        lastError_ = QStringLiteral("无法识别的数据库服务器地址: %1").arg(path);
+        return false;
+    }
     close();
+    server_ = {};
     path_ = path;
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) {
@@ -70,7 +80,7 @@ void Database::close() {
     {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
         if (db.isOpen()) {
-            if (!inTransaction_) {
+            if (!inTransaction_ && !isServer()) {
                 // The planner's statistics follow a network that grew or shrank
                 // many times over, within a small budget; a file that is busy,
                 // read-only or full keeps them as they are.
@@ -84,6 +94,7 @@ void Database::close() {
     }
     QSqlDatabase::removeDatabase(name_);
     inTransaction_ = false;
+    generatedKeys_.clear();
 }
 
 bool Database::isOpen() const {
@@ -116,6 +127,8 @@ QSqlQuery* Database::prepared(const QString& programText) {
 
 QString Database::describe(const QSqlError& error) {
     QString text = error.databaseText().trimmed();
+    if (text.startsWith(u"ERROR:") || text.startsWith(u"FATAL:"))
+        return serverdialect::message(text);
     if (text.isEmpty())
         text = error.text().trimmed();
     // A full disk or a damaged file is the user's to mend: said in their words first.
@@ -134,7 +147,9 @@ bool Database::run(QSqlQuery& q, const sql::Statement& statement) {
         lastError_ = QStringLiteral("数据库未打开");
         return false;
     }
-    const QString text = sql::withNameOrder(statement.text());
+    QString text = sql::withNameOrder(statement.text());
+    if (isServer())
+        text = serverdialect::statement(text);
     const bool ok = statement.values().isEmpty() ? q.exec(text) : [&] {
         if (!q.prepare(text))
             return false;
@@ -164,7 +179,10 @@ bool Database::executeQuietly(const sql::Statement& statement) {
 bool Database::queryQuietly(const sql::Statement& statement,
                             const std::function<bool(const Row&)>& each) {
     QSqlQuery q(connection());
-    q.setForwardOnly(true);
+    // A server's forward-only result comes row by row and holds the
+    // connection meanwhile; the walk may query again (a count per tree node),
+    // so a server's result is taken whole.
+    q.setForwardOnly(!isServer());
     if (!run(q, statement))
         return false;
     const Row row(q);
@@ -208,7 +226,7 @@ bool Database::exists(const sql::Statement& statement) {
 // Transactions take the write lock at once, so two connections never deadlock
 // upgrading a read lock; a busy file is waited for up to the busy timeout.
 bool Database::begin() {
-    if (!execute(sql::Statement(QStringLiteral("BEGIN IMMEDIATE"))))
+    if (!execute(beginStatement()))
         return false;
     inTransaction_ = true;
     return true;

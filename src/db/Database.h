@@ -1,8 +1,10 @@
 #pragma once
 
 #include "db/Row.h"
+#include "db/ServerAddress.h"
 #include "db/Statement.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -24,12 +26,20 @@ class Database {
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens an existing database file (never creates one). Reports nothing:
-    // the caller decides what a failed open means.
+    // Opens an existing database file (never creates one), or the server
+    // database a location names (ServerAddress.h). Reports nothing: the
+    // caller decides what a failed open means.
     bool open(const QString& path);
+    // A database on a server, with the address's password; lastError() has
+    // the server's own words when it cannot be reached.
+    bool openServer(const ServerAddress& address);
     void close();
     bool isOpen() const;
+    // The file, or the server's location (never with its password).
     QString path() const { return path_; }
+    bool isServer() const { return server_.isValid(); }
+    // The server opened, password included; empty for a file.
+    const ServerAddress& server() const { return server_; }
     QString lastError() const { return lastError_; }
 
     // insert, update and delete statements.
@@ -51,12 +61,25 @@ class Database {
     bool commit();
     bool rollback();
     bool inTransaction() const { return inTransaction_; }
+    // What begin() runs: a file's transaction takes its write lock at once.
+    sql::Statement beginStatement() const;
+    // Inside a transaction: the rows a select finds stay as they are until the
+    // commit, so what is read now is what the writes replace. A file's
+    // transaction already holds the whole file; a server locks those rows.
+    bool lockRows(const sql::Statement& select);
 
     QSqlDatabase connection() const;
     // A statement prepared once and kept while the connection is open, for
     // program-built statements run many times with new values (RowWriter's
     // inserts); nullptr with lastError() set when it does not prepare.
     QSqlQuery* prepared(const QString& programText);
+    // The column the database fills in on an insert into table, when the
+    // program must read it back from the statement itself (a server); empty
+    // when the engine gives it as the last inserted row's id (a file).
+    QString generatedKeyColumn(const QString& table);
+    // Server program text run as it stands, not mapped (scripts already
+    // translated for the server); false with lastError() set. Reports nothing.
+    bool executeServerText(const QString& text);
     void setPrompter(Prompter* prompter) { prompter_ = prompter; }
     Prompter* prompter() const { return prompter_; }
 
@@ -81,6 +104,8 @@ class Database {
 
     QString name_;
     QString path_;
+    ServerAddress server_;
+    QHash<QString, QString> generatedKeys_;
     std::map<QString, std::unique_ptr<QSqlQuery>> prepared_;
     QString lastError_;
     Prompter* prompter_;

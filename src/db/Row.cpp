@@ -41,7 +41,11 @@ qint64 Row::number(const QString& column, qint64 fallback) const {
 QString Row::textAt(int index, const QString& fallback) const {
     if (index < 0 || index >= record_.count() || query_.isNull(index))
         return fallback;
-    return query_.value(index).toString();
+    const QVariant value = query_.value(index);
+    // A comparison reads 1 or 0 on every engine (a server's truth value would read "true").
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    return value.toString();
 }
 
 qint64 Row::numberAt(int index, qint64 fallback) const {

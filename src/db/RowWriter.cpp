@@ -56,6 +56,10 @@ bool RowWriter::save() {
         db_.reportFailure(QStringLiteral("数据库未打开"));
         return false;
     }
+    // A server gives the new key back from the insert itself.
+    const QString generatedKey = insert_ ? db_.generatedKeyColumn(table_) : QString();
+    if (!generatedKey.isEmpty())
+        statement += QStringLiteral(" returning ") + generatedKey;
     // The same insert comes back for every new contact: it is prepared once.
     QSqlQuery* q = db_.prepared(statement);
     if (!q) {
@@ -69,7 +73,8 @@ bool RowWriter::save() {
         q->bindValue(position++, value);
     const bool ok = q->exec();
     if (ok && insert_)
-        newKey_ = q->lastInsertId().toLongLong();
+        newKey_ = generatedKey.isEmpty() ? q->lastInsertId().toLongLong()
+                                         : (q->next() ? q->value(0).toLongLong() : -1);
     if (!ok)
         db_.reportFailure(Database::describe(q->lastError()));
     q->finish();

@@ -1,6 +1,7 @@
 #include "db/SchemaVersion.h"
 
 #include "db/Database.h"
+#include "db/PgSchema.h"
 
 #include <QFile>
 #include <QSqlDriver>
@@ -38,6 +39,8 @@ int current() {
 }
 
 int versionOf(Database& db) {
+    if (db.isServer())
+        return pgschema::versionOf(db);
     int version = -1;
     if (!db.queryQuietly("PRAGMA user_version", [&](const Row& row) {
             version = int(row.numberAt(0, 0));
@@ -48,6 +51,8 @@ int versionOf(Database& db) {
 }
 
 bool runStatements(Database& db, const QString& script, QString* error) {
+    if (db.isServer())
+        return pgschema::runScript(db, script, error);
     const QVariant handle = db.connection().driver()->handle();
     sqlite3* raw = handle.isValid() ? *static_cast<sqlite3* const*>(handle.data()) : nullptr;
     if (!raw) {
@@ -80,13 +85,16 @@ bool upgrade(Database& db, const QList<Step>& steps, QString* error) {
     }
     if (pending.isEmpty())
         return true;
-    if (!db.executeQuietly("BEGIN IMMEDIATE")) {
+    if (!db.executeQuietly(db.beginStatement())) {
         if (error)
             *error = db.lastError();
         return false;
     }
     for (const Step& step : pending) {
-        const QString script = readScript(step.scriptName);
+        // A step may ship its own text for a server.
+        QString script = db.isServer() ? pgschema::serverScriptOf(step.scriptName) : QString();
+        if (script.isEmpty())
+            script = readScript(step.scriptName);
         QString failure;
         if (script.isEmpty())
             failure = QStringLiteral("程序中缺少升级脚本 %1").arg(step.scriptName);
@@ -100,7 +108,8 @@ bool upgrade(Database& db, const QList<Step>& steps, QString* error) {
         }
     }
     const sql::Statement stamp(
-        QStringLiteral("PRAGMA user_version=%1").arg(pending.last().version));
+        db.isServer() ? pgschema::stampStatement(pending.last().version)
+                      : QStringLiteral("PRAGMA user_version=%1").arg(pending.last().version));
     if (!db.executeQuietly(stamp) || !db.executeQuietly("COMMIT")) {
         if (error)
             *error = db.lastError();

@@ -21,7 +21,7 @@ bool refresh(Database& db, QString* error) {
     }
     const QString script = QString::fromUtf8(file.readAll());
     const bool own = !db.inTransaction();
-    if (own && !db.executeQuietly(sql::Statement(QStringLiteral("BEGIN IMMEDIATE")))) {
+    if (own && !db.executeQuietly(db.beginStatement())) {
         if (error)
             *error = db.lastError();
         return false;

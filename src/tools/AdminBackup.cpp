@@ -5,6 +5,8 @@
 #include "backup/OnlineBackup.h"
 #include "backup/SqliteConnection.h"
 #include "db/Database.h"
+#include "db/ServerAddress.h"
+#include "server/ServerSnapshot.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -44,7 +46,11 @@ int backup(const QStringList& args, QTextStream& out, QTextStream& err) {
     QElapsedTimer timer;
     timer.start();
     QString error;
-    if (!OnlineBackup::toFile(SqliteConnection::handleOf(db), destination, &error)) {
+    // A server's backup is one consistent state of it, written as a database file.
+    const bool copied =
+        db.isServer() ? ServerSnapshot::toFile(db, destination, &error)
+                      : OnlineBackup::toFile(SqliteConnection::handleOf(db), destination, &error);
+    if (!copied) {
         err << "backup: " << error << "\n";
         return 1;
     }
@@ -56,6 +62,10 @@ int backup(const QStringList& args, QTextStream& out, QTextStream& err) {
 int restore(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 2)
         return usage(err, "restore BACKUP PATH");
+    if (ServerAddress::isLocation(args.at(1))) {
+        err << "restore: 服务器上的数据用 mavor-admin migrate BACKUP --server --replace 恢复\n";
+        return 1;
+    }
     QString detail;
     const DatabaseRestore::Outcome outcome =
         DatabaseRestore::restore(args.at(0), args.at(1), DatabaseRestore::kDefaultWaitMs, &detail);
@@ -73,6 +83,11 @@ int restore(const QStringList& args, QTextStream& out, QTextStream& err) {
 int check(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 1)
         return usage(err, "check PATH");
+    if (ServerAddress::isLocation(args.first())) {
+        err << "check: 只检查数据库文件: 先用 mavor-admin backup --server FILE 取得服务器的一份"
+               "备份, 再检查该文件\n";
+        return 1;
+    }
     const DatabaseCheck::Result result = DatabaseCheck::run(args.first());
     if (result.readable) {
         out << "完整性检查: " << result.integrity.join(QStringLiteral("\n  ")) << "\n";

@@ -5,9 +5,11 @@
 //   mavor-admin tree ...      print a user's navigation tree
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
+#include "db/ServerAddress.h"
 #include "tools/AdminBackup.h"
 #include "tools/AdminExport.h"
 #include "tools/AdminImport.h"
+#include "tools/AdminServer.h"
 #include "tools/Generator.h"
 #include "tools/TreeCommand.h"
 
@@ -30,13 +32,23 @@ int usage(QTextStream& err) {
         << "                             导出人脉到 vCard 或 CSV 文件\n"
         << "  mavor-admin backup PATH DEST   在线备份数据库 (程序运行时也可以)\n"
         << "  mavor-admin restore BACKUP PATH   检查备份后恢复 (有程序使用数据库时拒绝)\n"
-        << "  mavor-admin check PATH     检查数据库, 一切正常时退出码为 0\n";
+        << "  mavor-admin check PATH     检查数据库, 一切正常时退出码为 0\n"
+        << "团队模式 (资料在 PostgreSQL 服务器上):\n"
+        << "  mavor-admin server --host HOST [--port PORT] --database NAME --user USER [--tls]\n"
+        << "                             在 mavor.ini 的 [Server] 中设置服务器, 密码加密保存\n"
+        << "  mavor-admin initdb --server   在服务器上空的数据库中建立表和初始资料\n"
+        << "  mavor-admin migrate FROM.tdb --server [--replace]\n"
+        << "                             把整个数据库文件复制到服务器 (一个事务, 核对行数)\n"
+        << "  mavor-admin upgrade --server  把服务器上的表升级到本程序的版本\n"
+        << "  其他命令的 PATH 也可以写 --server (mavor.ini 中的服务器)\n";
     return 2;
 }
 
 int initdb(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 1)
         return usage(err);
+    if (ServerAddress::isLocation(args.first()))
+        return admin::initServer(args.first(), out, err);
     QString error;
     if (!delivered::create(args.first(), &error)) {
         err << "initdb: " << error << "\n";
@@ -107,6 +119,11 @@ int main(int argc, char** argv) {
     if (args.isEmpty())
         return usage(err);
     const QString command = args.takeFirst();
+    QString serverError;
+    if (!admin::resolveServer(args, &serverError)) {
+        err << command << ": " << serverError << "\n";
+        return 1;
+    }
     if (command == u"initdb")
         return initdb(args, out, err);
     if (command == u"gen")
@@ -123,5 +140,11 @@ int main(int argc, char** argv) {
         return adminImport(args, out, err);
     if (command == u"export")
         return adminExport(args, out, err);
+    if (command == u"server")
+        return admin::serverSettings(args, out, err);
+    if (command == u"migrate")
+        return admin::migrate(args, out, err);
+    if (command == u"upgrade")
+        return admin::upgradeServer(args, out, err);
     return usage(err);
 }

@@ -2,6 +2,7 @@
 #include "app/PasswordChange.h"
 #include "app/Settings.h"
 #include "db/Database.h"
+#include "support/RefusingTrigger.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 #include "users/PasswordCodec.h"
@@ -309,8 +310,7 @@ void TestLogin::changeWithoutRememberedLoginLeavesIniAlone() {
 
 void TestLogin::changeFailureShowsTableEntryThenMessage() {
     // A trigger makes the update fail while the lookups still work.
-    QVERIFY(db_->execute("create trigger no_change before update on userlogin "
-                         "begin select raise(abort,'locked'); end"));
+    QVERIFY(refuseWrites(*db_, "no_change", "before update on userlogin", {}, "locked"));
     PasswordChange change(*db_, *settings_, *prompter_, 1);
     const auto outcome = change.submit("admin888", "s3cret", "s3cret");
     QVERIFY(outcome.close);

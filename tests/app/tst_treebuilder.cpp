@@ -558,7 +558,8 @@ void TestTreeBuilder::stoppedBuilderSetsDoneEveryTime() {
     QVERIFY(db.execute(sql::Statement(QStringLiteral(
         "insert into base(base_name,base_invalid_flag,base_sort_code,work_region_code,"
         "work_industry_code) with recursive n(i) as (select 1 union all select i+1 from n "
-        "where i<4000) select 'c'||i, i%7<>0, i%5+1, i%9+1, i%30+1 from n"))));
+        "where i<4000) select 'c'||i, case when i%7<>0 then 1 else 0 end, i%5+1, i%9+1, i%30+1 "
+        "from n"))));
     QVERIFY(db.commit());
     QCOMPARE(tree::countContacts(db, sql::Statement(QStringLiteral("1=1"))), 4000);
 

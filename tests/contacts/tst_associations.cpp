@@ -3,6 +3,7 @@
 #include "contacts/AssoTargets.h"
 #include "contacts/ListHost.h"
 #include "db/Database.h"
+#include "support/RefusingTrigger.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 #include "ui/ReportModel.h"
@@ -313,11 +314,8 @@ void TestAssociations::aFailedDeleteIsPassedOver() {
     f.insert(ann, "甲");
     const qint64 locked = f.insert(ann, "乙");
     f.insert(ann, "丙");
-    // A definition takes no bound values: the code is written into it.
-    QVERIFY(f.db.execute(sql::Statement(
-        QStringLiteral("create trigger keep before delete on asso when old.asso_code=%1 "
-                       "begin select raise(abort,'locked'); end")
-            .arg(locked))));
+    QVERIFY(refuseWrites(f.db, "keep", "before delete on asso",
+                         QStringLiteral("old.asso_code=%1").arg(locked), "locked"));
     QVERIFY(f.list.showContact(ann));
     for (int r = 0; r < 3; ++r)
         f.model.setChecked(r, true);

@@ -167,6 +167,10 @@ void TestCleansing::anImpossibleDateRollsEverythingBack() {
              qPrintable(prompter_->messages[0].text));
     QVERIFY(prompter_->progressRuns.last()->finished);
     QVERIFY(!db_->inTransaction());
+    // A server's planner tests the date of every interaction before it picks
+    // the newest ones, so there an older impossible date stops the run too.
+    if (TestHome::onServer())
+        return;
     // An older impossible date is never read: only the newest counts.
     QVERIFY(db_->execute("update comm set comm_day='28',comm_date='2012-02-28' where "
                          "comm_day='30'"));

@@ -4,6 +4,7 @@
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "support/FixedClock.h"
+#include "support/RefusingTrigger.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 #include "ui/ReportModel.h"
@@ -420,7 +421,8 @@ void TestContactList::deleteTakesDependentRowsOnly() {
     for (const QString& name : doomed + QStringList{"Dan"}) {
         const qint64 code = f.code(name);
         QVERIFY(f.execute({
-            QStringLiteral("insert or ignore into home (home_base_code) values (%1)").arg(code),
+            QStringLiteral("delete from home where home_base_code=%1").arg(code),
+            QStringLiteral("insert into home (home_base_code) values (%1)").arg(code),
             QStringLiteral("insert into extend (extend_base_code) values (%1)").arg(code),
             QStringLiteral("insert into society (society_base_code) values (%1)").arg(code),
             QStringLiteral("insert into comm (comm_base_code) values (%1)").arg(code),
@@ -513,12 +515,11 @@ void TestContactList::failingRowReportedOnceAndWalkGoesOn() {
     QFETCH(QString, trigger);
     Fixture f;
     f.seedNetwork();
-    QVERIFY(
-        f.execute({QStringLiteral("insert into doc (doc_base_code) values (%1)").arg(f.code("Ann")),
-                   QStringLiteral("create trigger locked %1 when old.base_code=%2 "
-                                  "begin select raise(abort, 'locked row'); end")
-                       .arg(trigger)
-                       .arg(f.code("Ann"))}));
+    QVERIFY(f.execute({
+        QStringLiteral("insert into doc (doc_base_code) values (%1)").arg(f.code("Ann")),
+    }));
+    QVERIFY(refuseWrites(f.db, "locked", trigger,
+                         QStringLiteral("old.base_code=%1").arg(f.code("Ann")), "locked row"));
     QVERIFY(f.list.load("b.base_invalid_flag=1", 0, 1));
     f.tick({"Dan", "Ann", "Bob"});
     QVERIFY(runCommand(f.list, command));

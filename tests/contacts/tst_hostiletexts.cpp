@@ -36,7 +36,16 @@ namespace {
 QString untouched(Database& db, qint64 bystander) {
     QStringList out;
     QStringList tables;
-    db.query("select type,name,sql from sqlite_master order by name", [&](const Row& row) {
+    // A server describes its tables in information_schema: each column with its type.
+    const sql::Statement schema(
+        db.isServer() ? QStringLiteral("select 'table',table_name,string_agg(column_name||' '||"
+                                       "data_type,',' order by ordinal_position) "
+                                       "from information_schema.columns "
+                                       "where table_schema=current_schema() "
+                                       "and table_name not like 'mavor%' "
+                                       "group by table_name order by table_name")
+                      : QStringLiteral("select type,name,sql from sqlite_master order by name"));
+    db.query(schema, [&](const Row& row) {
         out << row.textAt(0) + u'|' + row.textAt(1) + u'|' + row.textAt(2);
         if (row.textAt(0) == QLatin1String("table"))
             tables << row.textAt(1);
@@ -64,6 +73,8 @@ QString untouched(Database& db, qint64 bystander) {
             return true;
         });
     }
+    // Rows come in no set order (a server moves the rows it rewrites).
+    out.sort();
     return out.join(u'\n');
 }
 

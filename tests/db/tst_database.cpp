@@ -296,6 +296,7 @@ void TestDatabase::secondConnectionReadsAndWritesMeanwhile() {
 // Other tools (the sqlite3 shell, a backup script) open the file without the
 // program's functions and collation: every table must still read.
 void TestDatabase::deliveredFileNeedsNothingOfOurs() {
+    SKIP_ON_SERVER("the file's own engine only");
     TestHome home;
     {
         Database db;

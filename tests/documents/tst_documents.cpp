@@ -7,6 +7,7 @@
 #include "documents/DocStore.h"
 #include "documents/FileOpener.h"
 #include "support/FixedClock.h"
+#include "support/RefusingTrigger.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 #include "ui/ReportModel.h"
@@ -373,11 +374,8 @@ void TestDocuments::deleteWalkPassesAFailedRow() {
     f.insertDoc(ann, "合同", "2012-01-03", "09", "a", path);
     const qint64 locked = f.insertDoc(ann, "合同", "2012-01-02", "09", "b", path);
     f.insertDoc(ann, "合同", "2012-01-01", "09", "c", path);
-    // A definition takes no bound values: the code is written into it.
-    QVERIFY(f.db.execute(sql::Statement(
-        QStringLiteral("create trigger keep before delete on doc when old.doc_code=%1 "
-                       "begin select raise(abort,'locked'); end")
-            .arg(locked))));
+    QVERIFY(refuseWrites(f.db, "keep", "before delete on doc",
+                         QStringLiteral("old.doc_code=%1").arg(locked), "locked"));
     ReportModel model(DocStore::kColumns);
     DocList list(f.db, f.prompter, model, f.opener, 1);
     list.setHost(&f.host);

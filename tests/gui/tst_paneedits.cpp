@@ -75,6 +75,7 @@ class TestPaneEdits : public QObject {
     void stoppedLoadIsNotAnEdit();
     void noContactTakesNoInput();
     void contactShownTakesInput();
+    void editsStayWhenSavedMeanwhile();
 
   private:
     // Mouse clicks where a user would click them, each followed by the events they cause.
@@ -289,6 +290,62 @@ void TestPaneEdits::contactShownTakesInput() {
     QTest::keyClicks(name, "z");
     QCOMPARE(name->text(), before + "z");
     QVERIFY(pane()->isModified());
+}
+
+// Someone else saves the contact while it is being edited here: leaving it
+// and saving tells so, the pane stays on the contact with the edits, nothing of
+// theirs is overwritten; leaving again and saving is a choice made knowingly.
+void TestPaneEdits::editsStayWhenSavedMeanwhile() {
+    clickNode({"全部人脉"});
+    clickRow(1);
+    const qint64 second = frame_->contactView()->currentContact();
+    const qint64 first = frame_->contactView()->model()->key(0).toLongLong();
+    auto* name =
+        qobject_cast<QLineEdit*>(pane()->page(ContactPage::Base)->form().control("base_name"));
+    const QString before = name->text();
+    name->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClicks(name, "z");
+
+    Database other;
+    QVERIFY(other.open(home_->databasePath()));
+    QVERIFY(other.execute(
+        sql::format("update home set home_hobby='钓鱼' where home_base_code=%ld", second)));
+    auto hobby = [&] {
+        return db_->count(sql::format(
+            "select count(*) from home where home_hobby='钓鱼' and home_base_code=%ld", second));
+    };
+    auto storedName = [&] {
+        QString value;
+        db_->query(sql::format("select base_name from base where base_code=%ld", second),
+                   [&](const Row& row) {
+                       value = row.textAt(0);
+                       return false;
+                   });
+        return value;
+    };
+
+    prompter_->answer(true);
+    clickRow(0);
+    QCOMPARE(prompter_->texts().size(), 2);
+    QCOMPARE(prompter_->texts().at(0), kSaveQuestion);
+    QVERIFY(prompter_->texts().at(1).contains(QStringLiteral("其他用户")));
+    QCOMPARE(frame_->contactView()->currentContact(), second);
+    const QModelIndexList selected =
+        frame_->contactView()->list()->selectionModel()->selectedRows();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.first().row(), 1);
+    QCOMPARE(name->text(), before + "z");
+    QVERIFY(pane()->isModified());
+    QCOMPARE(storedName(), before);
+    QCOMPARE(hobby(), 1);
+
+    prompter_->clear();
+    prompter_->answer(true);
+    clickRow(0);
+    QCOMPARE(prompter_->texts(), QStringList{kSaveQuestion});
+    QCOMPARE(frame_->contactView()->currentContact(), first);
+    QCOMPARE(storedName(), before + "z");
 }
 
 QTEST_MAIN(TestPaneEdits)

@@ -4,6 +4,7 @@
 #include "interactions/InteractionHost.h"
 #include "interactions/InteractionList.h"
 #include "support/FixedClock.h"
+#include "support/RefusingTrigger.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 #include "ui/ReportModel.h"
@@ -249,11 +250,8 @@ void TestInteractionList::deleteWalkSkipsAFailingRow() {
     const qint64 b = insert("2012-04-02", "", "二");
     const qint64 c = insert("2012-04-01", "", "三");
     insert("2012-03-01", "", "四");
-    // Triggers take no bound values: the code goes into the program text.
-    QVERIFY(db_->execute(sql::Statement(
-        QStringLiteral("create trigger keep before delete on comm when old.comm_code=%1 "
-                       "begin select raise(abort,'不能删除'); end")
-            .arg(b))));
+    QVERIFY(refuseWrites(*db_, "keep", "before delete on comm",
+                         QStringLiteral("old.comm_code=%1").arg(b), "不能删除"));
     QVERIFY(list_->load(contact_));
     const qint64 before = grade();
 

@@ -1,0 +1,87 @@
+#include "server/ServerSettings.h"
+
+#include "app/Settings.h"
+#include "db/ErrorMessages.h"
+#include "server/SecretBox.h"
+
+#include <QFileInfo>
+
+ServerSettings::Reading ServerSettings::read(const QString& iniPath) {
+    return read(iniPath, SecretBox::defaultKeyPath());
+}
+
+ServerSettings::Reading ServerSettings::read(const QString& iniPath, const QString& keyPath) {
+    Reading reading;
+    if (!QFileInfo(iniPath).isFile())
+        return reading;
+    const Settings section(iniPath, kSection);
+    ServerAddress& address = reading.address;
+    address.database = section.value(QStringLiteral("Database"));
+    if (address.database.isEmpty())
+        return reading;
+    reading.state = State::Invalid;
+    address.host = section.value(QStringLiteral("Host"));
+    address.user = section.value(QStringLiteral("User"));
+    const QString port = section.value(QStringLiteral("Port"));
+    if (!port.isEmpty()) {
+        bool ok = false;
+        address.port = port.toInt(&ok);
+        if (!ok || address.port <= 0 || address.port > 65535) {
+            reading.error =
+                QStringLiteral("%1 的 [Server] 中 Port=%2 不是端口号").arg(iniPath, port);
+            return reading;
+        }
+    }
+    const QString tls = section.value(QStringLiteral("Tls"), QStringLiteral("0"));
+    address.tls = tls == u"1" || tls.compare(u"yes", Qt::CaseInsensitive) == 0 ||
+                  tls.compare(u"true", Qt::CaseInsensitive) == 0;
+    const QString password = section.value(QStringLiteral("Password"));
+    if (!password.isEmpty()) {
+        if (!SecretBox::isSealed(password)) {
+            reading.error = QStringLiteral("%1 的 [Server] 中的密码没有加密保存: 请用 "
+                                           "mavor-admin server 输入服务器密码")
+                                .arg(iniPath);
+            return reading;
+        }
+        QString why;
+        const auto opened = SecretBox(keyPath).open(password, &why);
+        if (!opened) {
+            reading.error = why;
+            return reading;
+        }
+        address.password = *opened;
+    }
+    reading.state = State::Ready;
+    return reading;
+}
+
+bool ServerSettings::write(const QString& iniPath, const ServerAddress& address,
+                           const QString& keyPath, QString* error) {
+    QString sealed;
+    if (!address.password.isEmpty()) {
+        const auto box = SecretBox(keyPath).seal(address.password, error);
+        if (!box)
+            return false;
+        sealed = *box;
+    }
+    // The settings file is created as the program would create it, for its owner only.
+    Settings(iniPath).ensureExists();
+    Settings section(iniPath, kSection);
+    const bool ok = section.setValue(QStringLiteral("Host"), address.host) &&
+                    section.setValue(QStringLiteral("Port"), QString::number(address.port)) &&
+                    section.setValue(QStringLiteral("Database"), address.database) &&
+                    section.setValue(QStringLiteral("User"), address.user) &&
+                    section.setValue(QStringLiteral("Password"), sealed) &&
+                    section.setValue(QStringLiteral("Tls"),
+                                     address.tls ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!ok && error)
+        *error = QStringLiteral("无法写入 %1").arg(iniPath);
+    return ok;
+}
+
+QString ServerSettings::unreachableMessage(const ServerAddress& address,
+                                           const QString& serverText) {
+    return errors::message(errors::DatabaseOpen) +
+           QStringLiteral("\r\n\r\n无法连接数据库服务器 %1:\r\n%2")
+               .arg(address.shown(), serverText.trimmed());
+}

@@ -1,0 +1,184 @@
+#include "server/TableCopy.h"
+
+#include "db/Database.h"
+
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+#include <algorithm>
+
+namespace tablecopy {
+
+namespace {
+
+// Rows read at a time from the source.
+constexpr int kPageRows = 5000;
+// Values in one insert statement on a server (its limit is 65535).
+constexpr int kServerValues = 20000;
+
+QString identifier(const QString& name) {
+    // Names come from the program's own schema: words and underscores only.
+    QString out;
+    for (const QChar c : name) {
+        if (c.isLetterOrNumber() || c == u'_')
+            out += c;
+    }
+    return out;
+}
+
+QString insertText(const Shape& shape, int rows) {
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), shape.columns.size());
+    const QString row = u'(' + marks.join(u',') + u')';
+    QStringList all;
+    all.fill(row, rows);
+    return QStringLiteral("insert into %1(%2) values %3")
+        .arg(identifier(shape.table), shape.columns.join(u','), all.join(u','));
+}
+
+} // namespace
+
+bool shapesOf(Database& file, QList<Shape>* shapes, QString* error) {
+    QStringList tables;
+    if (!file.queryQuietly("select name from sqlite_master where type='table' and name not like "
+                           "'sqlite_%' order by name",
+                           [&](const Row& row) {
+                               tables << row.textAt(0);
+                               return true;
+                           })) {
+        *error = file.lastError();
+        return false;
+    }
+    for (const QString& table : tables) {
+        Shape shape;
+        shape.table = table;
+        QStringList keys;
+        const sql::Statement info(
+            QStringLiteral("select name,pk from pragma_table_info('%1') order by cid")
+                .arg(identifier(table)));
+        if (!file.queryQuietly(info, [&](const Row& row) {
+                shape.columns << row.textAt(0);
+                if (row.numberAt(1, 0) > 0)
+                    keys << row.textAt(0);
+                return true;
+            })) {
+            *error = file.lastError();
+            return false;
+        }
+        if (keys.size() == 1)
+            shape.key = keys.first();
+        shapes->append(shape);
+    }
+    return true;
+}
+
+bool copy(Database& from, Database& to, const Shape& shape, qint64* rows, QString* error) {
+    *rows = 0;
+    const int perStatement =
+        to.isServer() ? std::max(1, std::min<int>(500, kServerValues / int(shape.columns.size())))
+                      : 1;
+    QSqlQuery full(to.connection());
+    if (!full.prepare(insertText(shape, perStatement))) {
+        *error = shape.table + QStringLiteral(": ") + Database::describe(full.lastError());
+        return false;
+    }
+    QVariantList pending;
+    auto flush = [&](bool all) {
+        const int width = int(shape.columns.size());
+        while (pending.size() >= qsizetype(width) * perStatement || (all && !pending.isEmpty())) {
+            const int count = std::min<int>(perStatement, int(pending.size() / width));
+            QSqlQuery tail(to.connection());
+            QSqlQuery& q = count == perStatement ? full : tail;
+            if (count != perStatement && !q.prepare(insertText(shape, count))) {
+                *error = shape.table + QStringLiteral(": ") + Database::describe(q.lastError());
+                return false;
+            }
+            for (int i = 0; i < count * width; ++i)
+                q.bindValue(i, pending.at(i));
+            if (!q.exec()) {
+                *error = shape.table + QStringLiteral(": ") + Database::describe(q.lastError());
+                return false;
+            }
+            pending.remove(0, qsizetype(count) * width);
+            *rows += count;
+        }
+        return true;
+    };
+
+    const QString columns = shape.columns.join(u',');
+    const QString table = identifier(shape.table);
+    // Tables with a key are read a page at a time, in key order.
+    QVariant after;
+    for (;;) {
+        QSqlQuery read(from.connection());
+        read.setForwardOnly(true);
+        bool ok = false;
+        if (shape.key.isEmpty()) {
+            ok = read.exec(QStringLiteral("select %1 from %2").arg(columns, table));
+        } else {
+            const QString text =
+                QStringLiteral("select %1 from %2 %3 order by %4 limit %5")
+                    .arg(columns, table,
+                         after.isValid() ? QStringLiteral("where %1>?").arg(shape.key) : QString(),
+                         shape.key)
+                    .arg(kPageRows);
+            ok = read.prepare(text);
+            if (ok && after.isValid())
+                read.addBindValue(after);
+            ok = ok && read.exec();
+        }
+        if (!ok) {
+            *error = shape.table + QStringLiteral(": ") + Database::describe(read.lastError());
+            return false;
+        }
+        const int keyIndex = shape.key.isEmpty() ? -1 : int(shape.columns.indexOf(shape.key));
+        int seen = 0;
+        while (read.next()) {
+            ++seen;
+            for (int i = 0; i < shape.columns.size(); ++i)
+                pending.append(read.value(i));
+            if (keyIndex >= 0)
+                after = read.value(keyIndex);
+            if (!flush(false))
+                return false;
+        }
+        if (read.lastError().isValid()) {
+            *error = shape.table + QStringLiteral(": ") + Database::describe(read.lastError());
+            return false;
+        }
+        if (shape.key.isEmpty() || seen < kPageRows)
+            break;
+    }
+    return flush(true);
+}
+
+qint64 rowCount(Database& db, const QString& table) {
+    qint64 count = -1;
+    if (!db.queryQuietly(
+            sql::Statement(QStringLiteral("select count(*) from %1").arg(identifier(table))),
+            [&](const Row& row) {
+                count = row.numberAt(0, -1);
+                return false;
+            }))
+        return -1;
+    return count;
+}
+
+QString mismatch(const QList<Shape>& fileTables, const QStringList& serverTables) {
+    QSet<QString> onServer(serverTables.cbegin(), serverTables.cend());
+    QSet<QString> inFile;
+    for (const Shape& shape : fileTables) {
+        inFile.insert(shape.table);
+        if (!onServer.contains(shape.table))
+            return QStringLiteral("服务器上没有表 %1").arg(shape.table);
+    }
+    for (const QString& table : serverTables) {
+        if (!inFile.contains(table))
+            return QStringLiteral("数据库文件中没有表 %1").arg(table);
+    }
+    return {};
+}
+
+} // namespace tablecopy
