@@ -233,7 +233,7 @@ bool Database::begin() {
 }
 
 bool Database::beginQuietly() {
-    if (!executeQuietly(sql::Statement(QStringLiteral("BEGIN IMMEDIATE"))))
+    if (!executeQuietly(beginStatement()))
         return false;
     inTransaction_ = true;
     return true;

@@ -31,6 +31,10 @@ QString mapCode(const QString& code) {
     out += code.mid(copied);
     out.replace(likeBound, QStringLiteral("ilike\\1 escape ''"));
     out.replace(like, QStringLiteral("ilike"));
+    // "No limit" is spelt as a negative count by the file engine only.
+    static const QRegularExpression noLimit(QStringLiteral(R"(\blimit\s+-1\b)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    out.replace(noLimit, QStringLiteral("limit all"));
     return out;
 }
 

@@ -102,9 +102,19 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
         return counts;
     }
     const qint64 today = dates::dayNumber(today_.year(), today_.month(), today_.day());
-    const bool planned = db_.execute(sql::format(kPlanned, userCode, year(), month(), day()));
+    // A statement that fails takes only its own rows back: a server would
+    // otherwise refuse everything after it in the transaction.
+    const auto part = [this](const sql::Statement& statement) {
+        if (!db_.executeQuietly("SAVEPOINT reminder_part"))
+            return false;
+        const bool done = db_.execute(statement);
+        db_.executeQuietly(done ? sql::Statement("RELEASE SAVEPOINT reminder_part")
+                                : sql::Statement("ROLLBACK TO SAVEPOINT reminder_part"));
+        return done;
+    };
+    const bool planned = part(sql::format(kPlanned, userCode, year(), month(), day()));
     const bool dueAndOverdue =
-        db_.execute(sql::format(kDueAndOverdue, userCode, today, today, today, today));
+        part(sql::format(kDueAndOverdue, userCode, today, today, today, today));
     qint64 byType[4] = {0, 0, 0, 0};
     const bool counted = db_.query(sql::format(kCountTypes, userCode), [&](const Row& row) {
         const qint64 type = row.numberAt(0, 0);

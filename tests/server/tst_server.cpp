@@ -103,6 +103,10 @@ void TestServer::statements_data() {
     QTest::newRow("literals untouched")
         << "select 'a like b', 'x is 0' from base where base_name='O''Neil is 1'"
         << "select 'a like b', 'x is 0' from base where base_name='O''Neil is 1'";
+    QTest::newRow("no limit")
+        << "select code from (select base_code as code from base order by base_code limit -1) as r"
+        << "select code from (select base_code as code from base order by base_code limit all) as "
+           "r";
     QTest::newRow("tabs and upper case kept")
         << "Update base set base_invalid_flag=0 \t\twhere base_code=?"
         << "Update base set base_invalid_flag=0 \t\twhere base_code=?";
@@ -222,8 +226,8 @@ void TestServer::stepsRunOnTheServer() {
     const QString script = home.file("002.sql");
     QFile file(script);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("DROP INDEX idx_base_type;\n"
-               "CREATE INDEX idx_base_type_live ON base(base_type_code, base_invalid_flag);\n"
+    file.write("DROP INDEX idx_base_type_live;\n"
+               "CREATE INDEX idx_base_type_probe ON base(base_type_code, base_invalid_flag);\n"
                "ALTER TABLE base ADD COLUMN base_probe INTEGER NOT NULL DEFAULT 0;\n"
                "INSERT INTO feast (feast_name, feast_month, feast_day) SELECT '春节', '01', '01'"
                " WHERE NOT EXISTS (SELECT 1 FROM feast WHERE feast_name = '春节');\n"
