@@ -27,17 +27,17 @@ QString SpeedDatabase::copyOf(const QString& path, const QString& suffix) {
     return QFile::copy(path, copy) ? copy : QString();
 }
 
-QString SpeedDatabase::ensure(const Spec& spec) {
+QString SpeedDatabase::ensure(const Shape& shape) {
     QTextStream log(stderr);
-    if (!QDir().mkpath(spec.cacheDir)) {
-        error_ = QStringLiteral("cannot create %1").arg(spec.cacheDir);
+    if (!QDir().mkpath(shape.cacheDir)) {
+        error_ = QStringLiteral("cannot create %1").arg(shape.cacheDir);
         return {};
     }
-    const QString path = QDir(spec.cacheDir)
+    const QString path = QDir(shape.cacheDir)
                              .filePath(QStringLiteral("speed-%1-%2-%3-v%4.tdb")
-                                           .arg(spec.contacts)
-                                           .arg(spec.interactions)
-                                           .arg(spec.today.toString(Qt::ISODate))
+                                           .arg(shape.contacts)
+                                           .arg(shape.interactions)
+                                           .arg(shape.today.toString(Qt::ISODate))
                                            .arg(schema::current()));
     if (QFile::exists(path)) {
         Database db;
@@ -54,7 +54,7 @@ QString SpeedDatabase::ensure(const Spec& spec) {
     remove(partial);
     QElapsedTimer timer;
     timer.start();
-    log << "building " << path << " (" << spec.contacts << " contacts, " << spec.interactions
+    log << "building " << path << " (" << shape.contacts << " contacts, " << shape.interactions
         << " interactions)...\n";
     log.flush();
     if (!delivered::create(partial, &error_))
@@ -67,9 +67,9 @@ QString SpeedDatabase::ensure(const Spec& spec) {
         }
         Generator generator(db);
         Generator::Options options;
-        options.contacts = spec.contacts;
-        options.interactions = spec.interactions;
-        options.today = spec.today;
+        options.contacts = shape.contacts;
+        options.interactions = shape.interactions;
+        options.today = shape.today;
         if (!generator.run(options, nullptr)) {
             error_ = generator.error();
             return {};

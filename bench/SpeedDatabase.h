@@ -9,7 +9,7 @@
 // a file of an older program version is built again.
 class SpeedDatabase {
   public:
-    struct Spec {
+    struct Shape {
         qint64 contacts = 100000;
         qint64 interactions = 1000000;
         QDate today;
@@ -18,7 +18,7 @@ class SpeedDatabase {
 
     // The cached file's path, built first when it is not there. Empty with
     // error() set on failure; progress lines go to stderr.
-    QString ensure(const Spec& spec);
+    QString ensure(const Shape& shape);
     QString error() const { return error_; }
     // Whether ensure() found the file in the cache.
     bool reused() const { return reused_; }

@@ -136,23 +136,23 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
-    SpeedDatabase::Spec spec;
-    spec.today = QDate::currentDate();
-    spec.cacheDir = qEnvironmentVariable("MAVOR_BENCH_CACHE", QStringLiteral("/tmp/mavor-bench"));
+    SpeedDatabase::Shape shape;
+    shape.today = QDate::currentDate();
+    shape.cacheDir = qEnvironmentVariable("MAVOR_BENCH_CACHE", QStringLiteral("/tmp/mavor-bench"));
     int repeat = 5;
     QString only;
     if (QString v; bench::takeOption(args, QStringLiteral("--contacts"), &v))
-        spec.contacts = v.toLongLong();
+        shape.contacts = v.toLongLong();
     if (QString v; bench::takeOption(args, QStringLiteral("--interactions"), &v))
-        spec.interactions = v.toLongLong();
+        shape.interactions = v.toLongLong();
     if (QString v; bench::takeOption(args, QStringLiteral("--today"), &v))
-        spec.today = QDate::fromString(v, Qt::ISODate);
+        shape.today = QDate::fromString(v, Qt::ISODate);
     if (QString v; bench::takeOption(args, QStringLiteral("--cache"), &v))
-        spec.cacheDir = v;
+        shape.cacheDir = v;
     if (QString v; bench::takeOption(args, QStringLiteral("--repeat"), &v))
         repeat = v.toInt();
     bench::takeOption(args, QStringLiteral("--only"), &only);
-    if (!args.isEmpty() || repeat < 1 || !spec.today.isValid() || spec.contacts < 1) {
+    if (!args.isEmpty() || repeat < 1 || !shape.today.isValid() || shape.contacts < 1) {
         err << "usage: bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD] "
                "[--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|"
                "exports]\n";
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
     auto wanted = [&](const char* part) { return only.isEmpty() || only == QLatin1String(part); };
 
     SpeedDatabase cache;
-    const QString path = cache.ensure(spec);
+    const QString path = cache.ensure(shape);
     if (path.isEmpty()) {
         err << "bench_speed: " << cache.error() << "\n";
         return 1;
@@ -174,8 +174,8 @@ int main(int argc, char** argv) {
         err << "bench_speed: cannot open a copy of " << path << "\n";
         return 1;
     }
-    const DayClock clock(spec.today);
-    const QDate today = spec.today;
+    const DayClock clock(shape.today);
+    const QDate today = shape.today;
     const speed::Floors floors(today);
     out << "database " << path << (cache.reused() ? " (reused)" : " (built)") << ": "
         << db.count("select count(*) from base") << " contacts, "
