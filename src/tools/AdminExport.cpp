@@ -26,26 +26,17 @@ int usage(QTextStream& err) {
 } // namespace
 
 int adminExport(QStringList args, QTextStream& out, QTextStream& err) {
-    QString user, format = QStringLiteral("vcard"), encodingName = QStringLiteral("utf8");
+    QHash<QString, QString> options;
     QStringList paths;
-    while (!args.isEmpty()) {
-        const QString arg = args.takeFirst();
-        if (!arg.startsWith(u"--")) {
-            paths << arg;
-            continue;
-        }
-        if (args.isEmpty())
-            return usage(err);
-        const QString value = args.takeFirst();
-        if (arg == u"--user")
-            user = value;
-        else if (arg == u"--format")
-            format = value;
-        else if (arg == u"--encoding")
-            encodingName = value;
-        else
-            return usage(err);
-    }
+    if (!adminschema::splitOptions(
+            args,
+            {QStringLiteral("--user"), QStringLiteral("--format"), QStringLiteral("--encoding")},
+            &options, &paths))
+        return usage(err);
+    const QString user = options.value(QStringLiteral("--user"));
+    const QString format = options.value(QStringLiteral("--format"), QStringLiteral("vcard"));
+    const QString encodingName =
+        options.value(QStringLiteral("--encoding"), QStringLiteral("utf8"));
     Encoding encoding;
     if (paths.size() != 2 || (format != u"vcard" && format != u"csv") ||
         !parseEncoding(encodingName, &encoding) ||
@@ -55,14 +46,8 @@ int adminExport(QStringList args, QTextStream& out, QTextStream& err) {
 
     StderrPrompter prompter;
     Database db(&prompter);
-    if (!db.open(paths.at(0))) {
-        err << "export: " << db.lastError() << "\n";
+    if (!adminschema::openCurrent(db, paths.at(0), "export", err))
         return 1;
-    }
-    if (const QString refusal = adminschema::refusal(db); !refusal.isEmpty()) {
-        err << "export: " << refusal << "\n";
-        return 1;
-    }
     sql::Statement statement(kAllLive);
     if (!user.isEmpty()) {
         const qint64 code = Lookups(db).userCode(user);

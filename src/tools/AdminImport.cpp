@@ -34,26 +34,17 @@ void printLines(QTextStream& out, const QString& title, const QList<ImportLine>&
 } // namespace
 
 int adminImport(QStringList args, QTextStream& out, QTextStream& err) {
-    QString user, duplicates = QStringLiteral("skip"), encodingName;
+    QHash<QString, QString> options;
     QStringList paths;
-    while (!args.isEmpty()) {
-        const QString arg = args.takeFirst();
-        if (!arg.startsWith(u"--")) {
-            paths << arg;
-            continue;
-        }
-        if (args.isEmpty())
-            return usage(err);
-        const QString value = args.takeFirst();
-        if (arg == u"--user")
-            user = value;
-        else if (arg == u"--duplicates")
-            duplicates = value;
-        else if (arg == u"--encoding")
-            encodingName = value;
-        else
-            return usage(err);
-    }
+    if (!adminschema::splitOptions(args,
+                                   {QStringLiteral("--user"), QStringLiteral("--duplicates"),
+                                    QStringLiteral("--encoding")},
+                                   &options, &paths))
+        return usage(err);
+    const QString user = options.value(QStringLiteral("--user"));
+    const QString duplicates =
+        options.value(QStringLiteral("--duplicates"), QStringLiteral("skip"));
+    const QString encodingName = options.value(QStringLiteral("--encoding"));
     if (user.isEmpty() || paths.size() != 2)
         return usage(err);
     DuplicatePolicy policy;
@@ -68,14 +59,8 @@ int adminImport(QStringList args, QTextStream& out, QTextStream& err) {
 
     StderrPrompter prompter;
     Database db(&prompter);
-    if (!db.open(paths.at(1))) {
-        err << "import: " << db.lastError() << "\n";
+    if (!adminschema::openCurrent(db, paths.at(1), "import", err))
         return 1;
-    }
-    if (const QString refusal = adminschema::refusal(db); !refusal.isEmpty()) {
-        err << "import: " << refusal << "\n";
-        return 1;
-    }
     Lookups lookups(db);
     Session session;
     session.userCode = lookups.userCode(user);

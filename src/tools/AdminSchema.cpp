@@ -1,7 +1,10 @@
 #include "tools/AdminSchema.h"
 
+#include "db/Database.h"
 #include "db/SchemaVersion.h"
 #include "db/TextFormat.h"
+
+#include <QTextStream>
 
 namespace adminschema {
 
@@ -18,6 +21,33 @@ QString refusal(Database& db) {
         return text::format("数据库是第 %d 版, 由更新的程序建立: 本程序只认第 %d 版", version,
                             current);
     return {};
+}
+
+bool openCurrent(Database& db, const QString& path, const char* command, QTextStream& err) {
+    QString reason;
+    if (!db.open(path))
+        reason = db.lastError();
+    else
+        reason = refusal(db);
+    if (reason.isEmpty())
+        return true;
+    err << command << ": " << reason << "\n";
+    return false;
+}
+
+bool splitOptions(const QStringList& args, const QStringList& names,
+                  QHash<QString, QString>* options, QStringList* words) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (!arg.startsWith(u"--")) {
+            words->append(arg);
+            continue;
+        }
+        if (!names.contains(arg) || i + 1 >= args.size())
+            return false;
+        options->insert(arg, args.at(++i));
+    }
+    return true;
 }
 
 } // namespace adminschema

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 
+class QTextStream;
 class Database;
 
 // The administration commands read and write the tables of this program's
@@ -11,5 +14,14 @@ namespace adminschema {
 
 // Empty when the file's tables are this program's; else the one-line reason.
 QString refusal(Database& db);
+
+// Opens path for the command and checks its version; on failure writes
+// "command: reason" to err and returns false.
+bool openCurrent(Database& db, const QString& path, const char* command, QTextStream& err);
+
+// Takes the "--name VALUE" options of the given names out of args, the other
+// words into words; false on another option or one without its value.
+bool splitOptions(const QStringList& args, const QStringList& names,
+                  QHash<QString, QString>* options, QStringList* words);
 
 } // namespace adminschema

@@ -73,14 +73,8 @@ int treeCommand(QStringList args, QTextStream& out, QTextStream& err) {
 
     FirstMessage prompter;
     Database db(&prompter);
-    if (!db.open(path)) {
-        err << "tree: " << db.lastError() << "\n";
+    if (!adminschema::openCurrent(db, path, "tree", err))
         return 1;
-    }
-    if (const QString refusal = adminschema::refusal(db); !refusal.isEmpty()) {
-        err << "tree: " << refusal << "\n";
-        return 1;
-    }
     const qint64 code = Lookups(db).userCode(user);
     if (code < 0) {
         err << "tree: "
