@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/PgSchema.h"
+#include "db/Statistics.h"
 
 #include <QFile>
 #include <QSqlDriver>
@@ -106,6 +107,13 @@ bool upgrade(Database& db, const QList<Step>& steps, QString* error) {
                 *error = failure;
             return false;
         }
+    }
+    // The planner's statistics describe the upgraded tables.
+    if (QString failure; !statistics::gather(db, &failure)) {
+        db.rollback();
+        if (error)
+            *error = failure;
+        return false;
     }
     const sql::Statement stamp(
         db.isServer() ? pgschema::stampStatement(pending.last().version)

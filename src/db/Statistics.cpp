@@ -11,7 +11,7 @@ static void initResources() {
 
 namespace statistics {
 
-bool refresh(Database& db, QString* error) {
+bool gather(Database& db, QString* error) {
     initResources();
     QFile file(QStringLiteral(":/db/statistics.sql"));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -19,14 +19,17 @@ bool refresh(Database& db, QString* error) {
             *error = QStringLiteral("程序中缺少统计脚本");
         return false;
     }
-    const QString script = QString::fromUtf8(file.readAll());
+    return schema::runStatements(db, QString::fromUtf8(file.readAll()), error);
+}
+
+bool refresh(Database& db, QString* error) {
     const bool own = !db.inTransaction();
     if (own && !db.executeQuietly(db.beginStatement())) {
         if (error)
             *error = db.lastError();
         return false;
     }
-    if (!schema::runStatements(db, script, error)) {
+    if (!gather(db, error)) {
         if (own)
             db.executeQuietly(sql::Statement(QStringLiteral("ROLLBACK")));
         return false;
