@@ -1,6 +1,7 @@
 #include "reports/CCommQueryDlg.h"
 
 #include "reports/DateRangeFields.h"
+#include "reports/QueryButtons.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -65,15 +66,7 @@ CCommQueryDlg::CCommQueryDlg(InteractionQuery& query, const QStringList& provinc
     auto* whenLayout = new QVBoxLayout(when);
     whenLayout->addWidget(dates_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("查询(&O)"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("取消(&C)"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CCommQueryDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CCommQueryDlg::reject);
+    QDialogButtonBox* buttons = queryButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(who);

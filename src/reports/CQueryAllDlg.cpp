@@ -1,6 +1,7 @@
 #include "reports/CQueryAllDlg.h"
 
 #include "reports/DateRangeFields.h"
+#include "reports/QueryButtons.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -75,15 +76,7 @@ CQueryAllDlg::CQueryAllDlg(ContactQuery& query, const Clock& clock, QWidget* par
     auto* whenLayout = new QVBoxLayout(when);
     whenLayout->addWidget(dates_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("查询(&O)"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("取消(&C)"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CQueryAllDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CQueryAllDlg::reject);
+    QDialogButtonBox* buttons = queryButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(what);
