@@ -9,7 +9,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 CCommQueryDlg::CCommQueryDlg(InteractionQuery& query, const QStringList& provinces,
