@@ -12,7 +12,7 @@ PACKAGES := build-essential cmake pkg-config \
 	libssl-dev libsqlite3-dev libquazip1-qt6-dev \
 	fonts-noto-cjk xdg-utils python3-openpyxl \
 	file desktop-file-utils appstream \
-	libqt6sql6-psql postgresql postgresql-common
+	libqt6sql6-psql postgresql postgresql-common valgrind
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -284,7 +284,10 @@ int compareNames(void* state, int lengthA, const void* a, int lengthB, const voi
     if (bytes == 0 && lengthA == lengthB)
         return 0;
     auto* names = static_cast<NameCollator*>(state);
-    const int order = names->keyOf(left, lengthA).compare(names->keyOf(right, lengthB));
+    // A copy, not a reference: looking up the right name may grow or clear the
+    // cache, which would leave a reference into it dangling.
+    const QCollatorSortKey leftKey = names->keyOf(left, lengthA);
+    const int order = leftKey.compare(names->keyOf(right, lengthB));
     if (order != 0)
         return order;
     // UTF-8 bytes compare in code point order.

@@ -5,7 +5,10 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 
+#include <QCollator>
 #include <QTest>
+
+#include <algorithm>
 
 class TestStatement : public QObject {
     Q_OBJECT
@@ -19,6 +22,7 @@ class TestStatement : public QObject {
     void nameOrder_data();
     void nameOrder();
     void namesComeInPinyinOrder();
+    void manyDistinctNamesSortLikeTheCollator();
     void hostileTextsRoundTrip_data();
     void hostileTextsRoundTrip();
 };
@@ -202,6 +206,51 @@ void TestStatement::namesComeInPinyinOrder() {
                          return true;
                      }));
     QCOMPARE(names, (QStringList{"同事", "上海市", "其他", "朋友", "北京市", "安徽", ""}));
+}
+
+// Thousands of names never seen before: the name cache grows while a sort
+// compares, which once left a comparison reading a key that had moved.
+void TestStatement::manyDistinctNamesSortLikeTheCollator() {
+    TestHome home;
+    QVERIFY(home.isValid());
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.execute("delete from relationsort"));
+    const QString family = QStringLiteral("赵钱孙李周吴郑王冯陈褚卫蒋沈韩杨朱秦尤许何吕施张");
+    const QString given = QStringLiteral("伟芳娜敏静丽强磊军洋勇艳杰娟涛明超秀霞平刚桂英华");
+    QStringList expected;
+    QVERIFY(db.begin());
+    for (int i = 0; i < 6000; ++i) {
+        QString name = family.at(i % family.size());
+        name += given.at((i / family.size()) % given.size());
+        name += QString::number(i);
+        expected << name;
+        QVERIFY(db.execute(
+            sql::format("insert into relationsort(relationsort_name) values('%s')", name)));
+    }
+    QVERIFY(db.commit());
+    QStringList names;
+    QVERIFY(db.query("select relationsort_name from relationsort order by relationsort_name",
+                     [&](const Row& row) {
+                         names << row.textAt(0);
+                         return true;
+                     }));
+    QCOMPARE(names.size(), expected.size());
+    // The surnames come in pinyin order: 陈 chen before 赵 zhao before 周 zhou.
+    const auto firstOf = [&](const QString& surname) {
+        return std::find_if(names.cbegin(), names.cend(),
+                            [&](const QString& n) { return n.startsWith(surname); }) -
+               names.cbegin();
+    };
+    QVERIFY(firstOf(QStringLiteral("陈")) < firstOf(QStringLiteral("赵")));
+    QVERIFY(firstOf(QStringLiteral("赵")) < firstOf(QStringLiteral("周")));
+    QVERIFY(firstOf(QStringLiteral("周")) < firstOf(QStringLiteral("朱")));
+    QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
+    std::stable_sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
+        return collator.compare(a, b) < 0;
+    });
+    QCOMPARE(names, expected);
 }
 
 void TestStatement::hostileTextsRoundTrip_data() {
