@@ -23,6 +23,7 @@ class TestStatement : public QObject {
     void nameOrder();
     void namesComeInPinyinOrder();
     void manyDistinctNamesSortLikeTheCollator();
+    void mixedNamesSortLikeTheCollator();
     void hostileTextsRoundTrip_data();
     void hostileTextsRoundTrip();
 };
@@ -251,6 +252,63 @@ void TestStatement::manyDistinctNamesSortLikeTheCollator() {
         return collator.compare(a, b) < 0;
     });
     QCOMPARE(names, expected);
+}
+
+// Latin letters in both cases, digits, punctuation, full-width forms, blanks
+// and decomposed accents: the order is the collator's, and names it finds
+// equal come in code point order.
+void TestStatement::mixedNamesSortLikeTheCollator() {
+    TestHome home;
+    QVERIFY(home.isValid());
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.execute("delete from relationsort"));
+    const QStringList mixed{"IBM",
+                            "ibm",
+                            "Ibm 中国",
+                            "华为",
+                            "华为技术",
+                            "10号楼",
+                            "9号楼",
+                            "(株)东京",
+                            "ＡＢＣ",
+                            "ABC",
+                            " 前导空格",
+                            "Zürich",
+                            "Zu\u0308rich",
+                            "成都",
+                            "广州",
+                            "阿里巴巴",
+                            "ā",
+                            "a",
+                            "A",
+                            "-",
+                            "",
+                            "中国银行",
+                            "中國銀行",
+                            "招商银行"};
+    for (const QString& name : mixed)
+        QVERIFY(db.execute(
+            sql::format("insert into relationsort(relationsort_name) values('%s')", name)));
+    QStringList names;
+    QVERIFY(db.query("select relationsort_name from relationsort order by relationsort_name",
+                     [&](const Row& row) {
+                         names << row.textAt(0);
+                         return true;
+                     }));
+    QCOMPARE(names.size(), mixed.size());
+    QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
+    for (qsizetype i = 1; i < names.size(); ++i) {
+        const int order = collator.compare(names.at(i - 1), names.at(i));
+        QVERIFY2(order < 0 || (order == 0 && names.at(i - 1) < names.at(i)),
+                 qPrintable(names.at(i - 1) + " / " + names.at(i)));
+    }
+    // A few by hand: 阿 (a) first among the Chinese, 成 (cheng) before 广 (guang),
+    // 招 (zhao) before 中 (zhong).
+    QVERIFY(names.indexOf("阿里巴巴") < names.indexOf("成都"));
+    QVERIFY(names.indexOf("成都") < names.indexOf("广州"));
+    QVERIFY(names.indexOf("招商银行") < names.indexOf("中国银行"));
 }
 
 void TestStatement::hostileTextsRoundTrip_data() {
