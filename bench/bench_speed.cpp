@@ -4,6 +4,8 @@
 // order, the same contacts in the trash), on the same file with the same
 // indexes and statistics. Built once on a generated database that is kept in
 // a cache directory (reused while the program's schema version is the same).
+// The exports have a second floor ("+ xlsx"): the same statement with the
+// cells it read written to a workbook by the least code (FloorSheet).
 //
 //   bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD]
 //               [--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|exports]
