@@ -1,5 +1,7 @@
 #include "SpeedFloors.h"
 
+#include "FloorSheet.h"
+
 #include "app/DepartmentNodes.h"
 #include "app/ReminderNodes.h"
 #include "app/TreeCounts.h"
@@ -7,7 +9,9 @@
 #include "db/DateForms.h"
 #include "db/Days.h"
 #include "db/TextFormat.h"
+#include "reports/ContactListSheet.h"
 #include "reports/DateRange.h"
+#include "reports/StatisticsSheet.h"
 
 #include <algorithm>
 
@@ -300,27 +304,101 @@ void Floors::cleansing(Database& db, int days) const {
                            today_.addDays(-days).toString(Qt::ISODate)));
 }
 
-void Floors::listExport(Database& db) const {
+void Floors::listExport(Database& db, const QString& written) const {
+    FloorSheet sheet;
+    const bool write = !written.isEmpty();
+    if (write) {
+        sheet.cell(1, 4, ContactListSheet::kTitle);
+        sheet.cell(3, 8, iso());
+        for (int c = 0; c < ContactListSheet::headers().size(); ++c)
+            sheet.cell(4, c + 1, ContactListSheet::headers().at(c));
+    }
+    int row = 5;
     db.query(sql::Statement(QStringLiteral(
                  "select b.base_name,b.base_sex,d.duty_name,b.base_phone,b.base_mobil,b.work_name,"
                  "b.work_address,b.work_areacode,u.user_name from base b join duty d on "
                  "b.work_duty_code=d.duty_code join userlogin u on b.base_user_code=u.user_code "
                  "where b.base_invalid_flag=1")),
-             [](const Row& r) {
-                 for (int c = 0; c < r.columnCount(); ++c)
-                     r.textAt(c);
+             [&](const Row& r) {
+                 if (!write) {
+                     for (int c = 0; c < r.columnCount(); ++c)
+                         r.textAt(c);
+                     return true;
+                 }
+                 // name, sex, post, area code, phone, mobile, company, address
+                 static const int kColumns[] = {0, 1, 2, 7, 3, 4, 5, 6};
+                 for (int c = 0; c < 8; ++c)
+                     sheet.cell(row, c + 1, r.textAt(kColumns[c]));
+                 ++row;
                  return true;
              });
+    if (write)
+        sheet.save(written);
 }
 
-void Floors::labelExport(Database& db) const {
+void Floors::labelExport(Database& db, const QString& written) const {
+    FloorSheet sheet;
+    const bool write = !written.isEmpty();
+    // A band of six rows holds two labels side by side: the first is kept
+    // until the second comes, so that the rows are written in order.
+    QString left[4];
+    int labels = 0;
+    const auto band = [&](const QString* right) {
+        const int top = (labels - 1) / 2 * 6 + 1;
+        static const int kLines[] = {0, 1, 2, 4};
+        for (int line = 0; line < 4; ++line) {
+            sheet.cell(top + kLines[line], 1, left[line]);
+            if (right)
+                sheet.cell(top + kLines[line], 2, right[line]);
+        }
+    };
     db.query(sql::Statement(QStringLiteral("select work_zip,work_address,base_name,work_name from "
                                            "base where base_invalid_flag=1")),
-             [](const Row& r) {
-                 for (int c = 0; c < r.columnCount(); ++c)
-                     r.textAt(c);
+             [&](const Row& r) {
+                 if (!write) {
+                     for (int c = 0; c < r.columnCount(); ++c)
+                         r.textAt(c);
+                     return true;
+                 }
+                 const QString lines[4] = {QStringLiteral("邮编:") + r.textAt(0),
+                                           QStringLiteral("地址:") + r.textAt(1), r.textAt(3),
+                                           r.textAt(2) + QStringLiteral("(收)")};
+                 if (++labels % 2 == 1)
+                     std::copy(std::begin(lines), std::end(lines), std::begin(left));
+                 else
+                     band(lines);
                  return true;
              });
+    if (write) {
+        if (labels % 2 == 1)
+            band(nullptr);
+        sheet.save(written);
+    }
+}
+
+void Floors::statistics(Database& db, const sql::Statement& floor, const QString& written) const {
+    FloorSheet sheet;
+    const bool write = !written.isEmpty();
+    if (write) {
+        sheet.cell(1, 6, StatisticsSheet::kTitle);
+        sheet.cell(3, 13, StatisticsSheet::kDateCaption);
+        sheet.cell(3, 14, iso());
+        for (int c = 0; c < StatisticsSheet::headers().size(); ++c)
+            sheet.cell(4, c + 1, StatisticsSheet::headers().at(c));
+    }
+    int row = 5;
+    db.query(floor, [&](const Row& r) {
+        for (int c = 0; c < r.columnCount(); ++c) {
+            if (write)
+                sheet.cell(row, c + 1, r.textAt(c));
+            else
+                r.textAt(c);
+        }
+        ++row;
+        return true;
+    });
+    if (write)
+        sheet.save(written);
 }
 
 } // namespace speed

@@ -58,8 +58,12 @@ class Floors {
     static bool sameInteractions(const QList<QStringList>& ours, const QStringList& floor);
 
     void cleansing(Database& db, int days) const;
-    void listExport(Database& db) const;
-    void labelExport(Database& db) const;
+    // The cells the exports write, read by one statement each; with a path
+    // they are also written there as a workbook by the least code that makes
+    // one (FloorSheet), in the same places as the export writes them.
+    void listExport(Database& db, const QString& written = {}) const;
+    void labelExport(Database& db, const QString& written = {}) const;
+    void statistics(Database& db, const sql::Statement& floor, const QString& written = {}) const;
 
   private:
     QString iso() const { return today_.toString(Qt::ISODate); }

@@ -4,9 +4,12 @@
 // order, the same contacts in the trash), on the same file with the same
 // indexes and statistics. Built once on a generated database that is kept in
 // a cache directory (reused while the program's schema version is the same).
+// The exports have a second floor ("+ xlsx"): the same statement with the
+// cells it read written to a workbook by the least code (FloorSheet).
 //
 //   bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD]
 //               [--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|exports]
+//               [--keep DIR]
 //
 // Defaults: 100000 contacts, 1000000 interactions, today, $MAVOR_BENCH_CACHE
 // or /tmp/mavor-bench, 5 runs; medians of wall and processor time in ms.
@@ -42,6 +45,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -103,6 +107,8 @@ struct Line {
     QString what;
     bench::Duration ours;
     bench::Duration floor;
+    // The exports: the floor's reading with its cells written to a workbook.
+    std::optional<bench::Duration> written;
     QString note;
     bool agrees = true;
 };
@@ -111,13 +117,22 @@ QList<Line> lines;
 
 void print(const Line& l) {
     const double ratio = l.floor.median > 0 ? l.ours.median / l.floor.median : 0.0;
-    out << QStringLiteral("%1 %2 %3 %4 %5 %6  %7%8\n")
+    QString written;
+    if (l.written) {
+        written =
+            QStringLiteral(" %1 %2 %3 ")
+                .arg(l.written->median, 9, 'f', 1)
+                .arg(l.written->cpuMedian, 9, 'f', 1)
+                .arg(l.written->median > 0 ? l.ours.median / l.written->median : 0.0, 6, 'f', 2);
+    }
+    out << QStringLiteral("%1 %2 %3 %4 %5 %6%7  %8%9\n")
                .arg(l.what, -40)
                .arg(l.ours.median, 9, 'f', 1)
                .arg(l.ours.cpuMedian, 9, 'f', 1)
                .arg(l.floor.median, 9, 'f', 1)
                .arg(l.floor.cpuMedian, 9, 'f', 1)
                .arg(ratio, 6, 'f', 2)
+               .arg(written)
                .arg(l.agrees ? QString() : QStringLiteral("FLOOR DIFFERS "))
                .arg(l.note);
     out.flush();
@@ -152,10 +167,13 @@ int main(int argc, char** argv) {
     if (QString v; bench::takeOption(args, QStringLiteral("--repeat"), &v))
         repeat = v.toInt();
     bench::takeOption(args, QStringLiteral("--only"), &only);
+    // The workbooks of the last export runs are kept there, to compare.
+    QString keep;
+    bench::takeOption(args, QStringLiteral("--keep"), &keep);
     if (!args.isEmpty() || repeat < 1 || !shape.today.isValid() || shape.contacts < 1) {
         err << "usage: bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD] "
                "[--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|"
-               "exports]\n";
+               "exports] [--keep DIR]\n";
         return 2;
     }
     auto wanted = [&](const char* part) { return only.isEmpty() || only == QLatin1String(part); };
@@ -188,6 +206,13 @@ int main(int argc, char** argv) {
                .arg(QStringLiteral("floor"), 9)
                .arg(QStringLiteral("flr cpu"), 9)
                .arg(QStringLiteral("ratio"), 6);
+    if (wanted("exports")) {
+        out << QStringLiteral("%1 %2 %3 %4\n")
+                   .arg(QString(), 87)
+                   .arg(QStringLiteral("+ xlsx"), 9)
+                   .arg(QStringLiteral("cpu"), 9)
+                   .arg(QStringLiteral("ratio"), 6);
+    }
 
     ReminderNodes nodes(clock);
     if (wanted("tree")) {
@@ -320,6 +345,9 @@ int main(int argc, char** argv) {
 
     if (wanted("exports")) {
         QTemporaryDir scratch;
+        if (!keep.isEmpty())
+            QDir().mkpath(keep);
+        const QDir files(keep.isEmpty() ? scratch.path() : keep);
         const QString templatePath =
             QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/moban.xlsx");
         ReportModel contacts(ContactList::kColumns);
@@ -327,13 +355,16 @@ int main(int argc, char** argv) {
         list.load(sql::Statement("b.base_invalid_flag=1"), ContactList::Contacts, 1);
         for (int r = 0; r < contacts.rowCount(); ++r)
             contacts.setChecked(r, true);
+        bench::Duration listWritten;
         {
             Line line(QStringLiteral("export: contact list (all live)"));
             ContactListSheet sheet(db, clock, contacts);
             line.ours = bench::timeRepeated(repeat, [&] {
-                SheetExport(prompter, templatePath).run(sheet, scratch.filePath("list.xlsx"));
+                SheetExport(prompter, templatePath).run(sheet, files.filePath("list.xlsx"));
             });
             line.floor = bench::timeRepeated(repeat, [&] { floors.listExport(db); });
+            line.written = bench::timeRepeated(
+                repeat, [&] { floors.listExport(db, files.filePath("list-floor.xlsx")); });
             line.note = QStringLiteral("%1 rows").arg(contacts.rowCount());
             add(line);
         }
@@ -343,7 +374,7 @@ int main(int argc, char** argv) {
             ContactListSheet sheet(db, clock, contacts);
             line.ours = bench::timeRepeated(repeat, [&] {
                 TickedRecords::walk(
-                    contacts, sheet.reader(), [](const QString&) {}, [](int) {});
+                    contacts, sheet.reader(), [](const TickedRecords::Record&) {}, [](int) {});
             });
             line.floor = bench::timeRepeated(repeat, [&] { floors.listExport(db); });
             add(line);
@@ -352,9 +383,11 @@ int main(int argc, char** argv) {
             Line line(QStringLiteral("export: envelope labels (all live)"));
             LabelSheet sheet(db, contacts);
             line.ours = bench::timeRepeated(repeat, [&] {
-                SheetExport(prompter, templatePath).run(sheet, scratch.filePath("labels.xlsx"));
+                SheetExport(prompter, templatePath).run(sheet, files.filePath("labels.xlsx"));
             });
             line.floor = bench::timeRepeated(repeat, [&] { floors.labelExport(db); });
+            line.written = bench::timeRepeated(
+                repeat, [&] { floors.labelExport(db, files.filePath("labels-floor.xlsx")); });
             add(line);
         }
         {
@@ -370,9 +403,12 @@ int main(int argc, char** argv) {
             Line line(QStringLiteral("export: statistics of last month"));
             StatisticsSheet sheet(clock, stats, totals);
             line.ours = bench::timeRepeated(repeat, [&] {
-                SheetExport(prompter, templatePath).run(sheet, scratch.filePath("stats.xlsx"));
+                SheetExport(prompter, templatePath).run(sheet, files.filePath("stats.xlsx"));
             });
             line.floor = bench::timeRepeated(repeat, [&] { readAll(db, month.floor, false); });
+            line.written = bench::timeRepeated(repeat, [&] {
+                floors.statistics(db, month.floor, files.filePath("stats-floor.xlsx"));
+            });
             line.note = QStringLiteral("%1 rows").arg(rows.size());
             add(line);
         }

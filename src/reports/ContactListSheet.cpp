@@ -19,7 +19,7 @@ const QStringList& ContactListSheet::headers() {
 std::optional<QString> ContactListSheet::text(const QString& code) {
     QString record = Lookups::kMissing;
     const bool ok = reads_.query(sql::format(kStatement, code), [&record](const Row& row) {
-        record = recordOf(row, 0);
+        record = record::join(fieldsOf(row, 0));
         return false;
     });
     if (!ok)
@@ -27,13 +27,14 @@ std::optional<QString> ContactListSheet::text(const QString& code) {
     return record;
 }
 
-QString ContactListSheet::recordOf(const Row& row, int first) {
+QStringList ContactListSheet::fieldsOf(const Row& row, int first) {
     auto at = [&](int i) { return row.textAt(first + i); };
-    return text::format(kRecord, at(0), at(1), at(2), at(7), at(3), at(4), at(5), at(6));
+    return {at(0), at(1), at(2), at(7), at(3), at(4), at(5), at(6)};
 }
 
 TickedRecords::Reader ContactListSheet::reader() {
-    return TickedRecords::reader(db_, kBatchStatement, [](const Row& r) { return recordOf(r, 1); });
+    return TickedRecords::reader(db_, kBatchStatement,
+                                 [](const Row& r) { return record::cut(fieldsOf(r, 1)); });
 }
 
 int ContactListSheet::steps() const {
@@ -50,10 +51,9 @@ bool ContactListSheet::fill(XlsxWorkbook& book, const std::function<void(int)>& 
     int row = 5;
     return TickedRecords::walk(
         list_, reader(),
-        [&](const QString& record) {
-            const QStringList fields = record::pieces(record);
-            for (int c = 0; c < fields.size(); ++c)
-                book.setCell(row, c + 1, fields.at(c));
+        [&](const TickedRecords::Record& cells) {
+            for (int c = 0; c < cells.size(); ++c)
+                book.setCell(row, c + 1, cells.at(c));
             ++row;
         },
         advance);

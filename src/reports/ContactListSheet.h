@@ -26,7 +26,6 @@ class ContactListSheet : public SheetWriter {
         "b.work_name,b.work_address,b.work_areacode,u.user_name from base as b,duty as d,"
         "userlogin as u where b.base_code in (%s) and b.work_duty_code=d.duty_code and "
         "b.base_user_code=u.user_code");
-    static inline const QString kRecord = QStringLiteral("%s∷%s∷%s∷%s∷%s∷%s∷%s∷%s∷");
     static inline const QString kSheet = QStringLiteral("列表");
     static inline const QString kTitle = QStringLiteral("人脉资料列表");
     static inline const QString kDate = QStringLiteral("日期:%s");
@@ -50,8 +49,9 @@ class ContactListSheet : public SheetWriter {
     QString doneMessage() const override { return kDone; }
 
   private:
-    // The record of the row read from its columns starting at first.
-    static QString recordOf(const Row& row, int first);
+    // The fields of the row read from its columns starting at first: name,
+    // sex, post, area code, phone, mobile, company, address.
+    static QStringList fieldsOf(const Row& row, int first);
 
     Database& db_;
     RepeatedQuery reads_;

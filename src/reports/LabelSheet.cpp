@@ -10,7 +10,7 @@
 std::optional<QString> LabelSheet::text(const QString& code) {
     QString label = Lookups::kMissing;
     const bool ok = reads_.query(sql::format(kStatement, code), [&label](const Row& row) {
-        label = labelOf(row);
+        label = record::join(linesOf(row, 0));
         return false;
     });
     if (!ok)
@@ -18,11 +18,10 @@ std::optional<QString> LabelSheet::text(const QString& code) {
     return label;
 }
 
-QString LabelSheet::labelOf(const Row& row) {
-    return QStringLiteral("邮编:") + row.text(QStringLiteral("work_zip")) +
-           QStringLiteral("∷地址:") + row.text(QStringLiteral("work_address")) +
-           record::kSeparator + row.text(QStringLiteral("work_name")) + record::kSeparator +
-           row.text(QStringLiteral("base_name")) + QStringLiteral("(收)∷");
+QStringList LabelSheet::linesOf(const Row& row, int first) {
+    return {QStringLiteral("邮编:") + row.textAt(first),
+            QStringLiteral("地址:") + row.textAt(first + 1), row.textAt(first + 3),
+            row.textAt(first + 2) + QStringLiteral("(收)")};
 }
 
 int LabelSheet::steps() const {
@@ -32,10 +31,9 @@ int LabelSheet::steps() const {
 bool LabelSheet::fill(XlsxWorkbook& book, const std::function<void(int)>& advance) {
     int row = 1;
     int labels = 0;
-    const auto write = [&](const QString& label) {
+    const auto write = [&](const TickedRecords::Record& lines) {
         // Odd labels go to the first column, even ones beside them.
         const int column = ++labels % 2 == 1 ? 1 : 2;
-        const QStringList lines = record::pieces(label);
         for (int line = 0; line < lines.size(); ++line) {
             book.setCell(row, column, lines.at(line));
             // An empty row before the recipient.
@@ -44,6 +42,7 @@ bool LabelSheet::fill(XlsxWorkbook& book, const std::function<void(int)>& advanc
         // Beside the label just written, or one empty row below the band.
         row += column == 1 ? -5 : 1;
     };
-    return TickedRecords::walk(list_, TickedRecords::reader(db_, kBatchStatement, &labelOf), write,
+    const auto cut = [](const Row& row) { return record::cut(linesOf(row, 1)); };
+    return TickedRecords::walk(list_, TickedRecords::reader(db_, kBatchStatement, cut), write,
                                advance);
 }

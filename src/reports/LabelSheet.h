@@ -36,7 +36,9 @@ class LabelSheet : public SheetWriter {
     QString doneMessage() const override { return kDone; }
 
   private:
-    static QString labelOf(const Row& row);
+    // The label's lines from the row's columns starting at first (work_zip,
+    // work_address, base_name, work_name).
+    static QStringList linesOf(const Row& row, int first);
 
     Database& db_;
     RepeatedQuery reads_;

@@ -15,4 +15,16 @@ QStringList pieces(const QString& text) {
     return out;
 }
 
+QStringList cut(const QStringList& fields) {
+    QStringList out;
+    out.reserve(fields.size());
+    for (const QString& field : fields) {
+        if (field.contains(kSeparator))
+            out.append(field.split(kSeparator));
+        else
+            out.append(field);
+    }
+    return out;
+}
+
 } // namespace record

@@ -14,5 +14,9 @@ QString join(const QStringList& fields);
 // The texts before each separator, in order; what follows the last separator
 // is not a field.
 QStringList pieces(const QString& text);
+// The texts a record of these fields is cut into: pieces(join(fields)),
+// without making the joined text. A field holding the separator fills more
+// than one cell.
+QStringList cut(const QStringList& fields);
 
 } // namespace record

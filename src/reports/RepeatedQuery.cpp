@@ -1,6 +1,7 @@
 #include "reports/RepeatedQuery.h"
 
 #include "db/Database.h"
+#include "db/ServerDialect.h"
 
 #include <QSqlError>
 
@@ -13,7 +14,10 @@ bool RepeatedQuery::query(const sql::Statement& statement,
     // The same template comes again and again: only a new one is read for its names.
     if (statement.text() != prepared_) {
         prepared_.clear();
-        if (!query_.prepare(sql::withNameOrder(statement.text()))) {
+        QString text = sql::withNameOrder(statement.text());
+        if (db_.isServer())
+            text = serverdialect::statement(text);
+        if (!query_.prepare(text)) {
             db_.reportFailure(Database::describe(query_.lastError()));
             return false;
         }

@@ -1,9 +1,11 @@
 #include "reports/SheetXml.h"
 
+#include "reports/XmlBytes.h"
 #include "reports/XmlRewriter.h"
 
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <map>
 #include <vector>
 
 using namespace xmlrewrite;
@@ -94,37 +96,42 @@ bool readRows(const QString& element, std::map<int, TemplateRow>& rows, QString*
 
 // A cell holding text; prefix is the namespace prefix of the part's elements
 // ("x:" or nothing).
-void appendCell(QByteArray& out, const QByteArray& prefix, int row, int column, int style,
-                const QString& text) {
-    out += '<';
-    out += prefix;
-    out += "c r=\"";
-    out += SheetXml::columnName(column).toLatin1();
-    out += QByteArray::number(row);
-    out += '"';
+void appendCell(XmlBytes& out, const QByteArray& prefix, int row, int column, int style,
+                QStringView text) {
+    out.append('<');
+    out.append(prefix);
+    out.appendLiteral("c r=\"");
+    char name[8];
+    int length = 0;
+    for (int c = column; c > 0 && length < 8; c = (c - 1) / 26)
+        name[length++] = char('A' + (c - 1) % 26);
+    while (length > 0)
+        out.append(name[--length]);
+    out.appendNumber(row);
+    out.append('"');
     if (style != kNoStyle) {
-        out += " s=\"";
-        out += QByteArray::number(style);
-        out += '"';
+        out.appendLiteral(" s=\"");
+        out.appendNumber(style);
+        out.append('"');
     }
     if (text.isEmpty()) {
         // An empty text empties the cell; its format stays.
-        out += "/>";
+        out.appendLiteral("/>");
         return;
     }
-    out += " t=\"inlineStr\"><";
-    out += prefix;
-    out += "is><";
-    out += prefix;
-    out += "t xml:space=\"preserve\">";
-    out += escaped(text).toUtf8();
-    out += "</";
-    out += prefix;
-    out += "t></";
-    out += prefix;
-    out += "is></";
-    out += prefix;
-    out += "c>";
+    out.appendLiteral(" t=\"inlineStr\"><");
+    out.append(prefix);
+    out.appendLiteral("is><");
+    out.append(prefix);
+    out.appendLiteral("t xml:space=\"preserve\">");
+    out.appendEscaped(text);
+    out.appendLiteral("</");
+    out.append(prefix);
+    out.appendLiteral("t></");
+    out.append(prefix);
+    out.appendLiteral("is></");
+    out.append(prefix);
+    out.appendLiteral("c>");
 }
 
 } // namespace
@@ -132,19 +139,70 @@ void appendCell(QByteArray& out, const QByteArray& prefix, int row, int column, 
 void SheetXml::setText(int row, int column, const QString& text) {
     if (row < 1 || column < 1)
         return;
-    auto& cells = texts_[row];
-    auto [it, added] = cells.insert_or_assign(column, text);
-    Q_UNUSED(it);
-    if (added)
-        ++cells_;
+    const Cell cell{row, column, texts_.size(), text.size()};
+    texts_ += text;
+    if (!cells_.empty()) {
+        Cell& last = cells_.back();
+        if (last.row == row && last.column == column) {
+            last = cell;
+            return;
+        }
+        if (row < last.row || (row == last.row && column < last.column))
+            inOrder_ = false;
+    }
+    cells_.push_back(cell);
 }
 
 QString SheetXml::text(int row, int column) const {
-    const auto r = texts_.find(row);
-    if (r == texts_.end())
-        return {};
-    const auto c = r->second.find(column);
-    return c == r->second.end() ? QString() : c->second;
+    for (auto it = cells_.rbegin(); it != cells_.rend(); ++it) {
+        if (it->row == row && it->column == column)
+            return texts_.sliced(it->at, it->size);
+    }
+    return {};
+}
+
+std::vector<SheetXml::Cell> SheetXml::ordered() const {
+    if (inOrder_)
+        return cells_;
+    std::vector<Cell> out(cells_.size());
+    int lastRow = 0;
+    for (const Cell& c : cells_)
+        lastRow = std::max(lastRow, c.row);
+    if (qsizetype(lastRow) <= 4 * qsizetype(cells_.size()) + 1024) {
+        // By row, keeping the order of setting within a row...
+        std::vector<qsizetype> start(size_t(lastRow) + 2, 0);
+        for (const Cell& c : cells_)
+            ++start[size_t(c.row) + 1];
+        for (size_t r = 1; r < start.size(); ++r)
+            start[r] += start[r - 1];
+        for (const Cell& c : cells_)
+            out[size_t(start[size_t(c.row)]++)] = c;
+        // ...then by column within a row: rows are short.
+        for (size_t i = 1; i < out.size(); ++i) {
+            const Cell c = out[i];
+            size_t j = i;
+            while (j > 0 && out[j - 1].row == c.row && out[j - 1].column > c.column) {
+                out[j] = out[j - 1];
+                --j;
+            }
+            out[j] = c;
+        }
+    } else {
+        out = cells_;
+        std::stable_sort(out.begin(), out.end(), [](const Cell& a, const Cell& b) {
+            return a.row != b.row ? a.row < b.row : a.column < b.column;
+        });
+    }
+    // A place set more than once: the last text, which comes last.
+    size_t kept = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (kept > 0 && out[kept - 1].row == out[i].row && out[kept - 1].column == out[i].column)
+            out[kept - 1] = out[i];
+        else
+            out[kept++] = out[i];
+    }
+    out.resize(kept);
+    return out;
 }
 
 QString SheetXml::columnName(int column) {
@@ -174,14 +232,16 @@ bool SheetXml::parseReference(QStringView reference, int* row, int* column) {
 }
 
 QByteArray SheetXml::render(QString* error) const {
-    int lastRow = texts_.empty() ? 0 : texts_.rbegin()->first;
+    const std::vector<Cell> cells = ordered();
+    const int lastRow = cells.empty() ? 0 : cells.back().row;
     int lastColumn = 0;
-    for (const auto& [row, cells] : texts_)
-        lastColumn = std::max(lastColumn, cells.rbegin()->first);
+    for (const Cell& c : cells)
+        lastColumn = std::max(lastColumn, c.column);
 
     std::vector<ColumnStyle> columnStyles;
-    QByteArray sheetData;
-    QString failure;
+    // The template's sheetData element and its qualified name, written anew below.
+    QString sheetData;
+    QString sheetDataName;
 
     const Editor editor = [&](QStringView name, const QXmlStreamAttributes& attributes) -> Edit {
         const QStringView local = localName(name);
@@ -210,7 +270,7 @@ QByteArray SheetXml::render(QString* error) const {
             setValue(a, QStringLiteral("tabSelected"), QStringLiteral("1"));
             return Edit::setAttributes(a);
         }
-        if (local == u"col") {
+        if (local == u"col" && sheetDataName.isEmpty()) {
             bool ok = false;
             const int style = attributes.value(QLatin1String("style")).toInt(&ok);
             if (ok) {
@@ -221,112 +281,117 @@ QByteArray SheetXml::render(QString* error) const {
         }
         if (local != u"sheetData")
             return Edit::keep();
-        return Edit::replaceWith([&, name = name.toString()](const QString& element) {
-            std::map<int, TemplateRow> rows;
-            if (!readRows(element, rows, &failure))
-                return QString();
-            // The nearest styled template cell above a place, column by column.
-            std::map<int, std::map<int, int>> styledAbove;
-            for (const auto& [r, row] : rows) {
-                for (const auto& [c, cell] : row.cells) {
-                    if (cell.style != kNoStyle)
-                        styledAbove[c][r] = cell.style;
-                }
-            }
-            auto inherited = [&](int r, int c, const TemplateRow* row) {
-                const auto column = styledAbove.find(c);
-                if (column != styledAbove.end()) {
-                    auto it = column->second.upper_bound(r);
-                    if (it != column->second.begin())
-                        return std::prev(it)->second;
-                }
-                if (row && row->style != kNoStyle)
-                    return row->style;
-                for (const ColumnStyle& s : columnStyles) {
-                    if (c >= s.first && c <= s.last)
-                        return s.style;
-                }
-                return kNoStyle;
-            };
-
-            // "x:" of "x:sheetData", if the part writes its elements with a prefix.
-            const QString prefix = name.left(name.size() - 9);
-            const QByteArray prefixBytes = prefix.toUtf8();
-            sheetData.reserve(qsizetype(cells_) * 72 + 64);
-            sheetData += '<';
-            sheetData += name.toUtf8();
-            sheetData += '>';
-            auto t = rows.begin();
-            auto w = texts_.begin();
-            while (t != rows.end() || w != texts_.end()) {
-                const int r = t == rows.end()     ? w->first
-                              : w == texts_.end() ? t->first
-                                                  : std::min(t->first, w->first);
-                const TemplateRow* row = t != rows.end() && t->first == r ? &t->second : nullptr;
-                const std::map<int, QString>* texts =
-                    w != texts_.end() && w->first == r ? &w->second : nullptr;
-                if (row) {
-                    sheetData +=
-                        startTag(prefix + QStringLiteral("row"), row->attributes, false).toUtf8();
-                } else {
-                    sheetData += '<';
-                    sheetData += prefix.toUtf8();
-                    sheetData += "row r=\"";
-                    sheetData += QByteArray::number(r);
-                    sheetData += "\">";
-                }
-                auto tc = row ? row->cells.begin() : std::map<int, TemplateCell>::const_iterator{};
-                const auto tcEnd =
-                    row ? row->cells.end() : std::map<int, TemplateCell>::const_iterator{};
-                auto wc = texts ? texts->begin() : std::map<int, QString>::const_iterator{};
-                const auto wcEnd = texts ? texts->end() : std::map<int, QString>::const_iterator{};
-                while (tc != tcEnd || wc != wcEnd) {
-                    if (wc == wcEnd || (tc != tcEnd && tc->first < wc->first)) {
-                        sheetData += tc->second.raw.toUtf8();
-                        ++tc;
-                        continue;
-                    }
-                    int style = kNoStyle;
-                    if (tc != tcEnd && tc->first == wc->first) {
-                        style = tc->second.style;
-                        ++tc;
-                    } else {
-                        style = inherited(r, wc->first, row);
-                    }
-                    appendCell(sheetData, prefixBytes, r, wc->first, style, wc->second);
-                    ++wc;
-                }
-                sheetData += "</";
-                sheetData += prefix.toUtf8();
-                sheetData += "row>";
-                if (row)
-                    ++t;
-                if (texts)
-                    ++w;
-            }
-            sheetData += "</";
-            sheetData += name.toUtf8();
-            sheetData += '>';
-            // Stands for the new element; swapped for the bytes below.
+        sheetDataName = name.toString();
+        return Edit::replaceWith([&](const QString& element) {
+            sheetData = element;
+            // Stands for the new element; swapped for its bytes below.
             return QStringLiteral("\x01SHEETDATA\x01");
         });
     };
 
-    QString parseError;
-    const QString rest = rewrite(xml_, editor, &parseError);
-    if (rest.isEmpty() || !failure.isEmpty()) {
+    QString failure;
+    const QString rest = rewrite(xml_, editor, &failure);
+    const qsizetype mark = rest.indexOf(QStringLiteral("\x01SHEETDATA\x01"));
+    std::map<int, TemplateRow> rows;
+    if (rest.isEmpty() || (mark >= 0 && !readRows(sheetData, rows, &failure))) {
         if (error)
-            *error = failure.isEmpty() ? parseError : failure;
+            *error = failure;
         return {};
     }
-    const qsizetype mark = rest.indexOf(QStringLiteral("\x01SHEETDATA\x01"));
     if (mark < 0) {
         if (error)
             *error = QStringLiteral("工作表缺少 sheetData");
         return {};
     }
-    QByteArray out = rest.left(mark).toUtf8();
-    out += sheetData;
-    out += rest.mid(mark + 11).toUtf8();
-    return out;
+
+    // The nearest styled template cell above a place, column by column.
+    std::map<int, std::map<int, int>> styledAbove;
+    for (const auto& [r, row] : rows) {
+        for (const auto& [c, cell] : row.cells) {
+            if (cell.style != kNoStyle)
+                styledAbove[c][r] = cell.style;
+        }
+    }
+    auto inherited = [&](int r, int c, const TemplateRow* row) {
+        const auto column = styledAbove.find(c);
+        if (column != styledAbove.end()) {
+            auto it = column->second.upper_bound(r);
+            if (it != column->second.begin())
+                return std::prev(it)->second;
+        }
+        if (row && row->style != kNoStyle)
+            return row->style;
+        for (const ColumnStyle& s : columnStyles) {
+            if (c >= s.first && c <= s.last)
+                return s.style;
+        }
+        return kNoStyle;
+    };
+    // Below the template every row of a column takes the same format.
+    const int lastTemplateRow = rows.empty() ? 0 : rows.rbegin()->first;
+    std::vector<int> belowTemplate(size_t(lastColumn) + 1, kNoStyle);
+    for (int c = 1; c <= lastColumn; ++c)
+        belowTemplate[size_t(c)] = inherited(lastTemplateRow + 1, c, nullptr);
+
+    // "x:" of "x:sheetData", if the part writes its elements with a prefix.
+    const QString prefix = sheetDataName.left(sheetDataName.size() - 9);
+    const QByteArray prefixBytes = prefix.toUtf8();
+    const QByteArray head = QStringView(rest).first(mark).toUtf8();
+    const QByteArray tail = QStringView(rest).sliced(mark + 11).toUtf8();
+    XmlBytes out(head.size() + tail.size() + texts_.size() * 3 +
+                 qsizetype(cells.size()) * (72 + 5 * prefixBytes.size()) + 256);
+    out.append(head);
+    out.append('<');
+    out.append(sheetDataName.toUtf8());
+    out.append('>');
+    auto t = rows.begin();
+    size_t i = 0;
+    while (t != rows.end() || i < cells.size()) {
+        const int r = t == rows.end()     ? cells[i].row
+                      : i == cells.size() ? t->first
+                                          : std::min(t->first, cells[i].row);
+        const TemplateRow* row = t != rows.end() && t->first == r ? &t->second : nullptr;
+        if (row) {
+            out.append(startTag(prefix + QStringLiteral("row"), row->attributes, false).toUtf8());
+        } else {
+            out.append('<');
+            out.append(prefixBytes);
+            out.appendLiteral("row r=\"");
+            out.appendNumber(r);
+            out.appendLiteral("\">");
+        }
+        auto tc = row ? row->cells.begin() : std::map<int, TemplateCell>::const_iterator{};
+        const auto tcEnd = row ? row->cells.end() : std::map<int, TemplateCell>::const_iterator{};
+        while (tc != tcEnd || (i < cells.size() && cells[i].row == r)) {
+            const bool set = i < cells.size() && cells[i].row == r;
+            if (!set || (tc != tcEnd && tc->first < cells[i].column)) {
+                out.append(tc->second.raw.toUtf8());
+                ++tc;
+                continue;
+            }
+            const Cell& cell = cells[i];
+            int style = kNoStyle;
+            if (tc != tcEnd && tc->first == cell.column) {
+                style = tc->second.style;
+                ++tc;
+            } else if (r > lastTemplateRow) {
+                style = belowTemplate[size_t(cell.column)];
+            } else {
+                style = inherited(r, cell.column, row);
+            }
+            appendCell(out, prefixBytes, r, cell.column, style,
+                       QStringView(texts_).sliced(cell.at, cell.size));
+            ++i;
+        }
+        out.appendLiteral("</");
+        out.append(prefixBytes);
+        out.appendLiteral("row>");
+        if (row)
+            ++t;
+    }
+    out.appendLiteral("</");
+    out.append(sheetDataName.toUtf8());
+    out.append('>');
+    out.append(tail);
+    return out.take();
 }

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
-#include <map>
+#include <vector>
 
 // One worksheet part of a workbook: the template's XML and the texts the
 // program sets into its cells. Rendering keeps everything of the template
@@ -14,11 +14,10 @@ class SheetXml {
   public:
     explicit SheetXml(const QString& xml) : xml_(xml) {}
 
-    // Rows and columns count from 1.
+    // Rows and columns count from 1. A cell set again keeps the last text.
     void setText(int row, int column, const QString& text);
     // The text set at a cell; empty when none was.
     QString text(int row, int column) const;
-    qsizetype cellCount() const { return cells_; }
     // The sheet becomes the workbook's selected tab.
     void select() { selected_ = true; }
 
@@ -32,8 +31,21 @@ class SheetXml {
     static bool parseReference(QStringView reference, int* row, int* column);
 
   private:
+    // A cell set; its text is texts_.sliced(at, size). An export sets
+    // hundreds of thousands: they are kept flat, their texts one after
+    // another in one string.
+    struct Cell {
+        int row;
+        int column;
+        qsizetype at;
+        qsizetype size;
+    };
+    // The cells in row and column order, each place once with its last text.
+    std::vector<Cell> ordered() const;
+
     QString xml_;
-    std::map<int, std::map<int, QString>> texts_;
-    qsizetype cells_ = 0;
+    std::vector<Cell> cells_; // in the order they were set
+    QString texts_;
+    bool inOrder_ = true; // cells_ is in row and column order, each place once
     bool selected_ = false;
 };

@@ -35,7 +35,7 @@ bool StatisticsSheet::fill(XlsxWorkbook& book, const std::function<void(int)>& a
         QStringList shown;
         for (int c = 1; c <= titles.size(); ++c)
             shown.append(results_.text(i, c));
-        const QStringList fields = record::pieces(record::join(shown));
+        const QStringList fields = record::cut(shown);
         for (int c = 0; c < fields.size(); ++c)
             book.setCell(row, c + 1, fields.at(c));
         ++row;

@@ -1,9 +1,11 @@
 #include "reports/TickedRecords.h"
 
 #include "db/Database.h"
+#include "reports/RepeatedQuery.h"
 #include "ui/ReportModel.h"
 
 #include <QList>
+#include <memory>
 #include <utility>
 
 sql::Statement TickedRecords::codeList(const QStringList& codes) {
@@ -17,20 +19,22 @@ sql::Statement TickedRecords::codeList(const QStringList& codes) {
 }
 
 TickedRecords::Reader TickedRecords::reader(Database& db, const QString& batchTemplate,
-                                            const std::function<QString(const Row&)>& recordOf) {
-    return [&db, batchTemplate, recordOf](const sql::Statement& codes) {
-        QHash<QString, QString> records;
-        if (!db.query(sql::format(batchTemplate, codes), [&](const Row& row) {
+                                            const std::function<Record(const Row&)>& recordOf) {
+    auto reads = std::make_shared<RepeatedQuery>(db);
+    return [reads, batchTemplate, recordOf](const sql::Statement& codes) {
+        QHash<QString, Record> records;
+        records.reserve(codes.values().size());
+        if (!reads->query(sql::format(batchTemplate, codes), [&](const Row& row) {
                 records.insert(row.textAt(0), recordOf(row));
                 return true;
             }))
-            return std::optional<QHash<QString, QString>>();
-        return std::optional(records);
+            return std::optional<QHash<QString, Record>>();
+        return std::optional(std::move(records));
     };
 }
 
 bool TickedRecords::walk(const ReportModel& list, const Reader& read,
-                         const std::function<void(const QString&)>& write,
+                         const std::function<void(const Record&)>& write,
                          const std::function<void(int)>& advance) {
     QList<std::pair<int, QString>> batch; // list row, code
     bool ended = false;
@@ -45,7 +49,7 @@ bool TickedRecords::walk(const ReportModel& list, const Reader& read,
         QStringList codes;
         for (const auto& item : std::as_const(batch))
             codes.append(item.second);
-        const std::optional<QHash<QString, QString>> records = read(codeList(codes));
+        const std::optional<QHash<QString, Record>> records = read(codeList(codes));
         if (!records)
             return false;
         for (const auto& [row, code] : std::as_const(batch)) {

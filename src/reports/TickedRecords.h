@@ -19,15 +19,18 @@ class TickedRecords {
   public:
     static constexpr int kBatch = 500;
 
+    // A contact's record as the texts of the cells it fills, in order.
+    using Record = QStringList;
     // Records of the contacts with these codes, keyed by code; a code without
     // a record is left out. Nothing after a database error (shown).
     using Reader =
-        std::function<std::optional<QHash<QString, QString>>(const sql::Statement& codeList)>;
+        std::function<std::optional<QHash<QString, Record>>(const sql::Statement& codeList)>;
 
     // A reader running batchTemplate ("… in (%s)", each row led by the
-    // contact's code) and making each row's record with recordOf.
+    // contact's code) and making each row's record with recordOf. Every full
+    // batch runs the same statement: it is compiled once and only bound anew.
     static Reader reader(Database& db, const QString& batchTemplate,
-                         const std::function<QString(const Row&)>& recordOf);
+                         const std::function<Record(const Row&)>& recordOf);
 
     // "?,?,…" with each code bound, for "in (%s)".
     static sql::Statement codeList(const QStringList& codes);
@@ -36,6 +39,6 @@ class TickedRecords {
     // one without a record; advance(n) follows the rows walked. False after a
     // database error.
     static bool walk(const ReportModel& list, const Reader& read,
-                     const std::function<void(const QString&)>& write,
+                     const std::function<void(const Record&)>& write,
                      const std::function<void(int)>& advance);
 };

@@ -295,7 +295,14 @@ bool XlsxWorkbook::saveAs(const QString& path) {
             dropped.append(calcChainPart_);
     }
 
-    QBuffer buffer;
+    // Written whole before the file is replaced: deflate shrinks the sheet
+    // of a long export to a fifth or less.
+    QByteArray zipped;
+    qsizetype expected = sheetXml.size() / 4;
+    for (const Part& p : parts_)
+        expected += p.data.size();
+    zipped.reserve(expected);
+    QBuffer buffer(&zipped);
     {
         QuaZip zip(&buffer);
         if (!zip.open(QuaZip::mdCreate))
@@ -332,7 +339,7 @@ bool XlsxWorkbook::saveAs(const QString& path) {
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("无法写入文件 %1: %2").arg(path, out.errorString()));
-    if (out.write(buffer.data()) != buffer.data().size() || !out.commit())
+    if (out.write(zipped) != zipped.size() || !out.commit())
         return fail(QStringLiteral("无法写入文件 %1: %2").arg(path, out.errorString()));
     return true;
 }

@@ -6,10 +6,12 @@
 #include "reports/ContactListSheet.h"
 #include "reports/InteractionResults.h"
 #include "reports/LabelSheet.h"
+#include "reports/RecordText.h"
 #include "reports/SheetExport.h"
 #include "reports/SheetXml.h"
 #include "reports/StatisticsSheet.h"
 #include "reports/XlsxWorkbook.h"
+#include "reports/XmlBytes.h"
 #include "ui/ReportModel.h"
 
 #include <QFile>
@@ -83,6 +85,13 @@ class TestExports : public QObject {
     void databaseErrorSavesNothing();
     void sheetXml_data();
     void sheetXml();
+    void escapedBytes_data();
+    void escapedBytes();
+    void cellOrder_data();
+    void cellOrder();
+    void hostileTexts();
+    void recordCut_data();
+    void recordCut();
 
   private:
     bool readBack(const QString& path, ReadBack* out);
@@ -571,6 +580,156 @@ void TestExports::sheetXml() {
     QVERIFY(!out.contains(QStringLiteral("spans")));
     QVERIFY(SheetXml(QStringLiteral("<worksheet><sheetData>")).render(&error).isEmpty());
     QVERIFY(!error.isEmpty());
+}
+
+// Texts as the cells' XML carries them, byte by byte (UTF-8 worked out by hand).
+void TestExports::escapedBytes_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("empty") << QString() << QByteArray();
+    QTest::newRow("markup") << QStringLiteral("<a href=\"x\">R&D</a> 'q'")
+                            << QByteArray("&lt;a href=&quot;x&quot;&gt;R&amp;D&lt;/a&gt; 'q'");
+    QTest::newRow("entity already written") << QStringLiteral("&amp;") << QByteArray("&amp;amp;");
+    QTest::newRow("control characters")
+        << QString::fromUtf16(u"\u0001a\tb\nc\rd\u001f", 9) + QChar(0) + u'e'
+        << QByteArray("a\tb\nc&#13;de");
+    QTest::newRow("Chinese") << QStringLiteral("王小明")
+                             << QByteArray("\xe7\x8e\x8b\xe5\xb0\x8f\xe6\x98\x8e");
+    QTest::newRow("two and three bytes")
+        << QStringLiteral("é∷") << QByteArray("\xc3\xa9\xe2\x88\xb7");
+    QTest::newRow("pair of halves") << QStringLiteral("😀") << QByteArray("\xf0\x9f\x98\x80");
+    const char16_t alone[] = {u'a', 0xD83D, u'b', 0xDE00, u'c', 0xDE00, 0xDE00, 0xD83D};
+    QTest::newRow("halves alone") << QString::fromUtf16(alone, 8) << QByteArray("abc");
+    const char16_t nonCharacters[] = {u'x', 0xFFFE, u'y', 0xFFFF, u'z'};
+    QTest::newRow("not characters") << QString::fromUtf16(nonCharacters, 5) << QByteArray("xyz");
+    QTest::newRow("long") << QString(100000, u'长') + u'&'
+                          << QByteArray("\xe9\x95\xbf").repeated(100000) + "&amp;";
+}
+
+void TestExports::escapedBytes() {
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    XmlBytes out(8); // grows as it goes
+    out.appendLiteral("<t>");
+    out.appendEscaped(text);
+    out.appendLiteral("</t>");
+    QCOMPARE(out.take(), "<t>" + bytes + "</t>");
+}
+
+// Cells set in any order, some more than once: written in row and column
+// order, each place once with the last text set there.
+void TestExports::cellOrder_data() {
+    QTest::addColumn<QStringList>("sets"); // "row:column:text", in the order set
+    QTest::addColumn<QString>("rows");     // the sheetData written
+
+    const auto cell = [](const char* ref, const char* text) {
+        return QStringLiteral("<c r=\"") + QLatin1String(ref) +
+               QStringLiteral("\" t=\"inlineStr\"><is><t xml:space=\"preserve\">") +
+               QString::fromUtf8(text) + QStringLiteral("</t></is></c>");
+    };
+    QTest::newRow("in order") << QStringList{"1:1:a", "1:2:b", "2:1:c"}
+                              << "<row r=\"1\">" + cell("A1", "a") + cell("B1", "b") +
+                                     "</row><row r=\"2\">" + cell("A2", "c") + "</row>";
+    QTest::newRow("set again at once")
+        << QStringList{"1:1:x", "1:1:y"} << "<row r=\"1\">" + cell("A1", "y") + "</row>";
+    QTest::newRow("backwards, set again later")
+        << QStringList{"2:2:b", "1:1:a", "2:1:c", "1:1:A", "3:1:", "2:2:B"}
+        << "<row r=\"1\">" + cell("A1", "A") + "</row><row r=\"2\">" + cell("A2", "c") +
+               cell("B2", "B") + "</row><row r=\"3\"><c r=\"A3\"/></row>";
+    QTest::newRow("labels side by side")
+        << QStringList{"1:1:一", "2:1:二", "4:1:四", "1:2:甲", "2:2:乙", "4:2:丁"}
+        << "<row r=\"1\">" + cell("A1", "一") + cell("B1", "甲") + "</row><row r=\"2\">" +
+               cell("A2", "二") + cell("B2", "乙") + "</row><row r=\"4\">" + cell("A4", "四") +
+               cell("B4", "丁") + "</row>";
+    QTest::newRow("far apart") << QStringList{"5000:28:far", "1:1:near", "5000:27:beside"}
+                               << "<row r=\"1\">" + cell("A1", "near") + "</row><row r=\"5000\">" +
+                                      cell("AA5000", "beside") + cell("AB5000", "far") + "</row>";
+}
+
+void TestExports::cellOrder() {
+    QFETCH(QStringList, sets);
+    QFETCH(QString, rows);
+    SheetXml sheet(QStringLiteral("<worksheet><sheetData/></worksheet>"));
+    QHash<QPair<int, int>, QString> last;
+    for (const QString& set : sets) {
+        const QStringList parts = set.split(u':');
+        sheet.setText(parts.at(0).toInt(), parts.at(1).toInt(), parts.at(2));
+        last[{parts.at(0).toInt(), parts.at(1).toInt()}] = parts.at(2);
+    }
+    for (auto it = last.cbegin(); it != last.cend(); ++it)
+        QCOMPARE(sheet.text(it.key().first, it.key().second), it.value());
+    QCOMPARE(sheet.text(9, 9), QString());
+    QString error;
+    QCOMPARE(QString::fromUtf8(sheet.render(&error)),
+             "<worksheet><sheetData>" + rows + "</sheetData></worksheet>");
+}
+
+void TestExports::hostileTexts() {
+    // What users type comes back from another program as typed, but for the
+    // characters a workbook cannot hold; cells are set out of order, some twice.
+    const QString longText = QString(20000, u'长') + QStringLiteral("<&>");
+    const char16_t bell[] = {0x07, u'铃', 0x1B, u'声', 0x00};
+    struct Case {
+        const char* cell;
+        int row;
+        int column;
+        QString text;
+        QString expected; // empty: the cell reads back empty
+    };
+    const QList<Case> cases{
+        {"C9", 9, 3, QStringLiteral("<b>粗体</b> & \"引号\" 'single'"),
+         QStringLiteral("<b>粗体</b> & \"引号\" 'single'")},
+        {"A2", 2, 1, QStringLiteral("&lt; 不是实体"), QStringLiteral("&lt; 不是实体")},
+        {"B2", 2, 2, QString::fromUtf16(bell, 5), QStringLiteral("铃声")},
+        {"A3", 3, 1, QStringLiteral("行一\r\n行二\t制表"), QStringLiteral("行一\r\n行二\t制表")},
+        {"A4", 4, 1, QString(), QString()},
+        {"B4", 4, 2, QStringLiteral("   "), QStringLiteral("   ")},
+        {"A5", 5, 1, longText, longText},
+        {"A6", 6, 1, QStringLiteral("表情😀与∷分隔"), QStringLiteral("表情😀与∷分隔")},
+        {"AB7", 7, 28, QStringLiteral("王小明"), QStringLiteral("王小明")},
+    };
+    QTemporaryDir dir;
+    XlsxWorkbook book;
+    QVERIFY(book.open(kTemplate));
+    QVERIFY(book.useSheet(QStringLiteral("列表")));
+    book.setCell(2, 1, QStringLiteral("先写的"));
+    book.setCell(4, 1, QStringLiteral("之后清空"));
+    for (const Case& c : cases)
+        book.setCell(c.row, c.column, c.text);
+    const QString path = dir.filePath(QStringLiteral("hostile.xlsx"));
+    QVERIFY2(book.saveAs(path), qPrintable(book.error()));
+    ReadBack back;
+    READ_BACK(path, back);
+    for (const Case& c : cases) {
+        if (c.expected.isEmpty()) {
+            QVERIFY2(!back.has(QLatin1String(c.cell)), c.cell);
+        } else {
+            QCOMPARE(back.value(QLatin1String(c.cell)), c.expected);
+            QCOMPARE(back.type(QLatin1String(c.cell)), QStringLiteral("s"));
+        }
+    }
+}
+
+// A record's fields become its cells; a field holding the separator fills
+// more than one.
+void TestExports::recordCut_data() {
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QStringList>("cells");
+
+    QTest::newRow("none") << QStringList{} << QStringList{};
+    QTest::newRow("plain") << QStringList{"王一", "", "经理"} << QStringList{"王一", "", "经理"};
+    QTest::newRow("separator inside")
+        << QStringList{"茶∷叶", "礼"} << QStringList{"茶", "叶", "礼"};
+    QTest::newRow("separator at the ends")
+        << QStringList{"∷头", "尾∷"} << QStringList{"", "头", "尾", ""};
+    QTest::newRow("only separators") << QStringList{"∷∷"} << QStringList{"", "", ""};
+}
+
+void TestExports::recordCut() {
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, cells);
+    QCOMPARE(record::cut(fields), cells);
 }
 
 QTEST_GUILESS_MAIN(TestExports)
