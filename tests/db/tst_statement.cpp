@@ -181,62 +181,59 @@ void TestStatement::nameOrder() {
     QTEST(sql::withNameOrder(statement), "expected");
 }
 
+namespace {
+
+// The names as one reference table holds them, read back through its name
+// order ("" or " DESC"); empty when something failed.
+QStringList namesInOrder(const QStringList& stored, const char* direction = "") {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QStringList names;
+    if (!home.isValid() || !db.open(home.databasePath()) ||
+        !db.execute("delete from relationsort") || !db.begin())
+        return names;
+    for (const QString& name : stored)
+        if (!db.execute(
+                sql::format("insert into relationsort(relationsort_name) values('%s')", name)))
+            return names;
+    if (!db.commit())
+        return names;
+    db.query(sql::Statement(QStringLiteral(
+                 "select relationsort_name from relationsort order by relationsort_name")) +
+                 sql::Statement(QString::fromLatin1(direction)),
+             [&](const Row& row) {
+                 names << row.textAt(0);
+                 return true;
+             });
+    return names;
+}
+
+} // namespace
+
 // Chinese readers expect pinyin order: 北京 (bei) before 上海 (shang), 其他 (qi)
 // between 朋友 (peng) and 同事 (tong); the empty name first.
 void TestStatement::namesComeInPinyinOrder() {
-    TestHome home;
-    QVERIFY(home.isValid());
-    ScriptedPrompter prompter;
-    Database db(&prompter);
-    QVERIFY(db.open(home.databasePath()));
-    QVERIFY(db.execute("delete from relationsort"));
-    for (const char* name : {"同事", "其他", "", "朋友", "上海市", "北京市", "安徽"})
-        QVERIFY(db.execute(sql::format("insert into relationsort(relationsort_name) values('%s')",
-                                       QString::fromUtf8(name))));
-    QStringList names;
-    QVERIFY(db.query("select relationsort_name from relationsort order by relationsort_name",
-                     [&](const Row& row) {
-                         names << row.textAt(0);
-                         return true;
-                     }));
-    QCOMPARE(names, (QStringList{"", "安徽", "北京市", "朋友", "其他", "上海市", "同事"}));
-    names.clear();
-    QVERIFY(db.query("select relationsort_name from relationsort order by relationsort_name DESC",
-                     [&](const Row& row) {
-                         names << row.textAt(0);
-                         return true;
-                     }));
-    QCOMPARE(names, (QStringList{"同事", "上海市", "其他", "朋友", "北京市", "安徽", ""}));
+    const QStringList stored{"同事", "其他", "", "朋友", "上海市", "北京市", "安徽"};
+    QCOMPARE(namesInOrder(stored),
+             (QStringList{"", "安徽", "北京市", "朋友", "其他", "上海市", "同事"}));
+    QCOMPARE(namesInOrder(stored, " DESC"),
+             (QStringList{"同事", "上海市", "其他", "朋友", "北京市", "安徽", ""}));
 }
 
 // Thousands of names never seen before: the name cache grows while a sort
 // compares, which once left a comparison reading a key that had moved.
 void TestStatement::manyDistinctNamesSortLikeTheCollator() {
-    TestHome home;
-    QVERIFY(home.isValid());
-    ScriptedPrompter prompter;
-    Database db(&prompter);
-    QVERIFY(db.open(home.databasePath()));
-    QVERIFY(db.execute("delete from relationsort"));
     const QString family = QStringLiteral("赵钱孙李周吴郑王冯陈褚卫蒋沈韩杨朱秦尤许何吕施张");
     const QString given = QStringLiteral("伟芳娜敏静丽强磊军洋勇艳杰娟涛明超秀霞平刚桂英华");
     QStringList expected;
-    QVERIFY(db.begin());
     for (int i = 0; i < 6000; ++i) {
         QString name = family.at(i % family.size());
         name += given.at((i / family.size()) % given.size());
         name += QString::number(i);
         expected << name;
-        QVERIFY(db.execute(
-            sql::format("insert into relationsort(relationsort_name) values('%s')", name)));
     }
-    QVERIFY(db.commit());
-    QStringList names;
-    QVERIFY(db.query("select relationsort_name from relationsort order by relationsort_name",
-                     [&](const Row& row) {
-                         names << row.textAt(0);
-                         return true;
-                     }));
+    const QStringList names = namesInOrder(expected);
     QCOMPARE(names.size(), expected.size());
     // The surnames come in pinyin order: 陈 chen before 赵 zhao before 周 zhou.
     const auto firstOf = [&](const QString& surname) {
@@ -258,12 +255,6 @@ void TestStatement::manyDistinctNamesSortLikeTheCollator() {
 // and decomposed accents: the order is the collator's, and names it finds
 // equal come in code point order.
 void TestStatement::mixedNamesSortLikeTheCollator() {
-    TestHome home;
-    QVERIFY(home.isValid());
-    ScriptedPrompter prompter;
-    Database db(&prompter);
-    QVERIFY(db.open(home.databasePath()));
-    QVERIFY(db.execute("delete from relationsort"));
     const QStringList mixed{"IBM",
                             "ibm",
                             "Ibm 中国",
@@ -288,15 +279,7 @@ void TestStatement::mixedNamesSortLikeTheCollator() {
                             "中国银行",
                             "中國銀行",
                             "招商银行"};
-    for (const QString& name : mixed)
-        QVERIFY(db.execute(
-            sql::format("insert into relationsort(relationsort_name) values('%s')", name)));
-    QStringList names;
-    QVERIFY(db.query("select relationsort_name from relationsort order by relationsort_name",
-                     [&](const Row& row) {
-                         names << row.textAt(0);
-                         return true;
-                     }));
+    const QStringList names = namesInOrder(mixed);
     QCOMPARE(names.size(), mixed.size());
     QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
     for (qsizetype i = 1; i < names.size(); ++i) {
