@@ -31,6 +31,7 @@ const QList<Step>& steps() {
     static const QList<Step> all{
         {2, QStringLiteral(":/db/upgrades/002.sql")},
         {3, QStringLiteral(":/db/upgrades/003.sql")},
+        {4, QStringLiteral(":/db/upgrades/004.sql")},
     };
     return all;
 }
