@@ -304,6 +304,8 @@ void Floors::cleansing(Database& db, int days) const {
                            today_.addDays(-days).toString(Qt::ISODate)));
 }
 
+// An export writes the list's rows in the list's order (company names in
+// pinyin order, ...): the one statement giving the same cells orders them so.
 void Floors::listExport(Database& db, const QString& written) const {
     FloorSheet sheet;
     const bool write = !written.isEmpty();
@@ -318,7 +320,8 @@ void Floors::listExport(Database& db, const QString& written) const {
                  "select b.base_name,b.base_sex,d.duty_name,b.base_phone,b.base_mobil,b.work_name,"
                  "b.work_address,b.work_areacode,u.user_name from base b join duty d on "
                  "b.work_duty_code=d.duty_code join userlogin u on b.base_user_code=u.user_code "
-                 "where b.base_invalid_flag=1")),
+                 "where b.base_invalid_flag=1 order by b.work_name desc,d.duty_value desc,"
+                 "b.base_lastmodi_date DESC")),
              [&](const Row& r) {
                  if (!write) {
                      for (int c = 0; c < r.columnCount(); ++c)
@@ -352,8 +355,10 @@ void Floors::labelExport(Database& db, const QString& written) const {
                 sheet.cell(top + kLines[line], 2, right[line]);
         }
     };
-    db.query(sql::Statement(QStringLiteral("select work_zip,work_address,base_name,work_name from "
-                                           "base where base_invalid_flag=1")),
+    db.query(sql::Statement(QStringLiteral(
+                 "select b.work_zip,b.work_address,b.base_name,b.work_name from base b join duty "
+                 "d on b.work_duty_code=d.duty_code where b.base_invalid_flag=1 order by "
+                 "b.work_name desc,d.duty_value desc,b.base_lastmodi_date DESC")),
              [&](const Row& r) {
                  if (!write) {
                      for (int c = 0; c < r.columnCount(); ++c)
