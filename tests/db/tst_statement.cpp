@@ -6,6 +6,7 @@
 #include "support/TestHome.h"
 
 #include <QCollator>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <algorithm>
@@ -24,6 +25,7 @@ class TestStatement : public QObject {
     void namesComeInPinyinOrder();
     void manyDistinctNamesSortLikeTheCollator();
     void mixedNamesSortLikeTheCollator();
+    void chineseNamesSortLikeTheCollator();
     void hostileTextsRoundTrip_data();
     void hostileTextsRoundTrip();
 };
@@ -292,6 +294,46 @@ void TestStatement::mixedNamesSortLikeTheCollator() {
     QVERIFY(names.indexOf("阿里巴巴") < names.indexOf("成都"));
     QVERIFY(names.indexOf("成都") < names.indexOf("广州"));
     QVERIFY(names.indexOf("招商银行") < names.indexOf("中国银行"));
+}
+
+// Company-like names drawn from common characters, rare ones (U+3400 up),
+// characters the collator reads together (沈阳, 重庆, 藏文), Latin letters and
+// digits, many sharing their first characters: every neighbour in the order
+// read back must be in the collator's order.
+void TestStatement::chineseNamesSortLikeTheCollator() {
+    const QString pool = QStringLiteral("沈阳重庆藏文字中国银行招商长城电子科技有限公司北京上海"
+                                        "广州深圳天津成都陈张王李赵钱孙周吴郑冯蒋韩杨朱秦许何"
+                                        "吕施曾吖阿啊㐀㐁䶵鿿亍丌AaBb09- ");
+    QRandomGenerator random(20261207);
+    QStringList stored;
+    for (int i = 0; i < 4000; ++i) {
+        QString name;
+        const int length = 1 + int(random.bounded(6));
+        for (int k = 0; k < length; ++k)
+            name += pool.at(int(random.bounded(quint32(pool.size()))));
+        stored << name;
+    }
+    // Names that share a beginning and differ just after it, or inside a pair read together.
+    stored << "沈阳机床"
+           << "沈飞"
+           << "沈阳"
+           << "陈沈阳"
+           << "陈沈"
+           << "重庆银行"
+           << "重工"
+           << "中国重庆"
+           << "中国重工"
+           << "藏文"
+           << "藏品"
+           << "仓储";
+    const QStringList names = namesInOrder(stored);
+    QCOMPARE(names.size(), stored.size());
+    QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
+    for (qsizetype i = 1; i < names.size(); ++i) {
+        const int order = collator.compare(names.at(i - 1), names.at(i));
+        QVERIFY2(order < 0 || (order == 0 && names.at(i - 1) <= names.at(i)),
+                 qPrintable(names.at(i - 1) + " / " + names.at(i)));
+    }
 }
 
 void TestStatement::hostileTextsRoundTrip_data() {
