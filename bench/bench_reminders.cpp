@@ -28,15 +28,6 @@
 
 namespace {
 
-class DayClock : public Clock {
-  public:
-    explicit DayClock(const QDate& day) : day_(day) {}
-    QDateTime now() const override { return QDateTime(day_, QTime(9, 0)); }
-
-  private:
-    QDate day_;
-};
-
 class QuietPrompter : public Prompter {
   public:
     QStringList failures;

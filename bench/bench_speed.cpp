@@ -51,15 +51,6 @@ namespace {
 
 QTextStream out(stdout);
 
-class DayClock : public Clock {
-  public:
-    explicit DayClock(const QDate& day) : day_(day) {}
-    QDateTime now() const override { return QDateTime(day_, QTime(9, 0)); }
-
-  private:
-    QDate day_;
-};
-
 // Failures are kept for the end; questions are answered yes; no windows.
 class QuietPrompter : public Prompter {
   public:

@@ -32,15 +32,6 @@ class SilentPrompter : public Prompter {
     }
 };
 
-class DayClock : public Clock {
-  public:
-    explicit DayClock(const QDate& day) : day_(day) {}
-    QDateTime now() const override { return QDateTime(day_, QTime(9, 0)); }
-
-  private:
-    QDate day_;
-};
-
 bool copyFile(const QString& from, const QString& to) {
     for (const char* suffix : {"", "-wal", "-shm", "-journal"})
         QFile::remove(to + QString::fromLatin1(suffix));

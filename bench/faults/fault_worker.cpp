@@ -44,15 +44,6 @@ using faults::kTargetDepartment;
 
 namespace {
 
-class DayClock : public Clock {
-  public:
-    explicit DayClock(const QDate& day) : day_(day) {}
-    QDateTime now() const override { return QDateTime(day_, QTime(9, 0)); }
-
-  private:
-    QDate day_;
-};
-
 // Answers every question with yes; every failure is counted and printed.
 class WorkerPrompter : public Prompter {
   public:

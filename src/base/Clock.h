@@ -16,3 +16,14 @@ class SystemClock final : public Clock {
   public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
+
+// A clock that stands still on one day: for commands and measurements run as
+// of a given day.
+class DayClock final : public Clock {
+  public:
+    explicit DayClock(const QDate& day, const QTime& at = QTime(9, 0)) : now_(day, at) {}
+    QDateTime now() const override { return now_; }
+
+  private:
+    QDateTime now_;
+};

@@ -14,15 +14,6 @@
 
 namespace {
 
-class DayClock : public Clock {
-  public:
-    explicit DayClock(const QDate& day) : day_(day) {}
-    QDateTime now() const override { return QDateTime(day_, QTime(12, 0)); }
-
-  private:
-    QDate day_;
-};
-
 // Keeps the first message of the build: the reason it failed.
 class FirstMessage : public Prompter {
   public:
@@ -82,7 +73,7 @@ int treeCommand(QStringList args, QTextStream& out, QTextStream& err) {
             << "\n";
         return 1;
     }
-    const DayClock clock(today);
+    const DayClock clock(today, QTime(12, 0));
     ReminderNodes reminders(clock);
     TextTree tree;
     AutoResetEvent stop, done;

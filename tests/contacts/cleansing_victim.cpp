@@ -14,15 +14,6 @@
 
 namespace {
 
-class DayClock : public Clock {
-  public:
-    explicit DayClock(const QDate& day) : day_(day) {}
-    QDateTime now() const override { return QDateTime(day_, QTime(9, 0)); }
-
-  private:
-    QDate day_;
-};
-
 class Victim : public Prompter {
   public:
     explicit Victim(bool die) : die_(die) {}
