@@ -144,15 +144,22 @@ bool ContactList::fetch(const sql::Statement& filter, int mode, QList<QStringLis
     const QString branch = QStringLiteral("work_branch_name");
     const QString lastContact = QStringLiteral("base_lastmodi_date");
     qint64 previous = -1;
+    // The columns are found by name once; a long list then reads them by place.
+    QList<int> at;
     return db_.query(select, [&](const Row& row) {
-        const qint64 base = row.number(code);
+        if (at.isEmpty())
+            for (const QString& column :
+                 {code, name, duty, level, mobile, phone, work, branch, lastContact})
+                at << row.indexOf(column);
+        const qint64 base = row.numberAt(at[0]);
         // A contact with several documents comes once per document, one after another.
         if (mode == Documents && base == previous)
             return true;
         previous = base;
-        rows.append({QString(), QString::number(base), row.text(name), names.post(row.number(duty)),
-                     names.level(row.number(level)), row.text(mobile), row.text(phone),
-                     row.text(work), row.text(branch), row.text(lastContact)});
+        rows.append({QString(), QString::number(base), row.textAt(at[1]),
+                     names.post(row.numberAt(at[2])), names.level(row.numberAt(at[3])),
+                     row.textAt(at[4]), row.textAt(at[5]), row.textAt(at[6]), row.textAt(at[7]),
+                     row.textAt(at[8])});
         return true;
     });
 }

@@ -20,10 +20,11 @@ class Row {
     QString textAt(int index, const QString& fallback = QString()) const;
     qint64 numberAt(int index, qint64 fallback = -1) const;
     int columnCount() const { return record_.count(); }
-
-  private:
+    // The position of a named column (-1 when the row has none): a long walk
+    // finds its columns once and then reads them by position.
     int indexOf(const QString& column) const;
 
+  private:
     const QSqlQuery& query_;
     QSqlRecord record_;
     mutable QHash<QString, int> indexes_;
