@@ -9,6 +9,7 @@
 //
 // The cleansing runs on copies of PATH made beside it (removed afterwards).
 #include "BenchTiming.h"
+#include "QuietPrompter.h"
 #include "app/AutoResetEvent.h"
 #include "app/ReminderNodes.h"
 #include "app/TreeBuilder.h"
@@ -27,20 +28,6 @@
 #include <functional>
 
 namespace {
-
-class QuietPrompter : public Prompter {
-  public:
-    QStringList failures;
-    void notice(const QString&, const QString& text, PromptIcon) override { failures << text; }
-    bool ask(const QString&, const QString&) override { return true; }
-    std::unique_ptr<ProgressHandle> beginProgress() override {
-        struct Nothing : ProgressHandle {
-            void setRange(int, int) override {}
-            void setPosition(int) override {}
-        };
-        return std::make_unique<Nothing>();
-    }
-};
 
 class CountingSink : public TreeSink {
   public:

@@ -14,6 +14,7 @@
 // Defaults: 100000 contacts, 1000000 interactions, today, $MAVOR_BENCH_CACHE
 // or /tmp/mavor-bench, 5 runs; medians of wall and processor time in ms.
 #include "BenchTiming.h"
+#include "QuietPrompter.h"
 #include "SpeedDatabase.h"
 #include "SpeedFloors.h"
 #include "app/AutoResetEvent.h"
@@ -50,24 +51,6 @@
 namespace {
 
 QTextStream out(stdout);
-
-// Failures are kept for the end; questions are answered yes; no windows.
-class QuietPrompter : public Prompter {
-  public:
-    QStringList failures;
-    void notice(const QString& caption, const QString& text, PromptIcon icon) override {
-        if (icon == PromptIcon::Critical || icon == PromptIcon::Warning || caption == kErrorCaption)
-            failures << text;
-    }
-    bool ask(const QString&, const QString&) override { return true; }
-    std::unique_ptr<ProgressHandle> beginProgress() override {
-        struct Nothing : ProgressHandle {
-            void setRange(int, int) override {}
-            void setPosition(int) override {}
-        };
-        return std::make_unique<Nothing>();
-    }
-};
 
 // Every column of every row of a statement as text, the way a list reads it;
 // the rows joined, for comparing with what the program showed.

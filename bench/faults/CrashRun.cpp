@@ -1,12 +1,12 @@
 #include "faults/CrashRun.h"
 
+#include "QuietPrompter.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "contacts/Cleansing.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "faults/FaultChecks.h"
-#include "faults/QuietProgress.h"
 
 #include <QFile>
 #include <QProcess>
@@ -21,16 +21,6 @@ namespace {
 constexpr int kReadyWaitMs = 30000;
 constexpr int kCleansingDays = 60;
 constexpr int kKillsPerStart = 25;
-
-class SilentPrompter : public Prompter {
-  public:
-    QStringList failures;
-    void notice(const QString&, const QString& text, PromptIcon) override { failures << text; }
-    bool ask(const QString&, const QString&) override { return true; }
-    std::unique_ptr<ProgressHandle> beginProgress() override {
-        return std::make_unique<faults::QuietProgress>();
-    }
-};
 
 bool copyFile(const QString& from, const QString& to) {
     for (const char* suffix : {"", "-wal", "-shm", "-journal"})
@@ -84,7 +74,7 @@ CrashTally crashRun(const QString& worker, const CrashCase& c, int kills, quint3
             found << QStringLiteral("the worker stopped by itself: %1")
                          .arg(QString::fromUtf8(p.readAllStandardError()).trimmed());
         {
-            SilentPrompter prompter;
+            QuietPrompter prompter;
             Database db(&prompter);
             if (!db.open(c.path)) {
                 found << QStringLiteral("the database does not open: %1").arg(db.lastError());
@@ -141,7 +131,7 @@ QList<CrashCase> standardCases(const QString& fixturePath, const QString& dir, c
         const QString trial = c->path + QStringLiteral(".trial");
         copyFile(c->path, trial);
         {
-            SilentPrompter prompter;
+            QuietPrompter prompter;
             Database db(&prompter);
             const DayClock clock(today);
             if (!db.open(trial) || !Cleansing(db, prompter, clock).run(kCleansingDays)) {

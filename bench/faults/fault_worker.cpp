@@ -11,6 +11,7 @@
 // programs working on one file: it adds, modifies, trashes and restores its
 // user's contacts, adds interactions and builds the tree, and prints at the
 // end a "summary" line of what it committed (see FaultSummary.h).
+#include "QuietPrompter.h"
 #include "app/AutoResetEvent.h"
 #include "app/ReminderNodes.h"
 #include "app/Session.h"
@@ -25,7 +26,6 @@
 #include "db/Lookups.h"
 #include "faults/FaultFixture.h"
 #include "faults/FaultSummary.h"
-#include "faults/QuietProgress.h"
 #include "interactions/InteractionFields.h"
 #include "interactions/InteractionForm.h"
 #include "interactions/InteractionList.h"
@@ -57,7 +57,7 @@ class WorkerPrompter : public Prompter {
     }
     bool ask(const QString&, const QString&) override { return true; }
     std::unique_ptr<ProgressHandle> beginProgress() override {
-        return std::make_unique<faults::QuietProgress>();
+        return std::make_unique<QuietProgress>();
     }
 };
 
