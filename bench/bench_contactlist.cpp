@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     ContactList list(db, prompter, clock, 1, model);
     const sql::Statement statement = list.statement(kFilter, ContactList::Contacts);
 
-    QList<QStringList> rows;
+    ReportRows rows;
     if (!list.fetch(kFilter, ContactList::Contacts, rows)) {
         err << "bench_contactlist: " << db.lastError() << "\n";
         return 1;
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     }
     if (wanted("fetch")) {
         timings.push_back(measure("fetch: statement and names only", repeat, [&]() -> qint64 {
-            QList<QStringList> fetched;
+            ReportRows fetched;
             return list.fetch(kFilter, ContactList::Contacts, fetched) ? fetched.size() : -1;
         }));
     }
@@ -129,7 +129,11 @@ int main(int argc, char** argv) {
             if (!fetchPerRow(db, statement, fetched))
                 return -1;
             model.setRows(fetched);
-            return fetched.size() == rows.size() && fetched == rows ? model.rowCount() : -1;
+            bool same = fetched.size() == rows.size();
+            for (qsizetype r = 0; same && r < rows.size(); ++r)
+                for (int c = 0; same && c < fetched.at(r).size(); ++c)
+                    same = fetched.at(r).at(c) == rows.view(r, c);
+            return same ? model.rowCount() : -1;
         }));
     }
 

@@ -52,7 +52,7 @@ bool BackupCommands::backup(const QString& destination) {
         return false;
     }
     QString error;
-    const bool copied = OnlineBackup::toFile(SqliteConnection::handleOf(db_), destination, &error);
+    const bool copied = OnlineBackup::toFile(db_.fileHandle(), destination, &error);
     if (copied && QFileInfo::exists(destination)) {
         prompter_.inform(kBackedUp);
         return true;

@@ -35,7 +35,7 @@ DatabaseUpgrade::Outcome DatabaseUpgrade::ensureCurrent(const QList<schema::Step
     // The copy keeps the old version whole, whatever happens next.
     backupPath_ = db_.path() + QStringLiteral(".v%1.bak").arg(version);
     QString error;
-    if (!OnlineBackup::toFile(SqliteConnection::handleOf(db_), backupPath_, &error)) {
+    if (!OnlineBackup::toFile(db_.fileHandle(), backupPath_, &error)) {
         message_ = QStringLiteral("升级数据库之前无法备份到 %1: %2").arg(backupPath_, error);
         return Outcome::Failed;
     }

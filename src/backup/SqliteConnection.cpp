@@ -88,15 +88,6 @@ bool SqliteConnection::lastWasBusy() const {
     return code_ == SQLITE_BUSY || code_ == SQLITE_LOCKED;
 }
 
-sqlite3* SqliteConnection::handleOf(Database& db) {
-    if (!db.isOpen())
-        return nullptr;
-    const QVariant handle = db.connection().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.data());
-}
-
 bool SqliteConnection::hasDatabaseHeader(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

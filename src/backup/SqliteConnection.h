@@ -39,8 +39,6 @@ class SqliteConnection {
     // Whether the last failure was another connection holding the file.
     bool lastWasBusy() const;
 
-    // The handle under a connection of the program (Qt's driver).
-    static sqlite3* handleOf(Database& db);
     // Whether the file starts with the engine's header.
     static bool hasDatabaseHeader(const QString& path);
 

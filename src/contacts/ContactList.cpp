@@ -126,8 +126,10 @@ sql::Statement ContactList::statement(const sql::Statement& filter, int mode) co
     }
 }
 
-bool ContactList::fetch(const sql::Statement& filter, int mode, QList<QStringList>& rows) {
+bool ContactList::fetch(const sql::Statement& filter, int mode, ReportRows& rows) {
     rows.clear();
+    // A list is mostly loaded again at about the size it had.
+    rows.reserve(model_.rowCount(), 64, LastContactColumn + 1);
     const sql::Statement select = statement(filter, mode);
     if (select.isEmpty())
         return false;
@@ -156,7 +158,7 @@ bool ContactList::fetch(const sql::Statement& filter, int mode, QList<QStringLis
         if (mode == Documents && base == previous)
             return true;
         previous = base;
-        rows.append({QString(), QString::number(base), row.textAt(at[1]),
+        rows.append({QStringView(), QString::number(base), row.textAt(at[1]),
                      names.post(row.numberAt(at[2])), names.level(row.numberAt(at[3])),
                      row.textAt(at[4]), row.textAt(at[5]), row.textAt(at[6]), row.textAt(at[7]),
                      row.textAt(at[8])});
@@ -165,14 +167,14 @@ bool ContactList::fetch(const sql::Statement& filter, int mode, QList<QStringLis
 }
 
 bool ContactList::load(const sql::Statement& filter, int mode, int liveFlag) {
-    QList<QStringList> rows;
+    ReportRows rows;
     if (!fetch(filter, mode, rows))
         return false;
     filter_ = filter;
     mode_ = mode;
     liveFlag_ = liveFlag;
     clearDetail();
-    model_.setRows(rows);
+    model_.setRows(std::move(rows));
     return true;
 }
 

@@ -14,6 +14,7 @@ class DetailPane;
 class ListHost;
 class Prompter;
 class ReportModel;
+class ReportRows;
 
 // The contact list of the contact view: what the navigation tree selected, one
 // row per contact, and the lifecycle commands (trash, restore, delete, empty the
@@ -69,7 +70,7 @@ class ContactList {
     // The statement a load issues; empty for an unknown mode.
     sql::Statement statement(const sql::Statement& filter, int mode) const;
     // The rows a load shows, in list order, without touching the list.
-    bool fetch(const sql::Statement& filter, int mode, QList<QStringList>& rows);
+    bool fetch(const sql::Statement& filter, int mode, ReportRows& rows);
 
     sql::Statement filter() const { return filter_; }
     int mode() const { return mode_; }

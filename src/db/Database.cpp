@@ -2,13 +2,16 @@
 
 #include "base/Prompter.h"
 #include "db/EngineErrors.h"
+#include "db/FileStatement.h"
 #include "db/JetFunctions.h"
 #include "db/ServerDialect.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sqlite3.h>
 
 namespace {
 
@@ -176,8 +179,34 @@ bool Database::executeQuietly(const sql::Statement& statement) {
     return run(q, statement);
 }
 
+sqlite3* Database::fileHandle() const {
+    if (isServer() || !isOpen())
+        return nullptr;
+    const QVariant handle = connection().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.data());
+}
+
 bool Database::queryQuietly(const sql::Statement& statement,
                             const std::function<bool(const Row&)>& each) {
+    if (sqlite3* handle = fileHandle()) {
+        FileStatement select(handle);
+        if (!select.prepare(sql::withNameOrder(statement.text()), statement.values())) {
+            lastError_ = describe(select.error());
+            return false;
+        }
+        const Row row(select.statement());
+        while (select.next()) {
+            if (!each(row))
+                return true;
+        }
+        if (select.error().isValid()) {
+            lastError_ = describe(select.error());
+            return false;
+        }
+        return true;
+    }
     QSqlQuery q(connection());
     // A server's forward-only result comes row by row and holds the
     // connection meanwhile; the walk may query again (a count per tree node),

@@ -14,6 +14,7 @@
 #include <memory>
 
 class Prompter;
+struct sqlite3;
 
 // One connection to the program's database file. The user-interface thread keeps
 // one for the whole run; a worker thread opens its own on the same file. Every
@@ -69,6 +70,8 @@ class Database {
     bool lockRows(const sql::Statement& select);
 
     QSqlDatabase connection() const;
+    // The engine's handle of an open database file; nullptr for a server.
+    sqlite3* fileHandle() const;
     // A statement prepared once and kept while the connection is open, for
     // program-built statements run many times with new values (RowWriter's
     // inserts); nullptr with lastError() set when it does not prepare.

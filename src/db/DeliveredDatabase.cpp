@@ -42,8 +42,7 @@ bool runScript(const QString& databasePath, const QString& script, QString* erro
             *error = db.lastError();
         return false;
     }
-    const QVariant handle = db.connection().driver()->handle();
-    sqlite3* raw = handle.isValid() ? *static_cast<sqlite3* const*>(handle.data()) : nullptr;
+    sqlite3* raw = db.fileHandle();
     if (!raw) {
         if (error)
             *error = QStringLiteral("无法取得数据库句柄");

@@ -1,32 +1,88 @@
 #include "db/Row.h"
 
 #include <QVariant>
+#include <sqlite3.h>
 
-Row::Row(const QSqlQuery& query) : query_(query), record_(query.record()) {}
+Row::Row(const QSqlQuery& query)
+    : query_(&query), record_(query.record()), columnCount_(record_.count()) {}
+
+Row::Row(sqlite3_stmt* statement)
+    : statement_(statement), columnCount_(sqlite3_column_count(statement)) {
+    names_.reserve(columnCount_);
+    for (int i = 0; i < columnCount_; ++i) {
+        const void* name = sqlite3_column_name16(statement, i);
+        QString text = name ? QString::fromUtf16(static_cast<const char16_t*>(name)) : QString();
+        // Named as a server names them: no quotes, no table in front.
+        text.remove(u'"');
+        names_ << text.mid(text.lastIndexOf(u'.') + 1);
+    }
+}
+
+int Row::positionOf(const QString& column) const {
+    if (query_)
+        return record_.indexOf(column);
+    for (int i = 0; i < names_.size(); ++i) {
+        if (names_.at(i).compare(column, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
 
 int Row::indexOf(const QString& column) const {
     auto it = indexes_.constFind(column);
     if (it != indexes_.constEnd())
         return *it;
-    int index = record_.indexOf(column);
+    int index = positionOf(column);
     if (index < 0) {
         // "u.user_code" is read back as "user_code"
         const qsizetype dot = column.lastIndexOf(u'.');
         if (dot >= 0)
-            index = record_.indexOf(column.mid(dot + 1));
+            index = positionOf(column.mid(dot + 1));
     }
     indexes_.insert(column, index);
     return index;
 }
 
+bool Row::isNullAt(int index) const {
+    if (index < 0 || index >= columnCount_)
+        return true;
+    if (query_)
+        return query_->isNull(index);
+    return sqlite3_column_type(statement_, index) == SQLITE_NULL;
+}
+
+// What the engine holds, typed as it stores it: whole numbers, real numbers,
+// texts and byte strings.
+QVariant Row::valueAt(int index) const {
+    if (index < 0 || index >= columnCount_)
+        return {};
+    if (query_)
+        return query_->value(index);
+    switch (sqlite3_column_type(statement_, index)) {
+    case SQLITE_INTEGER:
+        return qlonglong(sqlite3_column_int64(statement_, index));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(statement_, index);
+    case SQLITE_BLOB: {
+        const void* bytes = sqlite3_column_blob(statement_, index);
+        return QByteArray(static_cast<const char*>(bytes), sqlite3_column_bytes(statement_, index));
+    }
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    default: {
+        const void* text = sqlite3_column_text16(statement_, index);
+        return QString(static_cast<const QChar*>(text),
+                       sqlite3_column_bytes16(statement_, index) / qsizetype(sizeof(QChar)));
+    }
+    }
+}
+
 QVariant Row::value(const QString& column) const {
-    const int index = indexOf(column);
-    return index < 0 ? QVariant() : query_.value(index);
+    return valueAt(indexOf(column));
 }
 
 bool Row::isNull(const QString& column) const {
-    const int index = indexOf(column);
-    return index < 0 || query_.isNull(index);
+    return isNullAt(indexOf(column));
 }
 
 QString Row::text(const QString& column, const QString& fallback) const {
@@ -39,9 +95,14 @@ qint64 Row::number(const QString& column, qint64 fallback) const {
 }
 
 QString Row::textAt(int index, const QString& fallback) const {
-    if (index < 0 || index >= record_.count() || query_.isNull(index))
+    if (isNullAt(index))
         return fallback;
-    const QVariant value = query_.value(index);
+    if (statement_ && sqlite3_column_type(statement_, index) == SQLITE_TEXT) {
+        const void* text = sqlite3_column_text16(statement_, index);
+        return QString(static_cast<const QChar*>(text),
+                       sqlite3_column_bytes16(statement_, index) / qsizetype(sizeof(QChar)));
+    }
+    const QVariant value = valueAt(index);
     // A comparison reads 1 or 0 on every engine (a server's truth value would read "true").
     if (value.typeId() == QMetaType::Bool)
         return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
@@ -49,10 +110,12 @@ QString Row::textAt(int index, const QString& fallback) const {
 }
 
 qint64 Row::numberAt(int index, qint64 fallback) const {
-    if (index < 0 || index >= record_.count() || query_.isNull(index))
+    if (isNullAt(index))
         return fallback;
+    if (statement_ && sqlite3_column_type(statement_, index) == SQLITE_INTEGER)
+        return sqlite3_column_int64(statement_, index);
     bool ok = false;
-    const QVariant v = query_.value(index);
+    const QVariant v = valueAt(index);
     const qint64 n = v.toLongLong(&ok);
     if (ok)
         return n;

@@ -4,12 +4,18 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
+#include <QStringList>
+
+struct sqlite3_stmt;
 
 // One row of a forward walk over a result, read field by field by column name.
 // A NULL or missing field is never converted: the caller's default comes back.
+// A file's rows are read straight from the engine's statement, and only the
+// fields asked for are converted; a server's come through its QSqlQuery.
 class Row {
   public:
     explicit Row(const QSqlQuery& query);
+    explicit Row(sqlite3_stmt* statement);
 
     bool isNull(const QString& column) const;
     QString text(const QString& column, const QString& fallback = QString()) const;
@@ -19,13 +25,21 @@ class Row {
     // By position, for statements whose columns have no useful name.
     QString textAt(int index, const QString& fallback = QString()) const;
     qint64 numberAt(int index, qint64 fallback = -1) const;
-    int columnCount() const { return record_.count(); }
-    // The position of a named column (-1 when the row has none): a long walk
-    // finds its columns once and then reads them by position.
+    int columnCount() const { return columnCount_; }
+    // The position of a named column (-1 when the row has none; names are
+    // matched without regard to case): a long walk finds its columns once and
+    // then reads them by position.
     int indexOf(const QString& column) const;
 
   private:
-    const QSqlQuery& query_;
+    bool isNullAt(int index) const;
+    QVariant valueAt(int index) const;
+    int positionOf(const QString& column) const;
+
+    const QSqlQuery* query_ = nullptr;
+    sqlite3_stmt* statement_ = nullptr;
     QSqlRecord record_;
+    QStringList names_;
+    int columnCount_ = 0;
     mutable QHash<QString, int> indexes_;
 };

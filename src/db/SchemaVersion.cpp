@@ -55,8 +55,7 @@ int versionOf(Database& db) {
 bool runStatements(Database& db, const QString& script, QString* error) {
     if (db.isServer())
         return pgschema::runScript(db, script, error);
-    const QVariant handle = db.connection().driver()->handle();
-    sqlite3* raw = handle.isValid() ? *static_cast<sqlite3* const*>(handle.data()) : nullptr;
+    sqlite3* raw = db.fileHandle();
     if (!raw) {
         if (error)
             *error = QStringLiteral("无法取得数据库句柄");

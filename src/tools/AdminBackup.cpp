@@ -47,9 +47,8 @@ int backup(const QStringList& args, QTextStream& out, QTextStream& err) {
     timer.start();
     QString error;
     // A server's backup is one consistent state of it, written as a database file.
-    const bool copied =
-        db.isServer() ? ServerSnapshot::toFile(db, destination, &error)
-                      : OnlineBackup::toFile(SqliteConnection::handleOf(db), destination, &error);
+    const bool copied = db.isServer() ? ServerSnapshot::toFile(db, destination, &error)
+                                      : OnlineBackup::toFile(db.fileHandle(), destination, &error);
     if (!copied) {
         err << "backup: " << error << "\n";
         return 1;

@@ -189,8 +189,7 @@ int migrate(const QStringList& given, QTextStream& out, QTextStream& err) {
     if (version >= 0 && version < schema::current()) {
         const QString copy = scratch.filePath(QStringLiteral("upgraded.tdb"));
         QString error;
-        if (!scratch.isValid() ||
-            !OnlineBackup::toFile(SqliteConnection::handleOf(file), copy, &error) ||
+        if (!scratch.isValid() || !OnlineBackup::toFile(file.fileHandle(), copy, &error) ||
             !delivered::upgradeFile(copy, &error) || !file.open(copy)) {
             err << "migrate: 无法升级 " << from << " 的副本: " << error << file.lastError() << "\n";
             return 1;

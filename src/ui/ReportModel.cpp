@@ -34,11 +34,10 @@ int ReportModel::columnCount(const QModelIndex& parent) const {
 QVariant ReportModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_.size())
         return {};
-    const Entry& entry = rows_.at(index.row());
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::EditRole)
-        return entry.texts.value(index.column());
+        return rows_.text(index.row(), index.column());
     if (role == Qt::CheckStateRole && index.column() == 0)
-        return entry.checked ? Qt::Checked : Qt::Unchecked;
+        return rows_.isChecked(index.row()) ? Qt::Checked : Qt::Unchecked;
     return {};
 }
 
@@ -90,20 +89,16 @@ void ReportModel::sort(int column, Qt::SortOrder order) {
     keys.reserve(rows_.size());
     for (int i = 0; i < rows_.size(); ++i) {
         order_[i] = i;
-        keys.append(collator.sortKey(rows_.at(i).texts.value(column)));
+        keys.append(collator.sortKey(rows_.text(i, column)));
     }
     std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
         const int c = keys.at(a).compare(keys.at(b));
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
-    QList<Entry> sorted;
-    sorted.reserve(rows_.size());
     QList<int> newPosition(rows_.size());
-    for (int i = 0; i < order_.size(); ++i) {
-        sorted.append(std::move(rows_[order_.at(i)]));
+    for (int i = 0; i < order_.size(); ++i)
         newPosition[order_.at(i)] = i;
-    }
-    rows_ = std::move(sorted);
+    rows_.reorder(order_);
 
     QModelIndexList after;
     for (int i = 0; i < before.size(); ++i)
@@ -118,8 +113,8 @@ bool ReportModel::clickHeader(int column) {
     if (column == 0) {
         const bool check = checkAllNext_;
         checkAllNext_ = !checkAllNext_;
-        for (Entry& entry : rows_)
-            entry.checked = check;
+        for (qsizetype row = 0; row < rows_.size(); ++row)
+            rows_.setChecked(row, check);
         if (!rows_.isEmpty())
             emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, 0), {Qt::CheckStateRole});
         return false;
@@ -134,7 +129,7 @@ bool ReportModel::clickHeader(int column) {
 int ReportModel::addRow(const QStringList& texts) {
     const int row = int(rows_.size());
     beginInsertRows({}, row, row);
-    rows_.append({texts, false});
+    rows_.append(texts);
     endInsertRows();
     return row;
 }
@@ -145,7 +140,14 @@ void ReportModel::setRows(const QList<QStringList>& rows) {
     rows_.clear();
     rows_.reserve(rows.size());
     for (const QStringList& texts : rows)
-        rows_.append({texts, false});
+        rows_.append(texts);
+    endResetModel();
+}
+
+void ReportModel::setRows(ReportRows rows) {
+    beginResetModel();
+    forgetSort();
+    rows_ = std::move(rows);
     endResetModel();
 }
 
@@ -167,34 +169,31 @@ void ReportModel::clear() {
 QString ReportModel::text(int row, int column) const {
     if (row < 0 || row >= rows_.size())
         return {};
-    return rows_.at(row).texts.value(column);
+    return rows_.text(row, column);
 }
 
 void ReportModel::setText(int row, int column, const QString& text) {
     if (row < 0 || row >= rows_.size() || column < 0 || column >= columns_.size())
         return;
-    QStringList& texts = rows_[row].texts;
-    while (texts.size() <= column)
-        texts.append(QString());
-    texts[column] = text;
+    rows_.setText(row, column, text);
     emit dataChanged(index(row, column), index(row, column));
 }
 
 bool ReportModel::isChecked(int row) const {
-    return row >= 0 && row < rows_.size() && rows_.at(row).checked;
+    return row >= 0 && row < rows_.size() && rows_.isChecked(row);
 }
 
 void ReportModel::setChecked(int row, bool checked) {
-    if (row < 0 || row >= rows_.size() || rows_.at(row).checked == checked)
+    if (row < 0 || row >= rows_.size() || rows_.isChecked(row) == checked)
         return;
-    rows_[row].checked = checked;
+    rows_.setChecked(row, checked);
     emit dataChanged(index(row, 0), index(row, 0), {Qt::CheckStateRole});
 }
 
 QList<int> ReportModel::checkedRows() const {
     QList<int> result;
     for (int i = 0; i < rows_.size(); ++i) {
-        if (rows_.at(i).checked)
+        if (rows_.isChecked(i))
             result << i;
     }
     return result;

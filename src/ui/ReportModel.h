@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/ReportColumn.h"
+#include "ui/ReportRows.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -30,6 +31,7 @@ class ReportModel : public QAbstractTableModel {
     // Many rows at once (one model reset), for long lists. A list filled anew,
     // or emptied, is unsorted: the next header click sorts its column A to Z.
     void setRows(const QList<QStringList>& rows);
+    void setRows(ReportRows rows);
     void removeRowAt(int row);
     void clear();
 
@@ -51,13 +53,8 @@ class ReportModel : public QAbstractTableModel {
   private:
     void forgetSort();
 
-    struct Entry {
-        QStringList texts;
-        bool checked = false;
-    };
-
     QList<ReportColumn> columns_;
-    QList<Entry> rows_;
+    ReportRows rows_;
     int sortColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     bool checkAllNext_ = true;

@@ -1,12 +1,15 @@
 #include "db/Database.h"
+#include "db/FileStatement.h"
 #include "db/JetFunctions.h"
 #include "db/RowWriter.h"
 #include "db/Statement.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSqlQuery>
 #include <QTest>
 #include <atomic>
 #include <sqlite3.h>
@@ -20,6 +23,9 @@ class TestDatabase : public QObject {
     void failuresAreReportedWithTheEngineText();
     void nullFieldsKeepTheCallersDefault();
     void countAndEarlyExit();
+    void fieldsReadAsTheConnectionReadsThem();
+    void boundValuesStoreAsTheConnectionStoresThem();
+    void walkFailuresAndUnfinishedWalks();
     void rowWriterInsertsAndUpdates();
     void transactionsRollBackCompletely();
     void cdateAndDatediff_data();
@@ -112,6 +118,124 @@ void TestDatabase::countAndEarlyExit() {
     QCOMPARE(visited, 3);
     QVERIFY(db.exists("select * from userlogin where user_name='admin'"));
     QVERIFY(!db.exists("select * from userlogin where user_name='nobody'"));
+}
+
+// A file's rows are read from the engine directly; every kind of stored value
+// must come out as Qt's own driver gives it.
+void TestDatabase::fieldsReadAsTheConnectionReadsThem() {
+    SKIP_ON_SERVER("a file's statements are run by its engine directly");
+    TestHome home;
+    Database db;
+    QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.execute("create table mixed(n, label)"));
+    const QStringList values = {"42",      "-7",   "9007199254740993", "2.5",       "100.0", "1e-7",
+                                "'中文 '", "'12'", "' 7.9 '",          "x'00ff41'", "NULL",  "''",
+                                "'abc'"};
+    for (int i = 0; i < values.size(); ++i)
+        QVERIFY(db.execute(sql::Statement(
+            QStringLiteral("insert into mixed values(%1,'v%2')").arg(values[i]).arg(i))));
+
+    QSqlQuery plain(db.connection());
+    QVERIFY(plain.exec("select n, label from mixed order by rowid"));
+    int seen = 0;
+    QVERIFY(db.query("select n as Value, m.label from mixed m order by rowid", [&](const Row& row) {
+        if (!plain.next())
+            return false;
+        const QVariant expected = plain.value(0);
+        const QString what = plain.value(1).toString();
+        if (row.value("value") != expected || row.value("value").typeId() != expected.typeId())
+            qWarning() << what << "value" << row.value("value") << expected;
+        else if (row.isNull("VALUE") != plain.isNull(0))
+            qWarning() << what << "null";
+        else if (row.textAt(0, "-") !=
+                 (plain.isNull(0) ? QStringLiteral("-") : expected.toString()))
+            qWarning() << what << "text" << row.textAt(0) << expected.toString();
+        else if (expected.typeId() == QMetaType::LongLong &&
+                 row.numberAt(0) != expected.toLongLong())
+            qWarning() << what << "number" << row.numberAt(0);
+        else if (row.text("m.label") != what || row.indexOf("LABEL") != 1)
+            qWarning() << what << "label";
+        else
+            ++seen;
+        return true;
+    }));
+    QCOMPARE(seen, values.size());
+    QVERIFY(!plain.next());
+
+    // Numbers read from texts and real numbers.
+    QList<qint64> numbers;
+    db.query("select n from mixed order by rowid", [&](const Row& row) {
+        numbers << row.numberAt(0, -99);
+        return true;
+    });
+    QCOMPARE(numbers,
+             (QList<qint64>{42, -7, 9007199254740993, 3, 100, 0, -99, 12, 7, -99, -99, -99, -99}));
+}
+
+void TestDatabase::boundValuesStoreAsTheConnectionStoresThem() {
+    SKIP_ON_SERVER("a file's statements are run by its engine directly");
+    TestHome home;
+    Database db;
+    QVERIFY(db.open(home.databasePath()));
+    const QVariantList values = {QVariant(7),
+                                 QVariant(qlonglong(1) << 40),
+                                 QVariant(2.25),
+                                 QVariant(QStringLiteral("张三")),
+                                 QVariant(QByteArray("\0\1", 2)),
+                                 QVariant(),
+                                 QVariant(true),
+                                 QVariant(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 5, 12))),
+                                 QVariant(QDate(2026, 12, 7))};
+    QString marks;
+    for (int i = 0; i < values.size(); ++i)
+        marks += i ? QStringLiteral(",?") : QStringLiteral("?");
+    const QString select = QStringLiteral("select ") + marks;
+
+    QSqlQuery plain(db.connection());
+    QVERIFY(plain.prepare(select));
+    for (const QVariant& value : values)
+        plain.addBindValue(value);
+    QVERIFY(plain.exec() && plain.next());
+    FileStatement mine(db.fileHandle());
+    QVERIFY(mine.prepare(select, values));
+    QVERIFY(mine.next());
+    const Row row(mine.statement());
+    for (int i = 0; i < values.size(); ++i) {
+        const QString theirs = plain.isNull(i) ? QStringLiteral("NULL") : plain.value(i).toString();
+        QCOMPARE(row.textAt(i, "NULL"), theirs);
+    }
+    QVERIFY(!mine.next());
+    QVERIFY(!mine.error().isValid());
+
+    FileStatement missing(db.fileHandle());
+    QVERIFY(!missing.prepare(select, values.mid(1)));
+    QVERIFY(missing.error().isValid());
+}
+
+void TestDatabase::walkFailuresAndUnfinishedWalks() {
+    SKIP_ON_SERVER("a file's statements are run by its engine directly");
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+
+    // A failure met on the way, after the statement started.
+    int rows = 0;
+    QVERIFY(!db.query("select abs(x) from (select 1 as x union all select -9223372036854775808)",
+                      [&](const Row&) { return ++rows > 0; }));
+    QVERIFY(db.lastError().contains("integer overflow"));
+    QCOMPARE(prompter.messages.size(), 1);
+
+    QVERIFY(!db.queryQuietly("select 1; select 2", [](const Row&) { return true; }));
+    QVERIFY(!db.queryQuietly("selec 1", [](const Row&) { return true; }));
+    QVERIFY(db.lastError().contains("syntax error"));
+    QCOMPARE(prompter.messages.size(), 1);
+
+    // A walk left early leaves nothing open: the table it read can be dropped.
+    QVERIFY(db.execute("create table walked(n)"));
+    QVERIFY(db.execute("insert into walked values(1),(2),(3)"));
+    QVERIFY(db.query("select n from walked", [](const Row&) { return false; }));
+    QVERIFY(db.execute("drop table walked"));
 }
 
 void TestDatabase::rowWriterInsertsAndUpdates() {

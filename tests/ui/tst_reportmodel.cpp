@@ -15,6 +15,7 @@ class TestReportModel : public QObject {
     void sameHeaderReversesOtherHeaderAscends();
     void textChangedInPlaceSortsByTheNewText();
     void rowsAddRemoveAndTicks();
+    void editedAndWidenedRowsKeepTheirNeighbours();
 };
 
 void TestReportModel::columnSpec_data() {
@@ -138,6 +139,48 @@ void TestReportModel::rowsAddRemoveAndTicks() {
     model.clear();
     QCOMPARE(model.rowCount(), 0);
     QVERIFY(model.checkedRows().isEmpty());
+}
+
+// The texts of all rows lie in one store: a text changed, or a column added to
+// one short row, must leave every other row as it was, through sorts and ticks.
+void TestReportModel::editedAndWidenedRowsKeepTheirNeighbours() {
+    ReportModel model("选,25;ID,0;名,70;单位,90");
+    ReportRows rows;
+    for (int i = 0; i < 5; ++i)
+        rows.append({QStringView(), QString::number(i), QStringLiteral("张%1").arg(i),
+                     QStringLiteral("单位%1").arg(i)});
+    rows.append({QStringView(), u"5"}); // a short row
+    model.setRows(std::move(rows));
+    QCOMPARE(model.rowCount(), 6);
+    QCOMPARE(model.text(5, 2), QString());
+
+    model.setText(5, 3, QStringLiteral("最后的单位"));
+    model.setText(5, 2, QStringLiteral("王五"));
+    model.setText(1, 2, QStringLiteral("一个长得多的名字"));
+    model.setText(1, 2, QStringLiteral("李"));
+    model.setChecked(1, true);
+    model.setChecked(5, true);
+    const QStringList expected = {"0|张0|单位0", "1|李|单位1",  "2|张2|单位2",
+                                  "3|张3|单位3", "4|张4|单位4", "5|王五|最后的单位"};
+    auto shown = [&] {
+        QStringList lines;
+        for (int r = 0; r < model.rowCount(); ++r)
+            lines << QStringList{model.key(r), model.text(r, 2), model.text(r, 3)}.join(u'|');
+        return lines;
+    };
+    QCOMPARE(shown(), expected);
+    QCOMPARE(model.text(0, 4), QString()); // past the last column
+
+    model.clickHeader(1);
+    model.clickHeader(1); // 5 down to 0
+    QCOMPARE(model.key(0), QStringLiteral("5"));
+    QCOMPARE(model.text(0, 3), QStringLiteral("最后的单位"));
+    QCOMPARE(model.checkedRows(), (QList<int>{0, 4}));
+    model.removeRowAt(0);
+    QCOMPARE(model.key(3), QStringLiteral("1"));
+    QVERIFY(model.isChecked(3));
+    QCOMPARE(model.text(3, 2), QStringLiteral("李"));
+    QCOMPARE(model.text(4, 3), QStringLiteral("单位0"));
 }
 
 QTEST_GUILESS_MAIN(TestReportModel)

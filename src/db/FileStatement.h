@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QSqlError>
+#include <QString>
+#include <QVariantList>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// One select on a database file, run on the engine's own statement: the rows
+// are read where they lie instead of each being copied field by field first.
+// Errors carry the engine's code and words, as the connection's own would.
+class FileStatement {
+  public:
+    explicit FileStatement(sqlite3* handle) : handle_(handle) {}
+    ~FileStatement();
+    FileStatement(const FileStatement&) = delete;
+    FileStatement& operator=(const FileStatement&) = delete;
+
+    // Prepares one statement and binds its values in order; false with
+    // error() set when it does not prepare, or when more than one is given.
+    bool prepare(const QString& text, const QVariantList& values);
+    // The next row: true while there is one; false at the end, or on failure
+    // with error() set.
+    bool next();
+    sqlite3_stmt* statement() const { return statement_; }
+    const QSqlError& error() const { return error_; }
+
+  private:
+    bool bind(int position, const QVariant& value);
+    void fail(const QString& what, int code);
+
+    sqlite3* handle_;
+    sqlite3_stmt* statement_ = nullptr;
+    QSqlError error_;
+};
