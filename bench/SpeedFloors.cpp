@@ -283,12 +283,12 @@ QList<Floors::Query> Floors::queries(InteractionQuery& query) const {
     return out;
 }
 
-bool Floors::sameInteractions(const QList<QStringList>& ours, const QStringList& floor) {
+bool Floors::sameInteractions(const ReportRows& ours, const QStringList& floor) {
     // Rows of one contact come in no particular order: compare the sorted texts.
     QStringList mine;
     mine.reserve(ours.size());
-    for (const QStringList& row : ours) {
-        QStringList cells = row.mid(1);
+    for (qsizetype r = 0; r < ours.size(); ++r) {
+        QStringList cells = ours.texts(r).mid(1);
         cells.removeAt(1); // the time
         mine << cells.join(u'|');
     }

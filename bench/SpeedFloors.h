@@ -3,6 +3,7 @@
 #include "app/TreeBuilder.h"
 #include "db/Statement.h"
 #include "reports/InteractionQuery.h"
+#include "ui/ReportRows.h"
 
 #include <QDate>
 #include <QList>
@@ -55,7 +56,7 @@ class Floors {
         sql::Statement floor;
     };
     QList<Query> queries(InteractionQuery& query) const;
-    static bool sameInteractions(const QList<QStringList>& ours, const QStringList& floor);
+    static bool sameInteractions(const ReportRows& ours, const QStringList& floor);
 
     void cleansing(Database& db, int days) const;
     // The cells the exports write, read by one statement each; with a path

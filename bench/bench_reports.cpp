@@ -171,12 +171,12 @@ int main(int argc, char** argv) {
         {QStringLiteral("interactions: all of them"), *query.conditions({}), floorColumns},
     };
     InteractionTotals kept;
-    QList<QStringList> keptRows;
+    ReportRows keptRows;
     for (const Case& c : cases) {
         if (only == u"exports" && !c.what.contains(QStringLiteral("last month")))
             continue;
         Line line(c.what);
-        QList<QStringList> rows;
+        ReportRows rows;
         InteractionTotals totals;
         line.time = bench::timeRepeated(repeat, [&] { results.fetch(c.conditions, rows, totals); });
         line.rows = rows.size();

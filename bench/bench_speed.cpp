@@ -304,7 +304,7 @@ int main(int argc, char** argv) {
         InteractionResults results(db);
         for (const speed::Floors::Query& q : floors.queries(query)) {
             Line line(QStringLiteral("query: ") + q.what);
-            QList<QStringList> rows;
+            ReportRows rows;
             InteractionTotals totals;
             line.ours =
                 bench::timeRepeated(repeat, [&] { results.fetch(q.conditions, rows, totals); });
@@ -367,11 +367,11 @@ int main(int argc, char** argv) {
         {
             InteractionQuery query(db, prompter, clock, 1);
             const speed::Floors::Query month = floors.queries(query).at(1);
-            QList<QStringList> rows;
+            ReportRows rows;
             InteractionTotals totals;
             InteractionResults(db).fetch(month.conditions, rows, totals);
             ReportModel stats(InteractionResults::kColumns);
-            stats.setRows(rows);
+            stats.setRows(std::move(rows));
             for (int r = 0; r < stats.rowCount(); ++r)
                 stats.setChecked(r, true);
             Line line(QStringLiteral("export: statistics of last month"));

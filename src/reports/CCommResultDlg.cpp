@@ -24,14 +24,14 @@ CCommResultDlg::CCommResultDlg(Database& db, const InteractionConditions& condit
     list_->setObjectName(QStringLiteral("results"));
     list_->setReportModel(model_);
 
-    QList<QStringList> rows;
+    ReportRows rows;
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         // A failed read keeps what was read before it (the error was shown).
         InteractionResults(db).fetch(conditions, rows, totals_);
         QApplication::restoreOverrideCursor();
     }
-    model_->setRows(rows);
+    model_->setRows(std::move(rows));
 
     auto* sums = new QGridLayout;
     auto value = [this](const QString& name, const QString& text) {

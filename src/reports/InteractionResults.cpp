@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/DateForms.h"
+#include "ui/ReportRows.h"
 
 sql::Statement InteractionResults::statement(const InteractionConditions& conditions) {
     sql::Statement s(kStatement);
@@ -12,31 +13,55 @@ sql::Statement InteractionResults::statement(const InteractionConditions& condit
     return s + sql::Statement(kOrder);
 }
 
-bool InteractionResults::fetch(const InteractionConditions& conditions, QList<QStringList>& rows,
+bool InteractionResults::fetch(const InteractionConditions& conditions, ReportRows& rows,
                                InteractionTotals& totals) {
     rows.clear();
     totals = InteractionTotals{};
+    enum Field {
+        Clock,
+        Minute,
+        Cost,
+        Income,
+        Year,
+        Month,
+        Day,
+        Business,
+        Place,
+        Reason,
+        Level,
+        Name,
+        Duty,
+        WorkName,
+        Client,
+        MyJoin,
+        Gift,
+        Contact,
+        Spent,
+        FieldCount
+    };
+    static const char* const kFields[FieldCount] = {
+        "comm_clock",  "comm_minute", "comm_cost",      "comm_tran",  "comm_year",
+        "comm_month",  "comm_day",    "business_name",  "comm_place", "comm_reason",
+        "sort_name",   "base_name",   "duty_name",      "work_name",  "comm_client",
+        "comm_myjoin", "comm_gift",   "comm_base_code", "comm_spent"};
+    // The columns are found by name once; the rows are then read by position.
+    QList<int> at;
     return db_.query(statement(conditions), [&](const Row& row) {
-        const QString hour = row.text(QStringLiteral("comm_clock"));
-        const QString minute = row.text(QStringLiteral("comm_minute"));
+        if (at.isEmpty())
+            for (const char* field : kFields)
+                at << row.indexOf(QLatin1String(field));
+        const auto text = [&](Field field) { return row.textAt(at[field]); };
+        const QString hour = text(Clock);
+        const QString minute = text(Minute);
         const QString time = hour.isEmpty()     ? QString()
                              : minute.isEmpty() ? dateforms::hourOnly(hour)
                                                 : dateforms::shortTime(hour, minute);
-        const QString cost = row.text(QStringLiteral("comm_cost"));
-        const QString income = row.text(QStringLiteral("comm_tran"));
-        rows.append({QString(),
-                     dateforms::dashed(row.text(QStringLiteral("comm_year")),
-                                       row.text(QStringLiteral("comm_month")),
-                                       row.text(QStringLiteral("comm_day"))),
-                     time, row.text(QStringLiteral("business_name")),
-                     row.text(QStringLiteral("comm_place")),
-                     row.text(QStringLiteral("comm_reason")), row.text(QStringLiteral("sort_name")),
-                     row.text(QStringLiteral("base_name")), row.text(QStringLiteral("duty_name")),
-                     row.text(QStringLiteral("work_name")), row.text(QStringLiteral("comm_client")),
-                     row.text(QStringLiteral("comm_myjoin")), row.text(QStringLiteral("comm_gift")),
-                     cost, income});
-        totals.add(row.number(QStringLiteral("comm_base_code")),
-                   row.text(QStringLiteral("comm_spent")), cost, income);
+        const QString cost = text(Cost);
+        const QString income = text(Income);
+        rows.append({QStringView(), dateforms::dashed(text(Year), text(Month), text(Day)), time,
+                     text(Business), text(Place), text(Reason), text(Level), text(Name), text(Duty),
+                     text(WorkName), text(Client), text(MyJoin), text(Gift), cost, income});
+        totals.add(row.numberAt(at[Contact]), text(Spent), cost, income);
         return true;
     });
 }

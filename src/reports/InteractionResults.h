@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class Database;
+class ReportRows;
 
 // The interactions a query selects, one list row each, with the totals read
 // along the way.
@@ -57,7 +58,7 @@ class InteractionResults {
 
     // Reads the rows and their totals. On a database error (shown) the rows
     // and totals read so far stay and the result is false.
-    bool fetch(const InteractionConditions& conditions, QList<QStringList>& rows,
+    bool fetch(const InteractionConditions& conditions, ReportRows& rows,
                InteractionTotals& totals);
 
   private:

@@ -44,6 +44,15 @@ QStringView ReportRows::view(qsizetype row, int column) const {
     return QStringView(chars_).mid(cell.start, cell.length);
 }
 
+QStringList ReportRows::texts(qsizetype row) const {
+    QStringList result;
+    if (row < 0 || row >= entries_.size())
+        return result;
+    for (int c = 0; c < entries_.at(row).cells; ++c)
+        result << text(row, c);
+    return result;
+}
+
 void ReportRows::setText(qsizetype row, int column, QStringView text) {
     if (row < 0 || row >= entries_.size() || column < 0)
         return;

@@ -25,6 +25,8 @@ class ReportRows {
 
     QStringView view(qsizetype row, int column) const;
     QString text(qsizetype row, int column) const { return view(row, column).toString(); }
+    // All texts of one row.
+    QStringList texts(qsizetype row) const;
     // Replaces one text; columns past the row's end are added empty.
     void setText(qsizetype row, int column, QStringView text);
 

@@ -369,11 +369,11 @@ void TestExports::statisticsWithRows() {
     f.addInteraction(b, "2026", "12", "03", {{"comm_spent", "15"}});
 
     ReportModel results(InteractionResults::kColumns);
-    QList<QStringList> rows;
+    ReportRows rows;
     InteractionTotals totals;
     QVERIFY(InteractionResults(f.db).fetch(
         *InteractionQuery(f.db, f.prompter, f.clock, 1).conditions({}), rows, totals));
-    results.setRows(rows);
+    results.setRows(std::move(rows));
     // Ticked: the interaction of 王一 (last, the rows are by contact code
     // descending) and one of 李二.
     QCOMPARE(results.text(2, InteractionResults::NameColumn), QStringLiteral("王一"));

@@ -385,21 +385,21 @@ void TestQueries::interactionRows() {
     f.addInteraction(a, "2026", "11", "20", {{"comm_clock", "14"}, {"comm_minute", ""}});
     f.addInteraction(a, "2026", "10", "01", {{"comm_clock", ""}, {"comm_minute", "15"}});
 
-    QList<QStringList> rows;
+    ReportRows rows;
     InteractionTotals totals;
     InteractionQuery query(f.db, f.prompter, f.clock, 1);
     QVERIFY(InteractionResults(f.db).fetch(*query.conditions({}), rows, totals));
     QCOMPARE(rows.size(), 3);
     QStringList first;
-    for (const QStringList& row : rows) {
-        if (row.at(InteractionResults::DateColumn) == QStringLiteral("2026-12-07"))
-            first = row;
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        if (rows.text(r, InteractionResults::DateColumn) == QStringLiteral("2026-12-07"))
+            first = rows.texts(r);
     }
     QCOMPARE(first, (QStringList{"", "2026-12-07", "9:30", "拜访", "茶楼", "叙旧", "A级-核心",
                                  "王一", "经理", "星光科技", "王一", "本人", "茶叶", "120.5", ""}));
     QStringList times;
-    for (const QStringList& row : rows)
-        times << row.at(InteractionResults::TimeColumn);
+    for (qsizetype r = 0; r < rows.size(); ++r)
+        times << rows.text(r, InteractionResults::TimeColumn);
     times.sort();
     QCOMPARE(times, (QStringList{"", "14:00", "9:30"}));
 }
@@ -439,7 +439,7 @@ void TestQueries::interactionTotals() {
         f.addInteraction(codes.value(i.at(0)), "2026", "12", "01",
                          {{"comm_spent", i.at(1)}, {"comm_cost", i.at(2)}, {"comm_tran", i.at(3)}});
     }
-    QList<QStringList> rows;
+    ReportRows rows;
     InteractionTotals totals;
     QVERIFY(InteractionResults(f.db).fetch(
         *InteractionQuery(f.db, f.prompter, f.clock, 1).conditions({}), rows, totals));
@@ -462,11 +462,11 @@ void TestQueries::interactionRangeAndOwner() {
     f.addInteraction(mine, "2025", "02", "28");
 
     InteractionResults results(f.db);
-    QList<QStringList> rows;
+    ReportRows rows;
     InteractionTotals totals;
     QVERIFY(results.fetch(InteractionQuery(f.db, f.prompter, f.clock, 1).today(), rows, totals));
     QCOMPARE(rows.size(), 1);
-    QCOMPARE(rows.first().at(InteractionResults::NameColumn), QStringLiteral("王一"));
+    QCOMPARE(rows.text(0, InteractionResults::NameColumn), QStringLiteral("王一"));
 
     InteractionQueryForm form;
     // The end month alone ends on its 7th (today is the 7th).
@@ -474,7 +474,7 @@ void TestQueries::interactionRangeAndOwner() {
     QVERIFY(results.fetch(*InteractionQuery(f.db, f.prompter, f.clock, 1).conditions(form), rows,
                           totals));
     QCOMPARE(rows.size(), 1);
-    QCOMPARE(rows.first().at(InteractionResults::DateColumn), QStringLiteral("2025-02-28"));
+    QCOMPARE(rows.text(0, InteractionResults::DateColumn), QStringLiteral("2025-02-28"));
 
     // Today is the 7th: the end of a month chosen alone is that month's 7th.
     form.dates = DateFields{"2026", "12", "06", "2026", "12", {}};
