@@ -383,7 +383,7 @@ int main(int argc, char** argv) {
             line.written = bench::timeRepeated(repeat, [&] {
                 floors.statistics(db, month.floor, files.filePath("stats-floor.xlsx"));
             });
-            line.note = QStringLiteral("%1 rows").arg(rows.size());
+            line.note = QStringLiteral("%1 rows").arg(stats.rowCount());
             add(line);
         }
     }

@@ -14,7 +14,10 @@ void FileStatement::fail(const QString& what, int code) {
                   QSqlError::StatementError, QString::number(code));
 }
 
-bool FileStatement::prepare(const QString& text, const QVariantList& values) {
+bool FileStatement::prepare(const QString& text) {
+    error_ = QSqlError();
+    sqlite3_finalize(statement_);
+    statement_ = nullptr;
     const void* tail = nullptr;
     const int code = sqlite3_prepare16_v2(handle_, text.utf16(), int(text.size() * sizeof(QChar)),
                                           &statement_, &tail);
@@ -26,6 +29,8 @@ bool FileStatement::prepare(const QString& text, const QVariantList& values) {
     if (!QStringView(text).mid(used).trimmed().isEmpty()) {
         error_ = QSqlError(QStringLiteral("Unable to execute multiple statements at a time"),
                            QString(), QSqlError::StatementError, QString::number(SQLITE_MISUSE));
+        sqlite3_finalize(statement_);
+        statement_ = nullptr;
         return false;
     }
     if (!statement_) {
@@ -34,13 +39,25 @@ bool FileStatement::prepare(const QString& text, const QVariantList& values) {
                            QString::number(SQLITE_MISUSE));
         return false;
     }
+    return true;
+}
+
+bool FileStatement::bind(const QVariantList& values) {
+    error_ = QSqlError();
+    if (!statement_) {
+        error_ =
+            QSqlError(QStringLiteral("Unable to execute statement"), QStringLiteral("no statement"),
+                      QSqlError::StatementError, QString::number(SQLITE_MISUSE));
+        return false;
+    }
+    sqlite3_reset(statement_);
     if (values.size() != sqlite3_bind_parameter_count(statement_)) {
         error_ = QSqlError(QStringLiteral("Parameter count mismatch"), QString(),
                            QSqlError::StatementError, QString::number(SQLITE_RANGE));
         return false;
     }
     for (int i = 0; i < values.size(); ++i) {
-        if (!bind(i + 1, values.at(i))) {
+        if (!bindOne(i + 1, values.at(i))) {
             fail(QStringLiteral("Unable to bind parameters"), sqlite3_errcode(handle_));
             return false;
         }
@@ -50,7 +67,7 @@ bool FileStatement::prepare(const QString& text, const QVariantList& values) {
 
 // Values bound as the connection binds them: numbers as numbers, bytes as
 // bytes, times in ISO form, anything else as its text.
-bool FileStatement::bind(int position, const QVariant& value) {
+bool FileStatement::bindOne(int position, const QVariant& value) {
     if (value.isNull())
         return sqlite3_bind_null(statement_, position) == SQLITE_OK;
     switch (value.typeId()) {
@@ -70,15 +87,20 @@ bool FileStatement::bind(int position, const QVariant& value) {
     case QMetaType::Float:
         return sqlite3_bind_double(statement_, position, value.toDouble()) == SQLITE_OK;
     case QMetaType::QDateTime:
-        return bind(position, value.toDateTime().toString(Qt::ISODateWithMs));
+        return bindOne(position, value.toDateTime().toString(Qt::ISODateWithMs));
     case QMetaType::QTime:
-        return bind(position, value.toTime().toString(u"hh:mm:ss.zzz"));
+        return bindOne(position, value.toTime().toString(u"hh:mm:ss.zzz"));
     default: {
         const QString text = value.toString();
         return sqlite3_bind_text16(statement_, position, text.utf16(),
                                    int(text.size() * sizeof(QChar)), SQLITE_TRANSIENT) == SQLITE_OK;
     }
     }
+}
+
+void FileStatement::finish() {
+    if (statement_)
+        sqlite3_reset(statement_);
 }
 
 bool FileStatement::next() {

@@ -17,17 +17,25 @@ class FileStatement {
     FileStatement(const FileStatement&) = delete;
     FileStatement& operator=(const FileStatement&) = delete;
 
-    // Prepares one statement and binds its values in order; false with
-    // error() set when it does not prepare, or when more than one is given.
-    bool prepare(const QString& text, const QVariantList& values);
+    // Compiles one statement; false with error() set when it does not
+    // compile, or when more than one is given.
+    bool prepare(const QString& text);
+    // Starts the compiled statement anew with these values, bound in order;
+    // false with error() set when they do not fit it.
+    bool bind(const QVariantList& values);
+    bool prepare(const QString& text, const QVariantList& values) {
+        return prepare(text) && bind(values);
+    }
     // The next row: true while there is one; false at the end, or on failure
     // with error() set.
     bool next();
+    // Ends the walk and lets go of the file; the statement stays compiled.
+    void finish();
     sqlite3_stmt* statement() const { return statement_; }
     const QSqlError& error() const { return error_; }
 
   private:
-    bool bind(int position, const QVariant& value);
+    bool bindOne(int position, const QVariant& value);
     void fail(const QString& what, int code);
 
     sqlite3* handle_;

@@ -3,6 +3,17 @@
 #include <QVariant>
 #include <sqlite3.h>
 
+namespace {
+
+// A file keeps its texts in UTF-8; they are decoded here once, without the
+// engine's own copy in UTF-16 first.
+QString textOf(sqlite3_stmt* statement, int index) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
+    return QString::fromUtf8(text, sqlite3_column_bytes(statement, index));
+}
+
+} // namespace
+
 Row::Row(const QSqlQuery& query)
     : query_(&query), record_(query.record()), columnCount_(record_.count()) {}
 
@@ -69,11 +80,8 @@ QVariant Row::valueAt(int index) const {
     }
     case SQLITE_NULL:
         return QVariant(QMetaType::fromType<QString>());
-    default: {
-        const void* text = sqlite3_column_text16(statement_, index);
-        return QString(static_cast<const QChar*>(text),
-                       sqlite3_column_bytes16(statement_, index) / qsizetype(sizeof(QChar)));
-    }
+    default:
+        return textOf(statement_, index);
     }
 }
 
@@ -97,11 +105,8 @@ qint64 Row::number(const QString& column, qint64 fallback) const {
 QString Row::textAt(int index, const QString& fallback) const {
     if (isNullAt(index))
         return fallback;
-    if (statement_ && sqlite3_column_type(statement_, index) == SQLITE_TEXT) {
-        const void* text = sqlite3_column_text16(statement_, index);
-        return QString(static_cast<const QChar*>(text),
-                       sqlite3_column_bytes16(statement_, index) / qsizetype(sizeof(QChar)));
-    }
+    if (statement_ && sqlite3_column_type(statement_, index) == SQLITE_TEXT)
+        return textOf(statement_, index);
     const QVariant value = valueAt(index);
     // A comparison reads 1 or 0 on every engine (a server's truth value would read "true").
     if (value.typeId() == QMetaType::Bool)

@@ -1,16 +1,50 @@
 #include "reports/RepeatedQuery.h"
 
 #include "db/Database.h"
+#include "db/FileStatement.h"
 #include "db/ServerDialect.h"
 
 #include <QSqlError>
 
 RepeatedQuery::RepeatedQuery(Database& db) : db_(db), query_(db.connection()) {
     query_.setForwardOnly(true);
+    if (sqlite3* handle = db.fileHandle())
+        file_ = std::make_unique<FileStatement>(handle);
+}
+
+RepeatedQuery::~RepeatedQuery() = default;
+
+bool RepeatedQuery::queryFile(const sql::Statement& statement,
+                              const std::function<bool(const Row&)>& each) {
+    if (statement.text() != prepared_) {
+        prepared_.clear();
+        if (!file_->prepare(sql::withNameOrder(statement.text()))) {
+            db_.reportFailure(Database::describe(file_->error()));
+            return false;
+        }
+        prepared_ = statement.text();
+    }
+    if (!file_->bind(statement.values())) {
+        db_.reportFailure(Database::describe(file_->error()));
+        return false;
+    }
+    const Row row(file_->statement());
+    while (file_->next()) {
+        if (!each(row))
+            break;
+    }
+    const bool ok = !file_->error().isValid();
+    if (!ok)
+        db_.reportFailure(Database::describe(file_->error()));
+    // Let go of the read: the statement stays compiled for the next row.
+    file_->finish();
+    return ok;
 }
 
 bool RepeatedQuery::query(const sql::Statement& statement,
                           const std::function<bool(const Row&)>& each) {
+    if (file_)
+        return queryFile(statement, each);
     // The same template comes again and again: only a new one is read for its names.
     if (statement.text() != prepared_) {
         prepared_.clear();
