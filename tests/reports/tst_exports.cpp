@@ -7,6 +7,7 @@
 #include "reports/InteractionResults.h"
 #include "reports/LabelSheet.h"
 #include "reports/RecordText.h"
+#include "reports/RepeatedQuery.h"
 #include "reports/SheetExport.h"
 #include "reports/SheetXml.h"
 #include "reports/StatisticsSheet.h"
@@ -83,6 +84,7 @@ class TestExports : public QObject {
     void existingFileReplaced();
     void templateCellsAndStyles();
     void databaseErrorSavesNothing();
+    void batchReadsRunAgainWithNewValues();
     void sheetXml_data();
     void sheetXml();
     void escapedBytes_data();
@@ -514,6 +516,48 @@ void TestExports::databaseErrorSavesNothing() {
     QVERIFY(f.prompter.progressRuns.first()->finished);
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("earlier"));
+}
+
+// The exports read their records in batches through one compiled statement:
+// each run sees its own values and the data as it is now, and a failure is
+// shown once and does not stop the next run.
+void TestExports::batchReadsRunAgainWithNewValues() {
+    ReportsFixture f;
+    const qint64 a = f.addContact(QStringLiteral("王一"));
+    const qint64 b = f.addContact(QStringLiteral("李二"));
+    RepeatedQuery reads(f.db);
+    const QString byCode = QStringLiteral("select base_name from base where base_code=%ld");
+    auto nameOf = [&](qint64 code) {
+        QStringList names;
+        const bool ok = reads.query(sql::format(byCode, code), [&](const Row& row) {
+            names << row.textAt(0);
+            return true;
+        });
+        return ok ? names.join(u',') : QStringLiteral("failed");
+    };
+    QCOMPARE(nameOf(a), QStringLiteral("王一"));
+    QCOMPARE(nameOf(b), QStringLiteral("李二"));
+    QCOMPARE(nameOf(-5), QString());
+
+    // Changed by another connection between two runs.
+    {
+        Database other;
+        QVERIFY(other.open(f.db.path()));
+        QVERIFY(
+            other.execute(sql::format("update base set base_name='王大' where base_code=%ld", a)));
+    }
+    QCOMPARE(nameOf(a), QStringLiteral("王大"));
+
+    // A run left early by its caller.
+    int seen = 0;
+    QVERIFY(reads.query(sql::Statement("select base_code from base"),
+                        [&](const Row&) { return ++seen < 1; }));
+    QCOMPARE(seen, 1);
+    QVERIFY(f.prompter.messages.isEmpty());
+    QVERIFY(!reads.query(sql::Statement("select nothing from nowhere"),
+                         [](const Row&) { return true; }));
+    QCOMPARE(f.prompter.messages.size(), 1);
+    QCOMPARE(nameOf(b), QStringLiteral("李二"));
 }
 
 // Worksheet parts as other programs write them: an empty sheetData written
