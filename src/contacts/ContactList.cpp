@@ -128,8 +128,6 @@ sql::Statement ContactList::statement(const sql::Statement& filter, int mode) co
 
 bool ContactList::fetch(const sql::Statement& filter, int mode, ReportRows& rows) {
     rows.clear();
-    // A list is mostly loaded again at about the size it had.
-    rows.reserve(model_.rowCount(), 64, LastContactColumn + 1);
     const sql::Statement select = statement(filter, mode);
     if (select.isEmpty())
         return false;
@@ -168,6 +166,8 @@ bool ContactList::fetch(const sql::Statement& filter, int mode, ReportRows& rows
 
 bool ContactList::load(const sql::Statement& filter, int mode, int liveFlag) {
     ReportRows rows;
+    // A list is mostly loaded again at about the size it had.
+    rows.reserve(model_.rowCount(), 64, LastContactColumn + 1);
     if (!fetch(filter, mode, rows))
         return false;
     filter_ = filter;
@@ -195,10 +195,31 @@ bool ContactList::settleEdits() {
             return false;
         // A save refused because someone else saved the contact meanwhile
         // leaves the edits pending: the pane stays on them.
-        if (!pane_->saveContact(current_) && pane_->isModified())
-            return false;
+        if (!pane_->saveContact(current_)) {
+            if (pane_->isModified())
+                return false;
+        } else {
+            showSaved(current_);
+        }
     }
     return true;
+}
+
+void ContactList::showSaved(qint64 code) {
+    const QString key = QString::number(code);
+    int at = -1;
+    for (int r = 0; r < model_.rowCount() && at < 0; ++r) {
+        if (model_.key(r) == key)
+            at = r;
+    }
+    ReportRows saved;
+    if (at < 0 || !fetch(sql::format("b.base_code=%ld", code), Contacts, saved) ||
+        saved.size() != 1)
+        return;
+    for (int column = NameColumn; column <= LastContactColumn; ++column) {
+        if (model_.text(at, column) != saved.view(0, column))
+            model_.setText(at, column, saved.text(0, column));
+    }
 }
 
 bool ContactList::openContact(qint64 code) {

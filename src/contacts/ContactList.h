@@ -83,6 +83,9 @@ class ContactList {
     // leaves the pane; false when the user wants to save but the pages do not
     // validate (the edits stay, and the caller should not go on).
     bool settleEdits();
+    // The list row of a contact just saved shows its new name, post, phones
+    // and company.
+    void showSaved(qint64 code);
     // The contact shown in the detail pane, 0 when none.
     qint64 currentContact() const { return current_; }
     void clearDetail();

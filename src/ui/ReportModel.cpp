@@ -13,7 +13,7 @@ ReportModel::ReportModel(const QString& columnSpec, QObject* parent) : QAbstract
 void ReportModel::setColumns(const QString& columnSpec) {
     beginResetModel();
     columns_ = ReportColumn::parse(columnSpec);
-    rows_.clear();
+    rows_ = ReportRows();
     forgetSort();
     endResetModel();
 }
@@ -162,7 +162,7 @@ void ReportModel::removeRowAt(int row) {
 void ReportModel::clear() {
     beginResetModel();
     forgetSort();
-    rows_.clear();
+    rows_ = ReportRows();
     endResetModel();
 }
 

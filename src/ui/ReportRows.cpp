@@ -7,7 +7,7 @@ void ReportRows::reserve(qsizetype rows, qsizetype charsPerRow, int columns) {
 }
 
 void ReportRows::clear() {
-    chars_.clear();
+    chars_.resize(0);
     cells_.clear();
     entries_.clear();
 }

@@ -17,6 +17,7 @@ class ReportRows {
 
     qsizetype size() const { return entries_.size(); }
     bool isEmpty() const { return entries_.isEmpty(); }
+    // No rows; the memory is kept for the next ones.
     void clear();
 
     // One row of texts; missing texts read as empty.

@@ -346,6 +346,11 @@ void TestPaneEdits::editsStayWhenSavedMeanwhile() {
     QCOMPARE(prompter_->texts(), QStringList{kSaveQuestion});
     QCOMPARE(frame_->contactView()->currentContact(), first);
     QCOMPARE(storedName(), before + "z");
+    // The list shows the saved name; the other rows are as they were.
+    const ReportModel* model = frame_->contactView()->model();
+    QCOMPARE(model->key(1).toLongLong(), second);
+    QCOMPARE(model->text(1, ContactList::NameColumn), before + "z");
+    QCOMPARE(model->key(0).toLongLong(), first);
 }
 
 QTEST_MAIN(TestPaneEdits)
