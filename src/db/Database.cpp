@@ -196,12 +196,7 @@ bool Database::queryQuietly(const sql::Statement& statement,
             lastError_ = describe(select.error());
             return false;
         }
-        const Row row(select.statement());
-        while (select.next()) {
-            if (!each(row))
-                return true;
-        }
-        if (select.error().isValid()) {
+        if (!select.walk(each)) {
             lastError_ = describe(select.error());
             return false;
         }

@@ -1,5 +1,7 @@
 #include "db/FileStatement.h"
 
+#include "db/Row.h"
+
 #include <QDateTime>
 #include <sqlite3.h>
 
@@ -12,6 +14,10 @@ void FileStatement::fail(const QString& what, int code) {
     error_ =
         QSqlError(what, words ? QString::fromUtf16(static_cast<const char16_t*>(words)) : QString(),
                   QSqlError::StatementError, QString::number(code));
+}
+
+void FileStatement::refuse(const QString& what, const QString& words, int code) {
+    error_ = QSqlError(what, words, QSqlError::StatementError, QString::number(code));
 }
 
 bool FileStatement::prepare(const QString& text) {
@@ -27,16 +33,15 @@ bool FileStatement::prepare(const QString& text) {
     }
     const qsizetype used = (static_cast<const QChar*>(tail) - text.constData());
     if (!QStringView(text).mid(used).trimmed().isEmpty()) {
-        error_ = QSqlError(QStringLiteral("Unable to execute multiple statements at a time"),
-                           QString(), QSqlError::StatementError, QString::number(SQLITE_MISUSE));
+        refuse(QStringLiteral("Unable to execute multiple statements at a time"), QString(),
+               SQLITE_MISUSE);
         sqlite3_finalize(statement_);
         statement_ = nullptr;
         return false;
     }
     if (!statement_) {
-        error_ = QSqlError(QStringLiteral("Unable to execute statement"),
-                           QStringLiteral("empty statement"), QSqlError::StatementError,
-                           QString::number(SQLITE_MISUSE));
+        refuse(QStringLiteral("Unable to execute statement"), QStringLiteral("empty statement"),
+               SQLITE_MISUSE);
         return false;
     }
     return true;
@@ -45,15 +50,13 @@ bool FileStatement::prepare(const QString& text) {
 bool FileStatement::bind(const QVariantList& values) {
     error_ = QSqlError();
     if (!statement_) {
-        error_ =
-            QSqlError(QStringLiteral("Unable to execute statement"), QStringLiteral("no statement"),
-                      QSqlError::StatementError, QString::number(SQLITE_MISUSE));
+        refuse(QStringLiteral("Unable to execute statement"), QStringLiteral("no statement"),
+               SQLITE_MISUSE);
         return false;
     }
     sqlite3_reset(statement_);
     if (values.size() != sqlite3_bind_parameter_count(statement_)) {
-        error_ = QSqlError(QStringLiteral("Parameter count mismatch"), QString(),
-                           QSqlError::StatementError, QString::number(SQLITE_RANGE));
+        refuse(QStringLiteral("Parameter count mismatch"), QString(), SQLITE_RANGE);
         return false;
     }
     for (int i = 0; i < values.size(); ++i) {
@@ -98,11 +101,6 @@ bool FileStatement::bindOne(int position, const QVariant& value) {
     }
 }
 
-void FileStatement::finish() {
-    if (statement_)
-        sqlite3_reset(statement_);
-}
-
 bool FileStatement::next() {
     const int code = sqlite3_step(statement_);
     if (code == SQLITE_ROW)
@@ -110,4 +108,14 @@ bool FileStatement::next() {
     if (code != SQLITE_DONE)
         fail(QStringLiteral("Unable to fetch row"), code);
     return false;
+}
+
+bool FileStatement::walk(const std::function<bool(const Row&)>& each) {
+    const Row row(statement_);
+    while (next()) {
+        if (!each(row))
+            break;
+    }
+    sqlite3_reset(statement_);
+    return !error_.isValid();
 }

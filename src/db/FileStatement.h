@@ -3,7 +3,9 @@
 #include <QSqlError>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 
+class Row;
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -29,14 +31,18 @@ class FileStatement {
     // The next row: true while there is one; false at the end, or on failure
     // with error() set.
     bool next();
-    // Ends the walk and lets go of the file; the statement stays compiled.
-    void finish();
+    // Calls each(row) for every row until it returns false, then lets go of
+    // the file (the statement stays compiled); false on failure, with error() set.
+    bool walk(const std::function<bool(const Row&)>& each);
     sqlite3_stmt* statement() const { return statement_; }
     const QSqlError& error() const { return error_; }
 
   private:
     bool bindOne(int position, const QVariant& value);
+    // The engine's own words for its last error.
     void fail(const QString& what, int code);
+    // A statement refused before the engine runs it.
+    void refuse(const QString& what, const QString& words, int code);
 
     sqlite3* handle_;
     sqlite3_stmt* statement_ = nullptr;

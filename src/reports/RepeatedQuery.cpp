@@ -28,17 +28,12 @@ bool RepeatedQuery::queryFile(const sql::Statement& statement,
         db_.reportFailure(Database::describe(file_->error()));
         return false;
     }
-    const Row row(file_->statement());
-    while (file_->next()) {
-        if (!each(row))
-            break;
-    }
-    const bool ok = !file_->error().isValid();
-    if (!ok)
+    // The walk lets go of the read; the statement stays compiled for the next batch.
+    if (!file_->walk(each)) {
         db_.reportFailure(Database::describe(file_->error()));
-    // Let go of the read: the statement stays compiled for the next row.
-    file_->finish();
-    return ok;
+        return false;
+    }
+    return true;
 }
 
 bool RepeatedQuery::query(const sql::Statement& statement,
