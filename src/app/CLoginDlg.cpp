@@ -71,6 +71,20 @@ CLoginDlg::CLoginDlg(LoginCheck& check, QWidget* parent) : QDialog(parent), chec
     user_->setFocus();
 }
 
+void CLoginDlg::showServer(const ServerAddress& server) {
+    if (!server_) {
+        server_ = new QLabel(this);
+        server_->setObjectName(QStringLiteral("server"));
+        server_->setWordWrap(true);
+        static_cast<QVBoxLayout*>(layout())->addWidget(server_);
+        setFixedSize(440, 320);
+    }
+    const bool unsafe = server.tls && server.tlsInsecure;
+    server_->setStyleSheet(unsafe ? QStringLiteral("color: #ffd27f;")
+                                  : QStringLiteral("color: #dbe9f6;"));
+    server_->setText(QStringLiteral("团队服务器: ") + server.described());
+}
+
 QString CLoginDlg::userName() const {
     return user_->text();
 }

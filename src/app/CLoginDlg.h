@@ -15,6 +15,8 @@ class CLoginDlg : public QDialog {
     CLoginDlg(LoginCheck& check, QWidget* parent = nullptr);
 
     QString userName() const;
+    // Team mode: the server the person signs in to, and how safely.
+    void showServer(const ServerAddress& server);
     QLineEdit* userEdit() const { return user_; }
     QLineEdit* passwordEdit() const { return password_; }
     QCheckBox* rememberBox() const { return remember_; }
@@ -31,4 +33,5 @@ class CLoginDlg : public QDialog {
     QLineEdit* user_;
     QLineEdit* password_;
     QCheckBox* remember_;
+    class QLabel* server_ = nullptr;
 };

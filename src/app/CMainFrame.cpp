@@ -105,6 +105,11 @@ CMainFrame::CMainFrame(AppContext& context, const Session& session, QWidget* par
     lunarToday->setContentsMargins(0, 0, 6, 0); // clear of the size grip and the frame
     auto* state = new QLabel(this);
     state->setObjectName(QStringLiteral("treeState"));
+    if (context_.db.isServer()) {
+        auto* server = new QLabel(QStringLiteral("服务器: ") + context_.db.server().described(), this);
+        server->setObjectName(QStringLiteral("serverState"));
+        statusBar()->addPermanentWidget(server);
+    }
     statusBar()->addPermanentWidget(state);
     statusBar()->addPermanentWidget(user);
     statusBar()->addPermanentWidget(today);

@@ -1,10 +1,13 @@
 #include "app/LoginCheck.h"
 
+#include "app/DatabaseGate.h"
 #include "app/Settings.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
 #include "base/Prompter.h"
+#include "server/ServerSettings.h"
+#include "server/TeamRoles.h"
 #include "users/PasswordCodec.h"
 
 namespace {
@@ -43,13 +46,43 @@ LoginCheck::Outcome LoginCheck::submit(const QString& userName, const QString& p
         prompter_.inform(password::tooLongMessage());
         return {false, Field::Password};
     }
-    if (!matches(db_, userName, *encoded)) {
-        prompter_.inform(QStringLiteral("用户名或者密码输入有误!"));
+    if (server_ ? !signInToServer(userName, pwd) : !matches(db_, userName, *encoded))
         return {false, Field::UserName};
-    }
     settings_.setValue(QStringLiteral("UserName"), remember ? userName : QString());
     settings_.setValue(QStringLiteral("Password"), remember ? *encoded : QString());
     return {true, Field::None};
+}
+
+bool LoginCheck::signInToServer(const QString& userName, const QString& password) {
+    const QString wrong = QStringLiteral("用户名或者密码输入有误!");
+    ServerAddress address = *server_;
+    address.user = team::personRole(address.database, userName);
+    address.password = password;
+    if (!db_.openServer(address)) {
+        switch (team::refusalOf(db_.lastError())) {
+        case team::Refusal::WrongPassword:
+            prompter_.inform(wrong);
+            break;
+        case team::Refusal::Disabled:
+            prompter_.inform(QStringLiteral("该用户已被停用, 不能登录!\r\n\r\n请与系统管理员联系。"));
+            break;
+        case team::Refusal::Other:
+            prompter_.fail(ServerSettings::unreachableMessage(address, db_.lastError()));
+            break;
+        }
+        return false;
+    }
+    // A server of another version is the administrator's to upgrade; the
+    // reason has been shown and the connection closed.
+    if (!DatabaseGate(db_, prompter_).bringUpToDate())
+        return false;
+    // A role of the server that is no user of the program gets nowhere.
+    if (Lookups(db_).userCode(userName) < 0) {
+        db_.close();
+        prompter_.inform(wrong);
+        return false;
+    }
+    return true;
 }
 
 Session LoginCheck::sessionFor(const QString& userName) {

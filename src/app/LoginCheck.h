@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/Session.h"
+#include "db/ServerAddress.h"
 
 #include <QString>
+#include <optional>
 
 class Database;
 class Prompter;
@@ -25,6 +27,10 @@ class LoginCheck {
 
     LoginCheck(Database& db, Settings& settings, Prompter& prompter)
         : db_(db), settings_(settings), prompter_(prompter) {}
+    // Team mode: "登录" signs the person in to this server as themselves, and
+    // db is opened only then.
+    LoginCheck(Database& db, Settings& settings, Prompter& prompter, const ServerAddress& server)
+        : db_(db), settings_(settings), prompter_(prompter), server_(server) {}
 
     // The remembered user name and password (decoded when stored encoded).
     Fields initialFields() const;
@@ -38,7 +44,11 @@ class LoginCheck {
     static bool matches(Database& db, const QString& userName, const QString& encodedPassword);
 
   private:
+    // The person's own connection to the server; false with the reason shown.
+    bool signInToServer(const QString& userName, const QString& password);
+
     Database& db_;
     Settings& settings_;
     Prompter& prompter_;
+    std::optional<ServerAddress> server_;
 };

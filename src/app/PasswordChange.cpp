@@ -8,12 +8,21 @@
 #include "db/Lookups.h"
 #include "db/Statement.h"
 #include "base/Prompter.h"
+#include "server/TeamRoles.h"
 #include "users/PasswordCodec.h"
 
 namespace {
 
 const QString kUpdatePassword =
     QStringLiteral("update userlogin set user_pwd='%s' where user_code=%ld");
+
+// On a server the old password is proven by signing in with it once more.
+bool serverAccepts(const Database& db, const QString& password) {
+    ServerAddress address = db.server();
+    address.password = password;
+    Database probe;
+    return probe.openServer(address);
+}
 
 } // namespace
 
@@ -26,7 +35,10 @@ PasswordChange::Outcome PasswordChange::submit(const QString& oldPassword,
         return {false, Field::None};
     }
     const auto oldEncoded = password::encode(oldPassword);
-    if (!oldEncoded || !LoginCheck::matches(db_, userName, *oldEncoded)) {
+    const bool oldRight = oldEncoded && (db_.isServer() ? serverAccepts(db_, oldPassword)
+                                                        : LoginCheck::matches(db_, userName,
+                                                                              *oldEncoded));
+    if (!oldRight) {
         prompter_.notice(app::kTitle, QStringLiteral("原密码输入错误!"), PromptIcon::Warning);
         return {false, Field::Old};
     }
@@ -45,7 +57,14 @@ PasswordChange::Outcome PasswordChange::submit(const QString& oldPassword,
         prompter_.inform(password::tooLongMessage());
         return {false, Field::New};
     }
-    if (db_.executeQuietly(sql::format(kUpdatePassword, *newEncoded, userCode_))) {
+    // On a server the password is the person's own login there; the table
+    // keeps none.
+    const bool changed = db_.isServer()
+                             ? team::setOwnPassword(db_, newPassword, nullptr)
+                             : db_.executeQuietly(sql::format(kUpdatePassword, *newEncoded, userCode_));
+    if (changed && db_.isServer())
+        db_.setServerPassword(newPassword);
+    if (changed) {
         if (!settings_.value(QStringLiteral("UserName")).trimmed().isEmpty())
             settings_.setValue(QStringLiteral("Password"), *newEncoded);
         prompter_.inform(QStringLiteral("密码修改成功!"));

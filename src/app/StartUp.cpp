@@ -16,6 +16,7 @@
 #include "net/SystemProcessLauncher.h"
 #include "net/UpdateCheck.h"
 #include "server/DataSource.h"
+#include "server/ServerSettings.h"
 #include "ui/MessagePrompter.h"
 
 #include <QApplication>
@@ -61,16 +62,18 @@ int StartUp::run() {
 
     MessagePrompter prompter;
     Database db(&prompter);
-    if (datasource::namesServer(layout.settingsPath())) {
-        // A shared server: never the local file instead.
-        const datasource::Opened opened =
-            datasource::open(db, layout.settingsPath(), layout.databasePath());
-        if (opened.outcome != datasource::Outcome::Server) {
-            prompter.fail(opened.message);
-            return 1;
-        }
-        if (!DatabaseGate(db, prompter).bringUpToDate())
-            return 1;
+    // A shared server (never the local file instead): each person signs in to
+    // it as themselves at the login, which opens the connection.
+    const datasource::Choice source = datasource::choose(layout.settingsPath());
+    std::optional<ServerAddress> team;
+    if (source.outcome == datasource::Outcome::ServerFailed) {
+        prompter.fail(source.message);
+        return 1;
+    }
+    if (source.outcome == datasource::Outcome::Server) {
+        // A shared password an earlier version kept here is no longer used.
+        ServerSettings::forgetPassword(layout.settingsPath());
+        team = source.server;
     } else if (!DatabaseGate(db, prompter).open(layout.databasePath())) {
         return 1;
     }
@@ -90,10 +93,13 @@ int StartUp::run() {
 
     // Every run belongs to a logged-in user; a cancelled login ends the program
     // before any window is shown.
-    LoginCheck check(db, settings, prompter);
+    LoginCheck check = team ? LoginCheck(db, settings, prompter, *team)
+                            : LoginCheck(db, settings, prompter);
     Session session;
     {
         CLoginDlg login(check);
+        if (team)
+            login.showServer(*team);
         if (login.exec() != QDialog::Accepted)
             return -1;
         session = check.sessionFor(login.userName());

@@ -41,6 +41,9 @@ class Database {
     bool isServer() const { return server_.isValid(); }
     // The server opened, password included; empty for a file.
     const ServerAddress& server() const { return server_; }
+    // After the person changed their own password on the server: the next
+    // connections (the tree builder's) sign in with the new one.
+    void setServerPassword(const QString& password) { server_.password = password; }
     QString lastError() const { return lastError_; }
 
     // insert, update and delete statements.

@@ -4,6 +4,7 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <libpq-fe.h>
 
 namespace {
 
@@ -17,6 +18,29 @@ const char* const kSessionSettings[] = {
     // rather than searched again for each contact.
     "set work_mem = '64MB'",
 };
+
+// A value of the connection string, quoted as libpq reads it.
+QString connectValue(const QString& value) {
+    QString out = value;
+    out.replace(u'\\', QStringLiteral("\\\\"));
+    out.replace(u'\'', QStringLiteral("\\'"));
+    return u'\'' + out + u'\'';
+}
+
+// TLS proves the server by its certificate and host name unless the
+// administrator chose otherwise; without TLS a password never goes out in
+// clear where libpq can refuse that (16 and later).
+QString securityOptions(const ServerAddress& address) {
+    if (address.tls && address.tlsInsecure)
+        return QStringLiteral(";sslmode=require");
+    if (address.tls)
+        return QStringLiteral(";sslmode=verify-full;sslrootcert=") +
+               connectValue(address.caFile.isEmpty() ? ServerAddress::systemCaFile()
+                                                     : address.caFile);
+    if (PQlibVersion() >= 160000)
+        return QStringLiteral(";require_auth=!password");
+    return {};
+}
 
 } // namespace
 
@@ -37,8 +61,7 @@ bool Database::openServer(const ServerAddress& address) {
             db.setPassword(address.password);
             QString options = QStringLiteral("connect_timeout=%1;application_name=mavor")
                                   .arg(kBusyTimeoutMs / 1000);
-            if (address.tls)
-                options += QStringLiteral(";sslmode=require");
+            options += securityOptions(address);
             db.setConnectOptions(options);
             if (!db.open()) {
                 lastError_ = describe(db.lastError());

@@ -26,9 +26,16 @@ QString ServerAddress::location() const {
     if (port != kDefaultPort)
         out += u':' + QString::number(port);
     out += u'/' + encoded(database);
-    if (tls)
+    if (tls && tlsInsecure)
         out += QStringLiteral("?sslmode=require");
+    else if (tls)
+        out += QStringLiteral("?sslmode=verify-full") +
+               (caFile.isEmpty() ? QString() : QStringLiteral("&sslrootcert=") + encoded(caFile));
     return out;
+}
+
+QString ServerAddress::systemCaFile() {
+    return QStringLiteral("/etc/ssl/certs/ca-certificates.crt");
 }
 
 QString ServerAddress::shown() const {
@@ -38,6 +45,15 @@ QString ServerAddress::shown() const {
     out += host.isEmpty() ? QStringLiteral("localhost") : host;
     out += u':' + QString::number(port) + u'/' + database;
     return out;
+}
+
+QString ServerAddress::described() const {
+    ServerAddress anonymous = *this;
+    anonymous.user.clear();
+    const QString security = !tls           ? QStringLiteral("未加密")
+                             : tlsInsecure ? QStringLiteral("已加密, 未验证服务器证书, 不安全")
+                                           : QStringLiteral("已加密, 已验证服务器证书");
+    return anonymous.shown() + QStringLiteral(" (") + security + u')';
 }
 
 bool ServerAddress::isLocation(const QString& text) {
@@ -78,9 +94,12 @@ std::optional<ServerAddress> ServerAddress::fromLocation(const QString& text) {
     for (const QString& pair : query.split(u'&', Qt::SkipEmptyParts)) {
         const QString key = pair.section(u'=', 0, 0);
         const QString value = decoded(pair.section(u'=', 1));
-        if (key == u"sslmode")
+        if (key == u"sslmode") {
             address.tls = value != u"disable" && value != u"allow" && value != u"prefer";
-        else if (key == u"host")
+            address.tlsInsecure = value == u"require";
+        } else if (key == u"sslrootcert") {
+            address.caFile = value;
+        } else if (key == u"host")
             address.host = value;
         else if (key == u"port")
             address.port = value.toInt();

@@ -1,37 +1,34 @@
 #include "server/DataSource.h"
 
-#include "db/Database.h"
 #include "db/ErrorMessages.h"
-#include "server/SecretBox.h"
 #include "server/ServerSettings.h"
 
 namespace datasource {
 
 bool namesServer(const QString& settingsPath) {
-    // The key is not needed to know that much: a missing one is reported by open().
-    return ServerSettings::read(settingsPath, QString()).state != ServerSettings::State::Absent;
+    return choose(settingsPath).outcome != Outcome::File;
 }
 
-Opened open(Database& db, const QString& settingsPath, const QString& filePath) {
-    return open(db, settingsPath, filePath, SecretBox::defaultKeyPath());
-}
-
-Opened open(Database& db, const QString& settingsPath, const QString& filePath,
-            const QString& keyPath) {
-    const ServerSettings::Reading reading = ServerSettings::read(settingsPath, keyPath);
+Choice choose(const QString& settingsPath) {
+    // No key path: the window never uses a stored password.
+    const ServerSettings::Reading reading = ServerSettings::read(settingsPath, QString());
+    Choice choice;
     switch (reading.state) {
     case ServerSettings::State::Absent:
-        return {db.open(filePath) ? Outcome::File : Outcome::FileFailed, {}};
+        break;
     case ServerSettings::State::Invalid:
-        return {Outcome::ServerFailed,
-                errors::message(errors::DatabaseOpen) + QStringLiteral("\r\n\r\n") + reading.error};
+        choice.outcome = Outcome::ServerFailed;
+        choice.message =
+            errors::message(errors::DatabaseOpen) + QStringLiteral("\r\n\r\n") + reading.error;
+        break;
     case ServerSettings::State::Ready:
+        choice.outcome = Outcome::Server;
+        choice.server = reading.address;
+        choice.server.user.clear();
+        choice.server.password.clear();
         break;
     }
-    if (db.openServer(reading.address))
-        return {Outcome::Server, {}};
-    return {Outcome::ServerFailed,
-            ServerSettings::unreachableMessage(reading.address, db.lastError())};
+    return choice;
 }
 
 } // namespace datasource

@@ -1,28 +1,28 @@
 #pragma once
 
-#include <QString>
+#include "db/ServerAddress.h"
 
-class Database;
+#include <QString>
 
 // Which database a run of the program works on: the team's server when
 // mavor.ini has a [Server] section, mavor.tdb beside it otherwise. A server
-// that cannot be reached is never replaced by the local file.
+// that cannot be used is never replaced by the local file. The server is
+// reached only at the login, as the person who signs in (TeamRoles.h).
 namespace datasource {
 
-enum class Outcome { File, Server, FileFailed, ServerFailed };
+enum class Outcome { File, Server, ServerFailed };
 
-struct Opened {
-    Outcome outcome = Outcome::FileFailed;
-    // For ServerFailed: what to show, the server's own words included.
+struct Choice {
+    Outcome outcome = Outcome::File;
+    // For Server: where to sign in; no user and no password.
+    ServerAddress server;
+    // For ServerFailed: what to show.
     QString message;
 };
 
 // Whether the settings file has a [Server] section naming a database.
 bool namesServer(const QString& settingsPath);
 
-// keyPath: where the key of the sealed server password lives.
-Opened open(Database& db, const QString& settingsPath, const QString& filePath,
-            const QString& keyPath);
-Opened open(Database& db, const QString& settingsPath, const QString& filePath);
+Choice choose(const QString& settingsPath);
 
 } // namespace datasource

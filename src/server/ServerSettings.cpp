@@ -33,10 +33,17 @@ ServerSettings::Reading ServerSettings::read(const QString& iniPath, const QStri
         }
     }
     const QString tls = section.value(QStringLiteral("Tls"), QStringLiteral("0"));
-    address.tls = tls == u"1" || tls.compare(u"yes", Qt::CaseInsensitive) == 0 ||
-                  tls.compare(u"true", Qt::CaseInsensitive) == 0;
+    auto yes = [](const QString& text) {
+        return text == u"1" || text.compare(u"yes", Qt::CaseInsensitive) == 0 ||
+               text.compare(u"true", Qt::CaseInsensitive) == 0;
+    };
+    address.tls = yes(tls);
+    address.tlsInsecure = address.tls && yes(section.value(QStringLiteral("TlsInsecure")));
+    address.caFile = section.value(QStringLiteral("Ca"));
     const QString password = section.value(QStringLiteral("Password"));
-    if (!password.isEmpty()) {
+    // Without a key path the caller wants no password (the window signs each
+    // person in with their own).
+    if (!password.isEmpty() && !keyPath.isEmpty()) {
         if (!SecretBox::isSealed(password)) {
             reading.error = QStringLiteral("%1 的 [Server] 中的密码没有加密保存: 请用 "
                                            "mavor-admin server 输入服务器密码")
@@ -73,10 +80,20 @@ bool ServerSettings::write(const QString& iniPath, const ServerAddress& address,
                     section.setValue(QStringLiteral("User"), address.user) &&
                     section.setValue(QStringLiteral("Password"), sealed) &&
                     section.setValue(QStringLiteral("Tls"),
-                                     address.tls ? QStringLiteral("1") : QStringLiteral("0"));
+                                     address.tls ? QStringLiteral("1") : QStringLiteral("0")) &&
+                    section.setValue(QStringLiteral("Ca"), address.tls ? address.caFile : QString()) &&
+                    section.setValue(QStringLiteral("TlsInsecure"), address.tls && address.tlsInsecure
+                                                                        ? QStringLiteral("1")
+                                                                        : QString());
     if (!ok && error)
         *error = QStringLiteral("无法写入 %1").arg(iniPath);
     return ok;
+}
+
+void ServerSettings::forgetPassword(const QString& iniPath) {
+    Settings section(iniPath, kSection);
+    if (!section.value(QStringLiteral("Password")).isEmpty())
+        section.setValue(QStringLiteral("Password"), QString());
 }
 
 QString ServerSettings::unreachableMessage(const ServerAddress& address,

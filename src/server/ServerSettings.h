@@ -11,10 +11,18 @@
 //   Host=db.example.org      a name, an address or the server's socket directory
 //   Port=5432                optional
 //   Database=mavor
-//   User=mavor
-//   Password=v1:...          sealed (SecretBox.h), never in clear; optional
-//                            when the server needs none
-//   Tls=1                    optional: the connection must be encrypted
+//   Tls=1                    optional: encrypted, the server's certificate checked
+//   Ca=/path/root.crt        optional with Tls: the root certificate to check it
+//                            against (the system's store without it)
+//   TlsInsecure=1            optional with Tls: the certificate not checked
+//   User=...                 optional: the login of the administrator's own
+//                            maintenance commands (mavor-admin ... --server)
+//
+// The section holds no password: each person signs in to the server as
+// themselves in the login dialog (TeamRoles.h). A Password= line written by an
+// earlier version (a sealed shared password) is still read by the
+// administrator's commands until the team's roles are set up, and is removed
+// by the program's next start.
 //
 // Without the section (or without Database in it) the program uses mavor.tdb
 // exactly as before.
@@ -37,6 +45,9 @@ class ServerSettings {
     // Writes the section, the password sealed; every other line of the file stays.
     static bool write(const QString& iniPath, const ServerAddress& address, const QString& keyPath,
                       QString* error);
+
+    // Removes a stored server password (of an earlier version) from the section.
+    static void forgetPassword(const QString& iniPath);
 
     // What start-up shows when the server cannot be reached.
     static QString unreachableMessage(const ServerAddress& address, const QString& serverText);

@@ -11,8 +11,10 @@
 #include "server/SecretBox.h"
 #include "server/ServerMigration.h"
 #include "server/ServerSettings.h"
+#include "server/TeamRoles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -29,11 +31,11 @@ int usage(QTextStream& err, const char* line) {
 }
 
 // One line of standard input, not shown on a terminal.
-QString readPassword(QTextStream& err) {
+QString readPassword(QTextStream& err, const QString& login) {
     const bool terminal = isatty(STDIN_FILENO);
     termios saved{};
     if (terminal) {
-        err << "服务器密码: " << Qt::flush;
+        err << login << " 的服务器密码: " << Qt::flush;
         tcgetattr(STDIN_FILENO, &saved);
         termios quiet = saved;
         quiet.c_lflag &= ~tcflag_t(ECHO);
@@ -73,18 +75,28 @@ bool resolveServer(QStringList& args, QString* error) {
     case ServerSettings::State::Ready:
         break;
     }
-    args[at] = reading.address.location();
-    // The connections of this command find it where every PostgreSQL tool looks.
-    if (!reading.address.password.isEmpty())
-        qputenv("PGPASSWORD", reading.address.password.toUtf8());
+    ServerAddress address = reading.address;
+    // The administrator's maintenance signs in as the administrator's own
+    // role unless the section names another login.
+    if (address.user.isEmpty())
+        address.user = team::personRole(address.database, QStringLiteral("admin"));
+    args[at] = address.location();
+    // The connections of this command find the password where every
+    // PostgreSQL tool looks: PGPASSWORD, ~/.pgpass, or asked for here.
+    QString password = address.password;
+    if (password.isEmpty() && qEnvironmentVariableIsEmpty("PGPASSWORD") && isatty(STDIN_FILENO)) {
+        QTextStream err(stderr);
+        password = readPassword(err, address.user);
+    }
+    if (!password.isEmpty())
+        qputenv("PGPASSWORD", password.toUtf8());
     return true;
 }
 
 int serverSettings(const QStringList& given, QTextStream& out, QTextStream& err) {
-    const char* const line = "server --host HOST [--port PORT] --database NAME --user USER [--tls] "
-                             "[--no-password]";
+    const char* const line = "server --host HOST [--port PORT] --database NAME [--user ADMIN-LOGIN] "
+                             "[--tls [--ca ROOT.crt] | --tls-insecure]";
     ServerAddress address;
-    bool askPassword = true;
     QStringList args = given;
     while (!args.isEmpty()) {
         const QString arg = args.takeFirst();
@@ -92,8 +104,9 @@ int serverSettings(const QStringList& given, QTextStream& out, QTextStream& err)
             address.tls = true;
             continue;
         }
-        if (arg == u"--no-password") {
-            askPassword = false;
+        if (arg == u"--tls-insecure") {
+            address.tls = true;
+            address.tlsInsecure = true;
             continue;
         }
         if (args.isEmpty())
@@ -110,35 +123,32 @@ int serverSettings(const QStringList& given, QTextStream& out, QTextStream& err)
             address.database = value;
         } else if (arg == u"--user") {
             address.user = value;
+        } else if (arg == u"--ca") {
+            address.caFile = QFileInfo(value).absoluteFilePath();
+            address.tls = true;
         } else {
             return usage(err, line);
         }
     }
-    if (address.database.isEmpty() || address.user.isEmpty())
+    if (address.database.isEmpty())
         return usage(err, line);
-    if (askPassword)
-        address.password = readPassword(err);
+    if (address.tlsInsecure && !address.caFile.isEmpty())
+        return usage(err, line);
+    if (!address.caFile.isEmpty() && !QFileInfo(address.caFile).isReadable()) {
+        err << "server: 无法读取根证书 " << address.caFile << "\n";
+        return 1;
+    }
     const QString ini = ProgramLayout::current().settingsPath();
     QString error;
+    // No password goes into the file: each person signs in as themselves.
     if (!ServerSettings::write(ini, address, SecretBox::defaultKeyPath(), &error)) {
         err << "server: " << error << "\n";
         return 1;
     }
-    out << "server: " << ini << " [Server] " << address.shown()
-        << (address.password.isEmpty()
-                ? QString()
-                : QStringLiteral(", 密码已加密保存 (密钥 %1)").arg(SecretBox::defaultKeyPath()))
-        << "\n";
-    Database db;
-    if (!db.openServer(address)) {
-        err << "server: 设置已保存, 但现在无法连接服务器: " << db.lastError() << "\n";
-        return 1;
-    }
-    const int version = schema::versionOf(db);
-    out << "server: 连接成功, "
-        << (version == 0 ? QStringLiteral("数据库是空的 (下一步: mavor-admin initdb --server)")
-                         : QStringLiteral("数据库是第 %1 版").arg(version))
-        << "\n";
+    out << "server: " << ini << " [Server] " << address.described() << "\n"
+        << "server: 每个人在登录窗口用自己的用户名和密码登录服务器; 文件中不保存密码\n";
+    if (address.tlsInsecure)
+        out << "server: 注意: --tls-insecure 不验证服务器证书, 无法识别冒充的服务器\n";
     return 0;
 }
 
@@ -152,6 +162,24 @@ int initServer(const QString& location, QTextStream& out, QTextStream& err) {
         return 1;
     }
     out << "initdb: " << db.server().shown() << " (第 " << schema::current() << " 版)\n";
+    // The team's roles: the administrator's first password is shown once.
+    const QString adminPassword = team::generatePassword();
+    const QString adminRole = team::personRole(db.server().database, QStringLiteral("admin"));
+    const bool hadAdmin = team::roleExists(db, adminRole);
+    if (!db.executeQuietly(db.beginStatement()) || !team::setUp(db, adminPassword, &error) ||
+        !team::clearStoredPasswords(db, &error) || !db.executeQuietly("COMMIT")) {
+        db.rollback();
+        err << "initdb: 表已建立, 但无法建立团队的登录名: " << error << db.lastError() << "\n"
+            << "initdb: 请让服务器的管理员给这个登录名 CREATEROLE 权限 (或用超级用户), "
+               "再运行 mavor-admin team\n";
+        return 1;
+    }
+    out << "initdb: 用户密码不保存在服务器的表中, 每个人以自己的登录名登录服务器\n";
+    if (hadAdmin)
+        out << "initdb: 管理员的登录名 " << adminRole << " 已经存在, 密码没有改变\n";
+    else
+        out << "initdb: 管理员 admin 的登录名 " << adminRole << ", 初始密码 " << adminPassword
+            << " (只显示这一次, 请在登录后修改)\n";
     return 0;
 }
 
@@ -235,6 +263,12 @@ int upgradeServer(const QStringList& args, QTextStream& out, QTextStream& err) {
     // A newer program may call functions an older one did not create.
     if (!pgschema::ensureSupport(db, &error) || !schema::upgrade(db, schema::steps(), &error)) {
         err << "upgrade: " << error << "\n";
+        return 1;
+    }
+    // Tables a step added are the members' to use too.
+    if (team::roleExists(db, team::membersRole(db.server().database)) &&
+        !team::grantMemberRights(db, &error)) {
+        err << "upgrade: 已升级, 但无法给成员授权: " << error << "\n";
         return 1;
     }
     out << "upgrade: " << db.server().shown() << " 第 " << version << " 版 -> 第 "

@@ -10,6 +10,7 @@
 #include "tools/AdminExport.h"
 #include "tools/AdminImport.h"
 #include "tools/AdminServer.h"
+#include "tools/AdminTeam.h"
 #include "tools/Generator.h"
 #include "tools/TreeCommand.h"
 
@@ -34,9 +35,15 @@ int usage(QTextStream& err) {
         << "  mavor-admin restore BACKUP PATH   检查备份后恢复 (有程序使用数据库时拒绝)\n"
         << "  mavor-admin check PATH     检查数据库, 一切正常时退出码为 0\n"
         << "团队模式 (资料在 PostgreSQL 服务器上):\n"
-        << "  mavor-admin server --host HOST [--port PORT] --database NAME --user USER [--tls]\n"
-        << "                             在 mavor.ini 的 [Server] 中设置服务器, 密码加密保存\n"
-        << "  mavor-admin initdb --server   在服务器上空的数据库中建立表和初始资料\n"
+        << "  mavor-admin server --host HOST [--port PORT] --database NAME [--user ADMIN-LOGIN]\n"
+        << "                     [--tls [--ca ROOT.crt] | --tls-insecure]\n"
+        << "                             在 mavor.ini 的 [Server] 中设置服务器 (不保存密码)\n"
+        << "  mavor-admin initdb --server   在服务器上空的数据库中建立表, 初始资料和团队的登录名\n"
+        << "  mavor-admin team --server     给旧版本建立的服务器建立每个用户的登录名\n"
+        << "  mavor-admin user add NAME --department DEP [--manager] PATH\n"
+        << "  mavor-admin user rename NAME NEW-NAME PATH | user reset|drop NAME PATH\n"
+        << "  mavor-admin user disable|enable NAME --server\n"
+        << "                             增加, 改名, 重设密码, 删除, 停用或启用用户 (及其登录名)\n"
         << "  mavor-admin migrate FROM.tdb --server [--replace]\n"
         << "                             把整个数据库文件复制到服务器 (一个事务, 核对行数)\n"
         << "  mavor-admin upgrade --server  把服务器上的表升级到本程序的版本\n"
@@ -146,5 +153,9 @@ int main(int argc, char** argv) {
         return admin::migrate(args, out, err);
     if (command == u"upgrade")
         return admin::upgradeServer(args, out, err);
+    if (command == u"team")
+        return admin::setUpTeam(args, out, err);
+    if (command == u"user")
+        return admin::user(args, out, err);
     return usage(err);
 }

@@ -6,6 +6,7 @@
 #include "db/RowWriter.h"
 #include "db/Statement.h"
 #include "db/Validators.h"
+#include "server/TeamRoles.h"
 #include "users/PasswordCodec.h"
 #include "users/UserList.h"
 
@@ -49,6 +50,21 @@ bool UserForm::nameTaken(const QString& name) {
     return db_.exists(sql::format(kNameOfAnother, name, code_));
 }
 
+bool UserForm::saveRole(const QString& oldName, const QString& name, const QString& password) {
+    QString error;
+    const bool hadRole = !oldName.isEmpty() &&
+                         team::roleExists(db_, team::personRole(db_.server().database, oldName));
+    const bool ok = hadRole ? (oldName == name || team::renamePerson(db_, oldName, name, &error)) &&
+                                  team::setPassword(db_, name, password, &error)
+                            : team::createPerson(db_, name, password, &error);
+    if (!ok) {
+        db_.rollback();
+        db_.reportFailure(error);
+        return false;
+    }
+    return db_.commit();
+}
+
 UserForm::Outcome UserForm::submit(const Values& values) {
     if (values.name.isEmpty() || values.name.size() > kMaxNameLength) {
         prompter_.inform(QStringLiteral("请输入用户名!\r\n\r\n用户名长度不超过16个英文字符!"));
@@ -85,15 +101,34 @@ UserForm::Outcome UserForm::submit(const Values& values) {
         prompter_.inform(QStringLiteral("请选用其它用户名!"));
         return {false, Field::Name, true};
     }
+    // On a server the person signs in as a login role of their own: the role
+    // changes with the row, in one transaction, and the row keeps no password.
+    const bool onServer = db_.isServer();
+    if (onServer) {
+        const QString problem = team::roleNameProblem(db_.server().database, values.name);
+        if (!problem.isEmpty()) {
+            prompter_.inform(problem);
+            return {false, Field::Name, true};
+        }
+    }
+    const QString oldName =
+        onServer && mode_ == Mode::Modify ? Lookups(db_).userName(code_.toLongLong()) : QString();
+    if (onServer && !db_.begin())
+        return {};
     RowWriter writer = mode_ == Mode::Add ? RowWriter(db_, QStringLiteral("userlogin"))
                                           : RowWriter(db_, QStringLiteral("userlogin"),
                                                       sql::format("user_code=%s", code_));
     writer.set(QStringLiteral("user_name"), values.name);
-    writer.set(QStringLiteral("user_pwd"), *encoded);
+    writer.set(QStringLiteral("user_pwd"), onServer ? QString() : *encoded);
     writer.set(QStringLiteral("user_dep_code"), department);
     writer.set(QStringLiteral("user_dep_mng"),
                values.manager ? QStringLiteral("1") : QStringLiteral("0"));
-    if (!writer.save())
+    if (!writer.save()) {
+        if (onServer)
+            db_.rollback();
+        return {};
+    }
+    if (onServer && !saveRole(oldName, values.name, password))
         return {};
     // The user's contacts follow a new department; a failure is shown and the form still closes.
     if (mode_ == Mode::Modify && values.department != department_)

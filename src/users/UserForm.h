@@ -47,6 +47,9 @@ class UserForm {
 
   private:
     bool nameTaken(const QString& name);
+    // Team mode: the person's server role follows the saved row, and the
+    // transaction ends.
+    bool saveRole(const QString& oldName, const QString& name, const QString& password);
 
     Database& db_;
     Prompter& prompter_;

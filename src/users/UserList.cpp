@@ -4,6 +4,7 @@
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/TextFormat.h"
+#include "server/TeamRoles.h"
 
 namespace {
 
@@ -66,8 +67,20 @@ EditableList::RowOutcome UserList::deleteRecord(int row) {
         prompter_.inform(QStringLiteral("找不到系统管理员,用户未删除!"));
         return RowOutcome::Kept;
     }
-    const bool ok = db_.execute(sql::format(kHandOverDatum, administrator, code)) &&
-                    db_.execute(sql::format(kHandOverPhones, administrator, code)) &&
-                    db_.execute(sql::format(kDeleteUser, code));
+    // On a server the person's login goes with the row, all in one transaction.
+    const bool onServer = db_.isServer();
+    if (onServer && !db_.begin())
+        return RowOutcome::Kept;
+    bool ok = db_.execute(sql::format(kHandOverDatum, administrator, code)) &&
+              db_.execute(sql::format(kHandOverPhones, administrator, code)) &&
+              db_.execute(sql::format(kDeleteUser, code));
+    if (onServer) {
+        QString error;
+        if (ok && !team::dropPerson(db_, name, &error)) {
+            db_.reportFailure(error);
+            ok = false;
+        }
+        ok = ok ? db_.commit() : (db_.rollback(), false);
+    }
     return ok ? RowOutcome::Removed : RowOutcome::Kept;
 }

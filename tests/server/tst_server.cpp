@@ -1,3 +1,5 @@
+#include "app/LoginCheck.h"
+#include "app/Settings.h"
 #include "db/Database.h"
 #include "db/PgSchema.h"
 #include "db/SchemaVersion.h"
@@ -6,6 +8,7 @@
 #include "server/DataSource.h"
 #include "server/SecretBox.h"
 #include "server/ServerSettings.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 
 #include <QFile>
@@ -28,6 +31,7 @@ class TestServer : public QObject {
     void sealedPassword();
     void opening_data();
     void opening();
+    void unreachableAtLogin();
     void stepsRunOnTheServer();
     void lunarDaysOnTheServer_data();
     void lunarDaysOnTheServer();
@@ -48,6 +52,9 @@ void TestServer::locations_data() {
     QTest::newRow("socket directory, port, TLS")
         << "postgresql://u@%2Ftmp%2Fpg:6543/x?sslmode=require" << true << "/tmp/pg" << 6543 << "x"
         << "u" << true;
+    QTest::newRow("TLS checked against a root of its own")
+        << "postgresql://u@h/x?sslmode=verify-full&sslrootcert=%2Fetc%2Fteam%20ca.crt" << true
+        << "h" << 5432 << "x" << "u" << true;
     QTest::newRow("short scheme, TLS only preferred")
         << "postgres://u@h/x?sslmode=prefer" << true << "h" << 5432 << "x"
         << "u" << false;
@@ -173,8 +180,8 @@ void TestServer::sealedPassword() {
                 (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
 }
 
-// What start-up opens for the settings it finds; never the local file when a
-// server is named.
+// What start-up chooses for the settings it finds; never the local file when
+// a server is named, and never a stored password.
 void TestServer::opening_data() {
     QTest::addColumn<QString>("ini");
     QTest::addColumn<int>("outcome");
@@ -184,19 +191,13 @@ void TestServer::opening_data() {
     QTest::newRow("a section without a database")
         << "[Server]\r\nHost=h\r\n"
         << int(datasource::Outcome::File) << QStringList{};
-    QTest::newRow("password in clear")
+    QTest::newRow("an old shared password is not used")
         << "[Server]\r\nHost=h\r\nDatabase=d\r\nUser=u\r\nPassword=secret\r\n"
-        << int(datasource::Outcome::ServerFailed)
-        << QStringList{"数据库打开失败,请检查系统设置", "没有加密保存"};
+        << int(datasource::Outcome::Server) << QStringList{};
     QTest::newRow("port is no number")
         << "[Server]\r\nHost=h\r\nPort=x\r\nDatabase=d\r\n"
-        << int(datasource::Outcome::ServerFailed) << QStringList{"Port=x"};
-    // libpq names the socket it tried.
-    QTest::newRow("unreachable server")
-        << "[Server]\r\nHost=/nonexistent-mavor\r\nDatabase=team\r\nUser=u\r\n"
         << int(datasource::Outcome::ServerFailed)
-        << QStringList{"数据库打开失败,请检查系统设置", "u@/nonexistent-mavor:5432/team",
-                       "/nonexistent-mavor/.s.PGSQL.5432"};
+        << QStringList{"数据库打开失败,请检查系统设置", "Port=x"};
 }
 
 void TestServer::opening() {
@@ -208,13 +209,30 @@ void TestServer::opening() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(ini.toUtf8());
     file.close();
-    Database db;
-    const auto opened =
-        datasource::open(db, home.settingsPath(), home.databasePath(), home.file("server.key"));
-    QCOMPARE(int(opened.outcome), outcome);
+    const datasource::Choice choice = datasource::choose(home.settingsPath());
+    QCOMPARE(int(choice.outcome), outcome);
     for (const QString& part : told)
-        QVERIFY2(opened.message.contains(part), qPrintable(opened.message));
-    QCOMPARE(db.isOpen(), outcome == int(datasource::Outcome::File));
+        QVERIFY2(choice.message.contains(part), qPrintable(choice.message));
+    QVERIFY(choice.server.user.isEmpty() && choice.server.password.isEmpty());
+}
+
+// A server that cannot be reached is told at the login, in the server's own
+// words (libpq names the socket it tried), and the dialog stays.
+void TestServer::unreachableAtLogin() {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    Settings settings(home.settingsPath());
+    ServerAddress address;
+    address.host = QStringLiteral("/nonexistent-mavor");
+    address.database = QStringLiteral("team");
+    LoginCheck check(db, settings, prompter, address);
+    QVERIFY(!check.submit(QStringLiteral("admin"), QStringLiteral("admin888"), false).accepted);
+    QVERIFY(!db.isOpen());
+    for (const QString& part : {QStringLiteral("数据库打开失败,请检查系统设置"),
+                                QStringLiteral("team.admin@/nonexistent-mavor:5432/team"),
+                                QStringLiteral("/nonexistent-mavor/.s.PGSQL.5432")})
+        QVERIFY2(prompter.lastText().contains(part), qPrintable(prompter.lastText()));
 }
 
 // The steps that other releases add reach a server database in one

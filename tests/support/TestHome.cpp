@@ -3,6 +3,7 @@
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
 #include "db/ServerAddress.h"
+#include "server/TeamRoles.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>
@@ -35,16 +36,43 @@ std::optional<ServerAddress> maintenance() {
     return address;
 }
 
-bool runOnServer(const QString& statement) {
+bool runOnServer(const QStringList& statements) {
     const auto address = maintenance();
     if (!address)
         return false;
     Database db;
-    if (!db.openServer(*address) || !db.executeServerText(statement)) {
-        qWarning("%s: %s", qPrintable(statement), qPrintable(db.lastError()));
+    if (!db.openServer(*address))
         return false;
+    for (const QString& statement : statements) {
+        if (!db.executeServerText(statement)) {
+            qWarning("%s: %s", qPrintable(statement), qPrintable(db.lastError()));
+            return false;
+        }
     }
     return true;
+}
+
+bool runOnServer(const QString& statement) {
+    return runOnServer(QStringList{statement});
+}
+
+// The roles made for one home's database ("<db>.name", "<db>/members").
+void dropRolesOf(const QString& database) {
+    const auto address = maintenance();
+    Database db;
+    if (!address || !db.openServer(*address))
+        return;
+    QStringList roles;
+    db.queryQuietly(sql::format("select rolname from pg_roles where left(rolname, %ld) = '%s' "
+                                "or rolname = '%s'",
+                                qint64(database.size() + 1), database + u'.',
+                                team::membersRole(database)),
+                    [&roles](const Row& row) {
+                        roles << row.textAt(0);
+                        return true;
+                    });
+    for (const QString& role : roles)
+        db.executeServerText(QStringLiteral("drop role if exists ") + team::identifier(role));
 }
 
 } // namespace
@@ -75,6 +103,21 @@ TestHome::TestHome() {
         }
         ServerAddress own = *source;
         own.database = serverDatabase_;
+        // The tests sign in as a member of the team (the template's roles,
+        // which the copy's grants name), or as its administrator where they
+        // change users; an administrator's new people join the copy's own group.
+        const QString role = qEnvironmentVariable("MAVOR_TEST_ROLE", QStringLiteral("member"));
+        if (role == u"member") {
+            own.user = team::personRole(source->database, QStringLiteral("tester"));
+        } else if (role == u"admin") {
+            own.user = team::personRole(source->database, QStringLiteral("admin"));
+            const QString members = team::identifier(team::membersRole(serverDatabase_));
+            if (!runOnServer({QStringLiteral("create role %1 nologin").arg(members),
+                              QStringLiteral("grant %1 to %2")
+                                  .arg(team::identifier(team::membersRole(source->database)),
+                                       members)}))
+                return;
+        }
         database_ = own.location();
         valid_ = true;
         return;
@@ -87,6 +130,8 @@ TestHome::TestHome() {
 }
 
 TestHome::~TestHome() {
-    if (!serverDatabase_.isEmpty())
+    if (!serverDatabase_.isEmpty()) {
         runOnServer(QStringLiteral("drop database if exists %1 with (force)").arg(serverDatabase_));
+        dropRolesOf(serverDatabase_);
+    }
 }

@@ -9,7 +9,9 @@
 // When MAVOR_TEST_SERVER names a server database made by "mavor-admin initdb"
 // (the test suite's own throwaway cluster, tests/server), the home's database
 // is instead a new database on that server, copied from it, and
-// databasePath() is its location: the same tests then run against the server.
+// databasePath() is its location: the same tests then run against the server,
+// signed in as a member of the team (MAVOR_TEST_ROLE=admin: as its
+// administrator; =postgres: as the server's superuser).
 class TestHome {
   public:
     TestHome();
