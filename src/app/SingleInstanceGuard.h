@@ -4,16 +4,24 @@
 #include <QString>
 #include <memory>
 
-// Keeps a second copy of the program from running on the same key (start-up
-// uses the title and the data directory). The lock lives in the session's
-// runtime directory; a lock left behind by a crashed run is taken over.
+// Keeps a second copy of the program from running on the same data directory.
+// The lock file lives in that directory, which belongs to the user alone, so
+// nobody else can plant it; a lock left behind by a crashed run is taken over.
 class SingleInstanceGuard {
   public:
-    explicit SingleInstanceGuard(const QString& key);
-    bool tryAcquire();
+    enum class Result {
+        Acquired,
+        Running, // another copy of the program holds the lock
+        Refused  // the lock cannot be ours: problem() says why, in one sentence
+    };
+
+    explicit SingleInstanceGuard(const QString& dataDir);
+    Result acquire();
+    QString problem() const { return problem_; }
     QString lockPath() const { return path_; }
 
   private:
     QString path_;
+    QString problem_;
     std::unique_ptr<QLockFile> lock_;
 };

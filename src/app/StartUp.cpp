@@ -52,15 +52,16 @@ int StartUp::run() {
     if (!layout.prepareDataDir(&prepareError))
         qWarning("%s", qPrintable(prepareError));
 
-    // One copy per data directory: the same directory reached by another
-    // path is the same directory.
+    // One copy per data directory, its lock file inside it.
     const QString dir = layout.dataDir();
-    const QString canonical = QFileInfo(dir).canonicalFilePath();
-    SingleInstanceGuard guard(app::kTitle + u'\n' + (canonical.isEmpty() ? dir : canonical));
-    if (!guard.tryAcquire())
-        return -1;
-
     MessagePrompter prompter;
+    SingleInstanceGuard guard(dir);
+    if (const auto lock = guard.acquire(); lock != SingleInstanceGuard::Result::Acquired) {
+        if (lock == SingleInstanceGuard::Result::Refused)
+            prompter.fail(guard.problem());
+        return lock == SingleInstanceGuard::Result::Running ? -1 : 1;
+    }
+
     Database db(&prompter);
     // A shared server (never the local file instead): each person signs in to
     // it as themselves at the login, which opens the connection.

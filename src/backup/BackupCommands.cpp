@@ -9,6 +9,7 @@
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
 #include "db/TextFormat.h"
+#include "server/ServerSnapshot.h"
 
 #include <QFileInfo>
 
@@ -25,10 +26,19 @@ const QString kRestored =
 const QString kNotDatabase = QStringLiteral("所选文件不是数据库文件!数据没有恢复.");
 const QString kDamaged = QStringLiteral("所选数据文件已损坏!数据没有恢复.");
 const QString kForeign = QStringLiteral("所选文件不是本程序的数据库!数据没有恢复.");
+const QString kUnexpected =
+    QStringLiteral("所选文件含有本程序之外的数据库对象!数据没有恢复.\r\n\r\n%1");
 const QString kSameFile = QStringLiteral("所选文件就是正在使用的数据库文件!数据没有改变.");
 const QString kInUse =
     QStringLiteral("数据库正被其他程序使用!数据没有恢复.\r\n\r\n请先关闭其他使用该数据库的程序 "
                    "(例如其他用户的人脉程序或短信发送程序 mavor-smsd), 然后再试.");
+
+// A team's server is restored by its administrator, for everyone at once.
+const QString kRestoreOnServer =
+    QStringLiteral("团队模式的数据在数据库服务器上, 不能在这里恢复, 当前数据没有改变.\r\n\r\n"
+                   "请把备份文件交给管理员, 由管理员在服务器所在的机器上运行:\r\n"
+                   "    mavor-admin migrate 备份文件 --server --replace\r\n"
+                   "恢复期间请大家退出程序, 恢复后再重新登录.");
 
 bool sameFile(const QString& a, const QString& b) {
     const QFileInfo left(a);
@@ -47,12 +57,15 @@ bool BackupCommands::backup(const QString& destination) {
     if (destination.isEmpty())
         return false;
     // Renaming a copy over the open file would pull it from under every connection.
-    if (sameFile(destination, db_.path())) {
+    if (!db_.isServer() && sameFile(destination, db_.path())) {
         prompter_.notice(Prompter::kErrorCaption, kBackupOntoDatabase, PromptIcon::Information);
         return false;
     }
     QString error;
-    const bool copied = OnlineBackup::toFile(db_.fileHandle(), destination, &error);
+    // A server's backup is one consistent state of it, written as a database file.
+    const bool copied = db_.isServer()
+                            ? ServerSnapshot::toFile(db_, destination, &error)
+                            : OnlineBackup::toFile(db_.fileHandle(), destination, &error);
     if (copied && QFileInfo::exists(destination)) {
         prompter_.inform(kBackedUp);
         return true;
@@ -71,10 +84,16 @@ BackupCommands::RestoreResult BackupCommands::restore(const QString& backupPath,
     };
     if (!QFileInfo(backupPath).isFile())
         return refuse(kNoSuchFile);
+    // The connection to the server stays as it is.
+    if (db_.isServer()) {
+        prompter_.notice(Prompter::kNoticeCaption, kRestoreOnServer, PromptIcon::Information);
+        return RestoreResult::Refused;
+    }
     if (sameFile(backupPath, db_.path()))
         return refuse(kSameFile);
     // Nothing is touched before the backup has passed every check.
-    switch (ProgramDatabase::inspect(backupPath).verdict) {
+    const ProgramDatabase::Inspection inspection = ProgramDatabase::inspect(backupPath);
+    switch (inspection.verdict) {
     case ProgramDatabase::Verdict::Ok:
         break;
     case ProgramDatabase::Verdict::Missing:
@@ -85,6 +104,8 @@ BackupCommands::RestoreResult BackupCommands::restore(const QString& backupPath,
         return refuse(kDamaged);
     case ProgramDatabase::Verdict::Foreign:
         return refuse(kForeign);
+    case ProgramDatabase::Verdict::Unexpected:
+        return refuse(kUnexpected.arg(inspection.unexpected.join(QStringLiteral("\r\n"))));
     }
 
     if (release)

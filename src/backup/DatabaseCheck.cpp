@@ -35,7 +35,7 @@ const OrphanQuery kOrphanQueries[] = {
 } // namespace
 
 bool DatabaseCheck::Result::allWell() const {
-    if (!readable || integrity != QStringList{QStringLiteral("ok")})
+    if (!readable || integrity != QStringList{QStringLiteral("ok")} || !unexpected.isEmpty())
         return false;
     for (const Orphans& entry : orphans) {
         if (entry.rows != 0)
@@ -50,6 +50,9 @@ QString DatabaseCheck::Result::verdict() const {
     QStringList problems;
     if (integrity != QStringList{QStringLiteral("ok")})
         problems << QStringLiteral("数据库文件已损坏");
+    if (!unexpected.isEmpty())
+        problems << QStringLiteral("含有本程序之外的数据库对象: %1")
+                        .arg(unexpected.join(QStringLiteral(", ")));
     qint64 lost = 0;
     for (const Orphans& entry : orphans)
         lost += entry.rows;
@@ -73,6 +76,9 @@ DatabaseCheck::Result DatabaseCheck::run(const QString& path) {
     case ProgramDatabase::Verdict::Foreign:
         result.error = QStringLiteral("不是本程序的数据库 (缺少 %1)").arg(inspection.detail);
         return result;
+    case ProgramDatabase::Verdict::Unexpected:
+        result.unexpected = inspection.unexpected;
+        break;
     case ProgramDatabase::Verdict::Damaged:
     case ProgramDatabase::Verdict::Ok:
         break;

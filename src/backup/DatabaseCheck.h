@@ -5,8 +5,8 @@
 #include <QStringList>
 
 // Checks a database file without writing to it: the engine's integrity check,
-// then the rows of the contact sheets, interactions, associations, documents
-// and reminders whose contact is gone.
+// triggers, views, tables and indexes the program does not have, then the rows of the contact
+// sheets, interactions, associations, documents and reminders whose contact is gone.
 class DatabaseCheck {
   public:
     struct Orphans {
@@ -19,6 +19,7 @@ class DatabaseCheck {
         bool readable = false;  // the file could be checked at all
         QStringList integrity;  // "ok", or the engine's findings
         QList<Orphans> orphans; // one entry per table checked
+        QStringList unexpected; // objects the program does not have, named
         QString error;          // why the file could not be checked
         bool allWell() const;
         // The one-line verdict.

@@ -21,6 +21,8 @@ DatabaseRestore::Outcome outcomeOf(ProgramDatabase::Verdict verdict) {
         return DatabaseRestore::Outcome::Damaged;
     case ProgramDatabase::Verdict::Foreign:
         return DatabaseRestore::Outcome::Foreign;
+    case ProgramDatabase::Verdict::Unexpected:
+        return DatabaseRestore::Outcome::Unexpected;
     }
     return DatabaseRestore::Outcome::Failed;
 }
@@ -80,6 +82,8 @@ QString DatabaseRestore::describe(Outcome outcome) {
         return QStringLiteral("备份文件已损坏");
     case Outcome::Foreign:
         return QStringLiteral("备份文件不是本程序的数据库");
+    case Outcome::Unexpected:
+        return QStringLiteral("备份文件含有本程序之外的数据库对象");
     case Outcome::SameFile:
         return QStringLiteral("备份文件就是要恢复的数据库文件");
     case Outcome::InUse:

@@ -17,6 +17,7 @@ class DatabaseRestore {
         NotDatabase,
         Damaged,
         Foreign,
+        Unexpected, // objects the program does not have (detail names them)
         SameFile,
         InUse,
         Failed

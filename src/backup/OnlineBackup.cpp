@@ -1,6 +1,7 @@
 #include "backup/OnlineBackup.h"
 
 #include "backup/SqliteConnection.h"
+#include "base/PrivateFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,7 +73,12 @@ bool OnlineBackup::toFile(sqlite3* source, const QString& destination, QString* 
     removeCompanions(partial);
     bool ok = false;
     {
-        SqliteConnection copy(partial, SqliteConnection::Mode::Create);
+        // The copy holds every contact: its owner's alone, and so its journal.
+        if (!privatefiles::createEmpty(partial)) {
+            *error = QStringLiteral("无法建立 %1").arg(partial);
+            return false;
+        }
+        SqliteConnection copy(partial, SqliteConnection::Mode::ReadWrite);
         QStringList verdict;
         ok = copy.isOpen() && into(source, copy.handle(), error);
         // The copy stands alone: in rollback mode nothing of it lies beside it.

@@ -2,8 +2,11 @@
 
 #include "backup/SqliteConnection.h"
 #include "db/DeliveredDatabase.h"
+#include "db/SchemaVersion.h"
 
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QSet>
 #include <sqlite3.h>
 
@@ -14,7 +17,63 @@ const char* const kColumns =
     "select m.name || '.' || p.name from sqlite_master as m, pragma_table_info(m.name) as p "
     "where m.type='table' and m.name not like 'sqlite_%' order by m.name, p.cid";
 
+// Every object of the schema but those the engine keeps for itself: its
+// statistics and sequence tables, and the indexes it makes for a table's
+// unique and primary keys (they follow from the table, which is compared).
+const char* const kObjects =
+    "select type || ' ' || name || ' ' || tbl_name from sqlite_master "
+    "where not (type='table' and name in ('sqlite_sequence','sqlite_stat1','sqlite_stat2',"
+    "'sqlite_stat3','sqlite_stat4')) "
+    "and not (type='index' and sql is null and name like 'sqlite\\_autoindex\\_%' escape '\\') "
+    "order by type, name";
+
+QString describeObject(const QString& object) {
+    const QStringList parts = object.split(u' ');
+    if (parts.size() != 3)
+        return object;
+    static const QHash<QString, QString> kinds{
+        {QStringLiteral("table"), QStringLiteral("表")},
+        {QStringLiteral("index"), QStringLiteral("索引")},
+        {QStringLiteral("view"), QStringLiteral("视图")},
+        {QStringLiteral("trigger"), QStringLiteral("触发器")}};
+    const QString kind = kinds.value(parts[0], parts[0]);
+    if (parts[0] == u"table" || parts[0] == u"view")
+        return QStringLiteral("%1 %2").arg(kind, parts[1]);
+    return QStringLiteral("%1 %2 (表 %3)").arg(kind, parts[1], parts[2]);
+}
+
+// The version a file says it holds: the first release wrote none.
+int versionOf(SqliteConnection& file) {
+    QStringList value;
+    if (!file.column("PRAGMA user_version", &value) || value.isEmpty())
+        return 1;
+    return qMax(1, value.first().toInt());
+}
+
 } // namespace
+
+QStringList ProgramDatabase::expectedObjects(int version) {
+    static QMutex mutex;
+    static QHash<int, QStringList> made;
+    const QMutexLocker locker(&mutex);
+    if (const auto found = made.constFind(version); found != made.cend())
+        return *found;
+    // A new file of that version, made in memory from the program's own scripts.
+    SqliteConnection schema(QStringLiteral(":memory:"), SqliteConnection::Mode::Create);
+    const QByteArray script = delivered::schemaScript().toUtf8();
+    bool ok = !script.isEmpty() && schema.exec(script.constData());
+    for (const schema::Step& step : schema::steps()) {
+        if (!ok || step.version > version)
+            break;
+        const QByteArray statements = schema::scriptOf(step).toUtf8();
+        ok = !statements.isEmpty() && schema.exec(statements.constData());
+    }
+    QStringList objects;
+    if (!ok || !schema.column(kObjects, &objects))
+        objects.clear();
+    made.insert(version, objects);
+    return objects;
+}
 
 QStringList ProgramDatabase::expectedColumns() {
     static const QStringList columns = [] {
@@ -67,6 +126,25 @@ ProgramDatabase::Inspection ProgramDatabase::inspect(const QString& path, bool q
             result.detail = column;
             return result;
         }
+    }
+    // Compared at the file's own version: an older file is upgraded after the restore.
+    const QStringList objects = expectedObjects(qMin(versionOf(file), schema::current()));
+    QStringList inFile;
+    if (objects.isEmpty() || !file.column(kObjects, &inFile)) {
+        result.verdict = objects.isEmpty() ? Verdict::Foreign : Verdict::Damaged;
+        result.detail =
+            objects.isEmpty() ? QStringLiteral("程序中缺少数据库脚本") : file.lastError();
+        return result;
+    }
+    const QSet<QString> known(objects.cbegin(), objects.cend());
+    for (const QString& object : inFile) {
+        if (!known.contains(object))
+            result.unexpected << describeObject(object);
+    }
+    if (!result.unexpected.isEmpty()) {
+        result.verdict = Verdict::Unexpected;
+        result.detail = result.unexpected.join(QStringLiteral(", "));
+        return result;
     }
     result.verdict = Verdict::Ok;
     return result;

@@ -4,14 +4,17 @@
 #include <QStringList>
 
 // Tells whether a file is a database of this program that can be restored: a
-// database file, undamaged, with every table and column the program uses.
+// database file, undamaged, with every table and column the program uses, and
+// nothing else: no trigger, view, table or index that a new file of the same
+// version does not have (a trigger in a backup would run inside the program).
 class ProgramDatabase {
   public:
-    enum class Verdict { Ok, Missing, NotDatabase, Damaged, Foreign };
+    enum class Verdict { Ok, Missing, NotDatabase, Damaged, Foreign, Unexpected };
 
     struct Inspection {
         Verdict verdict = Verdict::Missing;
-        QString detail; // the engine's finding or the first table or column missing
+        QString detail; // the engine's finding, the first table or column missing, or unexpected
+        QStringList unexpected; // "触发器 name (表 base)" of each object the program does not have
     };
 
     // Reads the file without writing to it. Without the engine's quick check
@@ -20,4 +23,7 @@ class ProgramDatabase {
     static Inspection inspect(const QString& path, bool quickCheck = true);
     // "table.column" of every column of the program's tables, from its delivered schema.
     static QStringList expectedColumns();
+    // "type name table" of every trigger, view, table and index of a new file
+    // of that version, less the engine's own.
+    static QStringList expectedObjects(int version);
 };

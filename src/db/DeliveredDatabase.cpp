@@ -1,5 +1,6 @@
 #include "db/DeliveredDatabase.h"
 
+#include "base/PrivateFiles.h"
 #include "db/Database.h"
 #include "db/SchemaVersion.h"
 
@@ -87,13 +88,11 @@ bool create(const QString& path, QString* error) {
     // Build beside the target and move it into place only when complete.
     const QString partial = path + QStringLiteral(".partial");
     QFile::remove(partial);
-    {
-        QFile file(partial);
-        if (!file.open(QIODevice::WriteOnly)) {
-            if (error)
-                *error = file.errorString();
-            return false;
-        }
+    // For its owner only: the engine gives its -wal and -shm the same mode.
+    if (!privatefiles::createEmpty(partial)) {
+        if (error)
+            *error = QStringLiteral("无法建立 %1").arg(partial);
+        return false;
     }
     // The first release's tables and rows, then every later step.
     const bool ok =

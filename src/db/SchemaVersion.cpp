@@ -36,6 +36,10 @@ const QList<Step>& steps() {
     return all;
 }
 
+QString scriptOf(const Step& step) {
+    return readScript(step.scriptName);
+}
+
 int current() {
     return steps().isEmpty() ? 1 : steps().last().version;
 }

@@ -21,6 +21,9 @@ struct Step {
 const QList<Step>& steps();
 int current();
 
+// The statements of a step, as shipped with the program; empty when missing.
+QString scriptOf(const Step& step);
+
 // The version the file holds; -1 when it cannot be read.
 int versionOf(Database& db);
 

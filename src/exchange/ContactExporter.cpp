@@ -1,5 +1,6 @@
 #include "exchange/ContactExporter.h"
 
+#include "base/PrivateFiles.h"
 #include "contacts/ContactStore.h"
 #include "exchange/CsvParser.h"
 #include "exchange/ImportTargets.h"
@@ -37,6 +38,8 @@ bool ContactExporter::write(const QList<qint64>& codes, int liveFlag, ExportForm
         error_ = QStringLiteral("无法写入文件“%1”: %2").arg(path, file.errorString());
         return false;
     }
+    // Every contact exported: for the owner only, also in place of an earlier file.
+    privatefiles::restrict(file);
     const bool csv = format == ExportFormat::Csv;
     if (csv) {
         const bool bom = encoding == Encoding::Utf8;

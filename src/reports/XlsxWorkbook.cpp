@@ -1,5 +1,6 @@
 #include "reports/XlsxWorkbook.h"
 
+#include "base/PrivateFiles.h"
 #include "reports/SheetXml.h"
 #include "reports/XmlRewriter.h"
 
@@ -339,6 +340,7 @@ bool XlsxWorkbook::saveAs(const QString& path) {
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("无法写入文件 %1: %2").arg(path, out.errorString()));
+    privatefiles::restrict(out); // the contacts' data: for the owner only
     if (out.write(zipped) != zipped.size() || !out.commit())
         return fail(QStringLiteral("无法写入文件 %1: %2").arg(path, out.errorString()));
     return true;

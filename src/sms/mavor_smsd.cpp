@@ -4,6 +4,7 @@
 // its settings file and stores what the gateway received in smsrecv.
 #include "app/ProgramDirectory.h"
 #include "base/Clock.h"
+#include "base/PrivateFiles.h"
 #include "db/Database.h"
 #include "sms/SmsGateway.h"
 #include "sms/SmsSender.h"
@@ -53,6 +54,8 @@ bool runRound(const SmsdConfig& config, const Clock& clock, QTextStream& out, QT
 } // namespace
 
 int main(int argc, char** argv) {
+    // Its lock, logs and settings hold the user's data: for their owner only.
+    privatefiles::ownerOnlyFromNowOn();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -3,6 +3,7 @@
 //   mavor-admin gen ...       fill an existing database with generated data
 //   mavor-admin backup / restore / check   see tools/AdminBackup.h
 //   mavor-admin tree ...      print a user's navigation tree
+#include "base/PrivateFiles.h"
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
 #include "db/ServerAddress.h"
@@ -119,6 +120,8 @@ int gen(QStringList args, QTextStream& out, QTextStream& err) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Databases, backups and exports hold every contact: for their owner only.
+    privatefiles::ownerOnlyFromNowOn();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

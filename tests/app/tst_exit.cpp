@@ -3,10 +3,14 @@
 #include "app/SingleInstanceGuard.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <thread>
+#include <unistd.h>
 
 class TestExit : public QObject {
     Q_OBJECT
@@ -16,7 +20,7 @@ class TestExit : public QObject {
     void yesStopsTheBuilderAndCountsSixSteps();
     void anAnsweringBuilderShortensTheFirstWait();
     void autoResetEventWakesOnceAndResets();
-    void secondGuardOfTheSameKeyIsRefused();
+    void guardLivesInTheDataDirectory();
 };
 
 void TestExit::noLeavesEverythingAsItWas() {
@@ -82,16 +86,54 @@ void TestExit::autoResetEventWakesOnceAndResets() {
     setter.join();
 }
 
-void TestExit::secondGuardOfTheSameKeyIsRefused() {
-    QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    SingleInstanceGuard first(QStringLiteral("测试标题"));
-    SingleInstanceGuard second(QStringLiteral("测试标题"));
-    SingleInstanceGuard other(QStringLiteral("别的标题"));
-    QVERIFY(first.lockPath().startsWith(runtime.path()));
-    QVERIFY(first.tryAcquire());
-    QVERIFY(!second.tryAcquire());
-    QVERIFY(other.tryAcquire());
+// The lock lives in the data directory, whatever the session's environment:
+// one copy per directory, a crashed run's lock taken over, and a lock that
+// cannot be ours refused with a reason instead of a silent exit.
+void TestExit::guardLivesInTheDataDirectory() {
+    qunsetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir data, otherData;
+    using Result = SingleInstanceGuard::Result;
+    SingleInstanceGuard first(data.path());
+    SingleInstanceGuard second(data.path());
+    SingleInstanceGuard other(otherData.path());
+    QCOMPARE(first.lockPath(), data.filePath(QStringLiteral("mavor.lock")));
+    QCOMPARE(first.acquire(), Result::Acquired);
+    QCOMPARE(second.acquire(), Result::Running);
+    QVERIFY(second.problem().isEmpty());
+    QCOMPARE(other.acquire(), Result::Acquired);
+
+    // A crashed run's lock: its process is gone.
+    QTemporaryDir crashed;
+    QFile stale(crashed.filePath(QStringLiteral("mavor.lock")));
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("999999999\nmavor\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    QCOMPARE(SingleInstanceGuard(crashed.path()).acquire(), Result::Acquired);
+
+    // No directory to put the lock in.
+    QTemporaryDir parent;
+    QFile notADir(parent.filePath(QStringLiteral("data")));
+    QVERIFY(notADir.open(QIODevice::WriteOnly));
+    notADir.close();
+    SingleInstanceGuard nowhere(notADir.fileName());
+    QCOMPARE(nowhere.acquire(), Result::Refused);
+    QVERIFY(nowhere.problem().contains(QStringLiteral("无法在数据目录中建立程序的锁文件")));
+
+    // A lock planted by another account, naming a live process of this program.
+    if (geteuid() != 0)
+        QSKIP("only root can give a file to another account");
+    QTemporaryDir shared;
+    const QString planted = shared.filePath(QStringLiteral("mavor.lock"));
+    QFile lock(planted);
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+               QCoreApplication::applicationName().toUtf8() + '\n' +
+               QSysInfo::machineHostName().toUtf8() + '\n');
+    lock.close();
+    QCOMPARE(::chown(QFile::encodeName(planted).constData(), 65534, 65534), 0);
+    SingleInstanceGuard victim(shared.path());
+    QCOMPARE(victim.acquire(), Result::Refused);
+    QVERIFY(victim.problem().contains(QStringLiteral("属于另一个用户")));
 }
 
 QTEST_GUILESS_MAIN(TestExit)

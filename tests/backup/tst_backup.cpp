@@ -9,10 +9,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
+#include <sys/stat.h>
 
 // Backup and restore of the database file: the online copy, the checks a
 // backup passes before anything is touched, the replacement, the command line.
@@ -39,6 +41,9 @@ class TestBackup : public QObject {
     void check();
     void checkFindsDamage();
     void adminCommands();
+    void backupWithForeignObjectsIsRefusedAndFlagged();
+    void firstReleaseBackupStillRestores();
+    void filesAreTheOwnersAloneWhateverTheUmask();
 
   private:
     qint64 addContact(Database& db, const QString& name);
@@ -316,14 +321,24 @@ void TestBackup::backupWhileAnotherProcessWrites() {
     QCOMPARE(copy.count("select max(n) from burst"), rows);
     copy.close();
 
-    // And it restores into a database that checks out.
+    // The writer's table is none of the program's: restore names it and refuses.
     TestHome other;
+    QString detail;
+    QCOMPARE(DatabaseRestore::restore(backup, other.databasePath(), DatabaseRestore::kDefaultWaitMs,
+                                      &detail),
+             DatabaseRestore::Outcome::Unexpected);
+    QCOMPARE(detail, QStringLiteral("表 burst"));
+    // Without it, the copy restores into a database that checks out.
+    QVERIFY(copy.open(backup));
+    const qint64 contactsInCopy = copy.count("select count(*) from base");
+    QVERIFY(copy.execute("drop table burst"));
+    copy.close();
     QCOMPARE(DatabaseRestore::restore(backup, other.databasePath()),
              DatabaseRestore::Outcome::Restored);
     QCOMPARE(DatabaseCheck::run(other.databasePath()).integrity, QStringList{"ok"});
     Database restored;
     QVERIFY(restored.open(other.databasePath()));
-    QCOMPARE(restored.count("select count(*) from burst"), rows);
+    QCOMPARE(restored.count("select count(*) from base"), contactsInCopy);
 }
 
 void TestBackup::restoreOverACrashedWritersLog() {
@@ -439,6 +454,121 @@ void TestBackup::adminCommands() {
     QVERIFY(output.trimmed().endsWith(QStringLiteral("有问题: 1 行记录的联系人已不存在")));
     QCOMPARE(run({"check", text}), 1);
     QCOMPARE(run({"backup", home_->databasePath()}), 2);
+}
+
+// A backup that carries its own objects: one trigger copies every new
+// contact into a table of its own, another sets admin's password back
+// whenever it is changed. Restore refuses it, naming them, check flags it,
+// and the live data keeps neither.
+void TestBackup::backupWithForeignObjectsIsRefusedAndFlagged() {
+    const QString crafted = backupOf(QStringLiteral("crafted.mdb"));
+    {
+        Database file;
+        QVERIFY(file.open(crafted));
+        for (const char* statement :
+             {"create table harvest(name text, phone text)",
+              "create trigger copy_contact after insert on base begin "
+              "insert into harvest values(new.base_name, new.base_phone); end",
+              "create trigger keep_admin after update on userlogin begin update userlogin set "
+              "user_pwd='d5257d73bd30dd12ae2cce4d02bfb8ca' where user_name='admin'; end",
+              "create view everyone as select base_name from base"})
+            QVERIFY2(file.execute(sql::Statement(QString::fromLatin1(statement))), statement);
+    }
+    const qint64 marker = addContact(*db_, QStringLiteral("恢复前的联系人"));
+    prompter_->clear();
+    QCOMPARE(BackupCommands(*db_, *prompter_).restore(crafted, [] {}),
+             BackupCommands::RestoreResult::Refused);
+    QCOMPARE(prompter_->messages.size(), 1);
+    const QString told = prompter_->messages[0].text;
+    QVERIFY2(told.startsWith(QStringLiteral("所选文件含有本程序之外的数据库对象!数据没有恢复.")),
+             qPrintable(told));
+    for (const char* name : {"触发器 copy_contact (表 base)", "触发器 keep_admin (表 userlogin)",
+                             "表 harvest", "视图 everyone"})
+        QVERIFY2(told.contains(QString::fromUtf8(name)), name);
+    QCOMPARE(db_->count(sql::format("select count(*) from base where base_code=%ld", marker)), 1);
+    QCOMPARE(db_->count("select count(*) from sqlite_master where type in ('trigger','view') "
+                        "or name='harvest'"),
+             0);
+
+    const DatabaseCheck::Result checked = DatabaseCheck::run(crafted);
+    QVERIFY(checked.readable);
+    QVERIFY(!checked.allWell());
+    QVERIFY2(checked.verdict().contains(QStringLiteral("触发器 keep_admin")),
+             qPrintable(checked.verdict()));
+
+    // The same from the command line, with the program's file let go.
+    db_->close();
+    QProcess admin;
+    admin.start(this->admin(), {"check", crafted});
+    QVERIFY(admin.waitForFinished(60000));
+    QCOMPARE(admin.exitCode(), 1);
+    QVERIFY(QString::fromUtf8(admin.readAllStandardOutput()).contains("触发器 copy_contact"));
+    admin.start(this->admin(), {"restore", crafted, home_->databasePath()});
+    QVERIFY(admin.waitForFinished(60000));
+    QCOMPARE(admin.exitCode(), 1);
+    QVERIFY(QString::fromUtf8(admin.readAllStandardError()).contains("本程序之外的数据库对象"));
+    QVERIFY(db_->open(home_->databasePath()));
+    QCOMPARE(db_->count(sql::format("select count(*) from base where base_code=%ld", marker)), 1);
+}
+
+// A file of the first release is compared with a new file of its own version:
+// the indexes later versions dropped are the program's too.
+void TestBackup::firstReleaseBackupStillRestores() {
+    const QString old = home_->file(QStringLiteral("first.mdb"));
+    QVERIFY(QFile::copy(QStringLiteral(MAVOR_FIXTURES "/first-release.tdb"), old));
+    QFile::setPermissions(old, QFile::ReadOwner | QFile::WriteOwner);
+    const qint64 rows = contacts(old);
+    QVERIFY(rows > 0);
+    prompter_->clear();
+    QCOMPARE(BackupCommands(*db_, *prompter_).restore(old, [] {}),
+             BackupCommands::RestoreResult::Restored);
+    QCOMPARE(db_->count("select count(*) from base"), rows);
+}
+
+// With the usual umask 022, what the command line and the backup create holds
+// every contact and is its owner's alone, the engine's -wal and -shm included.
+void TestBackup::filesAreTheOwnersAloneWhateverTheUmask() {
+    const mode_t previous = ::umask(022);
+    const QString dir = home_->file(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(dir));
+    const QString database = dir + QStringLiteral("/new.tdb");
+    auto run = [this](const QStringList& args) {
+        QProcess process;
+        process.start(admin(), args);
+        process.waitForFinished(60000);
+        return process.exitCode();
+    };
+    // An export over an earlier file that anyone could read.
+    QFile earlier(dir + QStringLiteral("/earlier.csv"));
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.close();
+    QVERIFY(QFile::setPermissions(earlier.fileName(), QFile::ReadOwner | QFile::WriteOwner |
+                                                          QFile::ReadGroup | QFile::ReadOther));
+    QCOMPARE(run({"initdb", database}), 0);
+    QCOMPARE(run({"backup", database, dir + QStringLiteral("/admin.mdb")}), 0);
+    QCOMPARE(run({"export", "--format", "vcard", database, dir + QStringLiteral("/all.vcf")}), 0);
+    QCOMPARE(run({"export", "--format", "csv", database, dir + QStringLiteral("/all.csv")}), 0);
+    QCOMPARE(run({"export", "--format", "csv", database, earlier.fileName()}), 0);
+    // The program's own backup, in this process whose umask nobody changed.
+    QVERIFY(BackupCommands(*db_, *prompter_).backup(dir + QStringLiteral("/window.mdb")));
+    // A connection that writes keeps the engine's files beside the database.
+    Database open;
+    QVERIFY(open.open(database));
+    QVERIFY(addContact(open, QStringLiteral("张三")) > 0);
+    ::umask(previous);
+
+    QStringList listed;
+    QDirIterator files(dir, QDir::Files | QDir::Hidden);
+    while (files.hasNext()) {
+        const QFileInfo file(files.next());
+        listed << file.fileName();
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(file.filePath()).constData(), &status), 0);
+        QVERIFY2((status.st_mode & 0777) == 0600, qPrintable(file.fileName()));
+    }
+    listed.sort();
+    QCOMPARE(listed, QStringList({"admin.mdb", "all.csv", "all.vcf", "earlier.csv", "new.tdb",
+                                  "new.tdb-shm", "new.tdb-wal", "window.mdb"}));
 }
 
 QTEST_GUILESS_MAIN(TestBackup)

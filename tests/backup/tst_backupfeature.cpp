@@ -20,6 +20,7 @@ class TestBackupFeature : public QObject {
 
     void restoreWhileTheTreeBuilds();
     void refusedRestoreLeavesTheTreeAlone();
+    void teamServerBackupAndRestore();
 
   private:
     std::unique_ptr<ContactGuiFixture> fx_;
@@ -39,6 +40,7 @@ void TestBackupFeature::cleanup() {
 }
 
 void TestBackupFeature::restoreWhileTheTreeBuilds() {
+    SKIP_ON_SERVER("a server is restored by its administrator");
     const QString backup = fx_->home.file(QStringLiteral("b.mdb"));
     QVERIFY(BackupCommands(fx_->db, fx_->prompter).backup(backup));
     QVERIFY(fx_->db.execute("insert into base(base_name,base_invalid_flag) values('备份后',1)"));
@@ -57,6 +59,7 @@ void TestBackupFeature::restoreWhileTheTreeBuilds() {
 }
 
 void TestBackupFeature::refusedRestoreLeavesTheTreeAlone() {
+    SKIP_ON_SERVER("a server is restored by its administrator");
     const QString text = fx_->home.file(QStringLiteral("notes.mdb"));
     QFile file(text);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -70,6 +73,38 @@ void TestBackupFeature::refusedRestoreLeavesTheTreeAlone() {
     // The build it did not need to stop runs to its end.
     QVERIFY(QTest::qWaitFor([this] { return frame_->tree()->isReady(); }, 10000));
     QVERIFY(fx_->db.isOpen());
+}
+
+// In team mode the window's backup is a snapshot of the server written as a
+// database file; its restore explains the administrator's command and leaves
+// the connection, and every row, as they were.
+void TestBackupFeature::teamServerBackupAndRestore() {
+    if (!TestHome::onServer())
+        QSKIP("runs against the test server (tst_backupfeature_server)");
+    QVERIFY(fx_->db.isServer());
+    QVERIFY(fx_->db.execute("insert into base(base_name,base_invalid_flag) values('团队',1)"));
+    const qint64 contacts = fx_->contactCount();
+    const QString backup = fx_->home.file(QStringLiteral("team.mdb"));
+    QVERIFY(BackupCommands(fx_->db, fx_->prompter).backup(backup));
+    QCOMPARE(fx_->prompter.texts(), QStringList{"数据备份成功!"});
+    QVERIFY(DatabaseCheck::run(backup).allWell());
+    {
+        Database file;
+        QVERIFY(file.open(backup));
+        QCOMPARE(file.count("select count(*) from base"), contacts);
+    }
+
+    fx_->prompter.clear();
+    int quits = 0;
+    BackupFeature::restore(*frame_, backup, [&] { ++quits; });
+    QCOMPARE(quits, 0);
+    QCOMPARE(fx_->prompter.messages.size(), 1);
+    QCOMPARE(fx_->prompter.messages[0].caption, QStringLiteral("提示"));
+    QVERIFY(fx_->prompter.messages[0].text.contains(
+        QStringLiteral("mavor-admin migrate 备份文件 --server --replace")));
+    QVERIFY(fx_->db.isOpen());
+    QVERIFY(fx_->db.isServer());
+    QCOMPARE(fx_->contactCount(), contacts);
 }
 
 QTEST_MAIN(TestBackupFeature)
