@@ -106,7 +106,8 @@ CMainFrame::CMainFrame(AppContext& context, const Session& session, QWidget* par
     auto* state = new QLabel(this);
     state->setObjectName(QStringLiteral("treeState"));
     if (context_.db.isServer()) {
-        auto* server = new QLabel(QStringLiteral("服务器: ") + context_.db.server().described(), this);
+        auto* server =
+            new QLabel(QStringLiteral("服务器: ") + context_.db.server().described(), this);
         server->setObjectName(QStringLiteral("serverState"));
         statusBar()->addPermanentWidget(server);
     }

@@ -2,10 +2,10 @@
 
 #include "app/DatabaseGate.h"
 #include "app/Settings.h"
+#include "base/Prompter.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
-#include "base/Prompter.h"
 #include "server/ServerSettings.h"
 #include "server/TeamRoles.h"
 #include "users/PasswordCodec.h"
@@ -64,7 +64,8 @@ bool LoginCheck::signInToServer(const QString& userName, const QString& password
             prompter_.inform(wrong);
             break;
         case team::Refusal::Disabled:
-            prompter_.inform(QStringLiteral("该用户已被停用, 不能登录!\r\n\r\n请与系统管理员联系。"));
+            prompter_.inform(
+                QStringLiteral("该用户已被停用, 不能登录!\r\n\r\n请与系统管理员联系。"));
             break;
         case team::Refusal::Other:
             prompter_.fail(ServerSettings::unreachableMessage(address, db_.lastError()));

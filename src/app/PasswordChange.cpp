@@ -1,13 +1,13 @@
 #include "app/PasswordChange.h"
 
-#include "base/AppInfo.h"
 #include "app/LoginCheck.h"
 #include "app/Settings.h"
+#include "base/AppInfo.h"
+#include "base/Prompter.h"
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
-#include "base/Prompter.h"
 #include "server/TeamRoles.h"
 #include "users/PasswordCodec.h"
 
@@ -35,9 +35,9 @@ PasswordChange::Outcome PasswordChange::submit(const QString& oldPassword,
         return {false, Field::None};
     }
     const auto oldEncoded = password::encode(oldPassword);
-    const bool oldRight = oldEncoded && (db_.isServer() ? serverAccepts(db_, oldPassword)
-                                                        : LoginCheck::matches(db_, userName,
-                                                                              *oldEncoded));
+    const bool oldRight =
+        oldEncoded && (db_.isServer() ? serverAccepts(db_, oldPassword)
+                                      : LoginCheck::matches(db_, userName, *oldEncoded));
     if (!oldRight) {
         prompter_.notice(app::kTitle, QStringLiteral("原密码输入错误!"), PromptIcon::Warning);
         return {false, Field::Old};
@@ -59,9 +59,9 @@ PasswordChange::Outcome PasswordChange::submit(const QString& oldPassword,
     }
     // On a server the password is the person's own login there; the table
     // keeps none.
-    const bool changed = db_.isServer()
-                             ? team::setOwnPassword(db_, newPassword, nullptr)
-                             : db_.executeQuietly(sql::format(kUpdatePassword, *newEncoded, userCode_));
+    const bool changed =
+        db_.isServer() ? team::setOwnPassword(db_, newPassword, nullptr)
+                       : db_.executeQuietly(sql::format(kUpdatePassword, *newEncoded, userCode_));
     if (changed && db_.isServer())
         db_.setServerPassword(newPassword);
     if (changed) {

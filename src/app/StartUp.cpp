@@ -94,8 +94,8 @@ int StartUp::run() {
 
     // Every run belongs to a logged-in user; a cancelled login ends the program
     // before any window is shown.
-    LoginCheck check = team ? LoginCheck(db, settings, prompter, *team)
-                            : LoginCheck(db, settings, prompter);
+    LoginCheck check =
+        team ? LoginCheck(db, settings, prompter, *team) : LoginCheck(db, settings, prompter);
     Session session;
     {
         CLoginDlg login(check);

@@ -50,7 +50,7 @@ QString ServerAddress::shown() const {
 QString ServerAddress::described() const {
     ServerAddress anonymous = *this;
     anonymous.user.clear();
-    const QString security = !tls           ? QStringLiteral("未加密")
+    const QString security = !tls          ? QStringLiteral("未加密")
                              : tlsInsecure ? QStringLiteral("已加密, 未验证服务器证书, 不安全")
                                            : QStringLiteral("已加密, 已验证服务器证书");
     return anonymous.shown() + QStringLiteral(" (") + security + u')';

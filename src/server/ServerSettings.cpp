@@ -74,17 +74,17 @@ bool ServerSettings::write(const QString& iniPath, const ServerAddress& address,
     // The settings file is created as the program would create it, for its owner only.
     Settings(iniPath).ensureExists();
     Settings section(iniPath, kSection);
-    const bool ok = section.setValue(QStringLiteral("Host"), address.host) &&
-                    section.setValue(QStringLiteral("Port"), QString::number(address.port)) &&
-                    section.setValue(QStringLiteral("Database"), address.database) &&
-                    section.setValue(QStringLiteral("User"), address.user) &&
-                    section.setValue(QStringLiteral("Password"), sealed) &&
-                    section.setValue(QStringLiteral("Tls"),
-                                     address.tls ? QStringLiteral("1") : QStringLiteral("0")) &&
-                    section.setValue(QStringLiteral("Ca"), address.tls ? address.caFile : QString()) &&
-                    section.setValue(QStringLiteral("TlsInsecure"), address.tls && address.tlsInsecure
-                                                                        ? QStringLiteral("1")
-                                                                        : QString());
+    const bool ok =
+        section.setValue(QStringLiteral("Host"), address.host) &&
+        section.setValue(QStringLiteral("Port"), QString::number(address.port)) &&
+        section.setValue(QStringLiteral("Database"), address.database) &&
+        section.setValue(QStringLiteral("User"), address.user) &&
+        section.setValue(QStringLiteral("Password"), sealed) &&
+        section.setValue(QStringLiteral("Tls"),
+                         address.tls ? QStringLiteral("1") : QStringLiteral("0")) &&
+        section.setValue(QStringLiteral("Ca"), address.tls ? address.caFile : QString()) &&
+        section.setValue(QStringLiteral("TlsInsecure"),
+                         address.tls && address.tlsInsecure ? QStringLiteral("1") : QString());
     if (!ok && error)
         *error = QStringLiteral("无法写入 %1").arg(iniPath);
     return ok;

@@ -48,7 +48,9 @@ std::optional<QString> verifier(Database& db, const QString& role, const QString
     // Made here by libpq from the connection's own settings, so the clear
     // password never travels and never reaches the server's log.
     const QVariant handle = db.connection().driver()->handle();
-    PGconn* conn = handle.isValid() && qstrcmp(handle.typeName(), "PGconn*") == 0
+    // The driver's metatype is named after the struct behind the typedef.
+    const char* type = handle.isValid() ? handle.typeName() : "";
+    PGconn* conn = qstrcmp(type, "PGconn*") == 0 || qstrcmp(type, "pg_conn*") == 0
                        ? *static_cast<PGconn* const*>(handle.constData())
                        : nullptr;
     if (!conn) {
@@ -68,8 +70,7 @@ std::optional<QString> verifier(Database& db, const QString& role, const QString
     return out;
 }
 
-QString passwordClause(Database& db, const QString& role, const QString& password,
-                       QString* error) {
+QString passwordClause(Database& db, const QString& role, const QString& password, QString* error) {
     const auto made = verifier(db, role, password, error);
     return made ? QStringLiteral(" password ") + literal(*made) : QString();
 }
@@ -103,7 +104,8 @@ QString membersRole(const QString& database) {
 QString roleNameProblem(const QString& database, const QString& userName) {
     if (personRole(database, userName).toUtf8().size() <= kMaxRoleBytes)
         return {};
-    return QStringLiteral("用户名太长: 服务器上的登录名 \"%1\" 超过 %2 个字节, 请使用短一些的用户名!")
+    return QStringLiteral(
+               "用户名太长: 服务器上的登录名 \"%1\" 超过 %2 个字节, 请使用短一些的用户名!")
         .arg(personRole(database, userName))
         .arg(kMaxRoleBytes);
 }
@@ -173,7 +175,8 @@ bool grantMemberRights(Database& db, QString* error) {
                               .arg(name, members);
         }
     }
-    statements << QStringLiteral("grant usage on all sequences in schema public to %1").arg(members);
+    statements
+        << QStringLiteral("grant usage on all sequences in schema public to %1").arg(members);
     for (const QString& statement : statements) {
         if (!run(db, statement, error))
             return false;
@@ -181,7 +184,7 @@ bool grantMemberRights(Database& db, QString* error) {
     return true;
 }
 
-bool setUp(Database& db, const QString& adminPassword, QString* error) {
+bool setUp(Database& db, const QString& adminPassword, QList<Person>* people, QString* error) {
     const QString database = db.server().database;
     const QString adminRole = personRole(database, kAdministrator);
     const QString admin = identifier(adminRole);
@@ -195,6 +198,16 @@ bool setUp(Database& db, const QString& adminPassword, QString* error) {
             !run(db, QStringLiteral("create role %1 login createrole%2").arg(admin, password),
                  error))
             return false;
+    }
+    // While the connected role still owns the tables: no stored passwords,
+    // and a login for every user when asked.
+    if (!clearStoredPasswords(db, error))
+        return false;
+    if (people) {
+        const auto made = addMissingPeople(db, error);
+        if (!made)
+            return false;
+        *people = *made;
     }
     // Handing the objects over needs membership of the new owner for a
     // moment; the connected role gives it back at the end.
@@ -251,7 +264,8 @@ bool setUp(Database& db, const QString& adminPassword, QString* error) {
 }
 
 bool clearStoredPasswords(Database& db, QString* error) {
-    return run(db, QStringLiteral("update userlogin set user_pwd = '' where user_pwd <> ''"), error);
+    return run(db, QStringLiteral("update userlogin set user_pwd = '' where user_pwd <> ''"),
+               error);
 }
 
 std::optional<QList<Person>> addMissingPeople(Database& db, QString* error) {

@@ -45,11 +45,12 @@ struct Person {
 
 // Makes the team's roles on a database whose tables exist: the members' group,
 // the administrator's role (created with adminPassword, or left as it is when
-// it exists), ownership of every object of the program to the administrator,
-// the members' rights. Needs a connection that may create roles and owns the
-// tables (the database's owner given CREATEROLE, or a superuser). Safe to run
-// again.
-bool setUp(Database& db, const QString& adminPassword, QString* error);
+// it exists), with people given a login for every other user too (those made
+// are returned there), the stored passwords cleared, ownership of every object
+// of the program to the administrator, the members' rights. Needs a
+// connection that may create roles and owns the tables (the database's owner
+// given CREATEROLE, or a superuser). Safe to run again.
+bool setUp(Database& db, const QString& adminPassword, QList<Person>* people, QString* error);
 // The members' rights on every table the program has now (again after an
 // upgrade added tables).
 bool grantMemberRights(Database& db, QString* error);

@@ -94,8 +94,9 @@ bool resolveServer(QStringList& args, QString* error) {
 }
 
 int serverSettings(const QStringList& given, QTextStream& out, QTextStream& err) {
-    const char* const line = "server --host HOST [--port PORT] --database NAME [--user ADMIN-LOGIN] "
-                             "[--tls [--ca ROOT.crt] | --tls-insecure]";
+    const char* const line =
+        "server --host HOST [--port PORT] --database NAME [--user ADMIN-LOGIN] "
+        "[--tls [--ca ROOT.crt] | --tls-insecure]";
     ServerAddress address;
     QStringList args = given;
     while (!args.isEmpty()) {
@@ -166,8 +167,8 @@ int initServer(const QString& location, QTextStream& out, QTextStream& err) {
     const QString adminPassword = team::generatePassword();
     const QString adminRole = team::personRole(db.server().database, QStringLiteral("admin"));
     const bool hadAdmin = team::roleExists(db, adminRole);
-    if (!db.executeQuietly(db.beginStatement()) || !team::setUp(db, adminPassword, &error) ||
-        !team::clearStoredPasswords(db, &error) || !db.executeQuietly("COMMIT")) {
+    if (!db.executeQuietly(db.beginStatement()) ||
+        !team::setUp(db, adminPassword, nullptr, &error) || !db.executeQuietly("COMMIT")) {
         db.rollback();
         err << "initdb: 表已建立, 但无法建立团队的登录名: " << error << db.lastError() << "\n"
             << "initdb: 请让服务器的管理员给这个登录名 CREATEROLE 权限 (或用超级用户), "

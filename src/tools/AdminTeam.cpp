@@ -30,6 +30,12 @@ int rowOf(UserList& list, const QString& name) {
     return -1;
 }
 
+// The command line has asked already: the delete walk's question is answered Yes.
+class ConfirmingPrompter : public StderrPrompter {
+  public:
+    bool ask(const QString&, const QString&) override { return true; }
+};
+
 } // namespace
 
 int setUpTeam(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -51,22 +57,21 @@ int setUpTeam(const QStringList& args, QTextStream& out, QTextStream& err) {
     const bool hadAdmin = team::roleExists(db, adminRole);
     const QString adminPassword = team::generatePassword();
     QString error;
-    std::optional<QList<team::Person>> people;
-    if (db.executeQuietly(db.beginStatement()) && team::setUp(db, adminPassword, &error))
-        people = team::addMissingPeople(db, &error);
-    if (!people || !db.executeQuietly("COMMIT")) {
+    QList<team::Person> shown;
+    if (!db.executeQuietly(db.beginStatement()) ||
+        !team::setUp(db, adminPassword, &shown, &error) || !db.executeQuietly("COMMIT")) {
         db.rollback();
         err << "team: 没有改动: " << error << db.lastError() << "\n";
         return 1;
     }
     if (!hadAdmin)
-        people->prepend({UserList::kAdministrator, adminPassword});
+        shown.prepend({UserList::kAdministrator, adminPassword});
     out << "team: " << db.server().shown() << ": 成员组 " << team::membersRole(database)
         << ", 管理员 " << adminRole << "\n";
-    for (const team::Person& person : *people)
+    for (const team::Person& person : shown)
         out << "  " << person.name << "  登录名 " << team::personRole(database, person.name)
             << "  初始密码 " << person.password << "\n";
-    out << "team: " << people->size()
+    out << "team: " << shown.size()
         << " 个新登录名; 初始密码只显示这一次, 请分别告诉各人并请他们登录后修改\n"
         << "team: 服务器的表中不再保存可解密的密码\n"
         << "team: 以前共用的登录名 " << db.server().user
@@ -103,11 +108,12 @@ int user(const QStringList& given, QTextStream& out, QTextStream& err) {
     const QString name = args.takeFirst();
     const bool wantsNew = action == u"rename";
     static const QStringList actions = {"add", "rename", "reset", "drop", "disable", "enable"};
-    if (!actions.contains(action) || args.size() != (wantsNew ? 1 : 0) || (action == u"add") != !department.isEmpty()) {
+    if (!actions.contains(action) || args.size() != (wantsNew ? 1 : 0) ||
+        (action == u"add") != !department.isEmpty()) {
         err << line;
         return 2;
     }
-    StderrPrompter prompter;
+    ConfirmingPrompter prompter;
     Database db(&prompter);
     if (!openDatabase(db, path, "user", err))
         return 1;
@@ -130,7 +136,9 @@ int user(const QStringList& given, QTextStream& out, QTextStream& err) {
         return 1;
     }
     if (action == u"drop") {
-        if (list.deleteRecord(row) != EditableList::RowOutcome::Removed)
+        list.model().setChecked(row, true);
+        list.deleteTicked();
+        if (!list.changed())
             return 1;
         out << "user: 已删除 " << name << "\n";
         return 0;
@@ -138,11 +146,10 @@ int user(const QStringList& given, QTextStream& out, QTextStream& err) {
     const QString password = team::generatePassword();
     UserForm::Values values{wantsNew ? args.first() : name, password, password, department,
                             manager};
-    UserForm form = action == u"add"
-                        ? UserForm(db, prompter, UserForm::Mode::Add)
-                        : UserForm(db, prompter, UserForm::Mode::Modify,
-                                   list.model().text(row, UserList::CodeColumn),
-                                   list.model().text(row, UserList::DepartmentColumn));
+    UserForm form = action == u"add" ? UserForm(db, prompter, UserForm::Mode::Add)
+                                     : UserForm(db, prompter, UserForm::Mode::Modify,
+                                                list.model().text(row, UserList::CodeColumn),
+                                                list.model().text(row, UserList::DepartmentColumn));
     if (action != u"add") {
         values.department = list.model().text(row, UserList::DepartmentColumn);
         values.manager = !list.model().text(row, UserList::ManagerColumn).isEmpty();

@@ -3,10 +3,12 @@
 #include "app/CPasswordDlg.h"
 #include "app/CommandTable.h"
 #include "app/PasswordChange.h"
+#include "base/Prompter.h"
+#include "db/Database.h"
+#include "db/Lookups.h"
 #include "users/CDepManageDlg.h"
 #include "users/CUserManageDlg.h"
 #include "users/UserList.h"
-#include "db/Lookups.h"
 
 namespace {
 

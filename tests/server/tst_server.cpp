@@ -54,7 +54,8 @@ void TestServer::locations_data() {
         << "u" << true;
     QTest::newRow("TLS checked against a root of its own")
         << "postgresql://u@h/x?sslmode=verify-full&sslrootcert=%2Fetc%2Fteam%20ca.crt" << true
-        << "h" << 5432 << "x" << "u" << true;
+        << "h" << 5432 << "x"
+        << "u" << true;
     QTest::newRow("short scheme, TLS only preferred")
         << "postgres://u@h/x?sslmode=prefer" << true << "h" << 5432 << "x"
         << "u" << false;
@@ -194,10 +195,9 @@ void TestServer::opening_data() {
     QTest::newRow("an old shared password is not used")
         << "[Server]\r\nHost=h\r\nDatabase=d\r\nUser=u\r\nPassword=secret\r\n"
         << int(datasource::Outcome::Server) << QStringList{};
-    QTest::newRow("port is no number")
-        << "[Server]\r\nHost=h\r\nPort=x\r\nDatabase=d\r\n"
-        << int(datasource::Outcome::ServerFailed)
-        << QStringList{"数据库打开失败,请检查系统设置", "Port=x"};
+    QTest::newRow("port is no number") << "[Server]\r\nHost=h\r\nPort=x\r\nDatabase=d\r\n"
+                                       << int(datasource::Outcome::ServerFailed)
+                                       << QStringList{"数据库打开失败,请检查系统设置", "Port=x"};
 }
 
 void TestServer::opening() {

@@ -70,8 +70,9 @@ void TestTeam::memberRightsAreTheWindowsOnly() {
     QVERIFY(admin.openServer(superuser(home)));
     QVERIFY(admin.executeServerText("create schema other"));
     QVERIFY(admin.executeServerText("create table other.secrets (a text)"));
-    QVERIFY(admin.executeServerText(
-        "update userlogin set user_pwd='d5257d73bd30dd12ae2cce4d02bfb8ca' where user_name='admin'"));
+    QVERIFY(
+        admin.executeServerText("update userlogin set user_pwd='d5257d73bd30dd12ae2cce4d02bfb8ca' "
+                                "where user_name='admin'"));
 
     Database member;
     QVERIFY2(member.open(home.databasePath()), qPrintable(member.lastError()));
@@ -130,8 +131,8 @@ void TestTeam::peopleSignInAsThemselves() {
         Database own(&prompter);
         LoginCheck check(own, settings, prompter, overTcp(home));
         const bool ok = check.submit(name, password, true).accepted;
-        return ok && own.isOpen() && own.server().user == team::personRole(own.server().database,
-                                                                             name);
+        return ok && own.isOpen() &&
+               own.server().user == team::personRole(own.server().database, name);
     };
     QVERIFY(signIn(QStringLiteral("张三"), QStringLiteral("first-pw")));
     QCOMPARE(settings.value(QStringLiteral("Password")), *password::encode("first-pw"));
@@ -170,8 +171,9 @@ void TestTeam::peopleSignInAsThemselves() {
         ++row;
     UserForm modify(db, prompter, UserForm::Mode::Modify,
                     list.model().text(row, UserList::CodeColumn), QStringLiteral("销售部"));
-    QVERIFY(modify.submit({QStringLiteral("张小三"), QString(), QString(), QStringLiteral("销售部"),
-                           false})
+    QVERIFY(modify
+                .submit({QStringLiteral("张小三"), QString(), QString(), QStringLiteral("销售部"),
+                         false})
                 .saved);
     QVERIFY(!team::roleExists(db, role));
     QVERIFY(signIn(QStringLiteral("张小三"), UserForm::kDefaultPassword));
@@ -181,8 +183,12 @@ void TestTeam::peopleSignInAsThemselves() {
     row = 0;
     while (list.model().text(row, UserList::NameColumn) != QStringLiteral("张小三"))
         ++row;
-    QCOMPARE(list.deleteRecord(row), EditableList::RowOutcome::Removed);
-    QVERIFY(!team::roleExists(db, team::personRole(db.server().database, QStringLiteral("张小三"))));
+    list.model().setChecked(row, true);
+    prompter.answer(true);
+    list.deleteTicked();
+    QVERIFY(list.changed());
+    QVERIFY(
+        !team::roleExists(db, team::personRole(db.server().database, QStringLiteral("张小三"))));
 }
 
 void TestTeam::tlsProvesTheServer() {
@@ -265,8 +271,13 @@ void TestTeam::earlierServerGetsItsTeam() {
     QVERIFY(out.contains(QStringLiteral("admin  登录名 ")));
 
     Database check;
-    QVERIFY(check.openServer(old));
+    ServerAddress rootOfOld = old;
+    rootOfOld.user = QStringLiteral("postgres");
+    QVERIFY(check.openServer(rootOfOld));
     QCOMPARE(check.count("select count(*) from userlogin where user_pwd<>''"), 0);
+    // The old shared login no longer owns the tables.
+    QCOMPARE(
+        check.count(sql::format("select count(*) from pg_tables where tableowner='%s'", owner)), 0);
     // The person signs in with the printed password and works as a member.
     Settings settings(home.settingsPath());
     settings.ensureExists();
@@ -283,9 +294,9 @@ void TestTeam::earlierServerGetsItsTeam() {
     own.close();
     check.close();
     cluster.executeServerText(QStringLiteral("drop database %1 with (force)").arg(database));
-    for (const QString& role : {team::personRole(database, "admin"),
-                                team::personRole(database, QStringLiteral("赵六")),
-                                team::membersRole(database), owner})
+    for (const QString& role :
+         {team::personRole(database, "admin"), team::personRole(database, QStringLiteral("赵六")),
+          team::membersRole(database), owner})
         cluster.executeServerText(QStringLiteral("drop role if exists ") + team::identifier(role));
 }
 

@@ -112,10 +112,10 @@ TestHome::TestHome() {
         } else if (role == u"admin") {
             own.user = team::personRole(source->database, QStringLiteral("admin"));
             const QString members = team::identifier(team::membersRole(serverDatabase_));
-            if (!runOnServer({QStringLiteral("create role %1 nologin").arg(members),
-                              QStringLiteral("grant %1 to %2")
-                                  .arg(team::identifier(team::membersRole(source->database)),
-                                       members)}))
+            if (!runOnServer(
+                    {QStringLiteral("create role %1 nologin").arg(members),
+                     QStringLiteral("grant %1 to %2")
+                         .arg(team::identifier(team::membersRole(source->database)), members)}))
                 return;
         }
         database_ = own.location();

@@ -14,9 +14,10 @@
 
 namespace {
 
-// Encoded once by the test from the clear text the description gives.
+// Encoded once by the test from the clear text the description gives. On a
+// team's server the row keeps none: the person's own login holds it.
 QString encoded(const QString& clear) {
-    return *password::encode(clear);
+    return TestHome::onServer() ? QString() : *password::encode(clear);
 }
 
 } // namespace
@@ -162,6 +163,8 @@ void TestUsers::newUserWithoutPasswordLogsInWithTheDefault() {
              department("行政部"));
     QCOMPARE(number("select user_grade from userlogin where user_code=%ld", code), 0);
     QCOMPARE(userText("user_lastlogin", code), QString());
+    if (TestHome::onServer())
+        return; // the server checks the login's password (tst_team)
     QVERIFY(LoginCheck::matches(*db_, "王五", encoded("470316")));
     QVERIFY(!LoginCheck::matches(*db_, "王五", encoded("")));
 }
