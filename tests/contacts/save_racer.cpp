@@ -9,6 +9,8 @@
 #include "support/ScriptedPrompter.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QThread>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -30,6 +32,9 @@ int main(int argc, char** argv) {
         const ContactLoad load = store.load(code, 1);
         if (!load.complete)
             break;
+        // A moment of typing: without it one side's saves would starve the
+        // other's on a file, and the two would seldom overlap at all.
+        QThread::usleep(QRandomGenerator::global()->bounded(2000));
         ContactRecord record = load.record;
         record.setValue(column, QString::number(record.value(column).toLongLong() + 1));
         prompter.clear();

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <sqlite3.h>
 
 // Two users edit one contact in the detail pane at once, each in a process of
 // its own: every save reported as done is in the stored contact, and every
@@ -19,7 +20,32 @@ class TestConcurrentSaves : public QObject {
 
   private slots:
     void noSavedEditLost();
+    void saveLandingInsideALoad();
 };
+
+namespace {
+
+// Another user's save, made as the loading connection starts its first
+// statement on the family row: after the basic page was read, before the load ends.
+struct SaveDuringLoad {
+    Database* other = nullptr;
+    qint64 code = 0;
+    ContactRecord edit;
+    bool saved = false;
+    bool done = false;
+};
+
+int saveOnFamilyStatement(unsigned, void* context, void*, void* sql) {
+    auto* hook = static_cast<SaveDuringLoad*>(context);
+    if (!hook->done && QByteArray(static_cast<const char*>(sql)).contains("from home")) {
+        hook->done = true;
+        ScriptedPrompter quiet;
+        hook->saved = ContactStore(*hook->other, quiet).save(hook->code, hook->edit, nullptr);
+    }
+    return 0;
+}
+
+} // namespace
 
 void TestConcurrentSaves::noSavedEditLost() {
     TestHome home;
@@ -65,6 +91,42 @@ void TestConcurrentSaves::noSavedEditLost() {
              });
     // A lost save leaves its side's count behind the saves it was told of.
     QCOMPARE(stored, (QStringList{QString::number(saved[0]), QString::number(saved[1])}));
+}
+
+// The two processes above seldom meet inside a load on a file; here the other
+// save lands there every time. The load must show the state before it, with
+// the stamp of that state, so that the save made from it is refused.
+void TestConcurrentSaves::saveLandingInsideALoad() {
+    SKIP_ON_SERVER("the file engine's statement trace");
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    Database other;
+    QVERIFY(db.open(home.databasePath()) && other.open(home.databasePath()));
+    Session session;
+    session.userCode = 1;
+    const ContactRecord contact = sample::minimalContact(QStringLiteral("张三"));
+    ContactStore store(db, prompter);
+    const qint64 code = store.insertNew(contact, session, FixedClock());
+    QVERIFY(code > 0);
+
+    SaveDuringLoad hook;
+    hook.other = &other;
+    hook.code = code;
+    hook.edit = store.load(code, 1).record;
+    hook.edit.setValue(QStringLiteral("base_contact"), QStringLiteral("对方的修改"));
+    sqlite3_trace_v2(db.fileHandle(), SQLITE_TRACE_STMT, saveOnFamilyStatement, &hook);
+    const ContactLoad load = store.load(code, 1);
+    sqlite3_trace_v2(db.fileHandle(), 0, nullptr, nullptr);
+    QVERIFY(hook.done && hook.saved);
+
+    ContactRecord mine = load.record;
+    mine.setValue(QStringLiteral("base_experience"), QStringLiteral("我的修改"));
+    QVERIFY(!store.save(code, mine, nullptr, load.stamp));
+    QVERIFY(store.changedMeanwhile());
+    QCOMPARE(prompter.texts(), QStringList{ContactStore::kChangedMeanwhile});
+    QCOMPARE(store.load(code, 1).record.value(QStringLiteral("base_contact")),
+             QStringLiteral("对方的修改"));
 }
 
 QTEST_GUILESS_MAIN(TestConcurrentSaves)
