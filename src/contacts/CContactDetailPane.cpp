@@ -147,7 +147,7 @@ bool CContactDetailPane::saveContact(qint64 code) {
     progress.reset();
     if (saved) {
         modified_ = false;
-        loadedStamp_ = store.stamp(code);
+        loadedStamp_ = store.currentStamp();
     } else if (store.changedMeanwhile()) {
         // The edits stay on screen, still unsaved; saving them again is a choice made knowingly.
         modified_ = true;

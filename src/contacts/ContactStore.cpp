@@ -280,7 +280,13 @@ bool ContactStore::save(qint64 code, const ContactRecord& record, ProgressHandle
             db_.rollback();
             return false;
         }
-        currentStamp_ = stamp(code);
+        bool read = false;
+        currentStamp_ = readStamp(code, &read);
+        if (!read) {
+            db_.reportFailure(db_.lastError());
+            db_.rollback();
+            return false;
+        }
         if (currentStamp_ != loadedStamp) {
             db_.rollback();
             changedMeanwhile_ = true;
@@ -288,7 +294,17 @@ bool ContactStore::save(qint64 code, const ContactRecord& record, ProgressHandle
             return false;
         }
     }
-    if (!writeEdits(code, record, progress) || !db_.commit()) {
+    if (!writeEdits(code, record, progress)) {
+        db_.rollback();
+        return false;
+    }
+    // What was written, read before the commit: a stamp read afterwards could
+    // already hold another user's next save, which this pane has not seen.
+    bool read = false;
+    currentStamp_ = readStamp(code, &read);
+    if (!read)
+        db_.reportFailure(db_.lastError());
+    if (!read || !db_.commit()) {
         db_.rollback();
         return false;
     }
@@ -378,27 +394,42 @@ bool ContactStore::updateExtend(qint64 code, const ContactRecord& r, qint64 degr
 
 ContactLoad ContactStore::load(qint64 code, int liveFlag) {
     ContactLoad result;
+    // The stamp and the pages are read from one state of the database: a save
+    // another user commits meanwhile shows in both or in neither, so the stamp
+    // never vouches for values older than itself.
+    const bool ownSnapshot = !db_.inTransaction();
+    if (ownSnapshot && !db_.beginSnapshot())
+        return result;
+    bool stamped = false;
+    result.stamp = readStamp(code, &stamped);
+    if (!stamped) {
+        db_.reportFailure(db_.lastError());
+        if (ownSnapshot)
+            db_.rollback();
+        result.stamp.clear();
+        return result;
+    }
     ContactRecord& record = result.record;
+    // The ticks go with the pages that loaded, also when a later page stops the load.
     result.complete =
         loadPage(sql::format(kLoadBase, code, liveFlag), ContactPage::Base, kBaseNames, record) &&
-        loadWork(code, liveFlag, record) &&
+        loadLunarBase(code, record) && loadWork(code, liveFlag, record) &&
         loadPage(sql::format(kLoadHome, code), ContactPage::Home, kHomeNames, record) &&
+        loadLunarHome(code, record) &&
         loadPage(sql::format(kLoadSociety, code), ContactPage::Society, {}, record) &&
         loadPage(sql::format(kLoadExtend, code), ContactPage::Extend, kExtendNames, record);
-    // The ticks of whichever pages loaded, also when a later page stopped the load.
-    const bool flags = loadLunarFlags(code, record);
-    result.complete = result.complete && flags;
-    result.stamp = stamp(code);
+    if (ownSnapshot)
+        db_.rollback(); // nothing was written
     return result;
 }
 
-QString ContactStore::stamp(qint64 code) {
+QString ContactStore::readStamp(qint64 code, bool* ok) {
     QStringList parts;
     // The pages' columns and the lunar ticks beside their birthdays.
     const auto take = [&](const sql::Statement& statement, std::initializer_list<ContactPage> pages,
                           const QStringList& ticks) {
         parts << QStringLiteral("#");
-        db_.queryQuietly(statement, [&](const Row& row) {
+        return db_.queryQuietly(statement, [&](const Row& row) {
             for (const ContactPage page : pages)
                 for (const QString& column : columnsOf(page))
                     parts << row.text(column, QStringLiteral("<null>"));
@@ -407,12 +438,12 @@ QString ContactStore::stamp(qint64 code) {
             return false;
         });
     };
-    take(sql::format(kBaseRow, code), {ContactPage::Base, ContactPage::Work},
-         {QStringLiteral("base_lunar")});
-    take(sql::format(kHomeRow, code), {ContactPage::Home},
-         {QStringLiteral("home_lunar"), QStringLiteral("home_child_lunar")});
-    take(sql::format(kExtendRow, code), {ContactPage::Extend}, {});
-    take(sql::format(kSocietyRow, code), {ContactPage::Society}, {});
+    *ok = take(sql::format(kBaseRow, code), {ContactPage::Base, ContactPage::Work},
+               {QStringLiteral("base_lunar")}) &&
+          take(sql::format(kHomeRow, code), {ContactPage::Home},
+               {QStringLiteral("home_lunar"), QStringLiteral("home_child_lunar")}) &&
+          take(sql::format(kExtendRow, code), {ContactPage::Extend}, {}) &&
+          take(sql::format(kSocietyRow, code), {ContactPage::Society}, {});
     // A unit separator cannot be typed into a field: the parts stay apart.
     return parts.join(QChar(0x1f));
 }
@@ -425,23 +456,25 @@ bool ContactStore::loadPage(const sql::Statement& statement, ContactPage page,
     });
 }
 
-// The ticks go with the pages that loaded: a page left empty stays without them.
-bool ContactStore::loadLunarFlags(qint64 code, ContactRecord& record) {
-    const bool base = record.contains(QStringLiteral("base_name"));
-    const bool home = record.contains(QStringLiteral("home_name"));
-    return (!base || db_.query(sql::format(kLoadLunarBase, code),
-                               [&](const Row& row) {
-                                   record.setValue(QStringLiteral("base_lunar"),
-                                                   lunarbirthday::flagOf(row.numberAt(0, 0)));
-                                   return false;
-                               })) &&
-           (!home || db_.query(sql::format(kLoadLunarHome, code), [&](const Row& row) {
-               record.setValue(QStringLiteral("home_lunar"),
-                               lunarbirthday::flagOf(row.numberAt(0, 0)));
-               record.setValue(QStringLiteral("home_child_lunar"),
-                               lunarbirthday::flagOf(row.numberAt(1, 0)));
-               return false;
-           }));
+// The ticks of a page that found its row; a page left empty stays without them.
+bool ContactStore::loadLunarBase(qint64 code, ContactRecord& record) {
+    if (!record.contains(QStringLiteral("base_name")))
+        return true;
+    return db_.query(sql::format(kLoadLunarBase, code), [&](const Row& row) {
+        record.setValue(QStringLiteral("base_lunar"), lunarbirthday::flagOf(row.numberAt(0, 0)));
+        return false;
+    });
+}
+
+bool ContactStore::loadLunarHome(qint64 code, ContactRecord& record) {
+    if (!record.contains(QStringLiteral("home_name")))
+        return true;
+    return db_.query(sql::format(kLoadLunarHome, code), [&](const Row& row) {
+        record.setValue(QStringLiteral("home_lunar"), lunarbirthday::flagOf(row.numberAt(0, 0)));
+        record.setValue(QStringLiteral("home_child_lunar"),
+                        lunarbirthday::flagOf(row.numberAt(1, 0)));
+        return false;
+    });
 }
 
 bool ContactStore::loadWork(qint64 code, int liveFlag, ContactRecord& record) {

@@ -23,7 +23,7 @@ struct ContactLoad {
     // its row, already reported): the pane shows what loaded and hands the
     // contact to no further tab.
     bool complete = false;
-    // The stored state of every page as loaded (ContactStore::stamp), for the save.
+    // The stored state of every page as loaded, read with the values, for the save.
     QString stamp;
 };
 
@@ -49,15 +49,12 @@ class ContactStore {
     // The same save, refused when another user saved the contact since it was
     // loaded (its stamp then differs from loadedStamp): nothing is written, the
     // user is told, and changedMeanwhile() holds with currentStamp() the state
-    // found, so that a second save, made knowingly, goes through.
+    // found, so that a second save, made knowingly, goes through. After a
+    // successful save currentStamp() is the state written.
     bool save(qint64 code, const ContactRecord& record, ProgressHandle* progress,
               const QString& loadedStamp);
     bool changedMeanwhile() const { return changedMeanwhile_; }
     QString currentStamp() const { return currentStamp_; }
-
-    // Every column the pages show, as stored now, in one text; empty when the
-    // contact cannot be read. Engine-neutral: no date or version column needed.
-    QString stamp(qint64 code);
 
     static inline const QString kChangedMeanwhile = QStringLiteral(
         "这条人脉资料在您修改期间已被其他用户修改并保存, 您的修改没有保存, 仍在屏幕上。\r\n\r\n"
@@ -83,7 +80,11 @@ class ContactStore {
     bool updateExtend(qint64 code, const ContactRecord& record, qint64 degree);
 
     bool loadWork(qint64 code, int liveFlag, ContactRecord& record);
-    bool loadLunarFlags(qint64 code, ContactRecord& record);
+    bool loadLunarBase(qint64 code, ContactRecord& record);
+    bool loadLunarHome(qint64 code, ContactRecord& record);
+    // Every column the pages show, as stored now, in one text (ok false when
+    // a statement failed). Engine-neutral: no date or version column needed.
+    QString readStamp(qint64 code, bool* ok);
     bool loadPage(const sql::Statement& statement, ContactPage page,
                   const QHash<QString, QString>& names, ContactRecord& record);
 

@@ -179,6 +179,13 @@ bool Database::executeQuietly(const sql::Statement& statement) {
     return run(q, statement);
 }
 
+qint64 Database::executeCounted(const sql::Statement& statement) {
+    QSqlQuery q(connection());
+    if (!run(q, statement))
+        return -1;
+    return q.numRowsAffected();
+}
+
 sqlite3* Database::fileHandle() const {
     if (isServer() || !isOpen())
         return nullptr;
@@ -258,6 +265,19 @@ bool Database::begin() {
 
 bool Database::beginQuietly() {
     if (!executeQuietly(beginStatement()))
+        return false;
+    inTransaction_ = true;
+    return true;
+}
+
+bool Database::beginSnapshot() {
+    // A file's deferred transaction reads one state of the file from its first
+    // select on; a server's needs repeatable read for that (read committed
+    // would see each commit as it happens).
+    const sql::Statement statement(isServer()
+                                       ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ")
+                                       : QStringLiteral("BEGIN DEFERRED"));
+    if (!execute(statement))
         return false;
     inTransaction_ = true;
     return true;

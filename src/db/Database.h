@@ -50,6 +50,9 @@ class Database {
     bool execute(const sql::Statement& statement);
     // The same, for callers that show their own message on failure (lastError() has the text).
     bool executeQuietly(const sql::Statement& statement);
+    // An update or delete: the number of rows it changed, -1 on failure
+    // (lastError() has the text; nothing is reported).
+    qint64 executeCounted(const sql::Statement& statement);
     // select statements: calls each(row) for every row until it returns false.
     bool query(const sql::Statement& statement, const std::function<bool(const Row&)>& each);
     // The same without a message on failure (lastError() has the text).
@@ -64,6 +67,10 @@ class Database {
     bool beginQuietly();
     bool commit();
     bool rollback();
+    // A transaction that only reads: every select in it sees the database as
+    // it stood at the first one, whatever other connections commit meanwhile.
+    // End it with rollback(). Reports a failure like begin().
+    bool beginSnapshot();
     bool inTransaction() const { return inTransaction_; }
     // What begin() runs: a file's transaction takes its write lock at once.
     sql::Statement beginStatement() const;

@@ -64,6 +64,25 @@ QStringList SmsGateway::commandLine(const QString& command, const OutgoingSms& s
     return line;
 }
 
+QString SmsGateway::optionFromValue(const QString& command, const QStringList& line) {
+    const QStringList shape = QProcess::splitCommand(command);
+    if (shape.size() != line.size())
+        return QStringLiteral("发送命令无法解析");
+    if (line.first() != shape.first())
+        return QStringLiteral("发送命令的程序名中不能有 {mobile} {text} {name} {code}");
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        // After "--" the program reads no more options.
+        if (shape.at(i) == u"--")
+            break;
+        if (line.at(i).startsWith(u'-') && !shape.at(i).startsWith(u'-'))
+            return QStringLiteral("第 %1 个参数 \"%2\" 以 \"-\" 开头, 网关程序会把它当作选项; "
+                                  "请在发送命令中写成 --text={text} 的形式或在前面加 --")
+                .arg(i)
+                .arg(line.at(i).left(40));
+    }
+    return {};
+}
+
 QString SmsGateway::dialable(const QString& mobile) {
     static const QRegularExpression pattern(QStringLiteral(R"(^\+?[0-9]{3,20}$)"));
     QString number = mobile;
@@ -82,6 +101,11 @@ bool SmsGateway::send(const OutgoingSms& sms, QString* detail) {
     const QStringList line = commandLine(sendCommand_, checked);
     if (line.isEmpty()) {
         *detail = QStringLiteral("没有设置发送命令");
+        return false;
+    }
+    const QString option = optionFromValue(sendCommand_, line);
+    if (!option.isEmpty()) {
+        *detail = option;
         return false;
     }
     QProcess process;

@@ -38,6 +38,11 @@ class SmsGateway {
     // The command's program and arguments with {mobile}, {text}, {name} and
     // {code} filled in each argument; empty when the command is empty.
     static QStringList commandLine(const QString& command, const OutgoingSms& sms);
+    // Why a filled command line must not run: an argument that begins with
+    // "-" only because of a value (a name or text that reads like an option,
+    // where no "--" came before it), or a placeholder in the program's name.
+    // Empty when it may run.
+    static QString optionFromValue(const QString& command, const QStringList& line);
     // A number a gateway may be given: digits with an optional leading "+",
     // blanks and hyphens dropped; empty when the text is no such number.
     static QString dialable(const QString& mobile);

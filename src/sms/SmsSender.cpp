@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "db/Database.h"
 #include "db/RowWriter.h"
+#include "sms/SenderPresence.h"
 #include "sms/SmsGateway.h"
 #include "sms/SmsQueue.h"
 
@@ -10,11 +11,18 @@
 
 namespace {
 
-const QString kWaiting =
-    QStringLiteral("select smssend_code,smssend_mobile,smssend_name,smssend_content from smssend "
-                   "where smssend_status=%d order by smssend_code");
-const QString kSetStatus =
-    QStringLiteral("update smssend set smssend_status=%d where smssend_code=%ld");
+const QString kWaiting = QStringLiteral(
+    "select smssend_code from smssend where smssend_status=%d order by smssend_code");
+// A row is this sender's only when this update changed it: another sender
+// that claimed it first, or a delete from the outbox, leaves nothing to change.
+const QString kClaim = QStringLiteral(
+    "update smssend set smssend_status=%d where smssend_code=%ld and smssend_status=%d");
+const QString kClaimed =
+    QStringLiteral("select smssend_mobile,smssend_name,smssend_content from smssend "
+                   "where smssend_code=%ld");
+const QString kLeftClaimed =
+    QStringLiteral("select smssend_code,smssend_mobile from smssend where smssend_status=%d "
+                   "order by smssend_code");
 const QString kNameOfMobile = QStringLiteral("select base_name from base where base_mobil='%s'");
 
 } // namespace
@@ -31,45 +39,103 @@ void SmsSender::note(const QString& line) const {
         log_(line);
 }
 
-bool SmsSender::setStatus(qint64 code, int status) {
-    if (db_.execute(sql::format(kSetStatus, status, code)))
-        return true;
-    note(QStringLiteral("无法更新短信 #%1 的状态: %2").arg(code).arg(db_.lastError()));
-    return false;
+// 1 when the row moved from status `from` to `to`, 0 when it was not at `from`
+// (or is gone), -1 on a database error (noted).
+qint64 SmsSender::moveStatus(qint64 code, int from, int to) {
+    const qint64 changed = db_.executeCounted(sql::format(kClaim, to, code, from));
+    if (changed < 0)
+        note(QStringLiteral("无法更新短信 #%1 的状态: %2").arg(code).arg(db_.lastError()));
+    return changed;
+}
+
+// Rows left at "已发" while no other sender is at work were claimed by a
+// sender that was killed; whether the gateway sent them nobody knows, so they
+// are never sent again: they are marked failed, each with a line in the log.
+bool SmsSender::recoverLeftClaimed() {
+    QList<QPair<qint64, QString>> left;
+    if (!db_.queryQuietly(sql::format(kLeftClaimed, int(SmsQueue::HandedOver)),
+                          [&](const Row& row) {
+                              left.append({row.numberAt(0), row.textAt(1)});
+                              return true;
+                          })) {
+        note(QStringLiteral("无法读取已发短信: %1").arg(db_.lastError()));
+        return false;
+    }
+    for (const auto& [code, mobile] : left) {
+        const qint64 moved = moveStatus(code, SmsQueue::HandedOver, SmsQueue::Failed);
+        if (moved < 0)
+            return false;
+        if (moved == 1)
+            note(QStringLiteral("短信 #%1 %2 标为发送失败: 上次发送时发送程序中断, "
+                                "无法确定网关是否已经发出, 为免重复不再发送; 需要时请重新提交")
+                     .arg(code)
+                     .arg(mobile));
+    }
+    return true;
 }
 
 void SmsSender::sendQueued(Report& report) {
-    QList<OutgoingSms> waiting;
-    const bool read = db_.query(sql::format(kWaiting, int(SmsQueue::Waiting)), [&](const Row& row) {
-        OutgoingSms sms;
-        sms.code = row.number(QStringLiteral("smssend_code"));
-        sms.mobile = row.text(QStringLiteral("smssend_mobile"));
-        sms.name = row.text(QStringLiteral("smssend_name"));
-        sms.content = row.text(QStringLiteral("smssend_content"));
-        waiting.append(sms);
-        return true;
-    });
+    SenderPresence presence(db_);
+    if (presence.tryAlone() && !recoverLeftClaimed()) {
+        report.ok = false;
+        return;
+    }
+    // Present before the first claim: a sender that starts meanwhile then
+    // knows that this one's rows at "已发" are being sent.
+    if (!presence.share()) {
+        note(QStringLiteral("无法登记发送程序, 本轮不发送: %1").arg(presence.error()));
+        report.ok = false;
+        return;
+    }
+    QList<qint64> waiting;
+    const bool read =
+        db_.queryQuietly(sql::format(kWaiting, int(SmsQueue::Waiting)), [&](const Row& row) {
+            waiting.append(row.numberAt(0));
+            return true;
+        });
     if (!read) {
         note(QStringLiteral("无法读取待发短信: %1").arg(db_.lastError()));
         report.ok = false;
         return;
     }
-    for (const OutgoingSms& sms : waiting) {
-        // Handed over first: a round that ends halfway never sends a row twice.
-        if (!setStatus(sms.code, SmsQueue::HandedOver)) {
+    for (const qint64 code : waiting) {
+        const qint64 claimed = moveStatus(code, SmsQueue::Waiting, SmsQueue::HandedOver);
+        if (claimed < 0) {
             report.ok = false;
             return;
         }
+        if (claimed == 0)
+            continue; // another sender's, or deleted
+        OutgoingSms sms;
+        sms.code = code;
+        bool found = false;
+        if (!db_.queryQuietly(sql::format(kClaimed, code), [&](const Row& row) {
+                sms.mobile = row.textAt(0);
+                sms.name = row.textAt(1);
+                sms.content = row.textAt(2);
+                found = true;
+                return false;
+            })) {
+            note(QStringLiteral("无法读取短信 #%1: %2").arg(code).arg(db_.lastError()));
+            report.ok = false;
+            return;
+        }
+        if (!found)
+            continue; // deleted since the claim: nothing to send
         QString detail;
         const bool sent = gateway_.send(sms, &detail);
         note(QStringLiteral("短信 #%1 %2 %3%4")
                  .arg(sms.code)
                  .arg(sms.mobile, sent ? QStringLiteral("发送成功") : QStringLiteral("发送失败"),
                       detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail)));
-        if (!setStatus(sms.code, sent ? SmsQueue::Delivered : SmsQueue::Failed)) {
+        const qint64 settled =
+            moveStatus(code, SmsQueue::HandedOver, sent ? SmsQueue::Delivered : SmsQueue::Failed);
+        if (settled < 0) {
             report.ok = false;
             return;
         }
+        if (settled == 0)
+            note(QStringLiteral("短信 #%1 在发送期间已从发件箱删除").arg(code));
         ++(sent ? report.sent : report.failed);
     }
 }

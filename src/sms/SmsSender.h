@@ -8,9 +8,13 @@ class Database;
 class SmsGateway;
 
 // One round of the SMS sender on the shared database: every waiting row of
-// smssend is handed to the gateway (status 1), then marked delivered (2) or
-// failed (3); the messages the gateway received go into smsrecv, named after
-// the contact with that mobile number.
+// smssend is claimed (status 0 to 1 in one conditional update, so that of any
+// number of senders only one gets it), handed to the gateway, then marked
+// delivered (2) or failed (3); the messages the gateway received go into
+// smsrecv, named after the contact with that mobile number. A row left at 1 by
+// a sender that was killed is marked failed (3) by the next round that finds
+// no other sender at work: it may or may not have gone out, and it is never
+// sent twice.
 class SmsSender {
   public:
     struct Report {
@@ -30,7 +34,8 @@ class SmsSender {
     void storeReceived(Report& report);
 
   private:
-    bool setStatus(qint64 code, int status);
+    qint64 moveStatus(qint64 code, int from, int to);
+    bool recoverLeftClaimed();
     void note(const QString& line) const;
 
     Database& db_;

@@ -1,7 +1,8 @@
 // The SMS sender that shares the program's database:
 //   mavor-smsd [--config FILE] [--once]
 // Every round sends the waiting rows of smssend through the gateway command of
-// its settings file and stores what the gateway received in smsrecv.
+// its settings file and stores what the gateway received in smsrecv. Any
+// number of senders may share one database (SmsSender.h).
 #include "app/ProgramDirectory.h"
 #include "base/Clock.h"
 #include "base/PrivateFiles.h"
@@ -85,7 +86,10 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // One sender per settings file: two would send every message twice.
+    // One daemon per settings file, so that a second start of the same one is
+    // noticed. Sending each message once does not rest on it: senders with
+    // other settings, on this machine or another, claim each row in the
+    // database before they send it.
     QLockFile lock(configPath + QStringLiteral(".lock"));
     lock.setStaleLockTime(0);
     if (!lock.tryLock(0)) {

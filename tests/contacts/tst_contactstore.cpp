@@ -410,7 +410,8 @@ void TestContactStore::twoUsersSaveOneContact_data() {
     QTest::newRow("the name, saved from the pane") << "pane" << true;
     QTest::newRow("the family page only") << "update home set home_hobby='钓鱼'" << true;
     QTest::newRow("the social page only") << "update society set society_car='有'" << true;
-    QTest::newRow("the lunar tick taken off the birthday") << "update base set base_lunar=0" << true;
+    QTest::newRow("the lunar tick taken off the birthday")
+        << "update base set base_lunar=0" << true;
     QTest::newRow("an interaction's date stamp")
         << "update base set base_lastmodi_date='2013-01-01', base_visit_num=9" << false;
     QTest::newRow("another contact") << "other contact" << false;

@@ -2,11 +2,15 @@
 //   loopback_gateway send DIR MOBILE   records the text (from standard input) in
 //                                      DIR/sent.txt and answers it: a reply from
 //                                      MOBILE waits in DIR/inbox.txt; a number
-//                                      starting with 000 is refused (exit code 3)
+//                                      starting with 000 is refused (exit code 3);
+//                                      while DIR/hold is there, it waits after
+//                                      recording (at most 30 s)
 //   loopback_gateway receive DIR       prints DIR/inbox.txt and empties it
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTextStream>
+#include <QThread>
 
 namespace {
 
@@ -34,6 +38,10 @@ int main(int argc, char** argv) {
         const QString& dir = args.at(1);
         const QString& mobile = args.at(2);
         append(dir + QStringLiteral("/sent.txt"), mobile + u'\t' + escape(text) + u'\n');
+        QElapsedTimer held;
+        held.start();
+        while (QFile::exists(dir + QStringLiteral("/hold")) && held.elapsed() < 30000)
+            QThread::msleep(5);
         if (mobile.startsWith(QStringLiteral("000"))) {
             QTextStream(stderr) << "rejected\n";
             return 3;

@@ -42,6 +42,8 @@ class TestSms : public QObject {
     void mailboxDeleteAndView();
 
     void commandLineFilledInOnePass();
+    void valueNeverAnOption_data();
+    void valueNeverAnOption();
     void dialable_data();
     void dialable();
     void receivedLines_data();
@@ -49,12 +51,15 @@ class TestSms : public QObject {
     void senderRoundThroughTheGateway();
     void smsdProgramMovesQueuedRowsToDelivered();
     void smsdWithoutSettingsWritesATemplate();
+    void twoSendersSendEachOnceAndNoDeletedOne();
 
   private:
     qint64 addContact(const QString& name, const QString& mobile);
     void tickAll(ReportModel& model, const QList<qint64>& codes);
     QString gatewayPath() const;
     QString statusOf(qint64 code);
+    QString smsdPath() const;
+    QString writeSettings(const QString& name, const QString& spool);
 
     std::unique_ptr<TestHome> home_;
     std::unique_ptr<ScriptedPrompter> prompter_;
@@ -105,6 +110,27 @@ QString TestSms::statusOf(qint64 code) {
                    return false;
                });
     return status;
+}
+
+QString TestSms::smsdPath() const {
+    return QProcessEnvironment::systemEnvironment().value(QStringLiteral("MAVOR_BIN_DIR"),
+                                                          QCoreApplication::applicationDirPath() +
+                                                              QStringLiteral("/../../bin")) +
+           QStringLiteral("/mavor-smsd");
+}
+
+// A sender's settings on the home's database: it sends through the loopback
+// gateway and receives nothing.
+QString TestSms::writeSettings(const QString& name, const QString& spool) {
+    const QString settings = home_->file(name);
+    QFile file(settings);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(QStringLiteral("[Settings]\nDatabase=%1\nSendCommand=%2 send %3 {mobile}\n"
+                              "Interval=1\nTimeout=10\n")
+                   .arg(home_->databasePath(), gatewayPath(), spool)
+                   .toUtf8());
+    return settings;
 }
 
 void TestSms::characterCount_data() {
@@ -318,6 +344,55 @@ void TestSms::commandLineFilledInOnePass() {
     QVERIFY(SmsGateway::commandLine(QString(), sms).isEmpty());
 }
 
+void TestSms::valueNeverAnOption_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("runs");
+    QTest::newRow("plain values") << "gw {mobile} {name} {text}"
+                                  << "张三"
+                                  << "你好" << true;
+    QTest::newRow("text as an option") << "gw {mobile} {text}"
+                                       << "张三"
+                                       << "--output=/etc/x" << false;
+    QTest::newRow("name as an option") << "gw {name} {mobile}"
+                                       << "-rf"
+                                       << "你好" << false;
+    QTest::newRow("after an option's own argument") << "gw -t {text}"
+                                                    << ""
+                                                    << "-x" << false;
+    QTest::newRow("inside an option") << "gw --text={text} --name={name}"
+                                      << "-n"
+                                      << "-x" << true;
+    QTest::newRow("after --") << "gw {mobile} -- {text}"
+                              << ""
+                              << "-x" << true;
+    QTest::newRow("the program itself") << "{text} {mobile}"
+                                        << ""
+                                        << "/bin/sh" << false;
+}
+
+void TestSms::valueNeverAnOption() {
+    QFETCH(QString, command);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(bool, runs);
+    OutgoingSms sms;
+    sms.mobile = QStringLiteral("13800138000");
+    sms.name = name;
+    sms.content = text;
+    const QString reason =
+        SmsGateway::optionFromValue(command, SmsGateway::commandLine(command, sms));
+    QCOMPARE(reason.isEmpty(), runs);
+    if (runs)
+        return;
+    // Refused before anything runs, as the failed send's reason.
+    SmsGateway gateway(command, QString(), 1000);
+    QString detail;
+    QVERIFY(!gateway.send(sms, &detail));
+    QCOMPARE(detail, reason);
+}
+
 void TestSms::dialable_data() {
     QTest::addColumn<QString>("mobile");
     QTest::addColumn<QString>("number");
@@ -389,7 +464,8 @@ void TestSms::senderRoundThroughTheGateway() {
         "(%ld,'2012-05-08','09:30:00','13800138000','张三','第一行\n第二行',0),"
         "(0,'2012-05-08','09:30:01','00012345','无人','被拒',0),"
         "(0,'2012-05-08','09:30:02','-text','坏号','不发',0),"
-        "(0,'2012-05-08','09:30:03','13900139000','旧的','已发过',2)",
+        "(0,'2012-05-08','09:30:03','13900139000','旧的','已发过',2),"
+        "(0,'2012-05-08','09:30:04','13700137000','中断','不知发没发',1)",
         zhang)));
     SmsGateway gateway(gatewayPath() + QStringLiteral(" send ") + spool.path() +
                            QStringLiteral(" {mobile}"),
@@ -406,6 +482,9 @@ void TestSms::senderRoundThroughTheGateway() {
     QCOMPARE(statusOf(2), QStringLiteral("发送失败"));
     QCOMPARE(statusOf(3), QStringLiteral("发送失败"));
     QCOMPARE(statusOf(4), QStringLiteral("发送成功"));
+    // Left at "已发" by a sender that was killed: failed, never sent again, and said so.
+    QCOMPARE(statusOf(5), QStringLiteral("发送失败"));
+    QCOMPARE(log.filter(QStringLiteral("短信 #5 13700137000 标为发送失败")).size(), 1);
 
     // The gateway got the text whole; the invalid number never reached it.
     QFile sent(spool.path() + QStringLiteral("/sent.txt"));
@@ -451,11 +530,7 @@ void TestSms::smsdProgramMovesQueuedRowsToDelivered() {
     file.close();
 
     QProcess smsd;
-    const QString program =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("MAVOR_BIN_DIR"),
-                                                       QCoreApplication::applicationDirPath() +
-                                                           QStringLiteral("/../../bin")) +
-        QStringLiteral("/mavor-smsd");
+    const QString program = smsdPath();
     smsd.start(program, {QStringLiteral("--config"), settings, QStringLiteral("--once")});
     QVERIFY2(smsd.waitForFinished(30000), qPrintable(program));
     QCOMPARE(smsd.exitCode(), 0);
@@ -472,11 +547,7 @@ void TestSms::smsdProgramMovesQueuedRowsToDelivered() {
 void TestSms::smsdWithoutSettingsWritesATemplate() {
     const QString settings = home_->file(QStringLiteral("own.ini"));
     QProcess smsd;
-    const QString program =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("MAVOR_BIN_DIR"),
-                                                       QCoreApplication::applicationDirPath() +
-                                                           QStringLiteral("/../../bin")) +
-        QStringLiteral("/mavor-smsd");
+    const QString program = smsdPath();
     smsd.start(program, {QStringLiteral("--config"), settings, QStringLiteral("--once")});
     QVERIFY(smsd.waitForFinished(10000));
     QCOMPARE(smsd.exitCode(), 1);
@@ -486,6 +557,56 @@ void TestSms::smsdWithoutSettingsWritesATemplate() {
     QVERIFY(smsd.waitForFinished(10000));
     QCOMPARE(smsd.exitCode(), 1);
     QVERIFY(QString::fromUtf8(smsd.readAllStandardError()).contains(QStringLiteral("SendCommand")));
+}
+
+// Two senders with settings files of their own on one database: each message
+// reaches the gateway once, and one deleted from the outbox while they are at
+// work never does. The gateway holds the first messages until both senders
+// are in the middle of a send.
+void TestSms::twoSendersSendEachOnceAndNoDeletedOne() {
+    constexpr int kMessages = 100;
+    for (int n = 1; n <= kMessages; ++n)
+        QVERIFY(db_->execute(
+            sql::format("insert into smssend(smssend_base_code,smssend_date,smssend_time,"
+                        "smssend_mobile,smssend_name,smssend_content,smssend_status) "
+                        "values(0,'2012-05-08','09:30:00','13800138000','张三','消息%d',0)",
+                        n)));
+    const qint64 last = db_->count("select max(smssend_code) from smssend");
+    QTemporaryDir spool;
+    QFile hold(spool.filePath(QStringLiteral("hold")));
+    QVERIFY(hold.open(QIODevice::WriteOnly));
+    hold.close();
+    const auto sentLines = [&] {
+        QFile sent(spool.filePath(QStringLiteral("sent.txt")));
+        if (!sent.open(QIODevice::ReadOnly))
+            return QStringList();
+        return QString::fromUtf8(sent.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    };
+
+    QProcess senders[2];
+    for (int i = 0; i < 2; ++i) {
+        const QString settings = writeSettings(QStringLiteral("sender%1.ini").arg(i), spool.path());
+        senders[i].start(smsdPath(),
+                         {QStringLiteral("--config"), settings, QStringLiteral("--once")});
+        // The second starts while the first is sending: it must leave the
+        // first one's message at "已发" alone.
+        QTRY_VERIFY_WITH_TIMEOUT(sentLines().size() == i + 1, 20000);
+    }
+    QVERIFY(db_->execute(sql::format("delete from smssend where smssend_code=%ld", last)));
+    QVERIFY(hold.remove());
+    for (QProcess& sender : senders) {
+        QVERIFY(sender.waitForFinished(60000));
+        QVERIFY2(sender.exitCode() == 0, sender.readAllStandardError().constData());
+    }
+
+    QHash<QString, int> deliveries;
+    for (const QString& line : sentLines())
+        ++deliveries[line.section(u'\t', 1)];
+    for (int n = 1; n < kMessages; ++n)
+        QCOMPARE(deliveries.value(QStringLiteral("消息%1").arg(n)), 1);
+    QCOMPARE(deliveries.value(QStringLiteral("消息%1").arg(kMessages)), 0);
+    QCOMPARE(db_->count("select count(*) from smssend where smssend_status<>2"), 0);
+    QCOMPARE(db_->count("select count(*) from smssend"), kMessages - 1);
 }
 
 QTEST_GUILESS_MAIN(TestSms)
