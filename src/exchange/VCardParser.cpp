@@ -13,6 +13,9 @@ namespace {
 const QString kBinary = QStringLiteral("文件中含有二进制数据, 不是 vCard 文件");
 const QString kNoEnd = QStringLiteral("缺少 END:VCARD");
 const QString kTooLong = QStringLiteral("过长 (超过 1 MB)");
+const QString kTooManyProperties =
+    QStringLiteral("名片过大 (超过 %1 项内容)").arg(VCardParser::kMaxProperties);
+const QString kTooBig = QStringLiteral("名片过大 (超过 1 MB)");
 
 // Properties whose data is never imported: read past, never kept.
 bool isSkippedName(const QByteArray& name) {
@@ -88,7 +91,7 @@ QString decodeText(const QByteArray& bytes, const QString& charset) {
 }
 
 bool isCardLine(const QByteArray& bytes, const char* what) {
-    return bytes.trimmed().toUpper() == what;
+    return QByteArrayView(bytes).trimmed().compare(what, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -99,20 +102,29 @@ qint64 VCardParser::position() const {
     return device_.pos();
 }
 
+QByteArrayView VCardParser::readSlice() {
+    // One buffer for every line: reading a line costs what the line holds,
+    // not a buffer of the longest line each time.
+    if (slice_.size() != kMaxLine + 1)
+        slice_.resize(kMaxLine + 1);
+    const qint64 n = device_.readLine(slice_.data(), slice_.size());
+    return QByteArrayView(slice_.constData(), qsizetype(qMax<qint64>(n, 0)));
+}
+
 bool VCardParser::readPhysical(Physical& out) {
     out = Physical();
     if (device_.atEnd())
         return false;
     out.line = ++lineNumber_;
-    out.bytes = device_.readLine(kMaxLine);
+    out.bytes = readSlice().toByteArray();
     if (!out.bytes.endsWith('\n') && !device_.atEnd()) {
         // Read past the rest of the line without keeping it.
         out.tooLong = true;
         while (!device_.atEnd()) {
-            const QByteArray rest = device_.readLine(kMaxLine);
+            const QByteArrayView rest = readSlice();
             if (rest.contains('\0'))
                 out.bytes += '\0';
-            if (rest.endsWith('\n'))
+            if (rest.isEmpty() || rest.endsWith('\n'))
                 break;
         }
         out.bytes.truncate(qMin<qsizetype>(out.bytes.size(), 256));
@@ -237,6 +249,9 @@ bool VCardParser::next(VCardCard& card) {
         }
     }
     sawCard_ = true;
+    int count = 0;
+    qsizetype bytes = 0;
+    bool tooBig = false; // past a cap: the rest is read, not kept
     for (;;) {
         if (!readLogical(logical, &skipped)) {
             if (!error_.isEmpty())
@@ -253,8 +268,17 @@ bool VCardParser::next(VCardCard& card) {
             card.problem = kNoEnd;
             return true;
         }
-        if (skipped)
+        if (skipped || tooBig || logical.bytes.isEmpty())
             continue;
+        ++count;
+        bytes += logical.bytes.size();
+        if (count > kMaxProperties || bytes > kMaxCardBytes) {
+            tooBig = true;
+            if (card.problem.isEmpty())
+                card.problem = count > kMaxProperties ? kTooManyProperties : kTooBig;
+            card.dropProperties();
+            continue;
+        }
         if (logical.tooLong) {
             if (card.problem.isEmpty())
                 card.problem = QStringLiteral("第 %1 行").arg(logical.line) + kTooLong;
@@ -265,7 +289,7 @@ bool VCardParser::next(VCardCard& card) {
             continue;
         if (property.name == u"VERSION")
             card.version = property.value.trimmed();
-        card.properties.append(property);
+        card.add(std::move(property));
     }
 }
 
