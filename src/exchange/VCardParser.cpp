@@ -17,11 +17,6 @@ const QString kTooManyProperties =
     QStringLiteral("名片过大 (超过 %1 项内容)").arg(VCardParser::kMaxProperties);
 const QString kTooBig = QStringLiteral("名片过大 (超过 1 MB)");
 
-// Properties whose data is never imported: read past, never kept.
-bool isSkippedName(const QByteArray& name) {
-    return name == "PHOTO" || name == "LOGO" || name == "SOUND" || name == "KEY";
-}
-
 // The header (name and parameters) ends at the first colon outside quotes.
 qsizetype headerEnd(const QByteArray& line) {
     bool quoted = false;
@@ -53,29 +48,37 @@ QList<QByteArray> splitHeader(const QByteArray& header) {
     return parts;
 }
 
-QByteArray nameOf(const QByteArray& line) {
+bool containsNoCase(QByteArrayView text, QByteArrayView what) {
+    for (qsizetype i = 0; i + what.size() <= text.size(); ++i)
+        if (qstrnicmp(text.data() + i, what.data(), size_t(what.size())) == 0)
+            return true;
+    return false;
+}
+
+// What the start of a logical line says about reading the rest of it; looked
+// at for every line, so it copies nothing.
+struct LineKind {
+    bool skipped = false; // photos, sounds, keys, BASE64 data: read past, never kept
+    bool quotedPrintable = false;
+};
+
+LineKind kindOf(const QByteArray& line) {
     const qsizetype end = headerEnd(line);
-    QByteArray name = (end < 0 ? line : line.left(end)).trimmed();
-    const qsizetype semi = name.indexOf(';');
-    if (semi >= 0)
+    QByteArrayView name = QByteArrayView(line).first(end < 0 ? line.size() : end).trimmed();
+    if (const qsizetype semi = name.indexOf(';'); semi >= 0)
         name.truncate(semi);
-    const qsizetype dot = name.lastIndexOf('.');
-    if (dot >= 0)
-        name = name.mid(dot + 1);
-    return name.toUpper();
-}
-
-bool isQuotedPrintable(const QByteArray& line) {
-    const qsizetype end = headerEnd(line);
-    return end > 0 && line.left(end).toUpper().contains("QUOTED-PRINTABLE");
-}
-
-bool isBase64(const QByteArray& line) {
-    const qsizetype end = headerEnd(line);
+    if (const qsizetype dot = name.lastIndexOf('.'); dot >= 0)
+        name = name.sliced(dot + 1);
+    LineKind kind;
+    for (const char* skipped : {"PHOTO", "LOGO", "SOUND", "KEY"})
+        kind.skipped = kind.skipped || name.compare(skipped, Qt::CaseInsensitive) == 0;
     if (end < 0)
-        return false;
-    const QByteArray header = line.left(end).toUpper();
-    return header.contains("ENCODING=B") || header.contains(";BASE64");
+        return kind;
+    const QByteArrayView header = QByteArrayView(line).first(end);
+    kind.skipped =
+        kind.skipped || containsNoCase(header, "ENCODING=B") || containsNoCase(header, ";BASE64");
+    kind.quotedPrintable = end > 0 && containsNoCase(header, "QUOTED-PRINTABLE");
+    return kind;
 }
 
 QString decodeText(const QByteArray& bytes, const QString& charset) {
@@ -158,8 +161,9 @@ bool VCardParser::readLogical(Physical& logical, bool* skipped) {
         return false;
     logical = *first;
     consumePeeked();
-    *skipped = isSkippedName(nameOf(logical.bytes)) || isBase64(logical.bytes);
-    const bool qp = isQuotedPrintable(logical.bytes);
+    const LineKind kind = kindOf(logical.bytes);
+    *skipped = kind.skipped;
+    const bool qp = kind.quotedPrintable;
     if (*skipped)
         logical.bytes.truncate(qMin<qsizetype>(logical.bytes.size(), 256));
     Physical* next = nullptr;
