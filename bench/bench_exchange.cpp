@@ -4,6 +4,12 @@
 //       imports N generated vCards (3.0, as phones write them) into a fresh
 //       copy of the database PATH, all in one transaction; the floor writes the
 //       same four rows per contact with four prepared insert statements.
+//   bench_exchange hostile PATH
+//       imports, each in a process of its own into a fresh copy of PATH, files
+//       made to be slow or big: one vCard of 1,000,000 NOTE lines, one of
+//       100,000 grouped TEL lines with their labels, one CSV row of 200 MB; a
+//       small card or row follows each. Prints the time and the process's peak
+//       memory (VmHWM) of each; each should stay under 2 s and 100 MB.
 //   bench_exchange duplicates PATH [--repeat R]
 //       finds the duplicate groups among the live contacts of PATH (fill it with
 //       "mavor-admin gen --contacts 100000 ..."); the floor is one statement that
@@ -19,7 +25,9 @@
 #include "exchange/ImportFile.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -181,6 +189,120 @@ int importBench(const QString& path, int contacts, int repeat, QTextStream& out)
     return ok ? 0 : 1;
 }
 
+// The process's peak resident memory in MB, from /proc.
+double peakMb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return -1;
+}
+
+const QStringList kHostileCases = {QStringLiteral("notes"), QStringLiteral("tels"),
+                                   QStringLiteral("csvrow")};
+
+// Writes the case's file in slices, so that making it costs no memory.
+bool writeHostile(const QString& which, const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray slice;
+    auto flush = [&](bool always) {
+        if (always || slice.size() > (1 << 20)) {
+            f.write(slice);
+            slice.clear();
+        }
+    };
+    if (which == u"notes") {
+        slice += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:备注很多\r\n";
+        for (int i = 0; i < 1000000; ++i) {
+            slice += "NOTE:第 " + QByteArray::number(i) + " 行备注\r\n";
+            flush(false);
+        }
+        slice += "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nFN:普通人\r\nEND:VCARD\r\n";
+    } else if (which == u"tels") {
+        slice += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:号码很多\r\n";
+        for (int i = 0; i < 100000; ++i) {
+            const QByteArray item = "item" + QByteArray::number(i);
+            slice += item + ".TEL:+86 138 " + QByteArray::number(10000000 + i) + "\r\n" + item +
+                     ".X-ABLabel:手机\r\n";
+            flush(false);
+        }
+        slice += "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nFN:普通人\r\nEND:VCARD\r\n";
+    } else {
+        slice += "姓名,手机,备注\r\n";
+        slice += "长行,13800000000,";
+        for (int i = 0; i < 200; ++i) {
+            slice += QByteArray(1 << 20, 'x');
+            slice += ',';
+            flush(false);
+        }
+        slice += "\r\n普通人,13900000000,短\r\n";
+    }
+    flush(true);
+    return f.error() == QFileDevice::NoError;
+}
+
+// One case, in this process: prints one line.
+int hostileCase(const QString& path, const QString& which, QTextStream& out) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(which == u"csvrow" ? "t.csv" : "t.vcf");
+    const QString copy = dir.filePath("copy.tdb");
+    if (!writeHostile(which, file) || !copyDatabase(path, copy))
+        return 1;
+    StderrPrompter prompter;
+    SystemClock clock;
+    Session session{1, 1};
+    Database db(&prompter);
+    if (!db.open(copy))
+        return 1;
+    QElapsedTimer timer;
+    timer.start();
+    ImportFile import;
+    import.open(file);
+    ImportCleaner cleaner(db);
+    std::unique_ptr<ContactSource> source;
+    if (import.format() == FileFormat::VCard) {
+        source = import.vcardSource([&](const QString& n) { return cleaner.isRelation(n); });
+    } else {
+        CsvMapping mapping;
+        mapping.headerRow = true;
+        mapping.targets = {QStringLiteral("base_name"), QStringLiteral("base_mobil"),
+                           QStringLiteral("base_experience")};
+        source = import.csvSource(import.detectedEncoding(), mapping);
+    }
+    ContactImporter importer(db, prompter, session, clock);
+    const ImportSummary s = importer.run(*source, cleaner, DuplicatePolicy::Add);
+    const qint64 ms = timer.elapsed();
+    out << QStringLiteral("  %1 %2 MB file: %3 ms, peak %4 MB; imported %5, refused %6 (%7)\n")
+               .arg(which, -7)
+               .arg(QFileInfo(file).size() / (1 << 20))
+               .arg(ms)
+               .arg(peakMb(), 0, 'f', 0)
+               .arg(s.imported)
+               .arg(s.refused)
+               .arg(s.error.isEmpty() ? s.refusals.value(0).text : s.error);
+    return s.error.isEmpty() && s.imported == 1 && s.refused == 1 ? 0 : 1;
+}
+
+// Each case in a child process, so that each peak is its own.
+int hostileBench(const QString& path, QTextStream& out) {
+    out << "hostile imports, each in its own process (want under 2000 ms and 100 MB):\n";
+    out.flush();
+    int failed = 0;
+    for (const QString& which : kHostileCases) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("hostile"), path, QStringLiteral("--case"), which});
+        child.waitForFinished(-1);
+        failed += child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0;
+    }
+    return failed ? 1 : 0;
+}
+
 int duplicatesBench(const QString& path, int repeat, QTextStream& out) {
     StderrPrompter prompter;
     Database db(&prompter);
@@ -231,14 +353,23 @@ int main(int argc, char** argv) {
         repeat = v.toInt();
     if (QString v; bench::takeOption(args, QStringLiteral("--contacts"), &v))
         contacts = v.toInt();
+    QString hostile;
+    bench::takeOption(args, QStringLiteral("--case"), &hostile);
     if (args.size() != 2 || repeat < 1 || contacts < 1) {
-        err << "usage: bench_exchange import|duplicates PATH [--contacts N] [--repeat R]\n";
+        err << "usage: bench_exchange import|hostile|duplicates PATH [--contacts N] [--repeat R]\n";
         return 2;
     }
+    if (args[0] == u"hostile" && kHostileCases.contains(hostile)) {
+        const int rc = hostileCase(args[1], hostile, out);
+        out.flush();
+        return rc;
+    }
+    if (args[0] == u"hostile")
+        return hostileBench(args[1], out);
     if (args[0] == u"import")
         return importBench(args[1], contacts, repeat, out);
     if (args[0] == u"duplicates")
         return duplicatesBench(args[1], repeat, out);
-    err << "usage: bench_exchange import|duplicates PATH [--contacts N] [--repeat R]\n";
+    err << "usage: bench_exchange import|hostile|duplicates PATH [--contacts N] [--repeat R]\n";
     return 2;
 }

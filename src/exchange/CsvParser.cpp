@@ -56,6 +56,7 @@ bool CsvParser::next(CsvRow& row) {
     bool wasQuoted = false; // the field began with a quote
     bool any = false;       // the record has begun
     bool fieldTooLong = false;
+    qsizetype kept = 0; // characters kept in the record's fields
     row.line = line_;
     auto endField = [&] {
         if (row.fields.size() < kMaxFields)
@@ -67,13 +68,39 @@ bool CsvParser::next(CsvRow& row) {
         fieldTooLong = false;
     };
     auto append = [&](QChar c) {
-        if (field.size() < kMaxField) {
-            field += c;
-        } else if (!fieldTooLong) {
-            fieldTooLong = true;
-            if (row.problem.isEmpty())
+        if (field.size() >= kMaxField) {
+            if (!fieldTooLong && row.problem.isEmpty())
                 row.problem = QStringLiteral("第 %1 行的字段过长 (超过 1 MB)").arg(row.line);
+            fieldTooLong = true;
+        } else if (kept >= kMaxRecord) {
+            if (row.problem.isEmpty())
+                row.problem = QStringLiteral("第 %1 行过长 (超过 1 MB)").arg(row.line);
+        } else {
+            field += c;
+            ++kept;
         }
+    };
+    // The plain characters from at_ on, up to the next one that means something
+    // in the state, are taken in one piece: a long field costs no call per character.
+    auto appendRun = [&](bool inQuotes) {
+        qsizetype end = at_;
+        while (end < buffer_.size()) {
+            const QChar c = buffer_.at(end);
+            if (c == u'"' || c == u'\r' || c == u'\n' || (!inQuotes && c == separator_))
+                break;
+            ++end;
+        }
+        const QStringView run = QStringView(buffer_).mid(at_, end - at_);
+        at_ = end;
+        const qsizetype room = qMin(kMaxField - field.size(), kMaxRecord - kept);
+        if (run.size() <= room) {
+            field += run;
+            kept += run.size();
+            return;
+        }
+        field += run.left(room);
+        kept += room;
+        append(run.at(room)); // says why the rest is not kept
     };
     for (;;) {
         if (at_ >= buffer_.size() && !fill()) {
@@ -102,6 +129,7 @@ bool CsvParser::next(CsvRow& row) {
                     (c == u'\r' && (at_ >= buffer_.size() || buffer_.at(at_) != u'\n')))
                     ++line_;
                 append(c);
+                appendRun(true);
             }
             continue;
         }
@@ -128,6 +156,7 @@ bool CsvParser::next(CsvRow& row) {
             wasQuoted = true;
         } else {
             append(c);
+            appendRun(false);
         }
     }
 }

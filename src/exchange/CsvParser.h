@@ -24,8 +24,11 @@ struct CsvRow {
 // field is kept as text. Blank lines are passed over.
 class CsvParser {
   public:
+    // Caps on one record, in characters: past one the record is refused and
+    // the rest of it is read without being kept, so memory follows the cap.
     static constexpr qsizetype kMaxField = 1 << 20;
     static constexpr qsizetype kMaxFields = 1000;
+    static constexpr qsizetype kMaxRecord = 1 << 20;
 
     CsvParser(QIODevice& device, Encoding encoding, QChar separator = u',');
 

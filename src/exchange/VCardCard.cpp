@@ -42,13 +42,24 @@ const VCardProperty* VCardCard::first(const QString& name) const {
     return nullptr;
 }
 
+void VCardCard::add(VCardProperty property) {
+    if (property.name == u"X-ABLABEL" && !property.group.isEmpty()) {
+        const QString group = property.group.toLower();
+        if (!labels_.contains(group))
+            labels_.insert(group, property.value);
+    }
+    properties.append(std::move(property));
+}
+
+void VCardCard::dropProperties() {
+    properties = {};
+    labels_ = {};
+}
+
 QString VCardCard::labelOf(const VCardProperty& property) const {
     if (property.group.isEmpty())
         return {};
-    for (const auto& p : properties)
-        if (p.name == u"X-ABLABEL" && p.group.compare(property.group, Qt::CaseInsensitive) == 0)
-            return p.value;
-    return {};
+    return labels_.value(property.group.toLower());
 }
 
 } // namespace exchange

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -32,11 +33,21 @@ struct VCardCard {
     // Why the card cannot be imported (no END:VCARD, a line too long); empty when whole.
     QString problem;
 
+    // Adds a property at the end, indexing its label when it is one.
+    void add(VCardProperty property);
+    // Drops every property (a card that is refused keeps none).
+    void dropProperties();
+
     // The properties of a name (and of a group, when given).
     QList<const VCardProperty*> all(const QString& name) const;
     const VCardProperty* first(const QString& name) const;
-    // The value of the X-ABLabel that shares the property's group, empty when none.
+    // The value of the first X-ABLabel that shares the property's group, empty when none.
     QString labelOf(const VCardProperty& property) const;
+
+  private:
+    // The labels by group in lower case: a card of many labelled numbers is
+    // read in one pass, not one pass per number.
+    QHash<QString, QString> labels_;
 };
 
 } // namespace exchange

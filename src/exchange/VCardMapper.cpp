@@ -199,6 +199,8 @@ IncomingContact VCardMapper::map(const VCardCard& card) const {
     QStringList notes;
     bool haveUrl = false;
     QList<const VCardProperty*> extensions;
+    static const qsizetype noteLimit = fieldByColumn(QStringLiteral("base_experience"))->limit;
+    QString note;
     for (const VCardProperty& p : card.properties) {
         const QString& name = p.name;
         const QString text = vcardtext::unescape(p.value);
@@ -227,9 +229,13 @@ IncomingContact VCardMapper::map(const VCardCard& card) const {
         } else if (name == u"ROLE") {
             b.set(QStringLiteral("work_charge"), text);
         } else if (name == u"NOTE") {
-            const QString before = out.record.value(QStringLiteral("base_experience"));
-            b.set(QStringLiteral("base_experience"),
-                  before.isEmpty() ? text : before + u'\n' + text);
+            // Joined in place, and only as far as the field can hold (one more
+            // character, so that the cut is said): never copied per line.
+            if (note.size() <= noteLimit) {
+                if (!note.isEmpty())
+                    note += u'\n';
+                note += text;
+            }
         } else if (name == u"URL") {
             if (!haveUrl)
                 b.set(QStringLiteral("work_website"), text.trimmed());
@@ -277,6 +283,7 @@ IncomingContact VCardMapper::map(const VCardCard& card) const {
             extensions << &p;
         }
     }
+    b.set(QStringLiteral("base_experience"), note.left(noteLimit + 1));
     // The program's own fields last: they say exactly what was stored.
     for (const VCardProperty* p : extensions) {
         const QString column = extensionColumn(p->name);

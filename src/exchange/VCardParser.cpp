@@ -13,11 +13,9 @@ namespace {
 const QString kBinary = QStringLiteral("文件中含有二进制数据, 不是 vCard 文件");
 const QString kNoEnd = QStringLiteral("缺少 END:VCARD");
 const QString kTooLong = QStringLiteral("过长 (超过 1 MB)");
-
-// Properties whose data is never imported: read past, never kept.
-bool isSkippedName(const QByteArray& name) {
-    return name == "PHOTO" || name == "LOGO" || name == "SOUND" || name == "KEY";
-}
+const QString kTooManyProperties =
+    QStringLiteral("名片过大 (超过 %1 项内容)").arg(VCardParser::kMaxProperties);
+const QString kTooBig = QStringLiteral("名片过大 (超过 1 MB)");
 
 // The header (name and parameters) ends at the first colon outside quotes.
 qsizetype headerEnd(const QByteArray& line) {
@@ -50,29 +48,37 @@ QList<QByteArray> splitHeader(const QByteArray& header) {
     return parts;
 }
 
-QByteArray nameOf(const QByteArray& line) {
+bool containsNoCase(QByteArrayView text, QByteArrayView what) {
+    for (qsizetype i = 0; i + what.size() <= text.size(); ++i)
+        if (qstrnicmp(text.data() + i, what.data(), size_t(what.size())) == 0)
+            return true;
+    return false;
+}
+
+// What the start of a logical line says about reading the rest of it; looked
+// at for every line, so it copies nothing.
+struct LineKind {
+    bool skipped = false; // photos, sounds, keys, BASE64 data: read past, never kept
+    bool quotedPrintable = false;
+};
+
+LineKind kindOf(const QByteArray& line) {
     const qsizetype end = headerEnd(line);
-    QByteArray name = (end < 0 ? line : line.left(end)).trimmed();
-    const qsizetype semi = name.indexOf(';');
-    if (semi >= 0)
+    QByteArrayView name = QByteArrayView(line).first(end < 0 ? line.size() : end).trimmed();
+    if (const qsizetype semi = name.indexOf(';'); semi >= 0)
         name.truncate(semi);
-    const qsizetype dot = name.lastIndexOf('.');
-    if (dot >= 0)
-        name = name.mid(dot + 1);
-    return name.toUpper();
-}
-
-bool isQuotedPrintable(const QByteArray& line) {
-    const qsizetype end = headerEnd(line);
-    return end > 0 && line.left(end).toUpper().contains("QUOTED-PRINTABLE");
-}
-
-bool isBase64(const QByteArray& line) {
-    const qsizetype end = headerEnd(line);
+    if (const qsizetype dot = name.lastIndexOf('.'); dot >= 0)
+        name = name.sliced(dot + 1);
+    LineKind kind;
+    for (const char* skipped : {"PHOTO", "LOGO", "SOUND", "KEY"})
+        kind.skipped = kind.skipped || name.compare(skipped, Qt::CaseInsensitive) == 0;
     if (end < 0)
-        return false;
-    const QByteArray header = line.left(end).toUpper();
-    return header.contains("ENCODING=B") || header.contains(";BASE64");
+        return kind;
+    const QByteArrayView header = QByteArrayView(line).first(end);
+    kind.skipped =
+        kind.skipped || containsNoCase(header, "ENCODING=B") || containsNoCase(header, ";BASE64");
+    kind.quotedPrintable = end > 0 && containsNoCase(header, "QUOTED-PRINTABLE");
+    return kind;
 }
 
 QString decodeText(const QByteArray& bytes, const QString& charset) {
@@ -88,7 +94,7 @@ QString decodeText(const QByteArray& bytes, const QString& charset) {
 }
 
 bool isCardLine(const QByteArray& bytes, const char* what) {
-    return bytes.trimmed().toUpper() == what;
+    return QByteArrayView(bytes).trimmed().compare(what, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -99,20 +105,29 @@ qint64 VCardParser::position() const {
     return device_.pos();
 }
 
+QByteArrayView VCardParser::readSlice() {
+    // One buffer for every line: reading a line costs what the line holds,
+    // not a buffer of the longest line each time.
+    if (slice_.size() != kMaxLine + 1)
+        slice_.resize(kMaxLine + 1);
+    const qint64 n = device_.readLine(slice_.data(), slice_.size());
+    return QByteArrayView(slice_.constData(), qsizetype(qMax<qint64>(n, 0)));
+}
+
 bool VCardParser::readPhysical(Physical& out) {
     out = Physical();
     if (device_.atEnd())
         return false;
     out.line = ++lineNumber_;
-    out.bytes = device_.readLine(kMaxLine);
+    out.bytes = readSlice().toByteArray();
     if (!out.bytes.endsWith('\n') && !device_.atEnd()) {
         // Read past the rest of the line without keeping it.
         out.tooLong = true;
         while (!device_.atEnd()) {
-            const QByteArray rest = device_.readLine(kMaxLine);
+            const QByteArrayView rest = readSlice();
             if (rest.contains('\0'))
                 out.bytes += '\0';
-            if (rest.endsWith('\n'))
+            if (rest.isEmpty() || rest.endsWith('\n'))
                 break;
         }
         out.bytes.truncate(qMin<qsizetype>(out.bytes.size(), 256));
@@ -146,8 +161,9 @@ bool VCardParser::readLogical(Physical& logical, bool* skipped) {
         return false;
     logical = *first;
     consumePeeked();
-    *skipped = isSkippedName(nameOf(logical.bytes)) || isBase64(logical.bytes);
-    const bool qp = isQuotedPrintable(logical.bytes);
+    const LineKind kind = kindOf(logical.bytes);
+    *skipped = kind.skipped;
+    const bool qp = kind.quotedPrintable;
     if (*skipped)
         logical.bytes.truncate(qMin<qsizetype>(logical.bytes.size(), 256));
     Physical* next = nullptr;
@@ -237,6 +253,9 @@ bool VCardParser::next(VCardCard& card) {
         }
     }
     sawCard_ = true;
+    int count = 0;
+    qsizetype bytes = 0;
+    bool tooBig = false; // past a cap: the rest is read, not kept
     for (;;) {
         if (!readLogical(logical, &skipped)) {
             if (!error_.isEmpty())
@@ -253,8 +272,17 @@ bool VCardParser::next(VCardCard& card) {
             card.problem = kNoEnd;
             return true;
         }
-        if (skipped)
+        if (skipped || tooBig || logical.bytes.isEmpty())
             continue;
+        ++count;
+        bytes += logical.bytes.size();
+        if (count > kMaxProperties || bytes > kMaxCardBytes) {
+            tooBig = true;
+            if (card.problem.isEmpty())
+                card.problem = count > kMaxProperties ? kTooManyProperties : kTooBig;
+            card.dropProperties();
+            continue;
+        }
         if (logical.tooLong) {
             if (card.problem.isEmpty())
                 card.problem = QStringLiteral("第 %1 行").arg(logical.line) + kTooLong;
@@ -265,7 +293,7 @@ bool VCardParser::next(VCardCard& card) {
             continue;
         if (property.name == u"VERSION")
             card.version = property.value.trimmed();
-        card.properties.append(property);
+        card.add(std::move(property));
     }
 }
 

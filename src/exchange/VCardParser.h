@@ -3,6 +3,7 @@
 #include "exchange/VCardCard.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class QIODevice;
@@ -13,11 +14,16 @@ namespace exchange {
 // QUOTED-PRINTABLE soft line breaks joined, each value decoded from its
 // CHARSET (or UTF-8, or GB18030 when the bytes are not UTF-8). Photos, sounds,
 // keys and other BASE64 data are passed over without being kept, so memory
-// follows the cards, not the file.
+// follows the cards, not the file; and a card is bounded too: past its caps
+// it is refused and the rest of it is read without being kept.
 class VCardParser {
   public:
     // Longest line kept; a longer one makes its card's problem.
     static constexpr qsizetype kMaxLine = 1 << 20;
+    // Most properties of one card (a phone's fullest cards hold a few hundred).
+    static constexpr int kMaxProperties = 5000;
+    // Most bytes of one card's kept lines (photos and other passed-over data not counted).
+    static constexpr qsizetype kMaxCardBytes = 1 << 20;
 
     explicit VCardParser(QIODevice& device);
 
@@ -37,6 +43,8 @@ class VCardParser {
         int line = 0;
         bool tooLong = false;
     };
+    // Up to kMaxLine bytes of the current line, its end included when reached.
+    QByteArrayView readSlice();
     bool readPhysical(Physical& out);
     bool peek(Physical*& out);
     void consumePeeked();
@@ -45,6 +53,7 @@ class VCardParser {
     bool parseProperty(const Physical& logical, VCardProperty& property) const;
 
     QIODevice& device_;
+    QByteArray slice_;
     int lineNumber_ = 0;
     bool havePeek_ = false;
     Physical peeked_;

@@ -1,12 +1,11 @@
 #include "net/UpdateCheck.h"
 
+#include "base/Prompter.h"
 #include "net/ProcessLauncher.h"
 #include "net/UpdateUrl.h"
-#include "base/Prompter.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <optional>
@@ -48,7 +47,16 @@ std::optional<VersionInfo> parseVersionInfo(const QByteArray& body) {
     const double version = versionText.toDouble(&ok);
     if (!ok)
         return std::nullopt;
-    return VersionInfo{version, text.mid(hash + 1)};
+    // The text goes to the updater as one argument: never one it could take
+    // for an option, and nothing that could end or rewrite its command line.
+    const QString kept = text.mid(hash + 1);
+    if (kept.trimmed().startsWith(QLatin1Char('-')))
+        return std::nullopt;
+    for (const QChar c : kept)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return std::nullopt;
+    return VersionInfo{version, kept};
 }
 
 } // namespace
@@ -84,12 +92,11 @@ UpdateOutcome UpdateCheck::run() {
 
     prompter_.notice(Prompter::kNoticeCaption, kNewVersion, PromptIcon::Question);
     const QString updater = QDir(programDir_).filePath(kUpdater);
-    // The updater reads its arguments as one command line, quotes and all.
-    if (QFileInfo(updater).isFile() &&
-        launcher_.startDetached(updater, QProcess::splitCommand(keptText_)))
+    if (QFileInfo(updater).isFile() && launcher_.startDetached(updater, {keptText_}))
         return UpdateOutcome::ExitForUpdate;
+    // Without the updater this run goes on as it is; the notice comes again next time.
     prompter_.inform(kUpdaterMissing);
-    return UpdateOutcome::Stop;
+    return UpdateOutcome::Proceed;
 }
 
 QString configuredUpdateUrl() {

@@ -11,22 +11,28 @@ class Prompter;
 enum class UpdateOutcome {
     Proceed,       // go on to the main window
     ExitForUpdate, // the updater was started: end the program at once with exit code 0
-    Stop,          // a newer version exists but cannot be fetched: end with exit code -1
+    Stop,          // never returned by the check: no answer of a server may keep anyone out
 };
 
 // The update check that runs right after a successful login.
 //
 // It asks the update server (GET on the address) for the version-info text
-// "<version>#<arguments>$$$$", for example "3.1#setup.zip /quiet$$$$". When the
+// "<version>#<arguments>$$$$", for example "3.1#setup.zip$$$$". When the
 // version is above this program's 3.0 it shows "发现新版本!" and starts the program
-// `download` from the program directory with the text after "#" ("$$$$" included),
-// split like a command line, as its arguments; the caller then ends the program
-// with exit code 0. When `download` is missing or cannot be started it shows
-// "文件缺失!不能自动下载!" and the caller ends the program with exit code -1.
+// `download` from the program directory with the text after "#" ("$$$$" included)
+// as its one argument; the caller then ends the program with exit code 0. When
+// `download` is missing or cannot be started it shows "文件缺失!不能自动下载!"
+// and the program carries on: the answer travels over plain HTTP, so whoever
+// can change it must not be able to keep a whole team out at every login.
+//
+// For the same reason the answer never chooses how the updater is called: its
+// text is passed whole as a single argument, and a text whose first non-blank
+// character is "-" (it could be read as an option) or that holds a control
+// character is not a version-info text at all.
 //
 // An empty address means no check. An unreachable server, an answer other than
-// 200 or a body that is not a version-info text all mean "no information":
-// the check proceeds without a word.
+// 200 or a body that is not a version-info text (no "#", no "$$$$", no plain
+// decimal version) all mean "no information": the check proceeds without a word.
 class UpdateCheck {
   public:
     static constexpr double kRunningVersion = 3.0;

@@ -74,6 +74,7 @@ class TestCsv : public QObject {
     void realFiles_data();
     void realFiles();
     void unevenRowsAreRefused();
+    void overLongRowIsRefusedAlone();
     void exportedHeadingsAreRecognised();
 };
 
@@ -411,6 +412,24 @@ void TestCsv::unevenRowsAreRefused() {
     QCOMPARE(contacts[2].refusal, QStringLiteral("有 4 列, 而第一行有 3 列"));
     QCOMPARE(contacts[3].refusal, QString());
     QCOMPARE(contacts[3].record.value("work_name"), QStringLiteral("Unit D"));
+}
+
+// A row past the cap on its size is refused with its line, even when each of
+// its fields is under the field's cap; the rows after it are read as usual.
+void TestCsv::overLongRowIsRefusedAlone() {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("long.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray part(400000, 'x');
+    file.write("姓名,手机,备注\r\n长行," + part + "," + part + part + "\r\n短行,139,好\r\n");
+    file.close();
+    QString error;
+    const QList<IncomingContact> contacts = readFile(file.fileName(), &error);
+    QCOMPARE(error, QString());
+    QCOMPARE(contacts.size(), 2);
+    QCOMPARE(contacts[0].refusal, QStringLiteral("第 2 行过长 (超过 1 MB)"));
+    QCOMPARE(contacts[1].refusal, QString());
+    QCOMPARE(contacts[1].record.value("base_name"), QStringLiteral("短行"));
 }
 
 // An exported spreadsheet needs no mapping step: every heading is known, once.

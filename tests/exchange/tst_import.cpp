@@ -35,6 +35,8 @@ class TestImport : public QObject {
     void everyContactGetsItsFourRows();
     void overLongValuesAreCutAndSaid_data();
     void overLongValuesAreCutAndSaid();
+    void notesOfACardAreJoinedAndCut_data();
+    void notesOfACardAreJoinedAndCut();
     void refusalsKeepTheirLines();
     void unreadableFilesAreRefusedWhole_data();
     void unreadableFilesAreRefusedWhole();
@@ -257,6 +259,30 @@ void TestImport::overLongValuesAreCutAndSaid() {
     QCOMPARE(s.notes.size(), 1);
     QCOMPARE(s.notes[0].line, 2);
     QVERIFY2(s.notes[0].text.contains(QStringLiteral("已截断")), qPrintable(s.notes[0].text));
+}
+
+// A card's notes make one remark, one note a line, cut at the remark's limit
+// like any other value (and the cut said), however many notes the card has.
+void TestImport::notesOfACardAreJoinedAndCut_data() {
+    QTest::addColumn<QStringList>("notes");
+    // 600 + 1 + 423 = 1024: exactly the limit.
+    QTest::newRow("at the limit") << QStringList{QString(600, u'a'), QString(423, u'b')};
+    QTest::newRow("past the limit, in the second note")
+        << QStringList{QString(600, u'a'), QString(424, u'b'), QStringLiteral("c")};
+    QTest::newRow("many short notes") << QStringList(3000, QStringLiteral("备注"));
+}
+
+void TestImport::notesOfACardAreJoinedAndCut() {
+    QFETCH(QStringList, notes);
+    QByteArray text = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:某人\r\n";
+    for (const QString& note : notes)
+        text += "NOTE:" + note.toUtf8() + "\r\n";
+    text += "END:VCARD\r\n";
+    const ImportSummary s = importText(text, "vcf");
+    QCOMPARE(s.imported, 1);
+    const QString whole = notes.join(u'\n');
+    QCOMPARE(stored(QStringLiteral("某人")).value("base_experience"), whole.left(1024));
+    QCOMPARE(s.notes.size(), whole.size() > 1024 ? 1 : 0);
 }
 
 void TestImport::refusalsKeepTheirLines() {

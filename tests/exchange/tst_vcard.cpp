@@ -64,6 +64,8 @@ class TestVCard : public QObject {
     void writtenLinesAreFolded();
     void binaryDataEndsTheFile();
     void hugeFileWithOneEndlessLine();
+    void oversizedCardsAreRefusedAlone_data();
+    void oversizedCardsAreRefusedAlone();
 };
 
 void TestVCard::realFiles_data() {
@@ -551,6 +553,42 @@ void TestVCard::hugeFileWithOneEndlessLine() {
     QVERIFY(contacts[0].refusal.contains(QStringLiteral("第 4 行")));
     QCOMPARE(contacts[1].record.value("base_name"), QStringLiteral("Small"));
     QCOMPARE(contacts[1].line, 6);
+}
+
+// A card past a cap is refused with its reason; the cards around it are read
+// as usual. A card right at a cap is still whole.
+void TestVCard::oversizedCardsAreRefusedAlone_data() {
+    QTest::addColumn<int>("notes");
+    QTest::addColumn<int>("noteBytes");
+    QTest::addColumn<QString>("refusal");
+    // VERSION and FN count among the card's properties.
+    const int most = VCardParser::kMaxProperties - 2;
+    QTest::newRow("properties at the cap") << most << 1 << QString();
+    QTest::newRow("one property too many")
+        << most + 1 << 1 << QStringLiteral("名片过大 (超过 5000 项内容)");
+    // Lines each well under the line cap that together pass the card's.
+    QTest::newRow("bytes past the cap") << 3 << 400000 << QStringLiteral("名片过大 (超过 1 MB)");
+}
+
+void TestVCard::oversizedCardsAreRefusedAlone() {
+    QFETCH(int, notes);
+    QFETCH(int, noteBytes);
+    QFETCH(QString, refusal);
+    QByteArray text = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Before\r\nEND:VCARD\r\n"
+                      "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Big\r\n";
+    const QByteArray note = "NOTE:" + QByteArray(noteBytes, 'n') + "\r\n";
+    for (int i = 0; i < notes; ++i)
+        text += note;
+    text += "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nFN:After\r\nEND:VCARD\r\n";
+    const QList<IncomingContact> contacts = readText(text);
+    QCOMPARE(contacts.size(), 3);
+    QCOMPARE(contacts[1].line, 5);
+    QCOMPARE(contacts[1].refusal, refusal);
+    for (int i : {0, 2}) {
+        QCOMPARE(contacts[i].refusal, QString());
+        QCOMPARE(contacts[i].record.value("base_name"),
+                 i ? QStringLiteral("After") : QStringLiteral("Before"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestVCard)

@@ -65,8 +65,8 @@ class TestUpdateCheck : public QObject {
   private slots:
     void answers_data();
     void answers();
-    void newerVersionWithoutUpdaterStops_data();
-    void newerVersionWithoutUpdaterStops();
+    void newerVersionWithoutUpdaterProceeds_data();
+    void newerVersionWithoutUpdaterProceeds();
     void unreachableServerProceeds_data();
     void unreachableServerProceeds();
     void noAddressNoCheck();
@@ -85,12 +85,13 @@ void TestUpdateCheck::answers_data() {
     QTest::newRow("within the tolerance")
         << ok200("3.0000001#setup.zip$$$$") << proceed << QStringList();
     QTest::newRow("older") << ok200("2.9#setup.zip$$$$") << proceed << QStringList();
+    // The text after "#" reaches the updater whole, as one argument.
     QTest::newRow("newer") << ok200("3.01#setup.zip /quiet$$$$") << exit
-                           << QStringList{"setup.zip", "/quiet$$$$"};
+                           << QStringList{"setup.zip /quiet$$$$"};
     QTest::newRow("newer, text after the marker ignored")
         << ok200("3.1#a$$$$\r\nnot for us") << exit << QStringList{"a$$$$"};
-    QTest::newRow("newer, quoted argument and a second #")
-        << ok200("4#\"my file.zip\" #2$$$$") << exit << QStringList{"my file.zip", "#2$$$$"};
+    QTest::newRow("newer, quotes and a second #") << ok200("4#\"my file.zip\" #2 --x$$$$") << exit
+                                                  << QStringList{"\"my file.zip\" #2 --x$$$$"};
     QTest::newRow("newer, no arguments") << ok200("3.5#$$$$") << exit << QStringList{"$$$$"};
 
     // Anything else is no information.
@@ -112,6 +113,12 @@ void TestUpdateCheck::answers_data() {
     QTest::newRow("not UTF-8") << ok200("3.1#\xff\xfe$$$$") << proceed << QStringList();
     QTest::newRow("answer too big")
         << ok200("3.1#" + QByteArray(100 * 1024, 'a') + "$$$$") << proceed << QStringList();
+    // A text the updater could take for an option, or with a line break or
+    // other control character in it, is no version-info text.
+    QTest::newRow("option") << ok200("3.1#--run=/bin/sh$$$$") << proceed << QStringList();
+    QTest::newRow("option after blanks") << ok200("3.1#  -x$$$$") << proceed << QStringList();
+    QTest::newRow("line break") << ok200("3.1#a\nb$$$$") << proceed << QStringList();
+    QTest::newRow("escape character") << ok200("3.1#a\x1b]0;x$$$$") << proceed << QStringList();
     QTest::newRow("closed inside the header")
         << QByteArray("HTTP/1.0 200 OK\r\n") << proceed << QStringList();
 }
@@ -145,14 +152,15 @@ void TestUpdateCheck::answers() {
     QVERIFY(check.keptText().endsWith(QStringLiteral("$$$$")));
 }
 
-void TestUpdateCheck::newerVersionWithoutUpdaterStops_data() {
+void TestUpdateCheck::newerVersionWithoutUpdaterProceeds_data() {
     QTest::addColumn<bool>("updaterPresent");
     QTest::addColumn<bool>("launchSucceeds");
     QTest::newRow("updater missing") << false << true;
     QTest::newRow("updater fails to start") << true << false;
 }
 
-void TestUpdateCheck::newerVersionWithoutUpdaterStops() {
+// A newer version that cannot be fetched is said, and the user still gets in.
+void TestUpdateCheck::newerVersionWithoutUpdaterProceeds() {
     QFETCH(bool, updaterPresent);
     QFETCH(bool, launchSucceeds);
 
@@ -162,7 +170,7 @@ void TestUpdateCheck::newerVersionWithoutUpdaterStops() {
     RecordingLauncher launcher;
     launcher.succeeds = launchSucceeds;
     UpdateCheck check(prompter, dir.path(), server.url("/mavor"), launcher);
-    QCOMPARE(check.run(), UpdateOutcome::Stop);
+    QCOMPARE(check.run(), UpdateOutcome::Proceed);
     QCOMPARE(prompter.texts(), (QStringList{kNewVersion, kUpdaterMissing}));
     QCOMPARE(prompter.messages[1].caption, QStringLiteral("提示"));
     QCOMPARE(launcher.launches.size(), updaterPresent ? 1 : 0);

@@ -21,7 +21,8 @@
 // The update server is outside our control: whatever it answers, or however
 // it fails to, the check ends within its time cap, never takes the program
 // down, starts the updater only when the answer really names a newer
-// version, and otherwise lets the user in.
+// version (with one argument it cannot take for an option), and otherwise
+// lets the user in, also when the updater is not installed.
 class TestUpdateFuzz : public QObject {
     Q_OBJECT
 
@@ -39,11 +40,13 @@ constexpr int kTrickleMs = 100;
 
 class RecordingLauncher : public ProcessLauncher {
   public:
-    bool startDetached(const QString&, const QStringList&) override {
+    bool startDetached(const QString&, const QStringList& arguments) override {
         ++launches;
+        this->arguments = arguments;
         return true;
     }
     int launches = 0;
+    QStringList arguments;
 };
 
 // How the server treats one connection.
@@ -239,7 +242,7 @@ bool namesANewerVersion(const QByteArray& answer) {
 void TestUpdateFuzz::anyAnswerLetsTheUserIn() {
     FuzzServer server;
     QVERIFY(server.isReady());
-    QTemporaryDir dir;
+    QTemporaryDir dir, withoutUpdater;
     {
         QFile updater(dir.filePath(QStringLiteral("download")));
         QVERIFY(updater.open(QIODevice::WriteOnly));
@@ -252,6 +255,7 @@ void TestUpdateFuzz::anyAnswerLetsTheUserIn() {
 
     QRandomGenerator random(14);
     int updates = 0;
+    int missing = 0;
     qint64 longest = 0;
     for (int i = 0; i < kAnswers; ++i) {
         Turn turn;
@@ -263,9 +267,12 @@ void TestUpdateFuzz::anyAnswerLetsTheUserIn() {
                                     : Manner::Answer;
         server.serve(turn);
 
+        // Every fourth answer goes to an installation without the updater.
+        const bool installed = i % 4 != 0;
         ScriptedPrompter prompter;
         RecordingLauncher launcher;
-        UpdateCheck check(prompter, dir.path(), server.url(), launcher, http);
+        UpdateCheck check(prompter, installed ? dir.path() : withoutUpdater.path(), server.url(),
+                          launcher, http);
         QElapsedTimer timer;
         timer.start();
         const UpdateOutcome outcome = check.run();
@@ -274,23 +281,33 @@ void TestUpdateFuzz::anyAnswerLetsTheUserIn() {
 
         const QByteArray shown = turn.answer.left(200).toPercentEncoding(" #$./:");
         QVERIFY2(timer.elapsed() <= kCapMs + kSlackMs, shown.constData());
-        // The updater is there, so the user is never sent away empty-handed.
+        // Whatever the answer, the user is never sent away empty-handed.
         QVERIFY2(outcome != UpdateOutcome::Stop, shown.constData());
         if (outcome == UpdateOutcome::ExitForUpdate) {
-            QVERIFY2(turn.manner != Manner::CloseAtOnce && namesANewerVersion(turn.answer),
+            QVERIFY2(installed && turn.manner != Manner::CloseAtOnce &&
+                         namesANewerVersion(turn.answer),
                      shown.constData());
             QCOMPARE(launcher.launches, 1);
+            QCOMPARE(launcher.arguments.size(), 1);
+            QVERIFY2(!launcher.arguments[0].trimmed().startsWith(u'-'), shown.constData());
             QCOMPARE(prompter.texts(), QStringList{QStringLiteral("发现新版本!")});
             ++updates;
+        } else if (!prompter.messages.isEmpty()) {
+            // A newer version without the updater: said, and the user gets in.
+            QVERIFY2(!installed && namesANewerVersion(turn.answer), shown.constData());
+            QCOMPARE(launcher.launches, 0);
+            QCOMPARE(prompter.texts(), (QStringList{QStringLiteral("发现新版本!"),
+                                                    QStringLiteral("文件缺失!不能自动下载!")}));
+            ++missing;
         } else {
             QCOMPARE(launcher.launches, 0);
-            QVERIFY2(prompter.messages.isEmpty(), shown.constData());
         }
     }
     // The mutations left enough answers whole to reach the updater now and then.
     QVERIFY(updates > 0);
-    qInfo("%d answers, %d announced a newer version, longest check %lld ms", kAnswers, updates,
-          longest);
+    QVERIFY(missing > 0);
+    qInfo("%d answers, %d started the updater, %d found it missing, longest check %lld ms",
+          kAnswers, updates, missing, longest);
 }
 
 QTEST_GUILESS_MAIN(TestUpdateFuzz)
