@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/PgSchema.h"
+#include "db/SchemaDifferences.h"
 #include "db/SchemaVersion.h"
 #include "server/TableCopy.h"
 
@@ -21,12 +22,14 @@ bool restartKeys(Database& file, Database& server, const tablecopy::Shape& shape
                           used = row.numberAt(0, 0);
                           return false;
                       });
-    // Table and column are the program's own names.
-    const QString restart =
-        QStringLiteral("select setval(pg_get_serial_sequence('%1','%2'), "
-                       "greatest(coalesce((select max(%2) from %1), 0), %ld) + 1, false)")
-            .arg(shape.table, column);
-    if (!server.queryQuietly(sql::format(restart, used), [](const Row&) { return false; })) {
+    // The names go as bound texts: the first is read as a (quoted) table name,
+    // the second as a column name as it stands.
+    const sql::Statement restart = sql::format(
+        QStringLiteral("select setval(pg_get_serial_sequence('%s','%s'), "
+                       "greatest(coalesce((select max(%1) from %2), 0), %ld) + 1, false)")
+            .arg(tablecopy::quoted(column), tablecopy::quoted(shape.table)),
+        tablecopy::quoted(shape.table), column, used);
+    if (!server.queryQuietly(restart, [](const Row&) { return false; })) {
         *error = shape.table + QStringLiteral(": ") + server.lastError();
         return false;
     }
@@ -42,6 +45,8 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
     auto fail = [&](const QString& text) {
         result.error = text;
         result.rows.clear();
+        result.replaced.clear();
+        result.passwordsCleared = false;
         return result;
     };
     const int fileVersion = schema::versionOf(file);
@@ -58,9 +63,17 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
                         .arg(serverVersion)
                         .arg(schema::current()));
 
+    // Tables and columns are the program's own, read from a database made now;
+    // a file that holds anything else gives nothing, not even its rows.
+    DeliveredReference reference;
+    if (!reference.isValid())
+        return fail(QStringLiteral("无法建立本程序的数据库: ") + reference.error());
+    const QStringList differences = schemaDifferences(file, reference.database());
+    if (!differences.isEmpty())
+        return fail(describeSchemaDifferences(differences));
     QList<tablecopy::Shape> shapes;
     QString error;
-    if (!tablecopy::shapesOf(file, &shapes, &error))
+    if (!tablecopy::shapesOf(reference.database(), &shapes, &error))
         return fail(error);
     const QString different = tablecopy::mismatch(shapes, pgschema::tables(server));
     if (!different.isEmpty())
@@ -77,19 +90,36 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
         names << shape.table;
     // Nobody reads half a copy or writes beside it; the lock waits for those
     // who are at work now.
-    if (!server.executeServerText(QStringLiteral("lock table %1 in access exclusive mode")
-                                      .arg(names.join(QStringLiteral(", ")))))
+    if (!server.executeServerText(
+            QStringLiteral("lock table %1 in access exclusive mode").arg(tablecopy::quoted(names))))
         return abandon(server.lastError());
-    if (!replace) {
-        const qint64 contacts = tablecopy::rowCount(server, QStringLiteral("base"));
-        if (contacts != 0)
-            return abandon(contacts < 0
-                               ? server.lastError()
-                               : QStringLiteral("服务器上已有 %1 个人脉, 没有改动: 要用文件中的"
-                                                "资料替换它们, 请加 --replace")
-                                     .arg(contacts));
+    // What the server holds beyond a new database's starting rows (users,
+    // queued messages, contacts) goes only when the caller says so.
+    QStringList beyond;
+    for (const tablecopy::Shape& shape : shapes) {
+        const qint64 there = tablecopy::rowCount(server, shape.table);
+        const qint64 delivered = tablecopy::rowCount(reference.database(), shape.table);
+        if (there < 0 || delivered < 0)
+            return abandon(there < 0 ? server.lastError() : reference.database().lastError());
+        if (there > 0)
+            result.replaced.append({shape.table, there});
+        if (there > delivered)
+            beyond << QStringLiteral("%1 %2 行 (新数据库 %3 行)")
+                          .arg(shape.table)
+                          .arg(there)
+                          .arg(delivered);
     }
-    if (!server.executeServerText(QStringLiteral("truncate table %1").arg(names.join(u','))))
+    if (!replace && !beyond.isEmpty())
+        return abandon(QStringLiteral("服务器上已有资料, 没有改动: %1. 要用文件中的资料替换它们, "
+                                      "请加 --replace")
+                           .arg(beyond.join(QStringLiteral(", "))));
+    if (!replace)
+        result.replaced.clear();
+    // A key counter set by setval stays set whatever becomes of the
+    // transaction, unless the counter itself was made anew in it: restarting
+    // them with the truncation does that, so a rollback restores them too.
+    if (!server.executeServerText(
+            QStringLiteral("truncate table %1 restart identity").arg(tablecopy::quoted(names))))
         return abandon(server.lastError());
     for (const tablecopy::Shape& shape : shapes) {
         qint64 rows = 0;
@@ -98,6 +128,12 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
             return abandon(error);
         result.rows.append({shape.table, rows});
     }
+    // team roles: the lead wires role creation here
+    // The server checks each person's password itself: the file's form of
+    // them, which the program's key decodes, stays behind.
+    if (!server.executeServerText(QStringLiteral("update \"userlogin\" set \"user_pwd\" = ''")))
+        return abandon(server.lastError());
+    result.passwordsCleared = true;
     // Every table counted on both sides before anything is committed.
     for (const tablecopy::Shape& shape : shapes) {
         const qint64 there = tablecopy::rowCount(server, shape.table);
@@ -113,10 +149,7 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
     // The planner learns the new rows now rather than at the server's next
     // automatic pass: until then the counts of the tree read whole tables.
     // Only the program's tables: the shared catalogs are the superuser's.
-    QStringList copied;
-    for (const tablecopy::Shape& shape : shapes)
-        copied << shape.table;
-    server.executeServerText(QStringLiteral("analyze ") + copied.join(QStringLiteral(", ")));
+    server.executeServerText(QStringLiteral("analyze ") + tablecopy::quoted(names));
     result.ok = true;
     result.milliseconds = timer.elapsed();
     return result;

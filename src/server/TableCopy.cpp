@@ -11,22 +11,23 @@
 
 namespace tablecopy {
 
+QString quoted(const QString& name) {
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+QString quoted(const QStringList& names) {
+    QStringList out;
+    for (const QString& name : names)
+        out << quoted(name);
+    return out.join(u',');
+}
+
 namespace {
 
 // Rows read at a time from the source.
 constexpr int kPageRows = 5000;
 // Values in one insert statement on a server (its limit is 65535).
 constexpr int kServerValues = 20000;
-
-QString identifier(const QString& name) {
-    // Names come from the program's own schema: words and underscores only.
-    QString out;
-    for (const QChar c : name) {
-        if (c.isLetterOrNumber() || c == u'_')
-            out += c;
-    }
-    return out;
-}
 
 QString insertText(const Shape& shape, int rows) {
     QStringList marks;
@@ -35,7 +36,7 @@ QString insertText(const Shape& shape, int rows) {
     QStringList all;
     all.fill(row, rows);
     return QStringLiteral("insert into %1(%2) values %3")
-        .arg(identifier(shape.table), shape.columns.join(u','), all.join(u','));
+        .arg(quoted(shape.table), quoted(shape.columns), all.join(u','));
 }
 
 } // namespace
@@ -55,9 +56,8 @@ bool shapesOf(Database& file, QList<Shape>* shapes, QString* error) {
         Shape shape;
         shape.table = table;
         QStringList keys;
-        const sql::Statement info(
-            QStringLiteral("select name,pk from pragma_table_info('%1') order by cid")
-                .arg(identifier(table)));
+        const sql::Statement info =
+            sql::format("select name,pk from pragma_table_info('%s') order by cid", table);
         if (!file.queryQuietly(info, [&](const Row& row) {
                 shape.columns << row.textAt(0);
                 if (row.numberAt(1, 0) > 0)
@@ -107,8 +107,9 @@ bool copy(Database& from, Database& to, const Shape& shape, qint64* rows, QStrin
         return true;
     };
 
-    const QString columns = shape.columns.join(u',');
-    const QString table = identifier(shape.table);
+    const QString columns = quoted(shape.columns);
+    const QString table = quoted(shape.table);
+    const QString key = quoted(shape.key);
     // Tables with a key are read a page at a time, in key order.
     QVariant after;
     for (;;) {
@@ -121,8 +122,7 @@ bool copy(Database& from, Database& to, const Shape& shape, qint64* rows, QStrin
             const QString text =
                 QStringLiteral("select %1 from %2 %3 order by %4 limit %5")
                     .arg(columns, table,
-                         after.isValid() ? QStringLiteral("where %1>?").arg(shape.key) : QString(),
-                         shape.key)
+                         after.isValid() ? QStringLiteral("where %1>?").arg(key) : QString(), key)
                     .arg(kPageRows);
             ok = read.prepare(text);
             if (ok && after.isValid())
@@ -157,7 +157,7 @@ bool copy(Database& from, Database& to, const Shape& shape, qint64* rows, QStrin
 qint64 rowCount(Database& db, const QString& table) {
     qint64 count = -1;
     if (!db.queryQuietly(
-            sql::Statement(QStringLiteral("select count(*) from %1").arg(identifier(table))),
+            sql::Statement(QStringLiteral("select count(*) from %1").arg(quoted(table))),
             [&](const Row& row) {
                 count = row.numberAt(0, -1);
                 return false;

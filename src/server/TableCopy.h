@@ -8,7 +8,7 @@ class Database;
 
 // Copies whole tables between a database file and a server database, both of
 // this program's tables at the same version. Rows keep their keys. Values
-// are bound, never written into statement text.
+// are bound, never written into statement text; names are written quoted.
 namespace tablecopy {
 
 struct Shape {
@@ -16,6 +16,11 @@ struct Shape {
     QStringList columns;
     QString key; // the single-column primary key, or empty
 };
+
+// A table's or column's name as statement text for either engine: between
+// double quotes, each one inside doubled. Several names: quoted, comma-separated.
+QString quoted(const QString& name);
+QString quoted(const QStringList& names);
 
 // The tables of a database file, in name order, as its own schema declares them.
 bool shapesOf(Database& file, QList<Shape>* shapes, QString* error);

@@ -234,6 +234,16 @@ int migrate(const QStringList& given, QTextStream& out, QTextStream& err) {
         err << "migrate: " << result.error << "\n";
         return 1;
     }
+    if (!result.replaced.isEmpty()) {
+        QStringList held;
+        for (const auto& table : result.replaced)
+            held << QStringLiteral("%1 %2 行").arg(table.first).arg(table.second);
+        out << "migrate: 服务器上原有的资料已被替换: " << held.join(QStringLiteral(", "))
+            << " (服务器的登录角色不变)\n";
+    }
+    if (result.passwordsCleared)
+        out << "migrate: userlogin 中的密码没有复制到服务器: "
+               "在服务器上由各人自己的登录名和密码验证\n";
     qint64 total = 0;
     for (const auto& table : result.rows) {
         out << "  " << table.first << ": " << table.second << " 行\n";
