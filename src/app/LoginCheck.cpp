@@ -46,8 +46,13 @@ LoginCheck::Outcome LoginCheck::submit(const QString& userName, const QString& p
         prompter_.inform(password::tooLongMessage());
         return {false, Field::Password};
     }
-    if (server_ ? !signInToServer(userName, pwd) : !matches(db_, userName, *encoded))
+    if (server_) {
+        if (!signInToServer(userName, pwd))
+            return {false, Field::UserName};
+    } else if (!matches(db_, userName, *encoded)) {
+        prompter_.inform(QStringLiteral("用户名或者密码输入有误!"));
         return {false, Field::UserName};
+    }
     settings_.setValue(QStringLiteral("UserName"), remember ? userName : QString());
     settings_.setValue(QStringLiteral("Password"), remember ? *encoded : QString());
     return {true, Field::None};

@@ -117,8 +117,6 @@ int StartUp::run() {
         QApplication::restoreOverrideCursor();
         if (outcome == UpdateOutcome::ExitForUpdate)
             return 0;
-        if (outcome == UpdateOutcome::Stop)
-            return -1;
     }
 
     CMainFrame frame(context, session);

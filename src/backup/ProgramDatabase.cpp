@@ -27,6 +27,42 @@ const char* const kObjects =
     "and not (type='index' and sql is null and name like 'sqlite\\_autoindex\\_%' escape '\\') "
     "order by type, name";
 
+// Every column of every table with its declaration (type, not null, default,
+// key, hidden), as "table.column<TAB>declaration": a column the program does
+// not have, or one declared otherwise, is a file made elsewhere.
+const char* const kDeclarations =
+    "select m.name || '.' || p.name || char(9) || upper(p.type) || '|' || p.\"notnull\" || '|' "
+    "|| ifnull(p.dflt_value, '') || '|' || p.pk || '|' || p.hidden "
+    "from sqlite_master as m, pragma_table_xinfo(m.name) as p "
+    "where m.type='table' and m.name not like 'sqlite_%' order by m.name, p.cid";
+
+// "表 base 多了列 x", "表 base 的列 x 定义不同" for the columns of the program's
+// tables that a new file of the same version does not have as they are.
+QStringList columnDifferences(const QStringList& inFile, const QStringList& expected) {
+    QHash<QString, QString> known;
+    QSet<QString> tables;
+    for (const QString& line : expected) {
+        const QString column = line.section(u'\t', 0, 0);
+        known.insert(column, line.section(u'\t', 1));
+        tables.insert(column.section(u'.', 0, 0));
+    }
+    QStringList out;
+    for (const QString& line : inFile) {
+        const QString column = line.section(u'\t', 0, 0);
+        const QString table = column.section(u'.', 0, 0);
+        const QString name = column.section(u'.', 1);
+        // A table of its own is named as an object already.
+        if (!tables.contains(table))
+            continue;
+        const auto found = known.constFind(column);
+        if (found == known.cend())
+            out << QStringLiteral("表 %1 多了列 %2").arg(table, name);
+        else if (*found != line.section(u'\t', 1))
+            out << QStringLiteral("表 %1 的列 %2 定义不同").arg(table, name);
+    }
+    return out;
+}
+
 QString describeObject(const QString& object) {
     const QStringList parts = object.split(u' ');
     if (parts.size() != 3)
@@ -52,9 +88,9 @@ int versionOf(SqliteConnection& file) {
 
 } // namespace
 
-QStringList ProgramDatabase::expectedObjects(int version) {
+ProgramDatabase::Expected ProgramDatabase::expected(int version) {
     static QMutex mutex;
-    static QHash<int, QStringList> made;
+    static QHash<int, Expected> made;
     const QMutexLocker locker(&mutex);
     if (const auto found = made.constFind(version); found != made.cend())
         return *found;
@@ -68,11 +104,16 @@ QStringList ProgramDatabase::expectedObjects(int version) {
         const QByteArray statements = schema::scriptOf(step).toUtf8();
         ok = !statements.isEmpty() && schema.exec(statements.constData());
     }
-    QStringList objects;
-    if (!ok || !schema.column(kObjects, &objects))
-        objects.clear();
-    made.insert(version, objects);
-    return objects;
+    Expected result;
+    if (!ok || !schema.column(kObjects, &result.objects) ||
+        !schema.column(kDeclarations, &result.declarations))
+        result = {};
+    made.insert(version, result);
+    return result;
+}
+
+QStringList ProgramDatabase::expectedObjects(int version) {
+    return expected(version).objects;
 }
 
 QStringList ProgramDatabase::expectedColumns() {
@@ -128,9 +169,12 @@ ProgramDatabase::Inspection ProgramDatabase::inspect(const QString& path, bool q
         }
     }
     // Compared at the file's own version: an older file is upgraded after the restore.
-    const QStringList objects = expectedObjects(qMin(versionOf(file), schema::current()));
+    const Expected reference = ProgramDatabase::expected(qMin(versionOf(file), schema::current()));
+    const QStringList& objects = reference.objects;
     QStringList inFile;
-    if (objects.isEmpty() || !file.column(kObjects, &inFile)) {
+    QStringList declarations;
+    if (objects.isEmpty() || !file.column(kObjects, &inFile) ||
+        !file.column(kDeclarations, &declarations)) {
         result.verdict = objects.isEmpty() ? Verdict::Foreign : Verdict::Damaged;
         result.detail =
             objects.isEmpty() ? QStringLiteral("程序中缺少数据库脚本") : file.lastError();
@@ -141,6 +185,7 @@ ProgramDatabase::Inspection ProgramDatabase::inspect(const QString& path, bool q
         if (!known.contains(object))
             result.unexpected << describeObject(object);
     }
+    result.unexpected << columnDifferences(declarations, reference.declarations);
     if (!result.unexpected.isEmpty()) {
         result.verdict = Verdict::Unexpected;
         result.detail = result.unexpected.join(QStringLiteral(", "));

@@ -6,7 +6,9 @@
 // Tells whether a file is a database of this program that can be restored: a
 // database file, undamaged, with every table and column the program uses, and
 // nothing else: no trigger, view, table or index that a new file of the same
-// version does not have (a trigger in a backup would run inside the program).
+// version does not have (a trigger in a backup would run inside the program),
+// no column of the program's tables that such a file lacks or declares
+// otherwise (a column's name can be made to read as a statement).
 class ProgramDatabase {
   public:
     enum class Verdict { Ok, Missing, NotDatabase, Damaged, Foreign, Unexpected };
@@ -14,7 +16,8 @@ class ProgramDatabase {
     struct Inspection {
         Verdict verdict = Verdict::Missing;
         QString detail; // the engine's finding, the first table or column missing, or unexpected
-        QStringList unexpected; // "触发器 name (表 base)" of each object the program does not have
+        // "触发器 name (表 base)", "表 base 多了列 x" for each thing the program does not have
+        QStringList unexpected;
     };
 
     // Reads the file without writing to it. Without the engine's quick check
@@ -26,4 +29,11 @@ class ProgramDatabase {
     // "type name table" of every trigger, view, table and index of a new file
     // of that version, less the engine's own.
     static QStringList expectedObjects(int version);
+
+  private:
+    struct Expected {
+        QStringList objects;
+        QStringList declarations; // "table.column<TAB>declaration"
+    };
+    static Expected expected(int version);
 };

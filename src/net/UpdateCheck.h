@@ -11,7 +11,7 @@ class Prompter;
 enum class UpdateOutcome {
     Proceed,       // go on to the main window
     ExitForUpdate, // the updater was started: end the program at once with exit code 0
-    Stop,          // never returned by the check: no answer of a server may keep anyone out
+    // There is no third outcome: no answer of a server may keep anyone out.
 };
 
 // The update check that runs right after a successful login.

@@ -1,10 +1,12 @@
 #include "server/ServerMigration.h"
 
+#include "backup/ProgramDatabase.h"
 #include "db/Database.h"
+#include "db/DeliveredReference.h"
 #include "db/PgSchema.h"
-#include "db/SchemaDifferences.h"
 #include "db/SchemaVersion.h"
 #include "server/TableCopy.h"
+#include "server/TeamRoles.h"
 
 #include <QElapsedTimer>
 
@@ -63,14 +65,23 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
                         .arg(serverVersion)
                         .arg(schema::current()));
 
-    // Tables and columns are the program's own, read from a database made now;
-    // a file that holds anything else gives nothing, not even its rows.
+    // A file that holds anything the program's own does not (a trigger, a
+    // column whose name reads as a statement) gives nothing, not even its
+    // rows; the tables and columns copied are those of a database made now.
+    const ProgramDatabase::Inspection inspection = ProgramDatabase::inspect(file.path(), false);
+    switch (inspection.verdict) {
+    case ProgramDatabase::Verdict::Ok:
+        break;
+    case ProgramDatabase::Verdict::Foreign:
+        return fail(QStringLiteral("数据库文件不是本程序的: 没有 %1").arg(inspection.detail));
+    case ProgramDatabase::Verdict::Unexpected:
+        return fail(QStringLiteral("数据库文件与本程序的结构不同: %1").arg(inspection.detail));
+    default:
+        return fail(QStringLiteral("无法读取数据库文件: %1").arg(inspection.detail));
+    }
     DeliveredReference reference;
     if (!reference.isValid())
         return fail(QStringLiteral("无法建立本程序的数据库: ") + reference.error());
-    const QStringList differences = schemaDifferences(file, reference.database());
-    if (!differences.isEmpty())
-        return fail(describeSchemaDifferences(differences));
     QList<tablecopy::Shape> shapes;
     QString error;
     if (!tablecopy::shapesOf(reference.database(), &shapes, &error))
@@ -128,12 +139,19 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
             return abandon(error);
         result.rows.append({shape.table, rows});
     }
-    // team roles: the lead wires role creation here
     // The server checks each person's password itself: the file's form of
-    // them, which the program's key decodes, stays behind.
-    if (!server.executeServerText(QStringLiteral("update \"userlogin\" set \"user_pwd\" = ''")))
-        return abandon(server.lastError());
+    // them, which the program's key decodes, stays behind, and every user of
+    // the file without a login of the team gets one. The logins the server
+    // has stay as they are.
+    if (!team::clearStoredPasswords(server, &error))
+        return abandon(error);
     result.passwordsCleared = true;
+    if (team::roleExists(server, team::membersRole(server.server().database))) {
+        const auto people = team::addMissingPeople(server, &error);
+        if (!people)
+            return abandon(error);
+        result.people = *people;
+    }
     // Every table counted on both sides before anything is committed.
     for (const tablecopy::Shape& shape : shapes) {
         const qint64 there = tablecopy::rowCount(server, shape.table);

@@ -4,6 +4,8 @@
 #include <QPair>
 #include <QString>
 
+#include "server/TeamRoles.h"
+
 class Database;
 
 // Moves a single-machine database onto a team's server: every row of every
@@ -23,6 +25,7 @@ class ServerMigration {
         QList<QPair<QString, qint64>> rows;     // table, rows copied
         QList<QPair<QString, qint64>> replaced; // table, rows the server held (replace)
         bool passwordsCleared = false;
+        QList<team::Person> people; // users of the file given a login, with first passwords
         qint64 milliseconds = 0;
     };
 

@@ -244,6 +244,13 @@ int migrate(const QStringList& given, QTextStream& out, QTextStream& err) {
     if (result.passwordsCleared)
         out << "migrate: userlogin 中的密码没有复制到服务器: "
                "在服务器上由各人自己的登录名和密码验证\n";
+    for (const team::Person& person : result.people)
+        out << "  " << person.name << "  登录名 "
+            << team::personRole(server.server().database, person.name) << "  初始密码 "
+            << person.password << "\n";
+    if (!result.people.isEmpty())
+        out << "migrate: " << result.people.size()
+            << " 个新登录名; 初始密码只显示这一次, 请分别告诉各人并请他们登录后修改\n";
     qint64 total = 0;
     for (const auto& table : result.rows) {
         out << "  " << table.first << ": " << table.second << " 行\n";
