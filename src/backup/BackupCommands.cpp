@@ -74,6 +74,14 @@ bool BackupCommands::backup(const QString& destination) {
     return false;
 }
 
+bool BackupCommands::restoresOnServerOnly() {
+    // The connection to the server stays as it is.
+    if (!db_.isServer())
+        return false;
+    prompter_.notice(Prompter::kNoticeCaption, kRestoreOnServer, PromptIcon::Information);
+    return true;
+}
+
 BackupCommands::RestoreResult BackupCommands::restore(const QString& backupPath,
                                                       const std::function<void()>& release) {
     if (backupPath.isEmpty())
@@ -84,11 +92,8 @@ BackupCommands::RestoreResult BackupCommands::restore(const QString& backupPath,
     };
     if (!QFileInfo(backupPath).isFile())
         return refuse(kNoSuchFile);
-    // The connection to the server stays as it is.
-    if (db_.isServer()) {
-        prompter_.notice(Prompter::kNoticeCaption, kRestoreOnServer, PromptIcon::Information);
+    if (restoresOnServerOnly())
         return RestoreResult::Refused;
-    }
     if (sameFile(backupPath, db_.path()))
         return refuse(kSameFile);
     // Nothing is touched before the backup has passed every check.

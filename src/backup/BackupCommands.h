@@ -28,6 +28,9 @@ class BackupCommands {
     // data replaced and the connection opened again, on the restored data or,
     // when anything failed, on the old.
     RestoreResult restore(const QString& backupPath, const std::function<void()>& release);
+    // A team's data is restored on its server by the administrator: says how,
+    // and true, when the database is a server's.
+    bool restoresOnServerOnly();
 
   private:
     Database& db_;

@@ -19,6 +19,9 @@ const QString kExtension = QStringLiteral("mdb");
 void BackupFeature::install(FrameServices& frame) {
     frame.addCommand(commands::Backup, [&frame] { backup(frame); });
     frame.addCommand(commands::RestoreBackup, [&frame] {
+        // No file to choose for a server: the notice says who restores it.
+        if (BackupCommands(frame.context().db, frame.context().prompter).restoresOnServerOnly())
+            return;
         const QString chosen = chooseRestoreFile(frame.window());
         if (!chosen.isEmpty())
             restore(frame, chosen);

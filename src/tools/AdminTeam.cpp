@@ -1,8 +1,11 @@
 #include "tools/AdminTeam.h"
 
+#include "app/ProgramLayout.h"
+#include "app/Settings.h"
 #include "db/Database.h"
 #include "db/SchemaVersion.h"
 #include "db/ServerAddress.h"
+#include "server/ServerSettings.h"
 #include "server/TeamRoles.h"
 #include "tools/StderrPrompter.h"
 #include "users/UserForm.h"
@@ -66,6 +69,15 @@ int setUpTeam(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     if (!hadAdmin)
         shown.prepend({UserList::kAdministrator, adminPassword});
+    // This machine's own settings now name the administrator's login, and
+    // keep no shared password.
+    const QString ini = ProgramLayout::current().settingsPath();
+    const ServerSettings::Reading local = ServerSettings::read(ini, QString());
+    if (local.state == ServerSettings::State::Ready && local.address.database == database) {
+        Settings(ini, ServerSettings::kSection).setValue(QStringLiteral("User"), adminRole);
+        ServerSettings::forgetPassword(ini);
+        out << "team: " << ini << " 中的维护登录名改为 " << adminRole << ", 不再保存密码\n";
+    }
     out << "team: " << db.server().shown() << ": 成员组 " << team::membersRole(database)
         << ", 管理员 " << adminRole << "\n";
     for (const team::Person& person : shown)

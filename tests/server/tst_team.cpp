@@ -41,6 +41,14 @@ QString clusterFile(const TestHome& home, const QString& name) {
     return ServerAddress::fromLocation(TestHome::serverTemplate())->host + u'/' + name;
 }
 
+// A home whose connection signs in as the given role (TestHome.h).
+std::unique_ptr<TestHome> homeAs(const char* role) {
+    qputenv("MAVOR_TEST_ROLE", role);
+    auto home = std::make_unique<TestHome>();
+    qunsetenv("MAVOR_TEST_ROLE");
+    return home;
+}
+
 bool refused(Database& db, const QString& statement) {
     return !db.executeServerText(statement);
 }
@@ -106,9 +114,8 @@ void TestTeam::memberRightsAreTheWindowsOnly() {
 }
 
 void TestTeam::peopleSignInAsThemselves() {
-    qputenv("MAVOR_TEST_ROLE", "admin");
-    TestHome home;
-    qunsetenv("MAVOR_TEST_ROLE");
+    const auto owned = homeAs("admin");
+    const TestHome& home = *owned;
     QVERIFY(home.isValid());
     ScriptedPrompter prompter;
     Database db(&prompter);
@@ -192,9 +199,8 @@ void TestTeam::peopleSignInAsThemselves() {
 }
 
 void TestTeam::tlsProvesTheServer() {
-    qputenv("MAVOR_TEST_ROLE", "admin");
-    TestHome home;
-    qunsetenv("MAVOR_TEST_ROLE");
+    const auto owned = homeAs("admin");
+    const TestHome& home = *owned;
     QVERIFY(home.isValid());
     Database db;
     QVERIFY(db.open(home.databasePath()));
@@ -232,9 +238,8 @@ void TestTeam::tlsProvesTheServer() {
 // A server set up by the earlier commands: one shared owner login, stored
 // decodable passwords. "mavor-admin team" gives everyone a login of their own.
 void TestTeam::earlierServerGetsItsTeam() {
-    qputenv("MAVOR_TEST_ROLE", "postgres");
-    TestHome home;
-    qunsetenv("MAVOR_TEST_ROLE");
+    const auto owned = homeAs("postgres");
+    const TestHome& home = *owned;
     QVERIFY(home.isValid());
     ServerAddress root = superuser(home);
     root.database = QStringLiteral("postgres");
