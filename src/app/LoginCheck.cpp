@@ -12,6 +12,7 @@
 
 namespace {
 
+const QString kWrongLogin = QStringLiteral("用户名或者密码输入有误!");
 const QString kLogin =
     QStringLiteral("select user_code from userlogin where user_name='%s' and user_pwd='%s'");
 
@@ -50,7 +51,7 @@ LoginCheck::Outcome LoginCheck::submit(const QString& userName, const QString& p
         if (!signInToServer(userName, pwd))
             return {false, Field::UserName};
     } else if (!matches(db_, userName, *encoded)) {
-        prompter_.inform(QStringLiteral("用户名或者密码输入有误!"));
+        prompter_.inform(kWrongLogin);
         return {false, Field::UserName};
     }
     settings_.setValue(QStringLiteral("UserName"), remember ? userName : QString());
@@ -59,14 +60,13 @@ LoginCheck::Outcome LoginCheck::submit(const QString& userName, const QString& p
 }
 
 bool LoginCheck::signInToServer(const QString& userName, const QString& password) {
-    const QString wrong = QStringLiteral("用户名或者密码输入有误!");
     ServerAddress address = *server_;
     address.user = team::personRole(address.database, userName);
     address.password = password;
     if (!db_.openServer(address)) {
         switch (team::refusalOf(db_.lastError())) {
         case team::Refusal::WrongPassword:
-            prompter_.inform(wrong);
+            prompter_.inform(kWrongLogin);
             break;
         case team::Refusal::Disabled:
             prompter_.inform(
@@ -85,7 +85,7 @@ bool LoginCheck::signInToServer(const QString& userName, const QString& password
     // A role of the server that is no user of the program gets nowhere.
     if (Lookups(db_).userCode(userName) < 0) {
         db_.close();
-        prompter_.inform(wrong);
+        prompter_.inform(kWrongLogin);
         return false;
     }
     return true;

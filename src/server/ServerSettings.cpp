@@ -62,15 +62,7 @@ ServerSettings::Reading ServerSettings::read(const QString& iniPath, const QStri
     return reading;
 }
 
-bool ServerSettings::write(const QString& iniPath, const ServerAddress& address,
-                           const QString& keyPath, QString* error) {
-    QString sealed;
-    if (!address.password.isEmpty()) {
-        const auto box = SecretBox(keyPath).seal(address.password, error);
-        if (!box)
-            return false;
-        sealed = *box;
-    }
+bool ServerSettings::write(const QString& iniPath, const ServerAddress& address, QString* error) {
     // The settings file is created as the program would create it, for its owner only.
     Settings(iniPath).ensureExists();
     Settings section(iniPath, kSection);
@@ -79,7 +71,8 @@ bool ServerSettings::write(const QString& iniPath, const ServerAddress& address,
         section.setValue(QStringLiteral("Port"), QString::number(address.port)) &&
         section.setValue(QStringLiteral("Database"), address.database) &&
         section.setValue(QStringLiteral("User"), address.user) &&
-        section.setValue(QStringLiteral("Password"), sealed) &&
+        // No password: each person signs in as themselves.
+        section.setValue(QStringLiteral("Password"), QString()) &&
         section.setValue(QStringLiteral("Tls"),
                          address.tls ? QStringLiteral("1") : QStringLiteral("0")) &&
         section.setValue(QStringLiteral("Ca"), address.tls ? address.caFile : QString()) &&

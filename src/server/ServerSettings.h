@@ -42,9 +42,8 @@ class ServerSettings {
     static Reading read(const QString& iniPath, const QString& keyPath);
     static Reading read(const QString& iniPath);
 
-    // Writes the section, the password sealed; every other line of the file stays.
-    static bool write(const QString& iniPath, const ServerAddress& address, const QString& keyPath,
-                      QString* error);
+    // Writes the section, without a password; every other line of the file stays.
+    static bool write(const QString& iniPath, const ServerAddress& address, QString* error);
 
     // Removes a stored server password (of an earlier version) from the section.
     static void forgetPassword(const QString& iniPath);

@@ -8,7 +8,6 @@
 #include "db/PgSchema.h"
 #include "db/SchemaVersion.h"
 #include "db/ServerAddress.h"
-#include "server/SecretBox.h"
 #include "server/ServerMigration.h"
 #include "server/ServerSettings.h"
 #include "server/TeamRoles.h"
@@ -142,7 +141,7 @@ int serverSettings(const QStringList& given, QTextStream& out, QTextStream& err)
     const QString ini = ProgramLayout::current().settingsPath();
     QString error;
     // No password goes into the file: each person signs in as themselves.
-    if (!ServerSettings::write(ini, address, SecretBox::defaultKeyPath(), &error)) {
+    if (!ServerSettings::write(ini, address, &error)) {
         err << "server: " << error << "\n";
         return 1;
     }
