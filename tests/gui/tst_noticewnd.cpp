@@ -39,7 +39,6 @@ void TestNoticeWnd::looksLikeAHint() {
     CNoticeWnd* window = host.showNotice(QStringLiteral("等级分增加 5 分!"));
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), QStringLiteral("Halvora人脉提示窗"));
-    QCOMPARE(CNoticeWnd::kHeading, QStringLiteral("小贴士"));
     QCOMPARE(window->mode(), 1);
     QCOMPARE(window->shownLines(), QStringList{QStringLiteral("等级分增加 5 分!")});
     const Qt::WindowFlags flags = window->windowFlags();

@@ -59,7 +59,7 @@ class TestPostalLookup : public QObject {
     void postcodeFragmentMatchesAnywhere();
     void fieldsNarrowTogether();
     void cityWithoutProvinceIsNotListed();
-    void typedQuotesAndPercentSignsAreText();
+    void typedQuotesAreText();
 
   private:
     std::unique_ptr<TestHome> home_;
@@ -158,7 +158,7 @@ void TestPostalLookup::cityWithoutProvinceIsNotListed() {
     QVERIFY(rows.isEmpty());
 }
 
-void TestPostalLookup::typedQuotesAndPercentSignsAreText() {
+void TestPostalLookup::typedQuotesAreText() {
     QVERIFY(db_->execute(sql::Statement(
         "insert into city(city_name,city_province_code,city_area_code,city_zip) "
         "values('O''Hare',(select province_code from province where province_name='北京市'),"

@@ -97,7 +97,6 @@ void choose(QComboBox* list, const QString& text) {
 class TestReportDialogs : public QObject {
     Q_OBJECT
   private slots:
-    void commandsInstalled();
     void contactQueryReloadsTheList();
     void contactQueryWithoutMatch();
     void contactQueryDateRefusal();
@@ -109,17 +108,6 @@ class TestReportDialogs : public QObject {
     void documentQuery();
     void mainWindowRoutesTheCommands();
 };
-
-void TestReportDialogs::commandsInstalled() {
-    ReportsFixture f;
-    FakeFrame frame(f);
-    ReportsFeature feature;
-    feature.install(frame);
-    QCOMPARE(frame.commands.keys(),
-             (QList<int>{commands::DocumentQuery, commands::EnvelopeLabels, commands::ContactQuery,
-                         commands::ListExport, commands::InteractionQuery,
-                         commands::TodayInteractions}));
-}
 
 void TestReportDialogs::contactQueryReloadsTheList() {
     ReportsFixture f;
