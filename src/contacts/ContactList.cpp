@@ -187,20 +187,17 @@ void ContactList::clearDetail() {
 bool ContactList::settleEdits() {
     if (!pane_ || !pane_->isModified())
         return true;
-    // The flag goes first: a refused save leaves the edits in the pane, and
-    // the next click no longer asks about them.
+    // The flag is down while the question is open, so that nothing asks twice.
+    // A refused save (a check, someone else's save meanwhile, the database)
+    // leaves the pane on the contact with its edits still pending: the next
+    // click asks again, and only 否 lets them go.
     pane_->setModified(false);
     if (current_ > 0 && prompter_.confirm(kSaveQuestion)) {
-        if (!pane_->validatePane())
+        if (!pane_->validatePane() || !pane_->saveContact(current_)) {
+            pane_->setModified(true);
             return false;
-        // A save refused because someone else saved the contact meanwhile
-        // leaves the edits pending: the pane stays on them.
-        if (!pane_->saveContact(current_)) {
-            if (pane_->isModified())
-                return false;
-        } else {
-            showSaved(current_);
         }
+        showSaved(current_);
     }
     return true;
 }
