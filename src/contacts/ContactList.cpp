@@ -219,6 +219,30 @@ void ContactList::showSaved(qint64 code) {
     }
 }
 
+void ContactList::interactionsChanged(qint64 code) {
+    if (mode_ != PlannedToday && mode_ != DueToday && mode_ != Overdue) {
+        showSaved(code);
+        return;
+    }
+    const QString key = QString::number(code);
+    int at = -1;
+    for (int r = 0; r < model_.rowCount() && at < 0; ++r) {
+        if (model_.key(r) == key)
+            at = r;
+    }
+    ReportRows rows;
+    if (at < 0 || !fetch(filter_, mode_, rows))
+        return;
+    for (int r = 0; r < rows.size(); ++r) {
+        if (rows.view(r, IdColumn) != key)
+            continue;
+        for (int column = NameColumn; column <= LastContactColumn; ++column)
+            model_.setText(at, column, rows.text(r, column));
+        return;
+    }
+    model_.removeRowAt(at);
+}
+
 bool ContactList::openContact(qint64 code) {
     if (!pane_) {
         current_ = code;
