@@ -229,6 +229,11 @@ void CMainFrame::buildPanes() {
             });
     connect(tree_, &CNavTree::nodeSelected, this, [this] { switchView(1); });
     connect(tree_, &CNavTree::readyChanged, this, &CMainFrame::onTreeReady);
+    // New reminders after an interaction of the contact shown: its row follows.
+    connect(tree_, &CNavTree::remindersRebuilt, this, [this] {
+        if (contacts_->currentContact() > 0)
+            contacts_->contacts()->interactionsChanged(contacts_->currentContact());
+    });
     connect(tree_, &CNavTree::contextMenuRequested, this,
             [this](const QPoint& at) { contactMenu_->popup(at); });
     connect(contacts_, &CClientView2::contextMenuRequested, this,

@@ -13,6 +13,7 @@
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QSet>
+#include <QSignalBlocker>
 #include <QThread>
 #include <QUrl>
 
@@ -98,7 +99,40 @@ bool CNavTree::rebuildReminders() {
         remindersPending_ = true;
         return true;
     }
-    return reminders_->rebuildReminders(*this, context_.db, userCode_);
+    return rebuildRemindersNow();
+}
+
+bool CNavTree::rebuildRemindersNow() {
+    // The groups are made anew with their new counts. A group the user chose
+    // stays chosen, quietly: the list is brought up to date row by row by the
+    // window, not loaded again (that would empty the pane the user works in).
+    QString group;
+    const QTreeWidgetItem* chosen = currentItem();
+    if (chosen && chosen->parent() && !chosen->parent()->parent() &&
+        chosen->parent()->text(0) == ReminderNodes::kReminderNode)
+        group = chosen->text(0).section(u'<', 0, 0);
+    bool rebuilt = false;
+    bool kept = group.isEmpty();
+    {
+        const QSignalBlocker quiet(group.isEmpty() ? nullptr : this);
+        rebuilt = reminders_->rebuildReminders(*this, context_.db, userCode_);
+        for (int i = 0; i < topLevelItemCount() && !kept; ++i) {
+            QTreeWidgetItem* top = topLevelItem(i);
+            if (top->text(0) != ReminderNodes::kReminderNode)
+                continue;
+            for (int c = 0; c < top->childCount() && !kept; ++c) {
+                if (top->child(c)->text(0).section(u'<', 0, 0) == group) {
+                    setCurrentItem(top->child(c));
+                    kept = true;
+                }
+            }
+        }
+    }
+    // The group is gone: the selection moved, and its rule applies as for a click.
+    if (!kept)
+        onCurrentItemChanged(currentItem());
+    emit remindersRebuilt();
+    return rebuilt;
 }
 
 TreeNodePath CNavTree::pathOf(const QTreeWidgetItem* item) {
@@ -272,7 +306,7 @@ void CNavTree::workerFinished() {
     if (!rebuildPending_) {
         if (remindersPending_) {
             remindersPending_ = false;
-            reminders_->rebuildReminders(*this, context_.db, userCode_);
+            rebuildRemindersNow();
         }
         return;
     }

@@ -72,6 +72,8 @@ class CNavTree : public QTreeWidget, public TreeSink {
     // The right mouse button: the contact list's context menu belongs there.
     void contextMenuRequested(const QPoint& globalPos);
     void readyChanged(bool ready);
+    // The reminder node was rebuilt with the reminders of now.
+    void remindersRebuilt();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -87,6 +89,8 @@ class CNavTree : public QTreeWidget, public TreeSink {
     void onCurrentItemChanged(QTreeWidgetItem* current);
     void onItemDoubleClicked(QTreeWidgetItem* clicked);
     void workerFinished();
+    // Rebuilds the reminder node now, keeping the selection on the group chosen.
+    bool rebuildRemindersNow();
 
     AppContext& context_;
     qint64 userCode_;

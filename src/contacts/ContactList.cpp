@@ -187,20 +187,17 @@ void ContactList::clearDetail() {
 bool ContactList::settleEdits() {
     if (!pane_ || !pane_->isModified())
         return true;
-    // The flag goes first: a refused save leaves the edits in the pane, and
-    // the next click no longer asks about them.
+    // The flag is down while the question is open, so that nothing asks twice.
+    // A refused save (a check, someone else's save meanwhile, the database)
+    // leaves the pane on the contact with its edits still pending: the next
+    // click asks again, and only 否 lets them go.
     pane_->setModified(false);
     if (current_ > 0 && prompter_.confirm(kSaveQuestion)) {
-        if (!pane_->validatePane())
+        if (!pane_->validatePane() || !pane_->saveContact(current_)) {
+            pane_->setModified(true);
             return false;
-        // A save refused because someone else saved the contact meanwhile
-        // leaves the edits pending: the pane stays on them.
-        if (!pane_->saveContact(current_)) {
-            if (pane_->isModified())
-                return false;
-        } else {
-            showSaved(current_);
         }
+        showSaved(current_);
     }
     return true;
 }
@@ -220,6 +217,30 @@ void ContactList::showSaved(qint64 code) {
         if (model_.text(at, column) != saved.view(0, column))
             model_.setText(at, column, saved.text(0, column));
     }
+}
+
+void ContactList::interactionsChanged(qint64 code) {
+    if (mode_ != PlannedToday && mode_ != DueToday && mode_ != Overdue) {
+        showSaved(code);
+        return;
+    }
+    const QString key = QString::number(code);
+    int at = -1;
+    for (int r = 0; r < model_.rowCount() && at < 0; ++r) {
+        if (model_.key(r) == key)
+            at = r;
+    }
+    ReportRows rows;
+    if (at < 0 || !fetch(filter_, mode_, rows))
+        return;
+    for (int r = 0; r < rows.size(); ++r) {
+        if (rows.view(r, IdColumn) != key)
+            continue;
+        for (int column = NameColumn; column <= LastContactColumn; ++column)
+            model_.setText(at, column, rows.text(r, column));
+        return;
+    }
+    model_.removeRowAt(at);
 }
 
 bool ContactList::openContact(qint64 code) {

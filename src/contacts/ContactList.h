@@ -86,6 +86,11 @@ class ContactList {
     // The list row of a contact just saved shows its new name, post, phones
     // and company.
     void showSaved(qint64 code);
+    // The interactions of a contact changed: a reminder list keeps the
+    // contact's row only while the reminders still name the contact (the row
+    // then shows its new values); any other list refreshes the row. The
+    // detail pane stays as it is.
+    void interactionsChanged(qint64 code);
     // The contact shown in the detail pane, 0 when none.
     qint64 currentContact() const { return current_; }
     void clearDetail();

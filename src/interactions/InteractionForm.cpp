@@ -14,8 +14,12 @@ using namespace interaction;
 
 namespace {
 
+// The contact's last-contact date never goes back: an interaction about an
+// earlier meeting, entered later, leaves a newer stamp as it is. Stamps are
+// ISO text, so text order is date order on both engines.
 const QString kStamp =
-    QStringLiteral("update base set base_lastmodi_date='%s' where base_code=%ld");
+    QStringLiteral("update base set base_lastmodi_date='%s' where base_code=%ld "
+                   "and (base_lastmodi_date is null or base_lastmodi_date<'%s')");
 const QString kExisting = QStringLiteral("select * from comm where comm_code=%s");
 const QString kGone = QStringLiteral("往来记录已不存在,可能已被删除!");
 const QString kNoDate = QStringLiteral("数据类型不匹配: 往来日期 %1 不是有效日期");
@@ -164,8 +168,6 @@ bool InteractionForm::writeRow(bool adding, const QString& date) {
     if (!adding)
         return true;
     code_ = QString::number(row.newKey());
-    return db_.execute(sql::format(kStamp,
-                                   dateforms::dashed(value(kYear), value(kMonth), value(kDay)),
-                                   contact_)) &&
+    return db_.execute(sql::format(kStamp, date, contact_, date)) &&
            (pointsUser_ < 0 || Score(db_).add(pointsUser_, points_));
 }

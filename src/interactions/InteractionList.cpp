@@ -111,7 +111,8 @@ int InteractionList::add() {
     int saved = 0;
     form.startAdd(contact);
     while (runForm_ && runForm_(form)) {
-        model_.addRow(rowOf(form));
+        // Read again rather than appended: the new row takes its place by date.
+        load(contact);
         ++saved;
         if (!prompter_.ask(Prompter::kNoticeCaption, kAddMore))
             break;

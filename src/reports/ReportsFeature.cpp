@@ -56,7 +56,11 @@ void ReportsFeature::interactionQuery(FrameServices& frame) {
                          lists.names(ContactQuery::kLevels), app.clock, frame.window());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    showResults(frame, dialog.conditions());
+    // The contacts the query covers fill the main list (as the contact query
+    // does) and stay its filter, so a refresh shows them again.
+    const InteractionConditions conditions = dialog.conditions();
+    frame.showContacts(conditions.base, 0, 1);
+    showResults(frame, conditions);
 }
 
 void ReportsFeature::todayInteractions(FrameServices& frame) {

@@ -241,17 +241,38 @@ void TestInteractions::aNewUsersFirstInteractions() {
     QVERIFY(waitForTree());
     QVERIFY(frame_->contactView()->contacts()->openContact(li));
     prompter_->answer(false);
-    ModalDriver<CInteractionDlg> yesterday([&](CInteractionDlg* dialog) {
-        qobject_cast<CDropList*>(dialog->control("comm_business_code"))->setText("电话");
-        qobject_cast<CDropList*>(dialog->control("comm_day"))->setText("06");
-        dialog->findChild<QPushButton*>("ok")->click();
-    });
-    page()->button("增加")->click();
-    QCOMPARE(yesterday.handled(), 1);
+    {
+        ModalDriver<CInteractionDlg> yesterday([&](CInteractionDlg* dialog) {
+            qobject_cast<CDropList*>(dialog->control("comm_business_code"))->setText("电话");
+            qobject_cast<CDropList*>(dialog->control("comm_day"))->setText("06");
+            dialog->findChild<QPushButton*>("ok")->click();
+        });
+        page()->button("增加")->click();
+        QCOMPARE(yesterday.handled(), 1);
+    }
     QVERIFY(waitForTree());
     QCOMPARE(node("事务提醒 ", "逾期事务")->text(0), QStringLiteral("逾期事务 <1>"));
     frame_->tree()->setCurrentItem(node("事务提醒 ", "逾期事务"));
     QCOMPARE(listedNames(), QStringList{"李四"});
+
+    // 李四 met today, entered from the overdue list: the group stays chosen
+    // with its new count, 李四 leaves it, today's meeting heads his list.
+    QVERIFY(frame_->contactView()->contacts()->openContact(li));
+    prompter_->answer(false);
+    ModalDriver<CInteractionDlg> today([&](CInteractionDlg* dialog) {
+        qobject_cast<CDropList*>(dialog->control("comm_business_code"))->setText("拜访");
+        dialog->findChild<QPushButton*>("ok")->click();
+    });
+    page()->button("增加")->click();
+    QCOMPARE(today.handled(), 1);
+    QVERIFY(waitForTree());
+    QCOMPARE(node("事务提醒 ", "逾期事务")->text(0), QStringLiteral("逾期事务 <0>"));
+    QCOMPARE(frame_->tree()->currentItem(), node("事务提醒 ", "逾期事务"));
+    QCOMPARE(listedNames(), QStringList());
+    QCOMPARE(page()->list().model().text(0, InteractionList::DateColumn),
+             QStringLiteral("2026-12-07"));
+    QCOMPARE(page()->list().model().text(1, InteractionList::DateColumn),
+             QStringLiteral("2026-12-06"));
 }
 
 void TestInteractions::startupNoticeTellsTheDaysAlerts() {

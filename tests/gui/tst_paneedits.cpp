@@ -76,6 +76,7 @@ class TestPaneEdits : public QObject {
     void noContactTakesNoInput();
     void contactShownTakesInput();
     void editsStayWhenSavedMeanwhile();
+    void editsStayWhenACheckRefuses();
 
   private:
     // Mouse clicks where a user would click them, each followed by the events they cause.
@@ -351,6 +352,41 @@ void TestPaneEdits::editsStayWhenSavedMeanwhile() {
     QCOMPARE(model->key(1).toLongLong(), second);
     QCOMPARE(model->text(1, ContactList::NameColumn), before + "z");
     QCOMPARE(model->key(0).toLongLong(), first);
+}
+
+// A save refused by a check (the name emptied) keeps the contact, its edits
+// and the list row; the next click asks again, and 否 lets the edits go.
+void TestPaneEdits::editsStayWhenACheckRefuses() {
+    clickNode({"全部人脉"});
+    clickRow(1);
+    const qint64 second = frame_->contactView()->currentContact();
+    auto* name =
+        qobject_cast<QLineEdit*>(pane()->page(ContactPage::Base)->form().control("base_name"));
+    name->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(name, Qt::Key_Delete);
+    QVERIFY(name->text().isEmpty());
+
+    prompter_->answer(true);
+    clickRow(0);
+    QCOMPARE(prompter_->texts().size(), 2);
+    QCOMPARE(prompter_->texts().at(0), kSaveQuestion);
+    QCOMPARE(frame_->contactView()->currentContact(), second);
+    CReportView* list = frame_->contactView()->list();
+    QCOMPARE(list->currentIndex().row(), 1);
+    const QModelIndexList selected = list->selectionModel()->selectedRows();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.first().row(), 1);
+    QVERIFY(name->text().isEmpty());
+    QVERIFY(pane()->isModified());
+
+    prompter_->clear();
+    prompter_->answer(false);
+    clickRow(0);
+    QCOMPARE(prompter_->texts(), QStringList{kSaveQuestion});
+    QCOMPARE(frame_->contactView()->currentContact(),
+             frame_->contactView()->model()->key(0).toLongLong());
+    QVERIFY(!pane()->isModified());
 }
 
 QTEST_MAIN(TestPaneEdits)

@@ -224,6 +224,28 @@ void TestInteractionForm::addWritesTheRowAndStampsTheContact() {
                });
     QCOMPARE(stamp, QStringLiteral("2012-05-08"));
     QVERIFY(prompter_->messages.isEmpty());
+
+    // An earlier meeting entered afterwards leaves the newer stamp; a later one moves it.
+    for (const auto& [day, expectedStamp] :
+         {std::pair{"2012-04-30", "2012-05-08"}, std::pair{"2012-06-01", "2012-06-01"}}) {
+        const QStringList parts = QString::fromLatin1(day).split('-');
+        InteractionForm more(*db_, *prompter_, clock_);
+        more.startAdd(who);
+        more.clear();
+        QHash<QString, QString> values = kGood;
+        values["comm_year"] = parts[0];
+        values["comm_month"] = parts[1];
+        values["comm_day"] = parts[2];
+        for (auto it = values.begin(); it != values.end(); ++it)
+            more.setValue(it.key(), it.value());
+        QVERIFY(more.save());
+        db_->query(sql::format("select base_lastmodi_date from base where base_code=%ld", who),
+                   [&](const Row& r) {
+                       stamp = r.textAt(0);
+                       return false;
+                   });
+        QCOMPARE(stamp, QString::fromLatin1(expectedStamp));
+    }
 }
 
 void TestInteractionForm::modifyRewritesWithoutStamp() {

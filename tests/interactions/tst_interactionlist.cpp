@@ -113,6 +113,8 @@ void TestInteractionList::addLoopCountsOnceAfterTheLoop() {
         form.setValue("comm_gift", opened == 1 ? "茶叶" : "");
         form.setValue("comm_content", QStringLiteral("第%1次").arg(opened));
         form.setValue("comm_tran", "5");
+        if (opened == 1)
+            form.setValue("comm_day", "01"); // an earlier meeting entered first
         if (opened == 2) {
             form.setValue("comm_next_year", "2012");
             form.setValue("comm_next_month", "05");
@@ -128,15 +130,17 @@ void TestInteractionList::addLoopCountsOnceAfterTheLoop() {
     QCOMPARE(prompter_->messages[0].caption, QStringLiteral("提示"));
     QCOMPARE(grade(), before + 10);
     QCOMPARE(host_.calls, (QStringList{"notice:等级分增加 10 分!", "score", "reminders"}));
+    // Newest first: the later meeting, entered second, heads the list.
     QCOMPARE(model_->rowCount(), 2);
     const QString second = QString::number(db_->count("select max(comm_code) from comm"));
-    QCOMPARE(model_->text(1, InteractionList::IdColumn), second);
-    QCOMPARE(model_->text(1, InteractionList::DateColumn), QStringLiteral("2012-05-08"));
-    QCOMPARE(model_->text(1, InteractionList::TypeColumn), QStringLiteral("拜访"));
-    QCOMPARE(model_->text(1, InteractionList::IncomeColumn), QStringLiteral("5"));
-    QCOMPARE(model_->text(1, InteractionList::ContentColumn), QStringLiteral("第2次"));
-    QCOMPARE(model_->text(1, InteractionList::NextColumn), QStringLiteral("2012-05-20"));
-    QCOMPARE(model_->text(0, InteractionList::NextColumn), QString());
+    QCOMPARE(model_->text(0, InteractionList::IdColumn), second);
+    QCOMPARE(model_->text(0, InteractionList::DateColumn), QStringLiteral("2012-05-08"));
+    QCOMPARE(model_->text(0, InteractionList::TypeColumn), QStringLiteral("拜访"));
+    QCOMPARE(model_->text(0, InteractionList::IncomeColumn), QStringLiteral("5"));
+    QCOMPARE(model_->text(0, InteractionList::ContentColumn), QStringLiteral("第2次"));
+    QCOMPARE(model_->text(0, InteractionList::NextColumn), QStringLiteral("2012-05-20"));
+    QCOMPARE(model_->text(1, InteractionList::DateColumn), QStringLiteral("2012-05-01"));
+    QCOMPARE(model_->text(1, InteractionList::NextColumn), QString());
 }
 
 void TestInteractionList::cancelledFirstFormChangesNothing() {

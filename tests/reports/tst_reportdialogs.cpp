@@ -314,6 +314,11 @@ void TestReportDialogs::interactionQueryAndExport() {
     });
     frame.run(commands::InteractionQuery);
     QCOMPARE(seen, (QStringList{"query", "results"}));
+    // The contacts queried, not only their interactions, become the main list.
+    QCOMPARE(frame.shown.size(), 1);
+    QVERIFY(frame.shown.first().at(0).contains(QStringLiteral("base_name like '%王%'")));
+    QCOMPARE(frame.shown.first().mid(1), (QStringList{"0", "1"}));
+    QCOMPARE(frame.view.model()->rowCount(), 2);
     QCOMPARE(defaultName, QStringLiteral("往来统计表"));
     QCOMPARE(f.prompter.texts(), QStringList{QStringLiteral("文件已生成!")});
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("stats.xlsx"))));
