@@ -14,6 +14,11 @@ bool SheetExport::run(SheetWriter& writer, const QString& path) {
         prompter_.inform(kTemplateMissing);
         return false;
     }
+    // Saving over the template would leave every later export without it.
+    if (QFileInfo(path).canonicalFilePath() == QFileInfo(templatePath_).canonicalFilePath()) {
+        prompter_.inform(kTemplateChosen);
+        return false;
+    }
     std::unique_ptr<ProgressHandle> progress = progress_ ? progress_() : prompter_.beginProgress();
     if (progress)
         progress->setRange(0, writer.steps());

@@ -15,7 +15,10 @@
 #include "reports/XmlBytes.h"
 #include "ui/ReportModel.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -82,6 +85,7 @@ class TestExports : public QObject {
     void statisticsWithRows();
     void missingTemplate();
     void existingFileReplaced();
+    void templateIsNeverTheDestination();
     void templateCellsAndStyles();
     void databaseErrorSavesNothing();
     void batchReadsRunAgainWithNewValues();
@@ -450,6 +454,25 @@ void TestExports::existingFileReplaced() {
     XlsxWorkbook again;
     QVERIFY(again.open(kTemplate));
     QCOMPARE(again.sheetNames(), (QStringList{"标签", "列表", "统计"}));
+}
+
+void TestExports::templateIsNeverTheDestination() {
+    // The template chosen as the file to save, through a link to its folder.
+    ReportsFixture f;
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("program")));
+    const QString copy = dir.filePath(QStringLiteral("program/moban.xlsx"));
+    QVERIFY(QFile::copy(kTemplate, copy));
+    QVERIFY(
+        QFile::link(dir.filePath(QStringLiteral("program")), dir.filePath(QStringLiteral("link"))));
+    const QDateTime before = QFileInfo(copy).lastModified();
+    ReportModel results(InteractionResults::kColumns);
+    StatisticsSheet sheet(f.clock, results, InteractionTotals{});
+    QVERIFY(
+        !SheetExport(f.prompter, copy).run(sheet, dir.filePath(QStringLiteral("link/moban.xlsx"))));
+    QCOMPARE(f.prompter.texts(), QStringList{SheetExport::kTemplateChosen});
+    QCOMPARE(QFileInfo(copy).lastModified(), before);
+    QVERIFY(f.prompter.progressRuns.isEmpty());
 }
 
 void TestExports::templateCellsAndStyles() {
