@@ -28,7 +28,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -38,7 +37,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 namespace {
 
@@ -507,8 +505,11 @@ void CMainFrame::showEvent(QShowEvent* event) {
 
 void CMainFrame::showHelp() {
     const QString page = installedFile(QStringLiteral("help/index.html"));
-    if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+    if (!QFileInfo::exists(page)) {
         context_.prompter.inform(QStringLiteral("无法打开帮助文件:\r\n%1").arg(page));
+        return;
+    }
+    desktop::openFile(page, context_.prompter);
 }
 
 void CMainFrame::showAbout() {
