@@ -344,17 +344,35 @@ void TestExports::statisticsWithoutRows() {
     ReadBack book;
     READ_BACK(path, book);
     QCOMPARE(book.sheets, QStringList{QStringLiteral("统计")});
-    const QMap<QString, QString> expected{
-        {"F1", "往来记录统计表"}, {"M3", "统计日期"},     {"N3", "2026-12-07"},
-        {"A4", "日期"},           {"B4", "时间"},         {"C4", "往来类型"},
-        {"D4", "地点"},           {"E4", "事由"},         {"F4", "级别"},
-        {"G4", "姓名"},           {"H4", "职务"},         {"I4", "单位名称"},
-        {"J4", "对方参加人员"},   {"K4", "我方参加人员"}, {"L4", "礼品"},
-        {"M4", "支出"},           {"N4", "收入"},         {"A6", "总计"},
-        {"C6", "时间:"},          {"D6", "0.00"},         {"E6", "支出:"},
-        {"F6", "0.00"},           {"G6", "收入:"},        {"H6", "0.00"},
-        {"A7", "平均"},           {"C7", "时间:"},        {"D7", "0.00"},
-        {"E7", "费用:"},          {"F7", "0.00"}};
+    const QMap<QString, QString> expected{{"F1", "往来记录统计表"},
+                                          {"M3", "统计日期"},
+                                          {"N3", "2026-12-07"},
+                                          {"A4", "日期"},
+                                          {"B4", "时间"},
+                                          {"C4", "往来类型"},
+                                          {"D4", "地点"},
+                                          {"E4", "事由"},
+                                          {"F4", "级别"},
+                                          {"G4", "姓名"},
+                                          {"H4", "职务"},
+                                          {"I4", "单位名称"},
+                                          {"J4", "对方参加人员"},
+                                          {"K4", "我方参加人员"},
+                                          {"L4", "礼品"},
+                                          {"M4", "支出"},
+                                          {"N4", "收入"},
+                                          {"A6", "总计"},
+                                          {"C6", "时间:"},
+                                          {"D6", "0.0"},
+                                          {"E6", "支出:"},
+                                          {"F6", "0.0"},
+                                          {"G6", "收入:"},
+                                          {"H6", "0.0"},
+                                          {"A7", "平均"},
+                                          {"C7", "时间:"},
+                                          {"D7", "0.0"},
+                                          {"E7", "费用:"},
+                                          {"F7", "0.0"}};
     QCOMPARE(book.cells.size(), expected.size());
     for (auto it = expected.begin(); it != expected.end(); ++it)
         QCOMPARE(book.value(it.key()), it.value());
@@ -406,13 +424,18 @@ void TestExports::statisticsWithRows() {
     QCOMPARE(book.value("O6"), QStringLiteral("0"));
     QVERIFY(!book.has("A7"));
     // Totals over every row found (105 minutes, 120.50 spent, 3 interactions).
+    // Money and minutes are number cells a spreadsheet sums; the rest is text.
     QCOMPARE(book.value("A8"), QStringLiteral("总计"));
-    QCOMPARE(book.value("D8"), QStringLiteral("105.00"));
-    QCOMPARE(book.value("F8"), QStringLiteral("120.50"));
-    QCOMPARE(book.value("H8"), QStringLiteral("0.00"));
+    QCOMPARE(book.value("D8"), QStringLiteral("105.0"));
+    QCOMPARE(book.value("F8"), QStringLiteral("120.5"));
+    QCOMPARE(book.value("H8"), QStringLiteral("0.0"));
     QCOMPARE(book.value("A9"), QStringLiteral("平均"));
-    QCOMPARE(book.value("D9"), QStringLiteral("35.00"));
+    QCOMPARE(book.value("D9"), QStringLiteral("35.0"));
     QCOMPARE(book.value("F9"), QStringLiteral("40.17"));
+    for (const char* number : {"N6", "O6", "D8", "F8", "H8", "D9", "F9"})
+        QCOMPARE(book.type(number), QStringLiteral("n"));
+    for (const char* text : {"A6", "B6", "M6", "A8", "C8"})
+        QCOMPARE(book.type(text), QStringLiteral("s"));
     QVERIFY(book.boxed("A6"));
 }
 
