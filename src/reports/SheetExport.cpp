@@ -19,6 +19,10 @@ bool SheetExport::run(SheetWriter& writer, const QString& path) {
         prompter_.inform(kTemplateChosen);
         return false;
     }
+    if (const QString why = writer.nothingToWrite(); !why.isEmpty()) {
+        prompter_.inform(why);
+        return false;
+    }
     std::unique_ptr<ProgressHandle> progress = progress_ ? progress_() : prompter_.beginProgress();
     if (progress)
         progress->setRange(0, writer.steps());

@@ -15,6 +15,10 @@ const QStringList& StatisticsSheet::headers() {
     return names;
 }
 
+QString StatisticsSheet::nothingToWrite() const {
+    return results_.checkedRows().isEmpty() ? kNoRows : QString();
+}
+
 int StatisticsSheet::steps() const {
     return results_.rowCount();
 }
