@@ -28,7 +28,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -38,7 +37,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 namespace {
 
@@ -473,9 +471,13 @@ bool CMainFrame::leave(int stepMs) {
     // Only a confirmed exit offers the pane's edits; No leaves them pending.
     if (!paced.confirm() || !contacts_->contacts()->settleEdits())
         return false;
-    paced.run(stepMs);
+    // The builder's end and the database's tidying run inside the waits, so
+    // that nothing after them adds to the time the exit takes.
+    paced.run(stepMs, [this] {
+        tree_->stopAndWait();
+        context_.db.tidyForClose();
+    });
     exiting_ = true;
-    tree_->stopAndWait();
     if (tray_)
         tray_->hide();
     return true;
@@ -512,8 +514,11 @@ void CMainFrame::showEvent(QShowEvent* event) {
 
 void CMainFrame::showHelp() {
     const QString page = installedFile(QStringLiteral("help/index.html"));
-    if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+    if (!QFileInfo::exists(page)) {
         context_.prompter.inform(QStringLiteral("无法打开帮助文件:\r\n%1").arg(page));
+        return;
+    }
+    desktop::openFile(page, context_.prompter);
 }
 
 void CMainFrame::showAbout() {

@@ -2,26 +2,25 @@
 
 #include "app/AutoResetEvent.h"
 #include "app/DepartmentNodes.h"
+#include "app/DesktopTools.h"
 #include "app/ReminderNodes.h"
 #include "app/TreeSelection.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 
 #include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QHeaderView>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QSet>
 #include <QSignalBlocker>
 #include <QThread>
-#include <QUrl>
 
 CNavTree::CNavTree(AppContext& context, qint64 userCode, QWidget* parent)
     : QTreeWidget(parent), context_(context), userCode_(userCode),
       workerPrompter_(context.prompter, this),
       reminders_(std::make_unique<ReminderNodes>(context.clock)),
-      openFile_([](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }) {
+      openFile_([&context](const QString& path) { desktop::openFile(path, context.prompter); }) {
     setObjectName(QStringLiteral("CNavTree"));
     setHeaderHidden(true);
     setColumnCount(1);

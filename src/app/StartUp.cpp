@@ -8,6 +8,7 @@
 #include "app/DatabaseGate.h"
 #include "app/LoginCheck.h"
 #include "app/ProgramLayout.h"
+#include "app/QtTextsZh.h"
 #include "app/Settings.h"
 #include "app/SingleInstanceGuard.h"
 #include "base/AppInfo.h"
@@ -32,6 +33,8 @@ void installTranslations(QApplication& app) {
     if (qtbase->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(qtbase);
+    // The file dialog's texts the catalogue has no Chinese for.
+    app.installTranslator(new QtTextsZh(&app));
 }
 
 } // namespace
@@ -39,7 +42,6 @@ void installTranslations(QApplication& app) {
 int StartUp::run() {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     app->setApplicationName(QStringLiteral("mavor"));
-    app->setApplicationDisplayName(app::kTitle);
     app->setWindowIcon(QIcon(QStringLiteral(":/app/mavor.png")));
     app->setDesktopFileName(QStringLiteral(MAVOR_APP_ID));
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));

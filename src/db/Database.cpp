@@ -83,21 +83,35 @@ void Database::close() {
     {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
         if (db.isOpen()) {
-            if (!inTransaction_ && !isServer()) {
-                // The planner's statistics follow a network that grew or shrank
-                // many times over, within a small budget; a file that is busy,
-                // read-only or full keeps them as they are.
-                QSqlQuery q(db);
-                q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kOptimizeWaitMs));
-                q.exec(QStringLiteral("PRAGMA analysis_limit=%1").arg(kAnalysisRows));
-                q.exec(QStringLiteral("PRAGMA optimize"));
-            }
+            if (!tidied_)
+                tidy();
             db.close();
         }
     }
     QSqlDatabase::removeDatabase(name_);
+    tidied_ = false;
     inTransaction_ = false;
     generatedKeys_.clear();
+}
+
+void Database::tidy() {
+    if (inTransaction_ || isServer() || !isOpen())
+        return;
+    // The planner's statistics follow a network that grew or shrank many
+    // times over, within a small budget; a file that is busy, read-only or
+    // full keeps them as they are. The log is folded into the file now, so
+    // that closing has nothing left to copy.
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kOptimizeWaitMs));
+    q.exec(QStringLiteral("PRAGMA analysis_limit=%1").arg(kAnalysisRows));
+    q.exec(QStringLiteral("PRAGMA optimize"));
+    q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs));
+}
+
+void Database::tidyForClose() {
+    tidy();
+    tidied_ = true;
 }
 
 bool Database::isOpen() const {

@@ -35,6 +35,9 @@ class Database {
     // the server's own words when it cannot be reached.
     bool openServer(const ServerAddress& address);
     void close();
+    // The tidying close() does on a file (statistics, the write-ahead log),
+    // done ahead while the program still waits anyway; close() then only closes.
+    void tidyForClose();
     bool isOpen() const;
     // The file, or the server's location (never with its password).
     QString path() const { return path_; }
@@ -111,6 +114,10 @@ class Database {
     static constexpr int kAnalysisRows = 1000;
 
   private:
+    // The last tidying of a file; false when it could not run (busy, read-only).
+    void tidy();
+    bool tidied_ = false;
+
     // Prepares the statement (names ordered for Chinese readers), binds its
     // values and runs it; false with lastError_ set on failure. Reports nothing.
     bool run(QSqlQuery& q, const sql::Statement& statement);

@@ -1,9 +1,9 @@
 #include "documents/DesktopFileOpener.h"
 
-#include <QDesktopServices>
-#include <QUrl>
+#include "app/DesktopTools.h"
 
 bool DesktopFileOpener::open(const QString& path) {
-    // A local file URL keeps blanks, quotes and Chinese names of the path intact.
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // The opener's answer comes later; a failure is told then.
+    desktop::openFile(path, prompter_);
+    return true;
 }

@@ -8,8 +8,8 @@
 #include "documents/DesktopFileOpener.h"
 
 void DocumentsFeature::install(FrameServices& frame) {
-    auto opener = std::make_shared<DesktopFileOpener>();
     AppContext& app = frame.context();
+    auto opener = std::make_shared<DesktopFileOpener>(app.prompter);
     const qint64 user = frame.session().userCode;
 
     CContactDetailPane* pane = frame.detailPane();

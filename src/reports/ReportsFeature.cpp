@@ -1,6 +1,7 @@
 #include "reports/ReportsFeature.h"
 
 #include "app/CommandTable.h"
+#include "app/DesktopTools.h"
 #include "app/ProgramDirectory.h"
 #include "base/Prompter.h"
 #include "contacts/CClientView2.h"
@@ -17,15 +18,11 @@
 #include "reports/StatisticsSheet.h"
 #include "ui/ReportModel.h"
 
-#include <QDesktopServices>
 #include <QFileDialog>
-#include <QUrl>
 
 ReportsFeature::ReportsFeature(PathChooser chooser, Opener opener)
     : chooser_(chooser ? std::move(chooser) : PathChooser(&ReportsFeature::askExportPath)),
-      opener_(opener ? std::move(opener) : Opener([](const QString& path) {
-          QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-      })) {}
+      opener_(std::move(opener)) {}
 
 void ReportsFeature::install(FrameServices& frame) {
     frame.addCommand(commands::ContactQuery, [this, &frame] { contactQuery(frame); });
@@ -84,7 +81,10 @@ void ReportsFeature::showResults(FrameServices& frame, const InteractionConditio
 void ReportsFeature::documentQuery(FrameServices& frame) {
     AppContext& app = frame.context();
     DocumentQuery query(app.db, app.prompter);
-    CDocQueryDlg dialog(query, opener_, frame.window());
+    const Opener open =
+        opener_ ? opener_
+                : Opener([&app](const QString& path) { desktop::openFile(path, app.prompter); });
+    CDocQueryDlg dialog(query, open, frame.window());
     dialog.exec();
 }
 

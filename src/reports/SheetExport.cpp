@@ -14,6 +14,15 @@ bool SheetExport::run(SheetWriter& writer, const QString& path) {
         prompter_.inform(kTemplateMissing);
         return false;
     }
+    // Saving over the template would leave every later export without it.
+    if (QFileInfo(path).canonicalFilePath() == QFileInfo(templatePath_).canonicalFilePath()) {
+        prompter_.inform(kTemplateChosen);
+        return false;
+    }
+    if (const QString why = writer.nothingToWrite(); !why.isEmpty()) {
+        prompter_.inform(why);
+        return false;
+    }
     std::unique_ptr<ProgressHandle> progress = progress_ ? progress_() : prompter_.beginProgress();
     if (progress)
         progress->setRange(0, writer.steps());

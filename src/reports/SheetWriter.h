@@ -20,4 +20,7 @@ class SheetWriter {
     // after a database error (shown): nothing is then saved.
     virtual bool fill(XlsxWorkbook& book, const std::function<void(int)>& advance) = 0;
     virtual QString doneMessage() const = 0;
+    // Why there is nothing to export (shown instead of writing a file), or
+    // empty text when there is something.
+    virtual QString nothingToWrite() const { return {}; }
 };

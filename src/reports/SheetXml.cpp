@@ -3,6 +3,7 @@
 #include "reports/XmlBytes.h"
 #include "reports/XmlRewriter.h"
 
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <map>
@@ -97,7 +98,7 @@ bool readRows(const QString& element, std::map<int, TemplateRow>& rows, QString*
 // A cell holding text; prefix is the namespace prefix of the part's elements
 // ("x:" or nothing).
 void appendCell(XmlBytes& out, const QByteArray& prefix, int row, int column, int style,
-                QStringView text) {
+                QStringView text, bool number) {
     out.append('<');
     out.append(prefix);
     out.appendLiteral("c r=\"");
@@ -117,6 +118,18 @@ void appendCell(XmlBytes& out, const QByteArray& prefix, int row, int column, in
     if (text.isEmpty()) {
         // An empty text empties the cell; its format stays.
         out.appendLiteral("/>");
+        return;
+    }
+    if (number) {
+        out.appendLiteral("><");
+        out.append(prefix);
+        out.appendLiteral("v>");
+        out.appendEscaped(text);
+        out.appendLiteral("</");
+        out.append(prefix);
+        out.appendLiteral("v></");
+        out.append(prefix);
+        out.appendLiteral("c>");
         return;
     }
     out.appendLiteral(" t=\"inlineStr\"><");
@@ -151,6 +164,13 @@ void SheetXml::setText(int row, int column, const QString& text) {
             inOrder_ = false;
     }
     cells_.push_back(cell);
+}
+
+void SheetXml::setNumber(int row, int column, const QString& text) {
+    static const QRegularExpression decimal(QStringLiteral("^-?[0-9]{1,15}(\\.[0-9]{1,15})?$"));
+    setText(row, column, text);
+    if (!cells_.empty() && cells_.back().row == row && cells_.back().column == column)
+        cells_.back().number = decimal.match(text).hasMatch();
 }
 
 QString SheetXml::text(int row, int column) const {
@@ -380,7 +400,7 @@ QByteArray SheetXml::render(QString* error) const {
                 style = inherited(r, cell.column, row);
             }
             appendCell(out, prefixBytes, r, cell.column, style,
-                       QStringView(texts_).sliced(cell.at, cell.size));
+                       QStringView(texts_).sliced(cell.at, cell.size), cell.number);
             ++i;
         }
         out.appendLiteral("</");

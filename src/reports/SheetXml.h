@@ -16,6 +16,9 @@ class SheetXml {
 
     // Rows and columns count from 1. A cell set again keeps the last text.
     void setText(int row, int column, const QString& text);
+    // A plain decimal ("120.50", "-3") is stored as a number that the
+    // spreadsheet can sum; any other text is stored as text.
+    void setNumber(int row, int column, const QString& text);
     // The text set at a cell; empty when none was.
     QString text(int row, int column) const;
     // The sheet becomes the workbook's selected tab.
@@ -39,6 +42,7 @@ class SheetXml {
         int column;
         qsizetype at;
         qsizetype size;
+        bool number = false;
     };
     // The cells in row and column order, each place once with its last text.
     std::vector<Cell> ordered() const;

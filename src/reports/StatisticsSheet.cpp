@@ -15,6 +15,10 @@ const QStringList& StatisticsSheet::headers() {
     return names;
 }
 
+QString StatisticsSheet::nothingToWrite() const {
+    return results_.checkedRows().isEmpty() ? kNoRows : QString();
+}
+
 int StatisticsSheet::steps() const {
     return results_.rowCount();
 }
@@ -36,8 +40,13 @@ bool StatisticsSheet::fill(XlsxWorkbook& book, const std::function<void(int)>& a
         for (int c = 1; c <= titles.size(); ++c)
             shown.append(results_.text(i, c));
         const QStringList fields = record::cut(shown);
-        for (int c = 0; c < fields.size(); ++c)
-            book.setCell(row, c + 1, fields.at(c));
+        // The last two pieces are the money spent and received: numbers.
+        for (int c = 0; c < fields.size(); ++c) {
+            if (c >= fields.size() - 2)
+                book.setNumber(row, c + 1, fields.at(c));
+            else
+                book.setCell(row, c + 1, fields.at(c));
+        }
         ++row;
     }
 
@@ -45,16 +54,16 @@ bool StatisticsSheet::fill(XlsxWorkbook& book, const std::function<void(int)>& a
     const int totals = row + 1;
     book.setCell(totals, 1, QStringLiteral("总计"));
     book.setCell(totals, 3, QStringLiteral("时间:"));
-    book.setCell(totals, 4, totals_.timeText());
+    book.setNumber(totals, 4, totals_.timeText());
     book.setCell(totals, 5, QStringLiteral("支出:"));
-    book.setCell(totals, 6, totals_.costText());
+    book.setNumber(totals, 6, totals_.costText());
     book.setCell(totals, 7, QStringLiteral("收入:"));
-    book.setCell(totals, 8, totals_.incomeText());
+    book.setNumber(totals, 8, totals_.incomeText());
     const int averages = row + 2;
     book.setCell(averages, 1, QStringLiteral("平均"));
     book.setCell(averages, 3, QStringLiteral("时间:"));
-    book.setCell(averages, 4, totals_.averageTimeText());
+    book.setNumber(averages, 4, totals_.averageTimeText());
     book.setCell(averages, 5, QStringLiteral("费用:"));
-    book.setCell(averages, 6, totals_.averageCostText());
+    book.setNumber(averages, 6, totals_.averageCostText());
     return true;
 }

@@ -16,6 +16,7 @@ class StatisticsSheet : public SheetWriter {
     static inline const QString kTitle = QStringLiteral("往来记录统计表");
     static inline const QString kDateCaption = QStringLiteral("统计日期");
     static inline const QString kDone = QStringLiteral("文件已生成!");
+    static inline const QString kNoRows = QStringLiteral("请选择所要导出的往来记录!");
 
     // results: the results list (tick column first, then the fourteen texts).
     StatisticsSheet(const Clock& clock, const ReportModel& results, const InteractionTotals& totals)
@@ -27,6 +28,8 @@ class StatisticsSheet : public SheetWriter {
     int steps() const override;
     bool fill(XlsxWorkbook& book, const std::function<void(int)>& advance) override;
     QString doneMessage() const override { return kDone; }
+    // Totals under no rows would count rows the file does not hold.
+    QString nothingToWrite() const override;
 
   private:
     const Clock& clock_;

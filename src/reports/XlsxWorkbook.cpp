@@ -199,6 +199,11 @@ void XlsxWorkbook::setCell(int row, int column, const QString& text) {
         sheet_->setText(row, column, text);
 }
 
+void XlsxWorkbook::setNumber(int row, int column, const QString& text) {
+    if (sheet_)
+        sheet_->setNumber(row, column, text);
+}
+
 QString XlsxWorkbook::cell(int row, int column) const {
     return sheet_ ? sheet_->text(row, column) : QString();
 }

@@ -28,6 +28,8 @@ class XlsxWorkbook {
 
     // Rows and columns count from 1; the text is stored as text.
     void setCell(int row, int column, const QString& text);
+    // A plain decimal text goes in as a number, anything else as text.
+    void setNumber(int row, int column, const QString& text);
     QString cell(int row, int column) const;
 
     // Writes the workbook. An existing file at the path is replaced only once

@@ -19,6 +19,7 @@ class TestExit : public QObject {
     void noLeavesEverythingAsItWas();
     void yesStopsTheBuilderAndCountsSixSteps();
     void anAnsweringBuilderShortensTheFirstWait();
+    void closingWorkTakesItsTimeFromTheWaits();
     void autoResetEventWakesOnceAndResets();
     void guardLivesInTheDataDirectory();
 };
@@ -69,6 +70,36 @@ void TestExit::anAnsweringBuilderShortensTheFirstWait() {
     // The first wait ends on the builder's answer, the five others run their course.
     QVERIFY2(timer.elapsed() < 5 * 1000 + 900, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(prompter.progressRuns[0]->positions.size(), 6);
+}
+
+void TestExit::closingWorkTakesItsTimeFromTheWaits() {
+    // A counted clock: the builder answers after 100 ms, the closing work
+    // (joining the builder, tidying the file) takes 1,700 ms.
+    for (const qint64 closingMs : {qint64(1700), qint64(5000)}) {
+        ScriptedPrompter prompter;
+        AutoResetEvent stop, done;
+        qint64 now = 0;
+        QList<int> waits;
+        PacedExit::Pace pace{[&now] { return now; },
+                             [&](int ms) {
+                                 waits << ms;
+                                 now += waits.size() == 1 ? 100 : ms;
+                             }};
+        bool stoppedFirst = false;
+        PacedExit(prompter, stop, done)
+            .run(
+                500,
+                [&] {
+                    stoppedFirst = stop.wait(0);
+                    now += closingMs;
+                },
+                pace);
+        QVERIFY(stoppedFirst);
+        // The exit ends five steps after the builder's answer, however long
+        // the closing took while it stays within them.
+        QCOMPARE(now, qMax<qint64>(100 + 5 * 500, 100 + closingMs));
+        QCOMPARE(prompter.progressRuns[0]->positions, (QList<int>{0, 1, 2, 3, 4, 5}));
+    }
 }
 
 void TestExit::autoResetEventWakesOnceAndResets() {

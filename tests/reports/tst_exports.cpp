@@ -15,7 +15,10 @@
 #include "reports/XmlBytes.h"
 #include "ui/ReportModel.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -82,6 +85,7 @@ class TestExports : public QObject {
     void statisticsWithRows();
     void missingTemplate();
     void existingFileReplaced();
+    void templateIsNeverTheDestination();
     void templateCellsAndStyles();
     void databaseErrorSavesNothing();
     void batchReadsRunAgainWithNewValues();
@@ -328,32 +332,19 @@ void TestExports::longListKeepsOrderAndEndsAtTheGap() {
 }
 
 void TestExports::statisticsWithoutRows() {
+    // Rows found but none ticked: the totals would count rows the file does
+    // not hold, so nothing is written.
     ReportsFixture f;
     ReportModel results(InteractionResults::kColumns);
+    results.addRow({QString(), QStringLiteral("1"), QStringLiteral("2026-12-01")});
     InteractionTotals totals;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("往来统计表.xlsx"));
     StatisticsSheet sheet(f.clock, results, totals);
-    QVERIFY(SheetExport(f.prompter, kTemplate).run(sheet, path));
-    QCOMPARE(f.prompter.texts(), QStringList{QStringLiteral("文件已生成!")});
-
-    ReadBack book;
-    READ_BACK(path, book);
-    QCOMPARE(book.sheets, QStringList{QStringLiteral("统计")});
-    const QMap<QString, QString> expected{
-        {"F1", "往来记录统计表"}, {"M3", "统计日期"},     {"N3", "2026-12-07"},
-        {"A4", "日期"},           {"B4", "时间"},         {"C4", "往来类型"},
-        {"D4", "地点"},           {"E4", "事由"},         {"F4", "级别"},
-        {"G4", "姓名"},           {"H4", "职务"},         {"I4", "单位名称"},
-        {"J4", "对方参加人员"},   {"K4", "我方参加人员"}, {"L4", "礼品"},
-        {"M4", "支出"},           {"N4", "收入"},         {"A6", "总计"},
-        {"C6", "时间:"},          {"D6", "0.00"},         {"E6", "支出:"},
-        {"F6", "0.00"},           {"G6", "收入:"},        {"H6", "0.00"},
-        {"A7", "平均"},           {"C7", "时间:"},        {"D7", "0.00"},
-        {"E7", "费用:"},          {"F7", "0.00"}};
-    QCOMPARE(book.cells.size(), expected.size());
-    for (auto it = expected.begin(); it != expected.end(); ++it)
-        QCOMPARE(book.value(it.key()), it.value());
+    QVERIFY(!SheetExport(f.prompter, kTemplate).run(sheet, path));
+    QCOMPARE(f.prompter.texts(), QStringList{StatisticsSheet::kNoRows});
+    QVERIFY(f.prompter.progressRuns.isEmpty());
+    QVERIFY(!QFile::exists(path));
 }
 
 void TestExports::statisticsWithRows() {
@@ -402,13 +393,18 @@ void TestExports::statisticsWithRows() {
     QCOMPARE(book.value("O6"), QStringLiteral("0"));
     QVERIFY(!book.has("A7"));
     // Totals over every row found (105 minutes, 120.50 spent, 3 interactions).
+    // Money and minutes are number cells a spreadsheet sums; the rest is text.
     QCOMPARE(book.value("A8"), QStringLiteral("总计"));
-    QCOMPARE(book.value("D8"), QStringLiteral("105.00"));
-    QCOMPARE(book.value("F8"), QStringLiteral("120.50"));
-    QCOMPARE(book.value("H8"), QStringLiteral("0.00"));
+    QCOMPARE(book.value("D8"), QStringLiteral("105.0"));
+    QCOMPARE(book.value("F8"), QStringLiteral("120.5"));
+    QCOMPARE(book.value("H8"), QStringLiteral("0.0"));
     QCOMPARE(book.value("A9"), QStringLiteral("平均"));
-    QCOMPARE(book.value("D9"), QStringLiteral("35.00"));
+    QCOMPARE(book.value("D9"), QStringLiteral("35.0"));
     QCOMPARE(book.value("F9"), QStringLiteral("40.17"));
+    for (const char* number : {"N6", "O6", "D8", "F8", "H8", "D9", "F9"})
+        QCOMPARE(book.type(number), QStringLiteral("n"));
+    for (const char* text : {"A6", "B6", "M6", "A8", "C8"})
+        QCOMPARE(book.type(text), QStringLiteral("s"));
     QVERIFY(book.boxed("A6"));
 }
 
@@ -441,15 +437,35 @@ void TestExports::existingFileReplaced() {
     old.write(QByteArray(100000, 'x'));
     old.close();
     ReportModel results(InteractionResults::kColumns);
+    results.setChecked(results.addRow({QString(), QStringLiteral("1")}), true);
     StatisticsSheet sheet(f.clock, results, InteractionTotals{});
     QVERIFY(SheetExport(f.prompter, kTemplate).run(sheet, path));
     ReadBack book;
     READ_BACK(path, book);
-    QCOMPARE(book.value("A6"), QStringLiteral("总计"));
+    QCOMPARE(book.value("A7"), QStringLiteral("总计"));
     // The template itself is never changed.
     XlsxWorkbook again;
     QVERIFY(again.open(kTemplate));
     QCOMPARE(again.sheetNames(), (QStringList{"标签", "列表", "统计"}));
+}
+
+void TestExports::templateIsNeverTheDestination() {
+    // The template chosen as the file to save, through a link to its folder.
+    ReportsFixture f;
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("program")));
+    const QString copy = dir.filePath(QStringLiteral("program/moban.xlsx"));
+    QVERIFY(QFile::copy(kTemplate, copy));
+    QVERIFY(
+        QFile::link(dir.filePath(QStringLiteral("program")), dir.filePath(QStringLiteral("link"))));
+    const QDateTime before = QFileInfo(copy).lastModified();
+    ReportModel results(InteractionResults::kColumns);
+    StatisticsSheet sheet(f.clock, results, InteractionTotals{});
+    QVERIFY(
+        !SheetExport(f.prompter, copy).run(sheet, dir.filePath(QStringLiteral("link/moban.xlsx"))));
+    QCOMPARE(f.prompter.texts(), QStringList{SheetExport::kTemplateChosen});
+    QCOMPARE(QFileInfo(copy).lastModified(), before);
+    QVERIFY(f.prompter.progressRuns.isEmpty());
 }
 
 void TestExports::templateCellsAndStyles() {
