@@ -392,10 +392,16 @@ void CMainFrame::referenceTableChanged(const QString& table) {
         refillGroup(commands::PhoneGroup);
     // The pages' lists are filled again; the contact shown keeps its values.
     detail_->fillLists();
+    for (const auto& watcher : referenceWatchers_)
+        watcher(table);
     if (contacts_->currentContact() > 0 && !detail_->isModified())
         detail_->loadContact(contacts_->currentContact(), live_);
     // Folder captions and counts come from the tables' names.
     tree_->rebuildAfterChange(table == QLatin1String("dep") || table == QLatin1String("userlogin"));
+}
+
+void CMainFrame::onReferenceTableChange(std::function<void(const QString&)> action) {
+    referenceWatchers_.append(std::move(action));
 }
 
 void CMainFrame::onTreeReady(bool ready) {

@@ -49,6 +49,7 @@ class CMainFrame : public QMainWindow, public FrameServices {
     bool stopTreeBuild() override;
     bool showContacts(const sql::Statement& filter, int mode, int live) override;
     void referenceTableChanged(const QString& table) override;
+    void onReferenceTableChange(std::function<void(const QString&)> action) override;
     void showScore() override;
     void showNotice(const QString& text) override;
     void contactsChanged(bool departments = false) override;
@@ -117,6 +118,7 @@ class CMainFrame : public QMainWindow, public FrameServices {
     std::vector<std::unique_ptr<Feature>> features_;
     QHash<int, std::function<void()>> handlers_;
     QHash<int, std::function<void(int, const QString&)>> groupItems_;
+    QList<std::function<void(const QString&)>> referenceWatchers_;
 
     sql::Statement filter_;
     int mode_ = 0;

@@ -54,6 +54,8 @@ class FrameServices : public ListHost {
     // A reference table's names changed (its editor reports it): what shows them
     // is filled again: shortcut-bar groups, the lists of the contact pages, the tree.
     virtual void referenceTableChanged(const QString& table) = 0;
+    // Runs action (with the table's name) whenever a reference table's names change.
+    virtual void onReferenceTableChange(std::function<void(const QString&)> action) = 0;
 };
 
 // A feature installs its commands and views into the main window once, when the

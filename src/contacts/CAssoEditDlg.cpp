@@ -5,6 +5,7 @@
 #include "contacts/AssoTargets.h"
 #include "contacts/CAssoTargetDlg.h"
 #include "contacts/CDropList.h"
+#include "ui/TextLimit.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -124,6 +125,7 @@ CAssoEditDlg::CAssoEditDlg(AppContext& app, AssoList::Edit& edit, QWidget* paren
     layout->addWidget(comment_, 1);
     layout->addLayout(buttons);
 
+    limitPlainText(comment_, kCommentLimit);
     for (CDropList* list : {duty_, industry_}) {
         list->installEventFilter(this);
         list->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -227,26 +229,15 @@ bool CAssoEditDlg::eventFilter(QObject* watched, QEvent* event) {
     auto* list = qobject_cast<CDropList*>(watched);
     if (!list)
         return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
+    if (event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Escape:
         case Qt::Key_Return:
         case Qt::Key_Enter:
             return true;
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-            list->setText(QString());
-            return true;
         default:
-            return !key->text().isEmpty() && key->text().at(0).isPrint();
+            break;
         }
     }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        return static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
-    default:
-        return QDialog::eventFilter(watched, event);
-    }
+    return CDropList::takesOnlyPicks(list, event) || QDialog::eventFilter(watched, event);
 }

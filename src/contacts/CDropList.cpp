@@ -1,6 +1,8 @@
 #include "contacts/CDropList.h"
 
 #include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QWheelEvent>
 
@@ -54,4 +56,22 @@ void CDropList::wheelEvent(QWheelEvent* event) {
         QComboBox::wheelEvent(event);
     else
         event->ignore();
+}
+
+bool CDropList::takesOnlyPicks(CDropList* list, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
+            list->setText(QString());
+            return true;
+        }
+        return !key->text().isEmpty() && key->text().at(0).isPrint();
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
+    default:
+        return false;
+    }
 }

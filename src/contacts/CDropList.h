@@ -19,6 +19,11 @@ class CDropList : public QComboBox {
 
     void hidePopup() override;
 
+    // For a dialog's event filter on its lists: typed characters and the right
+    // button do nothing (a value is only picked from the entries), Backspace and
+    // Delete empty the list. True when the event was taken.
+    static bool takesOnlyPicks(CDropList* list, QEvent* event);
+
   signals:
     // The user closed the drop-down (with or without picking an entry).
     void closedUp();

@@ -69,6 +69,8 @@ void CValidityDlg::onOk() {
         edit_->selectAll();
         return;
     case ValidityPeriod::Verdict::NotSaved:
+        prompter_.fail(period_.notSavedMessage());
+        edit_->setFocus();
         return;
     }
 }

@@ -120,7 +120,8 @@ QList<FieldSpec> baseFields() {
         list(B, "关系类别:", 0, "base_type_code")
             .filled(ListSource::Relations, kRelationListSql, 0)
             .required(QStringLiteral("请选择关系类别!")),
-        edit(B, "手机号码:", 20, "base_mobil"),
+        edit(B, "手机号码:", 20, "base_mobil")
+            .check(FieldCheck::Phone, QStringLiteral("请在手机号码中输入数字!")),
         edit(B, "其它联系:", 50, "base_contact"),
         list(B, "婚否:", 4, "base_married")
             .fixed({QStringLiteral("已婚"), QStringLiteral("未婚"), QStringLiteral("离婚"),
@@ -168,12 +169,18 @@ QList<FieldSpec> workFields() {
         edit(W, "单位领导:", 20, "work_leader_name").role(QStringLiteral("leader")).band(1),
         posts(W, "职务:", "work_leader_duty_code").role(QStringLiteral("leader")).band(1),
         sexList(W, "性别:", "work_leader_sex").role(QStringLiteral("leader")).band(1),
-        edit(W, "手机:", 20, "work_leader_mobil").role(QStringLiteral("leader")).band(1),
+        edit(W, "手机:", 20, "work_leader_mobil")
+            .check(FieldCheck::Phone, QStringLiteral("请在手机中输入数字!"))
+            .role(QStringLiteral("leader"))
+            .band(1),
         edit(W, "其它联系:", 30, "work_leader_phone").role(QStringLiteral("leader")).band(1),
         edit(W, "直接上级:", 20, "work_superior_name").role(QStringLiteral("superior")).band(1),
         posts(W, "职务:", "work_superior_duty_code").role(QStringLiteral("superior")).band(1),
         sexList(W, "性别:", "work_superior_sex").role(QStringLiteral("superior")).band(1),
-        edit(W, "手机:", 20, "work_superior_mobil").role(QStringLiteral("superior")).band(1),
+        edit(W, "手机:", 20, "work_superior_mobil")
+            .check(FieldCheck::Phone, QStringLiteral("请在手机中输入数字!"))
+            .role(QStringLiteral("superior"))
+            .band(1),
         edit(W, "其它联系:", 30, "work_superior_phone").role(QStringLiteral("superior")).band(1),
         edit(W, "单位地址:", 150, "work_address").band(2),
         edit(W, "传真:", 30, "work_fax").band(2),

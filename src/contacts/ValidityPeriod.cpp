@@ -15,3 +15,8 @@ ValidityPeriod::Verdict ValidityPeriod::save(const QString& text) {
         return Verdict::NotDigits;
     return settings_.setValue(kKey, text) ? Verdict::Saved : Verdict::NotSaved;
 }
+
+QString ValidityPeriod::notSavedMessage() const {
+    return QStringLiteral("往来有效期没有保存:设置文件 %1 无法写入,请检查它的权限!")
+        .arg(settings_.path());
+}

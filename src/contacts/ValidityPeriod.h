@@ -18,6 +18,9 @@ class ValidityPeriod {
     // Stores text when it is all digits.
     Verdict save(const QString& text);
 
+    // The message when the settings file cannot be written.
+    QString notSavedMessage() const;
+
     static inline const QString kKey = QStringLiteral("Day");
     static inline const QString kEmpty = QStringLiteral("请输入天数!");
     static inline const QString kNotDigits = QStringLiteral("请输入数字0-9!");

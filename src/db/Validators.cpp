@@ -26,11 +26,15 @@ bool isLegalName(const QString& text) {
 }
 
 bool isAmount(const QString& text) {
-    return onlyOf(text, QStringLiteral("."));
+    return onlyOf(text, QStringLiteral(".")) && text.count(u'.') <= 1;
 }
 
 bool isPhone(const QString& text) {
-    return onlyOf(text, QStringLiteral(" #()*-/\\_"));
+    // An international number may start with "+".
+    const QString rest = text.startsWith(u'+') ? text.mid(1) : text;
+    if (rest.isEmpty() && !text.isEmpty())
+        return false;
+    return onlyOf(rest, QStringLiteral(" #()*-/\\_"));
 }
 
 bool isDigits(const QString& text) {

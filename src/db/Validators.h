@@ -7,9 +7,9 @@ namespace validate {
 
 // No ? > < , / \ | + = * & ^ % !
 bool isLegalName(const QString& text);
-// Only the digits 0-9 and ".".
+// Only the digits 0-9 and at most one ".".
 bool isAmount(const QString& text);
-// Only digits, blanks and # ( ) * - / \ _.
+// Only digits, blanks and # ( ) * - / \ _, after an optional leading +.
 bool isPhone(const QString& text);
 // Only digits.
 bool isDigits(const QString& text);

@@ -6,6 +6,7 @@
 #include "contacts/CDropList.h"
 #include "documents/DocForm.h"
 #include "documents/FileOpener.h"
+#include "ui/TextLimit.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -107,6 +108,7 @@ void CDocForm::build(const QStringList& categories) {
             auto* multi = new QPlainTextEdit(this);
             multi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             multi->setTabChangesFocus(true);
+            limitPlainText(multi, entry.limit);
             control = multi;
             break;
         }

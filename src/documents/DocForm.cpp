@@ -35,7 +35,8 @@ const QList<FieldSpec>& fields() {
         {DocField::Hour, QString(), QStringLiteral("点"), Kind::List, 2},
         {DocField::Minute, QString(), QStringLiteral("分"), Kind::List, 2},
         {DocField::Title, QStringLiteral("文档标题:"), QString(), Kind::Edit, 80},
-        {DocField::Category, QStringLiteral("文档类别:"), QString(), Kind::List, 20},
+        // A category name is as long as its editor takes (40).
+        {DocField::Category, QStringLiteral("文档类别:"), QString(), Kind::List, 40},
         {DocField::File, QStringLiteral("文  件 名:"), QString(), Kind::Edit, 256},
         {DocField::Keyword, QStringLiteral("关  键 字:"), QString(), Kind::Edit, 256},
         {DocField::Description, QStringLiteral("文档描述:"), QString(), Kind::MultiLine, 1024},

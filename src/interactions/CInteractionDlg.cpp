@@ -3,6 +3,7 @@
 #include "contacts/CDropList.h"
 #include "interactions/InteractionFields.h"
 #include "interactions/InteractionForm.h"
+#include "ui/TextLimit.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -49,18 +50,7 @@ QWidget* makeControl(const Field& f, const QStringList& entries, QWidget* parent
         auto* edit = new QPlainTextEdit(parent);
         edit->setTabChangesFocus(true);
         edit->setMinimumHeight(60);
-        const int limit = f.limit;
-        QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, limit] {
-            const QString text = edit->toPlainText();
-            if (text.size() <= limit)
-                return;
-            QTextCursor cursor = edit->textCursor();
-            const int at = std::min<int>(cursor.position(), limit);
-            edit->setPlainText(text.left(limit));
-            cursor = edit->textCursor();
-            cursor.setPosition(at);
-            edit->setTextCursor(cursor);
-        });
+        limitPlainText(edit, f.limit);
         return edit;
     }
     }
@@ -76,6 +66,13 @@ CInteractionDlg::CInteractionDlg(InteractionForm& form, const QStringList& typeN
     setWindowTitle(form.caption());
     build(typeNames);
     showValues();
+}
+
+bool CInteractionDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* list = qobject_cast<CDropList*>(watched);
+        list && CDropList::takesOnlyPicks(list, event))
+        return true;
+    return QDialog::eventFilter(watched, event);
 }
 
 void CInteractionDlg::build(const QStringList& typeNames) {
@@ -97,6 +94,10 @@ void CInteractionDlg::build(const QStringList& typeNames) {
             QWidget* control = makeControl(f, entries, box);
             control->setObjectName(f.column);
             controls_.insert(f.column, control);
+            if (f.kind == Kind::List) {
+                control->installEventFilter(this);
+                control->setContextMenuPolicy(Qt::PreventContextMenu);
+            }
             QHBoxLayout* line = lines.value(f.line);
             if (!line) {
                 // The line's first caption lines up with the others in the first column.

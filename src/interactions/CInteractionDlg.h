@@ -20,6 +20,10 @@ class CInteractionDlg : public QDialog {
     // Puts the controls' values into the form.
     void takeValues();
 
+  protected:
+    // The lists take their value only from their entries.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void build(const QStringList& typeNames);
     void showValues();

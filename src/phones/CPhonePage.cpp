@@ -169,9 +169,23 @@ void CPhonePage::focusField(PhoneDirectory::Outcome outcome) {
     case PhoneDirectory::Outcome::DutyLookup:
         field = duty_;
         break;
+    case PhoneDirectory::Outcome::BadMobile:
+        field = mobile_;
+        break;
+    case PhoneDirectory::Outcome::BadPhone:
+        field = phone_;
+        break;
+    case PhoneDirectory::Outcome::BadFax:
+        field = fax_;
+        break;
+    case PhoneDirectory::Outcome::BadPrice:
+        field = price_;
+        break;
     default:
         break;
     }
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
     if (field)
         field->setFocus();
 }

@@ -49,6 +49,7 @@ CSocietySiteView::CSocietySiteView(QWidget* parent) : QWidget(parent) {
     save_ = new QPushButton(QStringLiteral("保存修改"), sheet);
     save_->setObjectName(QStringLiteral("savePhone"));
     save_->setEnabled(false);
+    page_->setEnabled(false);
     connect(save_, &QPushButton::clicked, this, &CSocietySiteView::saveShown);
     connect(page_, &CPhonePage::edited, this, &CSocietySiteView::updateSaveButton);
     auto* sheetLayout = new QVBoxLayout(sheet);
@@ -204,6 +205,8 @@ int CSocietySiteView::rowOf(qint64 code) const {
 }
 
 void CSocietySiteView::updateSaveButton() {
+    // Nothing can be typed into the page before an entry is shown on it.
+    page_->setEnabled(shown_ > 0);
     save_->setEnabled(shown_ > 0 && page_->isChanged());
 }
 

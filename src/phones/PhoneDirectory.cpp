@@ -5,6 +5,7 @@
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
 #include "db/RowWriter.h"
+#include "db/Validators.h"
 #include "ui/ReportModel.h"
 
 namespace {
@@ -105,6 +106,28 @@ bool PhoneDirectory::codesOf(const PhoneEntry& entry, qint64* duty, qint64* cate
     return true;
 }
 
+PhoneDirectory::Outcome PhoneDirectory::checkNumbers(const PhoneEntry& entry) {
+    struct Number {
+        const QString& text;
+        bool (*valid)(const QString&);
+        const char* message;
+        Outcome outcome;
+    };
+    const Number numbers[] = {
+        {entry.mobile, validate::isPhone, "请在手机中输入数字!", Outcome::BadMobile},
+        {entry.phone, validate::isPhone, "请在电话中输入数字!", Outcome::BadPhone},
+        {entry.fax, validate::isPhone, "请在传真中输入数字!", Outcome::BadFax},
+        {entry.price, validate::isAmount, "请在价格中输入数字!", Outcome::BadPrice},
+    };
+    for (const Number& number : numbers) {
+        if (!number.valid(number.text)) {
+            prompter_.inform(QString::fromUtf8(number.message));
+            return number.outcome;
+        }
+    }
+    return Outcome::Saved;
+}
+
 PhoneDirectory::Outcome PhoneDirectory::add(const PhoneEntry& entry, qint64 userCode) {
     if (entry.title.isEmpty()) {
         prompter_.inform(kNoTitle);
@@ -114,6 +137,8 @@ PhoneDirectory::Outcome PhoneDirectory::add(const PhoneEntry& entry, qint64 user
         prompter_.inform(kNoCategory);
         return Outcome::NoCategory;
     }
+    if (const Outcome numbers = checkNumbers(entry); numbers != Outcome::Saved)
+        return numbers;
     qint64 duty = -1;
     qint64 category = -1;
     Outcome outcome = Outcome::Saved;
@@ -149,6 +174,8 @@ PhoneDirectory::Outcome PhoneDirectory::save(qint64 code, const PhoneEntry& entr
         prompter_.inform(kNoTitle);
         return Outcome::NoTitle;
     }
+    if (const Outcome numbers = checkNumbers(entry); numbers != Outcome::Saved)
+        return numbers;
     qint64 duty = -1;
     qint64 category = -1;
     Outcome outcome = Outcome::Saved;

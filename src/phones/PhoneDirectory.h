@@ -21,7 +21,18 @@ class PhoneDirectory {
         QStringLiteral("选,25;ID,0;名称,170;联系人,80;电话,100;手机,110;地址,190;价格,140");
 
     // What a check or a write came to; the page focuses the field concerned.
-    enum class Outcome { Saved, NoTitle, NoCategory, DutyLookup, CategoryLookup, DatabaseError };
+    enum class Outcome {
+        Saved,
+        NoTitle,
+        NoCategory,
+        BadMobile,
+        BadPhone,
+        BadFax,
+        BadPrice,
+        DutyLookup,
+        CategoryLookup,
+        DatabaseError
+    };
 
     PhoneDirectory(Database& db, Prompter& prompter) : db_(db), prompter_(prompter) {}
 
@@ -54,6 +65,8 @@ class PhoneDirectory {
   private:
     // The two codes of an entry; false after the numbered message was shown.
     bool codesOf(const PhoneEntry& entry, qint64* duty, qint64* category, Outcome* outcome);
+    // Mobile, phone and fax must be phone numbers and the price an amount.
+    Outcome checkNumbers(const PhoneEntry& entry);
 
     Database& db_;
     Prompter& prompter_;

@@ -31,6 +31,11 @@ void PhonesFeature::install(FrameServices& frame) {
     view_->setCommandRunner([&frame](int id) { frame.runCommand(id); });
     frame.addCommand(commands::AddPhone, [this, &frame] { addEntries(frame); });
     frame.addCommand(commands::DeletePhone, [this, &frame] { deleteEntries(frame); });
+    // The page's category and post lists follow their editors.
+    frame.onReferenceTableChange([this](const QString& table) {
+        if (table == QLatin1String("societysitesort") || table == QLatin1String("duty"))
+            view_->fillLists();
+    });
     frame.onGroupItem(commands::PhoneGroup, [this, &frame](int, const QString& caption) {
         showCategory(frame, caption);
     });

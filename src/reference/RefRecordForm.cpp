@@ -56,9 +56,26 @@ RefRecordForm::Outcome RefRecordForm::submit(const QString& name, const QStringL
             return {false, i};
         }
     }
+    // A day picked for a month it does not have (02-30, 04-31) is refused; a
+    // lunar month may have a 30th, so a lunar date is taken as picked.
+    const int month = fieldOf(RefField::Kind::Month);
+    const int day = fieldOf(RefField::Kind::Day);
+    const int lunar = fieldOf(RefField::Kind::Lunar);
+    if (month >= 0 && day >= 0 && fields.value(lunar).toInt() == 0 &&
+        !validate::isValidDay(QString(), fields.value(month), fields.value(day))) {
+        prompter_.inform(QStringLiteral("日期输入有误!"));
+        return {false, day};
+    }
     if (!write(name, fields))
         return {false, kNoField};
     return {true, kNoField};
+}
+
+int RefRecordForm::fieldOf(RefField::Kind kind) const {
+    for (int i = 0; i < definition_.fields.size(); ++i)
+        if (definition_.fields.at(i).kind == kind)
+            return i;
+    return -1;
 }
 
 bool RefRecordForm::write(const QString& name, const QStringList& fields) {

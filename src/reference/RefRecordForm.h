@@ -31,6 +31,7 @@ class RefRecordForm {
     Outcome submit(const QString& name, const QStringList& fields);
 
   private:
+    int fieldOf(RefField::Kind kind) const;
     bool write(const QString& name, const QStringList& fields);
 
     Database& db_;

@@ -6,6 +6,7 @@
 
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -15,10 +16,9 @@ CSmsListDlg::CSmsListDlg(Database& db, Prompter& prompter, SmsMailbox::Box box, 
     model_ = new ReportModel(mailbox_.columns(), this);
     list_ = new CReportView(this);
     list_->setReportModel(model_);
-    connect(list_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex&) {
-        const QModelIndexList selected = list_->selectionModel()->selectedRows();
-        viewRow(selected.isEmpty() ? -1 : selected.first().row());
-    });
+    // The view's own signal only comes for a double click on a row, which has
+    // selected it first: the viewport's event also sees one where no row is.
+    list_->viewport()->installEventFilter(this);
 
     auto addButton = [this](const QString& caption, const QString& name) {
         auto* button = new QPushButton(caption, this);
@@ -60,6 +60,16 @@ void CSmsListDlg::load() {
             list_->setColumnWidth(column, needed);
     }
     updateTitle();
+}
+
+bool CSmsListDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        const QModelIndexList selected = list_->selectionModel()->selectedRows();
+        viewRow(selected.isEmpty() ? -1 : selected.first().row());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CSmsListDlg::updateTitle() {

@@ -30,6 +30,10 @@ class CSmsListDlg : public QDialog {
     CReportView* list() const { return list_; }
     QPushButton* button(const QString& name) const;
 
+  protected:
+    // A double click anywhere in the list, on a row or below the last one.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void showText(const QString& text);
     void updateTitle();

@@ -90,6 +90,17 @@ void TestContactValidation::checks_data() {
          {{"base_type_code", ""}, {"work_industry_code", ""}}, "请选择关系类别!", B,
          "base_type_code");
 
+    // Mobiles: what is queued for a text message must be a number.
+    fail("letters in mobile (add)", Set::Add, {{"base_mobil", "abc138"}}, "请在手机号码中输入数字!",
+         B, "base_mobil");
+    fail("letters in mobile (modify)", Set::Modify, {{"base_mobil", "138x"}},
+         "请在手机号码中输入数字!", B, "base_mobil");
+    fail("leader mobile", Set::Modify, {{"work_leader_mobil", "abc"}}, "请在手机中输入数字!", W,
+         "work_leader_mobil");
+    fail("superior mobile", Set::Add, {{"work_superior_mobil", "1+3"}}, "请在手机中输入数字!", W,
+         "work_superior_mobil");
+    pass("international mobile", Set::Add, {{"base_mobil", "+86 138-0000-1111"}});
+
     // Work page: the number checks only on add.
     fail("no industry before no province", Set::Modify,
          {{"work_industry_code", ""}, {"work_province_code", ""}}, "请选择所属行业!", W,

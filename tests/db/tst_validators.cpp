@@ -40,6 +40,10 @@ void TestValidators::validators_data() {
     QTest::newRow("phone extras") << "*1_2/3\\4" << false << false << true << false;
     QTest::newRow("full-width digits") << "１２" << true << false << false << false;
     QTest::newRow("minus amount") << "-5" << true << false << true << false;
+    QTest::newRow("two points") << "12.5.3" << true << false << false << false;
+    QTest::newRow("international") << "+86 138-0000" << false << false << true << false;
+    QTest::newRow("inner plus") << "86+138" << false << false << false << false;
+    QTest::newRow("letters in mobile") << "abc138" << true << false << false << false;
     for (const char* c : {"?", ">", "<", "+", "=", "*", "&", "^", "!"})
         QTest::newRow(c) << QString::fromLatin1(c) << false << false << (QByteArray(c) == "*")
                          << false;

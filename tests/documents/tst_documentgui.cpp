@@ -76,6 +76,7 @@ class TestDocumentGui : public QObject {
     void cleanup();
 
     void formFieldsAndLimits();
+    void longCategoryIsTakenWhole();
     void modifyKeepsAnEarlierYear();
     void browseAndEdit();
     void refusedSaveFocusesTheField();
@@ -175,15 +176,33 @@ void TestDocumentGui::formFieldsAndLimits() {
     QCOMPARE(static_cast<QLineEdit*>(form.control(DocField::Title))->maxLength(), 80);
     QCOMPARE(static_cast<QLineEdit*>(form.control(DocField::File))->maxLength(), 256);
     QCOMPARE(static_cast<QLineEdit*>(form.control(DocField::Keyword))->maxLength(), 256);
-    static_cast<QPlainTextEdit*>(form.control(DocField::Description))
-        ->setPlainText(QString(1100, u'述'));
-    QCOMPARE(form.values().description, QString(1024, u'述'));
+    // The description stops at its limit while it is typed, not on save.
+    auto* description = static_cast<QPlainTextEdit*>(form.control(DocField::Description));
+    description->setPlainText(QString(1100, u'述'));
+    QCOMPARE(description->toPlainText(), QString(1024, u'述'));
     // The delivered document categories, without the empty "not set" row.
     QStringList categories = entries(form.control(DocField::Category));
     categories.sort();
     QStringList expected{"合同", "名片", "照片", "简历", "往来函件", "报价单", "其他"};
     expected.sort();
     QCOMPARE(categories, expected);
+}
+
+// The category editors take 40 characters; both forms keep such a name whole.
+void TestDocumentGui::longCategoryIsTakenWhole() {
+    const QString name(40, u'类');
+    QVERIFY(fx_->db.execute(sql::format("insert into docsort(docsort_name) values('%s')", name)));
+    QVERIFY(
+        fx_->db.execute(sql::format("insert into datumsort(datumsort_name) values('%s')", name)));
+    DocList::Edit doc;
+    CDocEditDlg docForm(*fx_->app, doc, *opener_, chooser_);
+    DatumList::Edit datum;
+    CDatumEditDlg datumForm(*fx_->app, 1, datum, *opener_, chooser_);
+    for (CDocForm* form : {static_cast<CDocForm*>(&docForm), static_cast<CDocForm*>(&datumForm)}) {
+        auto* categories = static_cast<QComboBox*>(form->control(DocField::Category));
+        categories->setCurrentIndex(categories->findText(name));
+        QCOMPARE(form->values().category, name);
+    }
 }
 
 void TestDocumentGui::modifyKeepsAnEarlierYear() {

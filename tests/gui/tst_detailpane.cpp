@@ -41,7 +41,9 @@ ContactRecord everyField(const CContactDetailPane& pane) {
     r.setValue("base_lunar", "1");
     r.setValue("home_child_month", "04");
     r.setValue("home_child_lunar", "2");
-    r.setValue("home_mobil", "13900000000");
+    for (const char* mobile :
+         {"home_mobil", "base_mobil", "work_leader_mobil", "work_superior_mobil"})
+        r.setValue(mobile, "13900000000");
     r.setValue("home_phone", "010-88880000");
     return r;
 }

@@ -392,6 +392,13 @@ void TestInteractions::interactionFormLayout() {
     auto* content = qobject_cast<QPlainTextEdit*>(dialog.control("comm_content"));
     content->setPlainText(QString(1100, u'字'));
     QCOMPARE(content->toPlainText().size(), 1023);
+    // A list's value is only picked: typing does not search it, Backspace empties it.
+    auto* month = qobject_cast<CDropList*>(dialog.control("comm_month"));
+    month->setFocus();
+    QTest::keyClicks(month, QStringLiteral("0"));
+    QCOMPARE(month->currentText(), QStringLiteral("12"));
+    QTest::keyClick(month, Qt::Key_Backspace);
+    QCOMPARE(month->currentText(), QString());
 }
 
 void TestInteractions::failedCheckFocusesItsField_data() {
@@ -477,6 +484,18 @@ void TestInteractions::periodDialog() {
     dialog.findChild<QPushButton*>()->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(settings_->value("Day"), QStringLiteral("15"));
+
+    // A settings file that cannot be written is said, and the dialog stays.
+    Settings unwritable(home_->dir()); // a folder, not a file
+    CValidityDlg refused(unwritable, *prompter_, frame_.get());
+    refused.show();
+    refused.edit()->setText("20");
+    prompter_->clear();
+    refused.findChild<QPushButton*>()->click();
+    QCOMPARE(prompter_->texts(),
+             QStringList{QStringLiteral("往来有效期没有保存:设置文件 %1 无法写入,请检查它的权限!")
+                             .arg(home_->dir())});
+    QVERIFY(refused.isVisible());
 }
 
 void TestInteractions::cleansingFromTheMenu() {

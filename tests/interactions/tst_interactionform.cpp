@@ -128,8 +128,9 @@ void TestInteractionForm::checksInOrder_data() {
     QTest::newRow("income with a sign")
         << QStringList{"comm_tran=-5"} << "收入项中有非法字符，请检查!"
         << "comm_tran" << true << "提示";
-    QTest::newRow("income with several points passes") << QStringList{"comm_tran=1.2.3"} << ""
-                                                       << "" << false << "";
+    QTest::newRow("income with two points")
+        << QStringList{"comm_tran=12.5.3"} << "收入项中有非法字符，请检查!"
+        << "comm_tran" << true << "提示";
     QTest::newRow("expense in words")
         << QStringList{"comm_cost=五元"} << "支出项中有非法字符，请检查!"
         << "comm_cost" << true << "提示";

@@ -21,6 +21,8 @@ class TestPhoneDirectory : public QObject {
     void entryWithoutItsPositionRowIsNotListed();
     void addChecksInOrder_data();
     void addChecksInOrder();
+    void numbersAreChecked_data();
+    void numbersAreChecked();
     void addStoresEveryFieldAndTheUser();
     void saveWritesThePage();
     void addLoopCountsSavedForms_data();
@@ -89,7 +91,7 @@ PhoneEntry TestPhoneDirectory::sample() const {
     entry.mobile = QStringLiteral("13800138000");
     entry.phone = QStringLiteral("010-88886666");
     entry.fax = QStringLiteral("010-88886667");
-    entry.price = QStringLiteral("每次 50 元");
+    entry.price = QStringLiteral("50.5");
     entry.memo = QStringLiteral("周日休息");
     return entry;
 }
@@ -188,6 +190,65 @@ void TestPhoneDirectory::addChecksInOrder() {
     QCOMPARE(prompter_->messages[0].caption, caption);
     QCOMPARE(prompter_->messages[0].text, message);
     QCOMPARE(db_->count("select count(*) from societysite"), 0);
+}
+
+// Add and save refuse a number that is none, before any lookup, and keep the row.
+void TestPhoneDirectory::numbersAreChecked_data() {
+    QTest::addColumn<QString>("mobile");
+    QTest::addColumn<QString>("phone");
+    QTest::addColumn<QString>("fax");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("message");
+    using O = PhoneDirectory::Outcome;
+    QTest::newRow("letters in mobile") << "abc"
+                                       << "x"
+                                       << ""
+                                       << "" << int(O::BadMobile) << "请在手机中输入数字!";
+    QTest::newRow("phone in words") << "+86 138"
+                                    << "电话"
+                                    << ""
+                                    << "" << int(O::BadPhone) << "请在电话中输入数字!";
+    QTest::newRow("fax") << ""
+                         << ""
+                         << "f"
+                         << "" << int(O::BadFax) << "请在传真中输入数字!";
+    QTest::newRow("price in words") << ""
+                                    << ""
+                                    << ""
+                                    << "xyz" << int(O::BadPrice) << "请在价格中输入数字!";
+    QTest::newRow("price with two points") << ""
+                                           << ""
+                                           << ""
+                                           << "12.5.3" << int(O::BadPrice) << "请在价格中输入数字!";
+    QTest::newRow("all empty") << ""
+                               << ""
+                               << ""
+                               << "" << int(O::Saved) << "";
+}
+
+void TestPhoneDirectory::numbersAreChecked() {
+    QFETCH(QString, mobile);
+    QFETCH(QString, phone);
+    QFETCH(QString, fax);
+    QFETCH(QString, price);
+    QFETCH(int, outcome);
+    QFETCH(QString, message);
+    const qint64 code = addRow(QStringLiteral("张记面馆"), QStringLiteral("餐饮"));
+    const PhoneEntry before = *directory_->load(code);
+    PhoneEntry entry = sample();
+    entry.mobile = mobile;
+    entry.phone = phone;
+    entry.fax = fax;
+    entry.price = price;
+    QCOMPARE(int(directory_->add(entry, 1)), outcome);
+    QCOMPARE(int(directory_->save(code, entry)), outcome);
+    const QStringList said = message.isEmpty() ? QStringList{} : QStringList{message, message};
+    QCOMPARE(prompter_->texts(), said);
+    if (!message.isEmpty()) {
+        QCOMPARE(db_->count("select count(*) from societysite"), 1);
+        QCOMPARE(*directory_->load(code), before);
+    }
 }
 
 void TestPhoneDirectory::addStoresEveryFieldAndTheUser() {

@@ -36,6 +36,7 @@ class TestPhoneView : public QObject {
     void leavingAnEditedEntry();
     void saveButtonKeepsTheEntryShown();
     void listMenuRunsTheCommands();
+    void pageFollowsTheSelectionAndTheEditors();
 
   private:
     qint64 addRow(const QString& title, const QString& category);
@@ -70,7 +71,7 @@ qint64 TestPhoneView::addRow(const QString& title, const QString& category) {
         "societysite_address,societysite_price,societysite_fax,societysite_memo) "
         "values('%s',(select societysitesort_code from societysitesort where "
         "societysitesort_name='%s'),(select duty_code from duty where duty_name='经理'),1,"
-        "'联系人','010-1','139','地址','价格','传真','备注')",
+        "'联系人','010-1','139','地址','50','010-2','备注')",
         title, category));
     return ok ? fx_->db.count("select max(societysite_code) from societysite") : -1;
 }
@@ -274,6 +275,25 @@ void TestPhoneView::listMenuRunsTheCommands() {
     frame_->outBar()->setCurrentIndex(commands::PhoneGroup);
     menu->actions().at(1)->trigger();
     QCOMPARE(fx_->prompter.texts(), QStringList{"请选择所要删除的资料!"});
+}
+
+// The page takes typing only while it shows an entry; its lists follow the
+// category and post editors.
+void TestPhoneView::pageFollowsTheSelectionAndTheEditors() {
+    addRow(QStringLiteral("甲"), QStringLiteral("餐饮"));
+    clickCategory(QStringLiteral("餐饮"));
+    QVERIFY(!view()->page()->isEnabled());
+    selectRow(0);
+    QVERIFY(view()->page()->isEnabled());
+    clickCategory(QStringLiteral("医疗"));
+    QVERIFY(!view()->page()->isEnabled());
+
+    QVERIFY(fx_->db.execute("insert into societysitesort(societysitesort_name) values('新类别')"));
+    QVERIFY(fx_->db.execute("insert into duty(duty_name,duty_value) values('新职务',1)"));
+    frame_->referenceTableChanged(QStringLiteral("societysitesort"));
+    QVERIFY(view()->page()->categoryList()->findText(QStringLiteral("新类别")) >= 0);
+    frame_->referenceTableChanged(QStringLiteral("duty"));
+    QVERIFY(view()->page()->dutyList()->findText(QStringLiteral("新职务")) >= 0);
 }
 
 QTEST_MAIN(TestPhoneView)

@@ -685,8 +685,14 @@ void TestRefTables::checksInOrder_data() {
     QTest::newRow("duty: six digits")
         << "duty"
         << "科员" << QStringList{"123456"} << "分值只能是5位以内的数字!" << 0;
-    QTest::newRow("feast: any date") << "feast"
-                                     << "某节" << QStringList{"02", "31"} << "" << -2;
+    QTest::newRow("feast: 02-30") << "feast"
+                                  << "某节" << QStringList{"02", "30", "0"} << "日期输入有误!" << 1;
+    QTest::newRow("feast: 04-31") << "feast"
+                                  << "某节" << QStringList{"04", "31", "0"} << "日期输入有误!" << 1;
+    QTest::newRow("feast: 02-29") << "feast"
+                                  << "某节" << QStringList{"02", "29", "0"} << "" << -2;
+    QTest::newRow("feast: lunar 02-30") << "feast"
+                                        << "某节" << QStringList{"02", "30", "1"} << "" << -2;
 }
 
 void TestRefTables::checksInOrder() {

@@ -64,6 +64,7 @@ class FakeFrame : public FrameServices {
         return view.load(filter, mode, live);
     }
     void referenceTableChanged(const QString&) override {}
+    void onReferenceTableChange(std::function<void(const QString&)>) override {}
     void showNotice(const QString&) override {}
     void showScore() override {}
     void contactsChanged(bool) override {}

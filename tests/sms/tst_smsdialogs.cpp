@@ -133,6 +133,16 @@ void TestSmsDialogs::outboxForm() {
     QCOMPARE(shown, QStringList{"早上好"});
     dialog.viewRow(0);
     QCOMPARE(shown, (QStringList{"早上好", "次日"}));
+    // A double click with no row selected says so; on a row it shows that row.
+    QWidget* area = dialog.list()->viewport();
+    fx_->prompter.clear();
+    dialog.list()->clearSelection();
+    QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(5, area->height() - 5));
+    QCOMPARE(fx_->prompter.texts(), QStringList{"请选择所要查看的数据!"});
+    const QRect second = dialog.list()->visualRect(dialog.model()->index(1, 2));
+    QTest::mouseClick(area, Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(area, Qt::LeftButton, {}, second.center());
+    QCOMPARE(shown, (QStringList{"早上好", "次日", "早上好"}));
 
     fx_->prompter.clear();
     fx_->prompter.answer(true);
