@@ -175,7 +175,10 @@ IncomingContact CsvSource::map(const CsvRow& row, const CsvMapping& mapping,
             r.setValue(t->columns[1], date->month);
             r.setValue(t->columns[2], date->day);
         } else if (t) {
-            put(t->columns.first(), severalValues(value).join(QStringLiteral("; ")));
+            // Blanks around a single value are the person's own and stay.
+            put(t->columns.first(), value.contains(QLatin1String(" ::: "))
+                                        ? severalValues(value).join(QStringLiteral("; "))
+                                        : value);
         }
     }
     // A work address fills the unit's address; any other the home address and
