@@ -3,6 +3,8 @@
 #include "backup/ProgramDatabase.h"
 #include "backup/SqliteConnection.h"
 
+#include <QFile>
+
 namespace {
 
 // The engine's findings, at most this many.
@@ -63,8 +65,36 @@ QString DatabaseCheck::Result::verdict() const {
                : QStringLiteral("有问题: %1").arg(problems.join(QStringLiteral("; ")));
 }
 
+namespace {
+
+// A read-only connection to a file in write-ahead mode makes the log and its
+// index beside it and, never writing, cannot take them away when it closes.
+// When it made them, a writing connection that reads and closes removes them
+// again, as the last connection to a file does; while another program holds
+// the file, or the file cannot be written, they stay for it.
+class LeavesNothingBeside {
+  public:
+    explicit LeavesNothingBeside(const QString& path)
+        : path_(path), had_(QFile::exists(path + QStringLiteral("-wal")) ||
+                            QFile::exists(path + QStringLiteral("-shm"))) {}
+    ~LeavesNothingBeside() {
+        if (had_ || !QFile::exists(path_ + QStringLiteral("-shm")))
+            return;
+        SqliteConnection tidy(path_, SqliteConnection::Mode::ReadWrite);
+        QStringList unused;
+        tidy.column("select count(*) from sqlite_master", &unused);
+    }
+
+  private:
+    QString path_;
+    bool had_;
+};
+
+} // namespace
+
 DatabaseCheck::Result DatabaseCheck::run(const QString& path) {
     Result result;
+    const LeavesNothingBeside tidy(path);
     const ProgramDatabase::Inspection inspection = ProgramDatabase::inspect(path, false);
     switch (inspection.verdict) {
     case ProgramDatabase::Verdict::Missing:

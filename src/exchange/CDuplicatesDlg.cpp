@@ -19,17 +19,7 @@
 
 using namespace exchange;
 
-namespace {
-
-QString shownValue(const QStringList& values) {
-    QString text =
-        values.size() == 3 ? sheetDate({values[0], values[1], values[2]}) : values.value(0);
-    if (text.isEmpty())
-        return QStringLiteral("(空)");
-    return text.replace(u'\n', QChar(0x21B5));
-}
-
-} // namespace
+namespace {} // namespace
 
 CDuplicatesDlg::CDuplicatesDlg(Database& db, Prompter& prompter, QWidget* parent)
     : QDialog(parent), db_(db), prompter_(prompter) {
@@ -226,7 +216,7 @@ void CDuplicatesDlg::refreshFields() {
         auto* box = new QComboBox(fields_);
         for (int i = 0; i < field.values.size(); ++i)
             box->addItem(QStringLiteral("%1    〔%2 %3〕")
-                             .arg(shownValue(field.values.at(i)))
+                             .arg(ContactMerger::shown(field.values.at(i)))
                              .arg(members.at(i) + 1)
                              .arg(g.members.at(members.at(i)).name));
         box->setCurrentIndex(field.chosen);
@@ -257,10 +247,16 @@ bool CDuplicatesDlg::mergeShown() {
         return false;
     const DuplicateGroup& g = groups_.at(shown_);
     const DuplicateMember& keep = g.members.at(survivor_);
+    // The values not kept are said before the merge, so a choice is never lost unseen.
+    const QStringList dropped = ContactMerger::dropped(differences_);
+    const QString droppedText =
+        dropped.isEmpty() ? QString()
+                          : QStringLiteral("\r\n以下不同的值不保留(仍在垃圾箱的人脉中):\r\n%1")
+                                .arg(dropped.join(QStringLiteral("\r\n")));
     if (!prompter_.confirm(QStringLiteral("确定要把所选的 %1 个人脉合并为“%2”吗?\r\n"
-                                          "其余人脉将移至垃圾箱。")
+                                          "其余人脉将移至垃圾箱。%3")
                                .arg(members.size())
-                               .arg(keep.name)))
+                               .arg(keep.name, droppedText)))
         return false;
     QList<ContactRecord> chosen;
     QList<qint64> others;
@@ -271,13 +267,20 @@ bool CDuplicatesDlg::mergeShown() {
     }
     const ContactRecord record =
         ContactMerger::combine(chosen, int(members.indexOf(survivor_)), differences_);
-    if (!ContactMerger(db_, prompter_).merge(keep.code, record, others))
+    ContactMerger merger(db_, prompter_);
+    if (!merger.merge(keep.code, record, others))
         return false;
     mergedAway_ += int(others.size());
+    const QString keptName = keep.name; // the group goes now
     const int row = shown_;
     groups_.removeAt(row);
     delete groupList_->takeItem(row);
-    status_->setText(QStringLiteral("共 %1 组").arg(groups_.size()));
+    QString status = QStringLiteral("共 %1 组").arg(groups_.size());
+    if (merger.removedSelfAssociations() > 0)
+        status += QStringLiteral(";“%1”与被合并人脉之间的 %2 条关联已删除")
+                      .arg(keptName)
+                      .arg(merger.removedSelfAssociations());
+    status_->setText(status);
     if (groups_.isEmpty())
         showGroup(-1);
     else

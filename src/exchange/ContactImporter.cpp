@@ -79,6 +79,9 @@ ImportSummary ContactImporter::run(ContactSource& source, ImportCleaner& cleaner
                 return fail(
                     QStringLiteral("第 %1 行合并失败: %2").arg(c.line).arg(db_.lastError()));
             ++s.merged;
+            for (const QString& left : ContactMerger::notFilled(existing.first(), r))
+                list(s, s.notes,
+                     {c.line, name, QStringLiteral("%1与已有的值不同, 合并时未导入").arg(left)});
             list(s, s.duplicates,
                  {c.line, name,
                   QStringLiteral("与已有人脉“%1”重复, 已合并").arg(known.nameOf(same))});

@@ -5,6 +5,7 @@
 #include "db/Database.h"
 #include "db/Statement.h"
 #include "exchange/ImportTargets.h"
+#include "exchange/PartialDate.h"
 
 namespace exchange {
 
@@ -20,6 +21,10 @@ const QString kMoveAssociationLinks =
     QStringLiteral("update asso set asso_relation_code=%ld where asso_relation_code=%ld");
 const QString kToTrash =
     QStringLiteral("update base set base_invalid_flag=0 \t\t\t\twhere base_code=%s");
+const QString kSelfAssociations =
+    QStringLiteral("select count(*) from asso where asso_base_code=%ld and asso_relation_code=%ld");
+const QString kDeleteSelfAssociations =
+    QStringLiteral("delete from asso where asso_base_code=%ld and asso_relation_code=%ld");
 const QString kLastChange =
     QStringLiteral("select base_lastmodi_date from base where base_code=%ld");
 const QString kStampLastChange =
@@ -91,6 +96,41 @@ ContactRecord ContactMerger::combine(const QList<ContactRecord>& records, int su
     return out;
 }
 
+QString ContactMerger::shown(const QStringList& values) {
+    QString text =
+        values.size() >= 3 ? sheetDate({values[0], values[1], values[2]}) : values.value(0);
+    if (text.isEmpty())
+        return QStringLiteral("(空)");
+    return text.replace(u'\n', QChar(0x21B5));
+}
+
+QStringList ContactMerger::dropped(const QList<MergeField>& fields) {
+    QStringList out;
+    for (const MergeField& f : fields) {
+        const QStringList kept = f.values.value(f.chosen);
+        QList<QStringList> said;
+        for (const QStringList& v : f.values) {
+            if (isBlank(v) || v == kept || said.contains(v))
+                continue;
+            said << v;
+            out << QStringLiteral("%1“%2”").arg(f.label, shown(v));
+        }
+    }
+    return out;
+}
+
+QStringList ContactMerger::notFilled(const ContactRecord& existing, const ContactRecord& incoming) {
+    QStringList out;
+    for (const FieldSpec& f : contactFields()) {
+        const QStringList columns = f.columns();
+        const QStringList had = valuesOf(existing, columns);
+        const QStringList came = valuesOf(incoming, columns);
+        if (!isBlank(had) && !isBlank(came) && had != came)
+            out << QStringLiteral("%1“%2”").arg(targets::labelOf(f.column), shown(came));
+    }
+    return out;
+}
+
 ContactRecord ContactMerger::fillEmpty(const ContactRecord& existing,
                                        const ContactRecord& incoming) {
     ContactRecord out = existing;
@@ -145,6 +185,15 @@ bool ContactMerger::mergeWithin(qint64 survivor, const ContactRecord& record,
             !db_.execute(sql::format(kToTrash, QString::number(other))))
             return false;
     }
+    int selfLinks = 0;
+    if (!db_.query(sql::format(kSelfAssociations, survivor, survivor),
+                   [&](const Row& row) {
+                       selfLinks = int(row.textAt(0).toInt());
+                       return false;
+                   }) ||
+        !db_.execute(sql::format(kDeleteSelfAssociations, survivor, survivor)))
+        return false;
+    removedSelfAssociations_ = selfLinks;
     // The survivor now holds the others' interactions: its last change is theirs too.
     if (latest != before && !db_.execute(sql::format(kStampLastChange, latest, survivor)))
         return false;

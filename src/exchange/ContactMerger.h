@@ -36,18 +36,31 @@ class ContactMerger {
     // The survivor's record with the chosen values.
     static ContactRecord combine(const QList<ContactRecord>& records, int survivor,
                                  const QList<MergeField>& fields);
+    // A field's value as the person reads it: a date as "1980-04-12", "(空)".
+    static QString shown(const QStringList& values);
+    // The values the merge will not keep, "邮件地址“b@x.cn”" each, to be said
+    // before it is done.
+    static QStringList dropped(const QList<MergeField>& fields);
+    // What fillEmpty leaves out: the incoming values of fields that already
+    // hold another value.
+    static QStringList notFilled(const ContactRecord& existing, const ContactRecord& incoming);
     // The existing record with its empty fields filled from the incoming one
     // (a date only when all three of its parts are empty).
     static ContactRecord fillEmpty(const ContactRecord& existing, const ContactRecord& incoming);
 
-    // The merge; false after a reported failure (nothing changed).
+    // The merge; false after a reported failure (nothing changed). An
+    // association between the merged contacts would point the survivor at
+    // itself: it is deleted, and counted in removedSelfAssociations().
     bool merge(qint64 survivor, const ContactRecord& record, const QList<qint64>& others);
     // The same inside a transaction the caller holds.
     bool mergeWithin(qint64 survivor, const ContactRecord& record, const QList<qint64>& others);
 
+    int removedSelfAssociations() const { return removedSelfAssociations_; }
+
   private:
     Database& db_;
     Prompter& prompter_;
+    int removedSelfAssociations_ = 0;
 };
 
 } // namespace exchange

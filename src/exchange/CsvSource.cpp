@@ -1,7 +1,11 @@
 #include "exchange/CsvSource.h"
 
+#include "contacts/ContactFields.h"
 #include "exchange/ImportTargets.h"
 #include "exchange/PartialDate.h"
+
+#include <QMap>
+#include <QRegularExpression>
 
 namespace exchange {
 
@@ -20,21 +24,44 @@ bool hasCjk(const QString& text) {
     return false;
 }
 
-// The heading of the column that says the kind of a typed value:
-// "Phone 1 - Type" or "Phone 1 - Label" beside "Phone 1 - Value".
+// The column that says the kind of a typed value: "Phone 1 - Type" or
+// "Phone 1 - Label" beside "Phone 1 - Value", "Address 1 - Type" beside
+// "Address 1 - City".
 qsizetype kindColumn(const QStringList& headings, qsizetype valueColumn) {
-    const QString heading = headings.value(valueColumn);
-    const qsizetype at = heading.lastIndexOf(QLatin1String("Value"), -1, Qt::CaseInsensitive);
-    if (at < 0)
+    static const QRegularExpression numbered(QStringLiteral("^\\D*\\d+"));
+    const auto m = numbered.match(targets::normalHeading(headings.value(valueColumn)));
+    if (!m.hasMatch())
         return -1;
-    for (const char* word : {"Type", "Label"}) {
-        const QString kind = heading.left(at) + QLatin1String(word) + heading.mid(at + 5);
+    for (const char* word : {"type", "label"}) {
+        const QString kind = m.captured(0) + QLatin1String(word);
         for (qsizetype i = 0; i < headings.size(); ++i)
-            if (headings.at(i).compare(kind, Qt::CaseInsensitive) == 0)
+            if (targets::normalHeading(headings.at(i)) == kind)
                 return i;
     }
     return -1;
 }
+
+// Other programs put several values of one kind in one cell: "a ::: b".
+QStringList severalValues(const QString& cell) {
+    QStringList out;
+    for (const QString& part : cell.split(QLatin1String(":::")))
+        if (!part.trimmed().isEmpty())
+            out << part.trimmed();
+    return out;
+}
+
+bool isWorkKind(const QString& kind) {
+    const QString k = kind.toLower();
+    return k.contains(u"work") || k.contains(u"business") || k.contains(u"工作") ||
+           k.contains(u"单位");
+}
+
+// The parts of one address of a spreadsheet row.
+struct AddressParts {
+    QString kind;
+    QHash<QString, QString> parts;   // "street", "city", ... -> value
+    QHash<QString, QString> heading; // part -> the file's heading, for notes
+};
 
 QString phoneColumn(const QString& kind) {
     const QString k = kind.toLower();
@@ -77,20 +104,38 @@ IncomingContact CsvSource::map(const CsvRow& row, const CsvMapping& mapping,
         const QString before = r.value(column);
         r.setValue(column, before.isEmpty() ? value : before + QStringLiteral("; ") + value);
     };
-    auto offer = [&](const QString& column, const QString& value) {
-        if (value.isEmpty())
-            return;
-        if (r.value(column).isEmpty())
-            r.setValue(column, value);
-        else
-            overflow << value;
+    auto noPlace = [&](const QString& heading, const QString& value) {
+        c.notes << QStringLiteral("“%1”的“%2”没有可放的字段, 未导入").arg(heading, value);
     };
+    // A value goes to the first of its fields that is still empty; the rest go
+    // together to the other contacts field while they fit, else are reported.
+    static const int contactRoom = fieldByColumn(QStringLiteral("base_contact"))->limit;
+    auto offer = [&](const QStringList& columns, const QString& value, const QString& heading) {
+        for (const QString& column : columns) {
+            if (r.value(column).isEmpty()) {
+                r.setValue(column, value);
+                return;
+            }
+        }
+        QStringList together = overflow;
+        together.prepend(r.value(QStringLiteral("base_contact")));
+        together << value;
+        together.removeAll(QString());
+        if (together.join(QStringLiteral("; ")).size() <= contactRoom)
+            overflow << value;
+        else
+            noPlace(heading, value);
+    };
+    QMap<QString, AddressParts> addresses; // "address1#0" -> its parts
     QString family, given, middle;
     for (qsizetype i = 0; i < row.fields.size() && i < mapping.targets.size(); ++i) {
         const QString& id = mapping.targets.at(i);
         if (id.isEmpty())
             continue;
         const QString value = normaliseBreaks(row.fields.at(i));
+        const QString heading = headings.value(i);
+        const qsizetype kind = kindColumn(headings, i);
+        const QString kindText = kind >= 0 ? row.fields.value(kind) : QString();
         if (id == targets::kFamilyName) {
             family = value.trimmed();
         } else if (id == targets::kGivenName) {
@@ -98,10 +143,26 @@ IncomingContact CsvSource::map(const CsvRow& row, const CsvMapping& mapping,
         } else if (id == targets::kMiddleName) {
             middle = value.trimmed();
         } else if (id == targets::kTypedPhone) {
-            const qsizetype kind = kindColumn(headings, i);
-            offer(phoneColumn(kind >= 0 ? row.fields.value(kind) : QString()), value.trimmed());
+            // A second mobile goes to the phone field, then with the other contacts.
+            for (const QString& v : severalValues(value))
+                offer({phoneColumn(kindText), QStringLiteral("base_phone")}, v, heading);
         } else if (id == targets::kTypedEmail) {
-            offer(QStringLiteral("base_email"), value.trimmed());
+            for (const QString& v : severalValues(value))
+                offer({QStringLiteral("base_email")}, v, heading);
+        } else if (id == targets::kTypedWebsite) {
+            for (const QString& v : severalValues(value))
+                offer({QStringLiteral("work_website")}, v, heading);
+        } else if (id == targets::kTypedAddress) {
+            static const QRegularExpression partOf(QStringLiteral("^\\D*(\\d+)(\\w+)$"));
+            const auto m = partOf.match(targets::normalHeading(heading));
+            const QStringList values = severalValues(value);
+            for (qsizetype j = 0; j < values.size(); ++j) {
+                AddressParts& a = addresses[m.captured(1) + u'#' + QString::number(j)];
+                const QStringList kinds = severalValues(kindText);
+                a.kind = kinds.value(j, kinds.value(0));
+                a.parts.insert(m.captured(2), values.at(j));
+                a.heading.insert(m.captured(2), heading.isEmpty() ? m.captured(2) : heading);
+            }
         } else if (const ImportTarget* t = targets::find(id); t && t->wholeDate) {
             const auto date = parseLooseDate(value);
             if (!date) {
@@ -114,8 +175,42 @@ IncomingContact CsvSource::map(const CsvRow& row, const CsvMapping& mapping,
             r.setValue(t->columns[1], date->month);
             r.setValue(t->columns[2], date->day);
         } else if (t) {
-            put(t->columns.first(), value);
+            // Blanks around a single value are the person's own and stay.
+            put(t->columns.first(), value.contains(QLatin1String(" ::: "))
+                                        ? severalValues(value).join(QStringLiteral("; "))
+                                        : value);
         }
+    }
+    // A work address fills the unit's address; any other the home address and
+    // the contact's own city and province. What has no field is reported.
+    for (const AddressParts& a : std::as_const(addresses)) {
+        const bool work = isWorkKind(a.kind);
+        auto place = [&](const QString& column, const QString& part, const QString& value) {
+            if (value.isEmpty())
+                return;
+            if (!column.isEmpty() && r.value(column).isEmpty())
+                r.setValue(column, value);
+            else
+                noPlace(a.heading.value(part), value);
+        };
+        QStringList street;
+        for (const char* part : {"street", "extendedaddress", "pobox"})
+            if (!a.parts.value(QLatin1String(part)).isEmpty())
+                street << a.parts.value(QLatin1String(part));
+        const bool formatted = street.isEmpty();
+        const QString line =
+            formatted ? a.parts.value(QStringLiteral("formatted")).simplified() : street.join(u' ');
+        place(work ? QStringLiteral("work_address") : QStringLiteral("home_address"),
+              formatted ? QStringLiteral("formatted") : QStringLiteral("street"), line);
+        if (formatted && !line.isEmpty())
+            continue; // the whole address is in the one line
+        place(work ? QStringLiteral("work_city") : QStringLiteral("base_city"),
+              QStringLiteral("city"), a.parts.value(QStringLiteral("city")));
+        place(work ? QStringLiteral("work_province_code") : QStringLiteral("base_province_code"),
+              QStringLiteral("region"), a.parts.value(QStringLiteral("region")));
+        place(work ? QStringLiteral("work_zip") : QString(), QStringLiteral("postalcode"),
+              a.parts.value(QStringLiteral("postalcode")));
+        place(QString(), QStringLiteral("country"), a.parts.value(QStringLiteral("country")));
     }
     if (r.value(QStringLiteral("base_name")).trimmed().isEmpty()) {
         QString name = family + middle + given;

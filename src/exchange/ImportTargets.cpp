@@ -82,6 +82,8 @@ QList<ImportTarget> build() {
     out.append({kMiddleName, QStringLiteral("中间名"), {}, false, false});
     out.append({kTypedPhone, QStringLiteral("电话(类型见旁列)"), {}, false, false});
     out.append({kTypedEmail, QStringLiteral("邮件(类型见旁列)"), {}, false, false});
+    out.append({kTypedAddress, QStringLiteral("地址的一部分(类型见旁列)"), {}, false, false});
+    out.append({kTypedWebsite, QStringLiteral("网址(类型见旁列)"), {}, false, false});
     return out;
 }
 
@@ -202,6 +204,13 @@ QString recognise(const QString& heading) {
         return QStringLiteral("base_day");
     static const QRegularExpression typedPhone(QStringLiteral("^(phone|电话)\\d+value$"));
     static const QRegularExpression typedEmail(QStringLiteral("^(email|邮件)\\d+value$"));
+    static const QRegularExpression typedAddress(QStringLiteral(
+        "^address\\d+(formatted|street|city|pobox|region|postalcode|country|extendedaddress)$"));
+    static const QRegularExpression typedWebsite(QStringLiteral("^website\\d+value$"));
+    if (typedAddress.match(h).hasMatch())
+        return kTypedAddress;
+    if (typedWebsite.match(h).hasMatch())
+        return kTypedWebsite;
     if (typedPhone.match(h).hasMatch())
         return kTypedPhone;
     if (typedEmail.match(h).hasMatch())

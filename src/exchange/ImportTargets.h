@@ -28,6 +28,10 @@ inline const QString kMiddleName = QStringLiteral(":middle");
 // with "Type" or "Label" for "Value" ("Phone 1 - Type" beside "Phone 1 - Value").
 inline const QString kTypedPhone = QStringLiteral(":tel");
 inline const QString kTypedEmail = QStringLiteral(":email");
+// A part of an address ("Address 1 - City"), the address's kind beside it as
+// for a phone ("Address 1 - Type"); and a web address ("Website 1 - Value").
+inline const QString kTypedAddress = QStringLiteral(":adr");
+inline const QString kTypedWebsite = QStringLiteral(":url");
 
 // Every target: the page fields in page order (each date whole, then its
 // parts), then the parts.

@@ -111,6 +111,24 @@ std::optional<PartialDate> parseLooseDate(const QString& input) {
         QStringLiteral("^(\\d{1,2})\\s*[/月]\\s*(\\d{1,2})\\s*日?$"));
     if (const auto m = monthDay.match(t); m.hasMatch())
         return makeDate({}, m.captured(1), m.captured(2));
+    // Mail programs write month/day/year or day/month/year, as the machine was
+    // set, and "0/0/00" for no date. Only the reading that has one answer is
+    // taken: "5/20/1970" and "20/5/1970"; "4/12/1985" stays unreadable.
+    static const QRegularExpression slashed(
+        QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{2}|\\d{4})$"));
+    if (const auto m = slashed.match(t); m.hasMatch()) {
+        const int first = m.captured(1).toInt(), second = m.captured(2).toInt();
+        if (first == 0 && second == 0 && m.captured(3).toInt() == 0)
+            return PartialDate{};
+        if (m.captured(3).size() != 4)
+            return std::nullopt;
+        if (first <= 12 && second > 12)
+            return makeDate(m.captured(3), m.captured(1), m.captured(2));
+        if (first > 12 && second <= 12)
+            return makeDate(m.captured(3), m.captured(2), m.captured(1));
+        if (first == second)
+            return makeDate(m.captured(3), m.captured(1), m.captured(2));
+    }
     return std::nullopt;
 }
 

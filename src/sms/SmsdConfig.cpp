@@ -2,7 +2,9 @@
 
 #include "app/Settings.h"
 #include "base/AppInfo.h"
+#include "base/PrivateFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -59,10 +61,20 @@ QByteArray SmsdConfig::templateContent() {
         "Timeout=60\n");
 }
 
-bool SmsdConfig::writeTemplate(const QString& path) {
+bool SmsdConfig::writeTemplate(const QString& path, QString* error) {
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return fail(QStringLiteral("无法建立目录 %1").arg(folder));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return false;
+        return fail(file.errorString());
     const QByteArray content = templateContent();
-    return file.write(content) == content.size();
+    if (!privatefiles::restrict(file) || file.write(content) != content.size())
+        return fail(file.errorString());
+    return true;
 }

@@ -20,7 +20,9 @@ struct SmsdConfig {
     // Database names mavor.tdb in programDir.
     static std::optional<SmsdConfig> read(const QString& path, const QString& programDir,
                                           QString* error);
-    // Writes a commented file to fill in; false when one is there already or it cannot be written.
-    static bool writeTemplate(const QString& path);
+    // Writes a commented file to fill in, for its owner alone, making its
+    // folder when there is none yet (a fresh account); false when one is there
+    // already or it cannot be written (error says why).
+    static bool writeTemplate(const QString& path, QString* error = nullptr);
     static QByteArray templateContent();
 };

@@ -75,8 +75,15 @@ int main(int argc, char** argv) {
     const QString programDir = programDirectory();
     if (configPath.isEmpty())
         configPath = programDir + u'/' + SmsdConfig::kFileName;
-    if (!QFileInfo::exists(configPath) && SmsdConfig::writeTemplate(configPath)) {
-        err << "mavor-smsd: 已写出设置模板 " << configPath << ", 请设置 SendCommand 后再启动\n";
+    if (!QFileInfo::exists(configPath)) {
+        QString why;
+        if (!SmsdConfig::writeTemplate(configPath, &why)) {
+            err << "mavor-smsd: 没有设置文件, 也无法写出设置模板 " << configPath << ": " << why
+                << "\n";
+            return 1;
+        }
+        err << "mavor-smsd: 没有设置文件, 已写出设置模板 " << configPath
+            << " (只有您本人可读写), 请设置其中的 Database 与 SendCommand 后再启动\n";
         return 1;
     }
     QString error;

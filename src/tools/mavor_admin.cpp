@@ -3,6 +3,7 @@
 //   mavor-admin gen ...       fill an existing database with generated data
 //   mavor-admin backup / restore / check   see tools/AdminBackup.h
 //   mavor-admin tree ...      print a user's navigation tree
+#include "base/AppInfo.h"
 #include "base/PrivateFiles.h"
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
@@ -21,6 +22,7 @@
 
 namespace {
 
+// The usage on the stream given; 2 for a command that was not understood.
 int usage(QTextStream& err) {
     err << "用法:\n"
         << "  mavor-admin initdb PATH    新建一个初始数据库文件 (不覆盖已有文件)\n"
@@ -28,7 +30,9 @@ int usage(QTextStream& err) {
         << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n"
         << "  mavor-admin tree --user NAME [--today YYYY-MM-DD] PATH\n"
         << "                             按该用户当天登录后看到的样子打印导航树 (含事务提醒)\n"
-        << "  mavor-admin import --user NAME FILE PATH   导入 vCard 或 CSV 文件中的人脉\n"
+        << "  mavor-admin import --user NAME [--duplicates skip|merge|add] "
+           "[--encoding utf8|gb18030] FILE PATH\n"
+        << "                             导入 vCard 或 CSV 文件中的人脉 (重复的人默认跳过)\n"
         << "  mavor-admin export [--user NAME] [--format vcard|csv] [--encoding utf8|gb18030] "
            "PATH FILE\n"
         << "                             导出人脉到 vCard 或 CSV 文件\n"
@@ -48,7 +52,8 @@ int usage(QTextStream& err) {
         << "  mavor-admin migrate FROM.tdb --server [--replace]\n"
         << "                             把整个数据库文件复制到服务器 (一个事务, 核对行数)\n"
         << "  mavor-admin upgrade --server  把服务器上的表升级到本程序的版本\n"
-        << "  其他命令的 PATH 也可以写 --server (mavor.ini 中的服务器)\n";
+        << "  其他命令的 PATH 也可以写 --server (mavor.ini 中的服务器)\n"
+        << "  mavor-admin --help | --version   显示本用法或版本\n";
     return 2;
 }
 
@@ -128,6 +133,15 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return usage(err);
+    // Asked-for help and the version go to standard output, and all is well.
+    if (args.size() == 1 && (args.first() == u"--help" || args.first() == u"-h")) {
+        usage(out);
+        return 0;
+    }
+    if (args.size() == 1 && args.first() == u"--version") {
+        out << "mavor-admin " << app::kVersion << "\n";
+        return 0;
+    }
     const QString command = args.takeFirst();
     QString serverError;
     if (!admin::resolveServer(args, &serverError)) {

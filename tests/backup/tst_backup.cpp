@@ -448,12 +448,25 @@ void TestBackup::adminCommands() {
 
     QCOMPARE(run({"check", home_->databasePath()}, &output), 0);
     QVERIFY(output.trimmed().endsWith(QStringLiteral("正常: 数据库完好, 所有记录的联系人都在")));
+    // A command leaves nothing of its connections beside the file.
+    QVERIFY(!QFile::exists(home_->databasePath() + "-wal"));
+    QVERIFY(!QFile::exists(home_->databasePath() + "-shm"));
     QVERIFY(db_->open(home_->databasePath()));
     QVERIFY(db_->execute("insert into asso(asso_base_code) values(4242)"));
     QCOMPARE(run({"check", home_->databasePath()}, &output), 1);
     QVERIFY(output.trimmed().endsWith(QStringLiteral("有问题: 1 行记录的联系人已不存在")));
     QCOMPARE(run({"check", text}), 1);
     QCOMPARE(run({"backup", home_->databasePath()}), 2);
+    // Asked-for help and the version: on standard output, exit 0.
+    for (const QString& asked : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+        QProcess process;
+        process.start(admin(), {asked});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        const QString said = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY(said.contains(asked == u"--help" ? QStringLiteral("--duplicates skip|merge|add")
+                                                 : QStringLiteral("mavor-admin 3.")));
+    }
 }
 
 // A backup that carries its own objects: one trigger copies every new

@@ -73,6 +73,7 @@ class TestCsv : public QObject {
     void mappingIsRemembered();
     void realFiles_data();
     void realFiles();
+    void valuesWithoutAFieldAreReported();
     void unevenRowsAreRefused();
     void overLongRowIsRefusedAlone();
     void exportedHeadingsAreRecognised();
@@ -367,6 +368,24 @@ void TestCsv::realFiles_data() {
     add(o, 0, 2, "base_year", "1982");
     add(o, 1, 4, "base_name", "Wei Zhou");
     add(o, 1, 4, "base_mobil", "13911112222");
+    // Addresses and web addresses, by their kind: a work address to the unit's
+    // fields, a home address given only whole to the home address.
+    add(o, 0, 2, "work_address", "Calle Mayor 1");
+    add(o, 0, 2, "work_city", "Madrid");
+    add(o, 0, 2, "work_zip", "28013");
+    add(o, 0, 2, "work_website", "http://acme.example.es");
+    add(o, 1, 4, "home_address", "5 Tower Road, Hong Kong");
+    // The newer layout, with several values in one cell.
+    const char* n = "google-labels.csv";
+    add(n, 0, 2, "base_name", "Lei Wang");
+    add(n, 0, 2, "base_email", "wl@example.cn");
+    add(n, 0, 2, "base_mobil", "138 0000 1111");
+    add(n, 0, 2, "base_phone", "139 2222 3333");
+    add(n, 0, 2, "work_phone", "010-6666 7777");
+    add(n, 0, 2, "base_contact", "lei.wang@example.com; 137 4444 5555");
+    add(n, 0, 2, "home_address", "Xueyuan Road 5");
+    add(n, 0, 2, "base_city", "Beijing");
+    add(n, 0, 2, "work_website", "https://example.cn/lei");
     // Thunderbird's layout: the birthday in three columns.
     const char* t = "thunderbird.csv";
     add(t, 0, 2, "base_name", "Hans Müller");
@@ -397,6 +416,19 @@ void TestCsv::realFiles() {
     QCOMPARE(contacts[row].refusal, QString());
     QCOMPARE(contacts[row].line, line);
     QCOMPARE(contacts[row].record.value(column), expected);
+}
+
+void TestCsv::valuesWithoutAFieldAreReported() {
+    QString error;
+    const QList<IncomingContact> contacts = readFile(data("google-labels.csv"), &error);
+    QCOMPARE(contacts.size(), 1);
+    const QStringList expected = {
+        QStringLiteral(
+            "“Website 1 - Value”的“https://blog.example.cn/wang-lei-notes”没有可放的字段, "
+            "未导入"),
+        QStringLiteral("“Address 1 - Postal Code”的“100083”没有可放的字段, 未导入"),
+        QStringLiteral("“Address 1 - Country”的“China”没有可放的字段, 未导入")};
+    QCOMPARE(contacts[0].notes, expected);
 }
 
 void TestCsv::unevenRowsAreRefused() {

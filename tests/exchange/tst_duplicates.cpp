@@ -188,6 +188,9 @@ void TestDuplicates::fieldsThatDiffer() {
     QCOMPARE(merged.value("base_day"), QStringLiteral("12"));
     QCOMPARE(merged.value("base_email"), QStringLiteral("b@x.cn"));
     QCOMPARE(merged.value("base_mobil"), QStringLiteral("138"));
+    // What the merge does not keep is said, each differing value once.
+    QCOMPARE(ContactMerger::dropped(chosen),
+             (QStringList{"姓名“张三”", "出生日期“-04-”", "邮件地址“c@x.cn”"}));
 }
 
 void TestDuplicates::mergeMovesEverythingToTheSurvivor() {
@@ -210,6 +213,11 @@ void TestDuplicates::mergeMovesEverythingToTheSurvivor() {
           QStringLiteral("insert into asso(asso_base_code,asso_name,asso_relation_code) "
                          "values(%1,'指向乙',%2)")
               .arg(other)
+              .arg(b),
+          // The two are associated with each other: after the merge that is gone.
+          QStringLiteral("insert into asso(asso_base_code,asso_name,asso_relation_code) "
+                         "values(%1,'甲指乙',%2)")
+              .arg(a)
               .arg(b)})
         QVERIFY(db_->execute(sql::Statement(s)));
 
@@ -219,6 +227,7 @@ void TestDuplicates::mergeMovesEverythingToTheSurvivor() {
     const ContactRecord record =
         ContactMerger::combine(records, 0, ContactMerger::differences(records, 0));
     QVERIFY(merger.merge(a, record, {b}));
+    QCOMPARE(merger.removedSelfAssociations(), 1);
 
     ContactStore store(*db_, *prompter_);
     const ContactRecord survivor = store.load(a, 1).record;
@@ -283,6 +292,8 @@ void TestDuplicates::fillingEmptyFields() {
     QCOMPARE(r.value("base_year"), QString());
     QCOMPARE(r.value("base_day"), QString());
     QCOMPARE(r.value("home_year"), QStringLiteral("1982"));
+    QCOMPARE(ContactMerger::notFilled(known, incoming),
+             (QStringList{"姓名“张老三”", "出生日期“1980--01”", "手机号码“139”"}));
 }
 
 QTEST_GUILESS_MAIN(TestDuplicates)

@@ -415,6 +415,14 @@ void TestVCard::looseDates_data() {
                            << "";
     QTest::newRow("american") << "4/12/1985"
                               << "invalid";
+    // A mail program's order shows when one number is past 12; it writes
+    // "0/0/00" for no date.
+    QTest::newRow("month/day/year") << "5/20/1970"
+                                    << "1970-05-20";
+    QTest::newRow("day/month/year") << "20/5/1970"
+                                    << "1970-05-20";
+    QTest::newRow("no date") << "0/0/00"
+                             << "";
     QTest::newRow("text") << "明年"
                           << "invalid";
 }

@@ -7,6 +7,7 @@
 #include "app/CommandTable.h"
 #include "app/ProgramDirectory.h"
 #include "app/Settings.h"
+#include "base/AppInfo.h"
 #include "contacts/CClientView2.h"
 #include "contacts/CContactAddSheet.h"
 #include "contacts/CContactDetailPane.h"
@@ -586,6 +587,11 @@ void TestMainFrame::helpComesWithTheProgram() {
     const QString guide = installedFile("help/index.html");
     QVERIFY2(!guide.startsWith(home_->dir()), qPrintable(guide));
     QCOMPARE(QFileInfo(guide).dir().dirName(), QStringLiteral("help"));
+    // The About box says which release this is and under which licence.
+    prompter_->clear();
+    QVERIFY(frame_->runCommand(commands::About));
+    QVERIFY(prompter_->lastText().contains(QStringLiteral("版本 ") + app::kVersion));
+    QVERIFY(prompter_->lastText().contains(QStringLiteral("GPL-3.0-or-later")));
 }
 
 void TestMainFrame::settingsCommandsOpenTheirWindows_data() {

@@ -140,7 +140,8 @@ QStringList TestInstall::expectedFiles() const {
     if (QFileInfo::exists(programDir_ + "/moban.xlsx"))
         files << "share/mavor/moban.xlsx";
     if (QFileInfo::exists(programDir_ + "/mavor-smsd"))
-        files << "bin/mavor-smsd";
+        files << "bin/mavor-smsd"
+              << "share/man/man1/mavor-smsd.1.gz";
     return files;
 }
 
@@ -263,6 +264,9 @@ void TestInstall::metainfoValidates() {
     QVERIFY(xml.contains("<launchable type=\"desktop-id\">" + appId_ + ".desktop</launchable>"));
     QVERIFY(xml.contains(QRegularExpression("<screenshot[^>]*>\\s*<caption>[^<]+</caption>")));
     QVERIFY(xml.contains(QRegularExpression("<image>https?://[^<]+\\.png</image>")));
+    // Every installed program is named, so that software centres find it.
+    for (const QString& program : QDir(installed("bin")).entryList(QDir::Files))
+        QVERIFY2(xml.contains("<binary>" + program + "</binary>"), qPrintable(program));
 }
 
 QString TestInstall::manPage(const QString& name) {
@@ -297,7 +301,7 @@ void TestInstall::manualPageDescribesEveryCommand() {
     const QString man = QStandardPaths::findExecutable("man");
     if (man.isEmpty())
         return;
-    for (const char* name : {"mavor-admin.1.gz", "mavor.1.gz"}) {
+    for (const char* name : {"mavor-admin.1.gz", "mavor.1.gz", "mavor-smsd.1.gz"}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("MANWIDTH", "80");
         const Run shown =
@@ -318,6 +322,7 @@ void TestInstall::adminExitCodesAreTheDocumentedOnes_data() {
     QTest::newRow("gen on a missing file")
         << QStringList{"gen", "--contacts", "1", "--interactions", "1", "@/none/x.tdb"} << false
         << 1;
+    QTest::newRow("asked for help") << QStringList{"--help"} << false << 0;
     QTest::newRow("no command") << QStringList{} << false << 2;
     QTest::newRow("unknown command") << QStringList{"frobnicate"} << false << 2;
     QTest::newRow("missing path") << QStringList{"initdb"} << false << 2;

@@ -545,13 +545,16 @@ void TestSms::smsdProgramMovesQueuedRowsToDelivered() {
 }
 
 void TestSms::smsdWithoutSettingsWritesATemplate() {
-    const QString settings = home_->file(QStringLiteral("own.ini"));
+    // A fresh account: not even the folder is there yet.
+    const QString settings = home_->file(QStringLiteral("fresh/own.ini"));
     QProcess smsd;
     const QString program = smsdPath();
     smsd.start(program, {QStringLiteral("--config"), settings, QStringLiteral("--once")});
     QVERIFY(smsd.waitForFinished(10000));
     QCOMPARE(smsd.exitCode(), 1);
+    QVERIFY(QString::fromUtf8(smsd.readAllStandardError()).contains(settings));
     QVERIFY(QFile::exists(settings));
+    QCOMPARE(int(QFile::permissions(settings) & 0x00FF), 0); // nothing for group or others
     // Still unset: refused again, with the reason.
     smsd.start(program, {QStringLiteral("--config"), settings, QStringLiteral("--once")});
     QVERIFY(smsd.waitForFinished(10000));
