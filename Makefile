@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README:
 #   make run   installs what is missing, builds, delivers the database, starts the program
 #   make test  the same set-up, then the whole test suite through CTest

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the contact list's load of "全部人脉" (all live contacts) over a database
 // filled by "mavor-admin gen": the statement with the post and level names read
 // once per load, filling the list model, and for comparison the same rows with

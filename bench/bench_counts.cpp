@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the statements that grow with the size of the network, over a database
 // filled by "mavor-admin gen": the navigation tree's counts for every category
 // value (the tree's own statements), and the reminders and care (their class;

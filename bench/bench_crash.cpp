@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The crash test's long run: every writing operation of the program, killed
 // (SIGKILL) at random moments, 1,000 times each by default; after every kill
 // the database is opened as the program opens it and checked: the engine's

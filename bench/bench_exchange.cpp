@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the contact exchange over generated data, each figure beside its floor.
 //
 //   bench_exchange import PATH [--contacts N] [--repeat R]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the reminders, the care counts, the cleansing and a whole tree build
 // with them, through the program's own classes, over a database filled by
 // "mavor-admin gen". Beside each figure stands its floor: one hand-written

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the interaction query and the three exports over a database filled by
 // "mavor-admin gen", each beside its floor: one hand-written statement that
 // reads the same rows and nothing else.

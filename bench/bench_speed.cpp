@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speed table: every heavy operation of the program, through its own
 // classes, beside its floor: the time of one hand-written statement that gives
 // the same visible result (the same tree captions, the same rows in the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times what a click on a contact costs the detail pane's "关联关系" and
 // "相关文档" tabs when the contact has many associations and documents. The
 // rows are added to one live contact of a copy of a database filled by

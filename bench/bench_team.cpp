@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several machines on one database: N processes, each on its own connection,
 // run a share of M mixed operations (new contacts, edits of contacts saved
 // whole with the check for a save made meanwhile, interactions, counts and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times a whole build of the navigation tree over a database, the way the
 // builder thread runs it (its own connection, the 10 ms pause after each step),
 // and once more without the pauses to show what the statements cost.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two copies of the program's core, separate processes of separate users,
 // run mixed operations at once on one database (10,000 in all by default):
 // adding, modifying, trashing and restoring contacts, adding and deleting

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compresses IN into OUT the way Debian wants shipped documentation: best
 # compression and no name or time stamp in the header, so the bytes depend on
 # the content alone.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The lower folders include nothing from above them: base includes nothing of
 # the program's own but base, db only base and db. Run by CTest with -DSRC=<src folder>.
 set(allowed_base "base")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one of the program's writing operations over and over on a database,
 // through the program's own classes, until it is killed or has done --count
 // of them. It prints "ready" once the database is open and "done N" after

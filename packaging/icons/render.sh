@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the program icon mavor.svg into the fixed sizes of the hicolor theme.
 # Run by hand after changing the drawing (needs rsvg-convert from librsvg2-bin);
 # the PNGs are kept in the repository so the build needs no renderer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts of Database that differ on a server (PostgreSQL through Qt's
 // QPSQL driver); the file engine's side stays in Database.cpp.
 #include "db/Database.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/DeliveredDatabase.h"
 
 #include "base/PrivateFiles.h"

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- Tables of the delivered database. The program never creates or alters a table:
 -- mavor-admin initdb runs this file and seed.sql into a new file.
 PRAGMA journal_mode = WAL;

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- Starting values of the reference tables and the administrator account,
 -- loaded once into a new database right after schema.sql.
 -- Most reference tables start with a '' row meaning "not set": records that

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- Statistics for the query planner: gathered from the tables that grow,
 -- fixed for the small lists (see upgrades/002.sql for why), then loaded.
 ANALYZE;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "interactions/Score.h"
 
 #include "base/Clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/DataSource.h"
 
 #include "db/ErrorMessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sms/CSmsListDlg.h"
 
 #include "sms/CSmsViewDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SMS sender that shares the program's database:
 //   mavor-smsd [--config FILE] [--once]
 // Every round sends the waiting rows of smssend through the gateway command of

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts a delivered database into the program directory when none is there.
 # A user's existing database is never replaced.
 if(NOT EXISTS "${DB}")

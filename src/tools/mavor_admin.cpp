@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Administration commands of an installation:
 //   mavor-admin initdb PATH   write a new delivered database (never overwrites)
 //   mavor-admin gen ...       fill an existing database with generated data

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ReportColumn.h"
 
 QList<ReportColumn> ReportColumn::parse(const QString& columnText) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LoginCheck.h"
 #include "app/PasswordChange.h"
 #include "app/Settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the real program the way a user does and checks what start-up
 // promises: one copy per data directory, a crashed copy does not block the
 // next, a missing settings file comes back with its defaults.

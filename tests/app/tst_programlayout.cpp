@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program's files and the user's data are, decided from what lies
 // around the binary and from the environment, and the data directory an
 // installed program makes for itself on its first start.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second process on a database file, for the tests:
 //   db_helper write PATH N   commits N rows to table burst, one transaction
 //                            each, printing each row's number once committed;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup/BackupCommands.h"
 #include "backup/DatabaseCheck.h"
 #include "backup/DatabaseRestore.h"

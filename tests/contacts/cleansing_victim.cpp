@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the data cleansing on a database and, with "--die", kills itself at
 // the last step before the commit: every contact that will go has been
 // written to the trash inside the transaction. tst_cleansing runs it as a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One user at the detail pane, as fast as it goes: loads a contact, adds one
 // to the number in its own field, saves with the stamp of the load. A refused
 // save is followed by a fresh load, as the user would do. tst_concurrentsaves

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/ContactList.h"
 #include "contacts/DetailPane.h"
 #include "contacts/ListHost.h"

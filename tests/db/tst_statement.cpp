@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/Database.h"
 #include "db/RowWriter.h"
 #include "db/Statement.h"

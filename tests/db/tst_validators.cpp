@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/DateForms.h"
 #include "db/Days.h"
 #include "db/Validators.h"

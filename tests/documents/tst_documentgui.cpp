@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/ContactGuiFixture.h"
 
 #include "app/CGfxOutBarCtrl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mavor-admin import and export, run as the administrator runs them.
 #include "db/Database.h"
 #include "exchange/TextEncoding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/CClientView2.h"
 #include "contacts/CDistributeDlg.h"
 #include "contacts/DetailPane.h"

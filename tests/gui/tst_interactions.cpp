@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Interactions, reminders, score and cleansing as the user meets them in the
 // main window and in their dialogs.
 #include "app/AutoResetEvent.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AppContext.h"
 #include "app/AutoResetEvent.h"
 #include "app/CNavTree.h"

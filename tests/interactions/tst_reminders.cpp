@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ReminderNodes.h"
 #include "app/TreeSink.h"
 #include "db/Database.h"

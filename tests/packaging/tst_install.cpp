@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Installs the build into a temporary DESTDIR the way the package does
 // (cmake --install, prefix /usr) and looks at the result as a desktop and a
 // user would: the tree, the desktop entry and AppStream data through their

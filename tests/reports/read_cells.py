@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads a workbook back the way another program would: prints its sheet
 names, the active sheet and every non-empty cell of that sheet with its type
 and whether it is bold and boxed, as JSON on one line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three exports through the template writer, read back by another program
 // (python3 with openpyxl) cell by cell.
 #include "ReportsFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The query rules without a display: the date range of the query forms, the
 // contact query's condition, the interaction query with its totals, and the
 // document search.

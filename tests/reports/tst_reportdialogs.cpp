@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The query dialogs and the commands of the reports feature, driven as a
 // person would: fields filled, buttons clicked, the list and messages read.
 #include "ReportsFixture.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A throwaway PostgreSQL cluster for the test suite, reached through a socket
 # in its own directory and, for the tests of sign-in and TLS, on 127.0.0.1:
 #   cluster.sh start DIR MAVOR_ADMIN PORT

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A team on its server: each person signs in as a role of their own, members
 // can do what the window does and nothing more, passwords stay with the
 // server, TLS proves the server. Runs on the suite's throwaway cluster only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A gateway for the tests that sends nothing anywhere:
 //   loopback_gateway send DIR MOBILE   records the text (from standard input) in
 //                                      DIR/sent.txt and answers it: a reply from

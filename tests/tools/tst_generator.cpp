@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generated databases the measurements run on: complete contacts, codes
 // that resolve, dates the program can read, and the same data for the same seed.
 #include "db/Database.h"

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- Version 2: indexes that answer the navigation tree, the reminders and the
 -- birthday lists by themselves, and statistics for the query planner.
 

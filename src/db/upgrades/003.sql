@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- Lunar dates. A birthday of a contact, a spouse or a child can be kept by the
 -- lunar calendar: its flag is 0 for a Gregorian date, 1 when the month and day
 -- columns hold a lunar month and day, 2 when that month is a leap month (闰).

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes moban.xlsx, the spreadsheet template of the three exports.
 
 Run by hand after a change (python3-openpyxl), then commit the workbook:
