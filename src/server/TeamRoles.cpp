@@ -76,6 +76,13 @@ QString passwordClause(Database& db, const QString& role, const QString& passwor
     return made ? QStringLiteral(" password ") + literal(*made) : QString();
 }
 
+bool roleNameFits(const QString& database, const QString& userName, QString* error) {
+    const QString problem = roleNameProblem(database, userName);
+    if (!problem.isEmpty() && error)
+        *error = problem;
+    return problem.isEmpty();
+}
+
 bool isSuperuser(Database& db) {
     bool super = false;
     db.queryQuietly("select rolsuper from pg_roles where rolname = current_user",
@@ -281,12 +288,6 @@ std::optional<QList<Person>> addMissingPeople(Database& db, QString* error) {
     for (const QString& name : names) {
         if (roleExists(db, personRole(database, name)))
             continue;
-        const QString problem = roleNameProblem(database, name);
-        if (!problem.isEmpty()) {
-            if (error)
-                *error = problem;
-            return std::nullopt;
-        }
         Person person{name, generatePassword()};
         if (!createPerson(db, name, person.password, error))
             return std::nullopt;
@@ -299,12 +300,8 @@ std::optional<QList<Person>> addMissingPeople(Database& db, QString* error) {
 
 bool createPerson(Database& db, const QString& userName, const QString& password, QString* error) {
     const QString database = db.server().database;
-    const QString problem = roleNameProblem(database, userName);
-    if (!problem.isEmpty()) {
-        if (error)
-            *error = problem;
+    if (!roleNameFits(database, userName, error))
         return false;
-    }
     const QString role = personRole(database, userName);
     const QString clause = passwordClause(db, role, password, error);
     if (clause.isEmpty())
@@ -319,12 +316,8 @@ bool createPerson(Database& db, const QString& userName, const QString& password
 
 bool renamePerson(Database& db, const QString& oldName, const QString& newName, QString* error) {
     const QString database = db.server().database;
-    const QString problem = roleNameProblem(database, newName);
-    if (!problem.isEmpty()) {
-        if (error)
-            *error = problem;
+    if (!roleNameFits(database, newName, error))
         return false;
-    }
     return run(db,
                QStringLiteral("alter role %1 rename to %2")
                    .arg(identifier(personRole(database, oldName)),
