@@ -3,9 +3,6 @@
 
 #include "FloorSheet.h"
 
-#include "app/DepartmentNodes.h"
-#include "app/ReminderNodes.h"
-#include "app/TreeCounts.h"
 #include "db/Database.h"
 #include "db/DateForms.h"
 #include "db/Days.h"
@@ -13,6 +10,9 @@
 #include "reports/ContactListSheet.h"
 #include "reports/DateRange.h"
 #include "reports/StatisticsSheet.h"
+#include "tree/DepartmentNodes.h"
+#include "tree/ReminderNodes.h"
+#include "tree/TreeCounts.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/TreeBuilder.h"
 #include "db/Statement.h"
 #include "reports/InteractionQuery.h"
+#include "tree/TreeBuilder.h"
 #include "ui/ReportRows.h"
 
 #include <QDate>

@@ -7,12 +7,12 @@
 //
 //   bench_counts PATH [--repeat N]
 #include "BenchTiming.h"
-#include "app/DepartmentNodes.h"
-#include "app/TreeBuilder.h"
-#include "app/TreeCounts.h"
 #include "db/Database.h"
 #include "db/Statement.h"
 #include "interactions/Reminders.h"
+#include "tree/DepartmentNodes.h"
+#include "tree/TreeBuilder.h"
+#include "tree/TreeCounts.h"
 
 #include <QCoreApplication>
 #include <QDate>

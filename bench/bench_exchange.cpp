@@ -16,7 +16,6 @@
 //       "mavor-admin gen --contacts 100000 ..."); the floor is one statement that
 //       groups the live contacts by their mobile number as stored.
 #include "BenchTiming.h"
-#include "app/Session.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "db/Database.h"
@@ -24,6 +23,7 @@
 #include "exchange/DuplicateFinder.h"
 #include "exchange/ImportCleaner.h"
 #include "exchange/ImportFile.h"
+#include "featureapi/Session.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

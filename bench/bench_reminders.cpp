@@ -11,10 +11,7 @@
 // The cleansing runs on copies of PATH made beside it (removed afterwards).
 #include "BenchTiming.h"
 #include "QuietPrompter.h"
-#include "app/AutoResetEvent.h"
-#include "app/ReminderNodes.h"
-#include "app/TreeBuilder.h"
-#include "app/TreeSink.h"
+#include "base/AutoResetEvent.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "contacts/Cleansing.h"
@@ -22,6 +19,9 @@
 #include "db/ServerAddress.h"
 #include "db/Statement.h"
 #include "interactions/Reminders.h"
+#include "tree/ReminderNodes.h"
+#include "tree/TreeBuilder.h"
+#include "tree/TreeSink.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -18,11 +18,7 @@
 #include "QuietPrompter.h"
 #include "SpeedDatabase.h"
 #include "SpeedFloors.h"
-#include "app/AutoResetEvent.h"
-#include "app/DepartmentNodes.h"
-#include "app/ReminderNodes.h"
-#include "app/TreeBuilder.h"
-#include "app/TreeCounts.h"
+#include "base/AutoResetEvent.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "contacts/Cleansing.h"
@@ -38,6 +34,10 @@
 #include "reports/StatisticsSheet.h"
 #include "reports/TickedRecords.h"
 #include "tools/TextTree.h"
+#include "tree/DepartmentNodes.h"
+#include "tree/ReminderNodes.h"
+#include "tree/TreeBuilder.h"
+#include "tree/TreeCounts.h"
 #include "ui/ReportModel.h"
 
 #include <QApplication>

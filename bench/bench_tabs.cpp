@@ -9,12 +9,10 @@
 //
 //   bench_tabs PATH [--repeat N] [--rows N]
 #include "BenchTiming.h"
-#include "app/AppContext.h"
-#include "app/AutoResetEvent.h"
-#include "app/Session.h"
-#include "app/Settings.h"
+#include "base/AutoResetEvent.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
+#include "base/Settings.h"
 #include "contacts/AssoList.h"
 #include "contacts/CAssoPage.h"
 #include "contacts/CContactDetailPane.h"
@@ -23,6 +21,8 @@
 #include "documents/CDocPage.h"
 #include "documents/DocList.h"
 #include "documents/FileOpener.h"
+#include "featureapi/AppContext.h"
+#include "featureapi/Session.h"
 #include "ui/ReportModel.h"
 
 #include <QApplication>

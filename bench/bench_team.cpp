@@ -11,12 +11,12 @@
 // (postgresql://user@host/database, password from PGPASSWORD).
 #include "BenchTiming.h"
 
-#include "app/Session.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "contacts/ContactStore.h"
 #include "db/Database.h"
 #include "db/Statement.h"
+#include "featureapi/Session.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

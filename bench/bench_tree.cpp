@@ -3,12 +3,12 @@
 // builder thread runs it (its own connection, the 10 ms pause after each step),
 // and once more without the pauses to show what the statements cost.
 //   bench_tree PATH [runs]
-#include "app/AutoResetEvent.h"
-#include "app/ReminderNodes.h"
-#include "app/TreeBuilder.h"
-#include "app/TreeSink.h"
+#include "base/AutoResetEvent.h"
 #include "base/Clock.h"
 #include "db/Database.h"
+#include "tree/ReminderNodes.h"
+#include "tree/TreeBuilder.h"
+#include "tree/TreeSink.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -13,11 +13,8 @@
 // user's contacts, adds interactions and builds the tree, and prints at the
 // end a "summary" line of what it committed (see FaultSummary.h).
 #include "QuietPrompter.h"
-#include "app/AutoResetEvent.h"
-#include "app/ReminderNodes.h"
-#include "app/Session.h"
-#include "app/TreeBuilder.h"
 #include "backup/DatabaseRestore.h"
+#include "base/AutoResetEvent.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "contacts/Cleansing.h"
@@ -27,10 +24,13 @@
 #include "db/Lookups.h"
 #include "faults/FaultFixture.h"
 #include "faults/FaultSummary.h"
+#include "featureapi/Session.h"
 #include "interactions/InteractionFields.h"
 #include "interactions/InteractionForm.h"
 #include "interactions/InteractionList.h"
 #include "tools/TextTree.h"
+#include "tree/ReminderNodes.h"
+#include "tree/TreeBuilder.h"
 #include "ui/ReportModel.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup/BackupFeature.h"
 
-#include "app/AutoResetEvent.h"
-#include "app/CommandTable.h"
 #include "backup/BackupCommands.h"
+#include "base/AutoResetEvent.h"
+#include "featureapi/CommandTable.h"
 
 #include <QApplication>
 #include <QDir>

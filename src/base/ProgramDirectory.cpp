@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 
-#include "app/ProgramLayout.h"
+#include "base/ProgramLayout.h"
 
 #include <QDir>
 

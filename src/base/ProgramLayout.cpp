@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ProgramLayout.h"
+#include "base/ProgramLayout.h"
 
 #include "base/AppInfo.h"
 

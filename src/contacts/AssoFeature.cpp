@@ -2,10 +2,9 @@
 #include "contacts/AssoFeature.h"
 
 #include "contacts/CAssoPage.h"
-#include "contacts/CContactDetailPane.h"
 
 void AssoFeature::install(FrameServices& frame) {
-    CContactDetailPane* pane = frame.detailPane();
-    auto* page = new CAssoPage(frame.context(), frame.session().userCode, &frame, pane);
-    pane->setListTab(CContactDetailPane::Associations, page, page->associations());
+    ContactTabs& tabs = frame.contactTabs();
+    auto* page = new CAssoPage(frame.context(), frame.session().userCode, &frame, tabs.tabParent());
+    tabs.setListTab(ContactTabs::Associations, page, page->associations());
 }

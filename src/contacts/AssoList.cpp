@@ -3,8 +3,8 @@
 
 #include "base/Prompter.h"
 #include "contacts/AssoStore.h"
-#include "contacts/ListHost.h"
 #include "db/Database.h"
+#include "featureapi/ListHost.h"
 #include "interactions/Score.h"
 #include "ui/ReportModel.h"
 

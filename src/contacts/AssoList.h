@@ -2,7 +2,7 @@
 #pragma once
 
 #include "contacts/AssoRecord.h"
-#include "contacts/ContactTab.h"
+#include "featureapi/ContactTab.h"
 
 #include <QString>
 #include <functional>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/CAssoEditDlg.h"
 
-#include "app/AppContext.h"
 #include "contacts/AssoStore.h"
 #include "contacts/AssoTargets.h"
 #include "contacts/CAssoTargetDlg.h"
 #include "contacts/CDropList.h"
+#include "featureapi/AppContext.h"
 #include "ui/TextLimit.h"
 
 #include <QGridLayout>

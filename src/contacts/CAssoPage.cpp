@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/CAssoPage.h"
 
-#include "app/AppContext.h"
 #include "contacts/AssoStore.h"
 #include "contacts/CAssoEditDlg.h"
+#include "featureapi/AppContext.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/CBasePage.h"
 
-#include "app/AppContext.h"
 #include "contacts/CExistingRecordsDlg.h"
 #include "contacts/ContactSearch.h"
+#include "featureapi/AppContext.h"
 
 CBasePage::CBasePage(AppContext& app, QWidget* parent)
     : CContactPage(ContactPage::Base, {2, {}}, app, parent) {}

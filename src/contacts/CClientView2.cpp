@@ -136,3 +136,11 @@ void CClientView2::showEvent(QShowEvent* event) {
         splitter_->setSizes({half - 2, height() - half - 2});
     }
 }
+
+int CClientView2::liveFlag() const {
+    return contacts_ ? contacts_->liveFlag() : 1;
+}
+
+bool CClientView2::settleEdits() {
+    return contacts_ ? contacts_->settleEdits() : true;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "contacts/ContactList.h"
+#include "featureapi/ContactView.h"
 
 #include <QWidget>
 #include <memory>
@@ -17,7 +18,7 @@ class QSplitter;
 class ReportModel;
 
 // View 1 of the right panel: the contact list above, the contact's detail below.
-class CClientView2 : public QWidget {
+class CClientView2 : public QWidget, public ContactListView {
     Q_OBJECT
   public:
     static inline const QString kColumns = ContactList::kColumns;
@@ -38,14 +39,17 @@ class CClientView2 : public QWidget {
 
     // Fills the list (filter over the alias b, list mode, 1 live / 0 trash).
     bool load(const sql::Statement& filter, int mode, int liveFlag);
-    bool moveToTrash();
-    bool restore();
-    bool deleteContacts();
-    bool emptyTrash();
-    bool distribute();
+    bool moveToTrash() override;
+    bool restore() override;
+    bool deleteContacts() override;
+    bool emptyTrash() override;
+    bool distribute() override;
 
     // The contact shown in the detail pane, 0 when none.
-    qint64 currentContact() const;
+    qint64 currentContact() const override;
+    const ReportModel& rows() const override { return *model_; }
+    int liveFlag() const override;
+    bool settleEdits() override;
     ContactList* contacts() const { return contacts_.get(); }
     ReportModel* model() const { return model_; }
     CReportView* list() const { return list_; }

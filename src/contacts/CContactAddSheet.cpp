@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/CContactAddSheet.h"
 
-#include "app/AppContext.h"
+#include "base/Prompter.h"
 #include "contacts/CContactPage.h"
 #include "contacts/ContactStore.h"
 #include "contacts/ContactValidation.h"
-#include "base/Prompter.h"
+#include "featureapi/AppContext.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

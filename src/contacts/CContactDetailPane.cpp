@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/CContactDetailPane.h"
 
-#include "app/AppContext.h"
 #include "base/Prompter.h"
 #include "contacts/CContactPage.h"
 #include "contacts/ContactStore.h"
-#include "contacts/ContactTab.h"
 #include "contacts/ContactValidation.h"
+#include "featureapi/AppContext.h"
+#include "featureapi/ContactTab.h"
 
 #include <QScopedValueRollback>
 #include <QScrollArea>

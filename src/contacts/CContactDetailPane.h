@@ -4,6 +4,7 @@
 #include "contacts/ContactFields.h"
 #include "contacts/ContactRecord.h"
 #include "contacts/DetailPane.h"
+#include "featureapi/ContactView.h"
 
 #include <QList>
 #include <QTabWidget>
@@ -16,12 +17,9 @@ class ContactTab;
 // The lower half of the contact view: the five contact pages of the contact
 // clicked in the list, edited in place, and the tabs of its associations,
 // interactions and documents.
-class CContactDetailPane : public QTabWidget, public DetailPane {
+class CContactDetailPane : public QTabWidget, public DetailPane, public ContactTabs {
     Q_OBJECT
   public:
-    // The list tabs, by their position.
-    enum ListTab { Associations = 5, Interactions = 6, Documents = 7 };
-
     CContactDetailPane(AppContext& app, const Session& session, QWidget* parent = nullptr);
 
     void clearPane() override;
@@ -41,8 +39,8 @@ class CContactDetailPane : public QTabWidget, public DetailPane {
     ContactRecord values() const;
     // Fills the pages' lists again, after a reference table was edited.
     void fillLists();
-    // Puts a list tab in place of its placeholder; the pane owns widget.
-    void setListTab(ListTab which, QWidget* widget, ContactTab* tab);
+    QWidget* tabParent() override { return this; }
+    void setListTab(ListTab which, QWidget* widget, ContactTab* tab) override;
 
   signals:
     // The user edited a field of the contact shown.

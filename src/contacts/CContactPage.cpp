@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/CContactPage.h"
 
-#include "app/AppContext.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "contacts/CBasePage.h"
@@ -12,6 +11,7 @@
 #include "contacts/CWorkPage.h"
 #include "contacts/ContactLists.h"
 #include "contacts/LunarBirthday.h"
+#include "featureapi/AppContext.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/CExistingRecordsDlg.h"
 
-#include "app/AppContext.h"
+#include "featureapi/AppContext.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/CWorkPage.h"
 
-#include "app/AppContext.h"
 #include "contacts/CExistingRecordsDlg.h"
 #include "contacts/ContactSearch.h"
+#include "featureapi/AppContext.h"
 
 CWorkPage::CWorkPage(AppContext& app, QWidget* parent)
     : CContactPage(ContactPage::Work, {2, {3, 5, 2}}, app, parent) {}

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/CleansingFeature.h"
 
-#include "app/CommandTable.h"
-#include "app/Settings.h"
 #include "base/Prompter.h"
+#include "base/Settings.h"
 #include "contacts/CClientView2.h"
 #include "contacts/CValidityDlg.h"
 #include "contacts/Cleansing.h"
 #include "contacts/ContactList.h"
 #include "contacts/ValidityPeriod.h"
+#include "featureapi/CommandTable.h"
 
 #include <QApplication>
 
@@ -23,7 +23,7 @@ void CleansingFeature::install(FrameServices& frame) {
 void CleansingFeature::cleanse(FrameServices& frame) {
     AppContext& app = frame.context();
     // The pane is emptied afterwards: its unsaved edits are offered first.
-    if (!frame.contactView()->contacts()->settleEdits())
+    if (!frame.contactList().settleEdits())
         return;
     Cleansing cleansing(app.db, app.prompter, app.clock);
     const int days = Cleansing::periodOf(app.settings.value(ValidityPeriod::kKey));

@@ -4,11 +4,11 @@
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "contacts/DetailPane.h"
-#include "contacts/ListHost.h"
 #include "contacts/PostLevelNames.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
+#include "featureapi/ListHost.h"
 #include "ui/ReportModel.h"
 
 namespace {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/ContactStore.h"
 
-#include "app/Session.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "contacts/ContactCodes.h"
@@ -13,6 +12,7 @@
 #include "db/Lookups.h"
 #include "db/RowWriter.h"
 #include "db/Statement.h"
+#include "featureapi/Session.h"
 
 namespace {
 

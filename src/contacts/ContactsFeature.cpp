@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/ContactsFeature.h"
 
-#include "app/CommandTable.h"
-#include "contacts/CClientView2.h"
 #include "contacts/CContactAddSheet.h"
 #include "contacts/ContactList.h"
+#include "featureapi/CommandTable.h"
 
 void ContactsFeature::install(FrameServices& frame) {
-    CClientView2* view = frame.contactView();
+    ContactListView* view = &frame.contactList();
     frame.addCommand(commands::AddContact, [this, &frame] { addContacts(frame); });
     frame.addCommand(commands::DeleteContact, [view] { view->deleteContacts(); });
     frame.addCommand(commands::MoveToTrash, [view] { view->moveToTrash(); });
@@ -21,7 +20,7 @@ void ContactsFeature::install(FrameServices& frame) {
 
 void ContactsFeature::addContacts(FrameServices& frame) {
     // The sheet may leave the pane's edits behind a reload: settle them first.
-    if (!frame.contactView()->contacts()->settleEdits())
+    if (!frame.contactList().settleEdits())
         return;
     const int saved = runAddContacts(frame.context(), frame.session(), frame.window());
     if (saved > 0) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/FrameServices.h"
+#include "featureapi/FrameServices.h"
 
 // The contact commands: add, the lifecycle walks on the ticked rows and the
 // hand-over to another department.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/ValidityPeriod.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "db/Validators.h"
 
 QString ValidityPeriod::shown() const {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/CDatumEditDlg.h"
 
-#include "app/AppContext.h"
+#include "featureapi/AppContext.h"
 
 CDatumEditDlg::CDatumEditDlg(AppContext& app, qint64 userCode, DatumList::Edit& edit,
                              FileOpener& opener, FileChooser chooser, QWidget* parent)

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/CDatumView.h"
 
-#include "app/AppContext.h"
-#include "app/CommandTable.h"
 #include "documents/CDatumEditDlg.h"
 #include "documents/DatumStore.h"
 #include "documents/FileOpener.h"
+#include "featureapi/AppContext.h"
+#include "featureapi/CommandTable.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 

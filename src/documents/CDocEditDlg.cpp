@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/CDocEditDlg.h"
 
-#include "app/AppContext.h"
+#include "featureapi/AppContext.h"
 
 CDocEditDlg::CDocEditDlg(AppContext& app, DocList::Edit& edit, FileOpener& opener,
                          FileChooser chooser, QWidget* parent)

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/CDocForm.h"
 
-#include "app/AppContext.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "contacts/CDropList.h"
 #include "documents/DocForm.h"
 #include "documents/FileOpener.h"
+#include "featureapi/AppContext.h"
 #include "ui/TextLimit.h"
 
 #include <QComboBox>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/CDocPage.h"
 
-#include "app/AppContext.h"
 #include "documents/CDocEditDlg.h"
 #include "documents/DocStore.h"
 #include "documents/FileOpener.h"
+#include "featureapi/AppContext.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 

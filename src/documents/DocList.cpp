@@ -2,10 +2,10 @@
 #include "documents/DocList.h"
 
 #include "base/Prompter.h"
-#include "contacts/ListHost.h"
 #include "documents/DocForm.h"
 #include "documents/DocStore.h"
 #include "documents/FileOpener.h"
+#include "featureapi/ListHost.h"
 #include "interactions/Score.h"
 #include "ui/ReportModel.h"
 

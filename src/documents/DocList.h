@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "contacts/ContactTab.h"
 #include "documents/DocRecord.h"
+#include "featureapi/ContactTab.h"
 
 #include <QString>
 #include <functional>

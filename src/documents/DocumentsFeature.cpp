@@ -1,24 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/DocumentsFeature.h"
 
-#include "app/CommandTable.h"
-#include "contacts/CContactDetailPane.h"
 #include "db/Lookups.h"
 #include "documents/CDatumView.h"
 #include "documents/CDocPage.h"
 #include "documents/DesktopFileOpener.h"
+#include "featureapi/CommandTable.h"
 
 void DocumentsFeature::install(FrameServices& frame) {
     AppContext& app = frame.context();
     auto opener = std::make_shared<DesktopFileOpener>(app.prompter);
     const qint64 user = frame.session().userCode;
 
-    CContactDetailPane* pane = frame.detailPane();
-    auto* page = new CDocPage(app, user, &frame, opener, pane);
+    ContactTabs& tabs = frame.contactTabs();
+    auto* page = new CDocPage(app, user, &frame, opener, tabs.tabParent());
     // The tree's "文档资料" counts and titles follow every change; the list
     // and the contact shown stay as they are.
     page->documents()->setOnChanged([&frame] { frame.countsChanged(); });
-    pane->setListTab(CContactDetailPane::Documents, page, page->documents());
+    tabs.setListTab(ContactTabs::Documents, page, page->documents());
 
     auto* view = new CDatumView(app, user, opener);
     frame.setView(4, view);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/FrameServices.h"
+#include "featureapi/FrameServices.h"
 
 // Contact documents and my data: the "相关文档" tab of the detail pane, view 4
 // with the categories of the 〖我的资料〗 group, and the my-data commands.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/CImportWizard.h"
 
-#include "app/Settings.h"
 #include "base/Prompter.h"
+#include "base/Settings.h"
 #include "exchange/ImportTargets.h"
 
 #include <QButtonGroup>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/Session.h"
 #include "exchange/ImportSummary.h"
+#include "featureapi/Session.h"
 
 #include <functional>
 

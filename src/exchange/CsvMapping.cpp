@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/CsvMapping.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "exchange/ImportTargets.h"
 
 #include <QUrl>

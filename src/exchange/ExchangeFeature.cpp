@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/ExchangeFeature.h"
 
-#include "app/CommandTable.h"
 #include "base/Prompter.h"
-#include "contacts/CClientView2.h"
 #include "contacts/ContactList.h"
 #include "exchange/CDuplicatesDlg.h"
 #include "exchange/CExportDlg.h"
@@ -12,6 +10,7 @@
 #include "exchange/CImportWizard.h"
 #include "exchange/ContactImporter.h"
 #include "exchange/ImportCleaner.h"
+#include "featureapi/CommandTable.h"
 #include "ui/ReportModel.h"
 
 #include <QApplication>
@@ -29,7 +28,7 @@ void ExchangeFeature::install(FrameServices& frame) {
 
 bool ExchangeFeature::importContacts(FrameServices& frame) {
     // The list is reloaded afterwards: the pane's edits are settled first.
-    if (!frame.contactView()->contacts()->settleEdits())
+    if (!frame.contactList().settleEdits())
         return false;
     AppContext& app = frame.context();
     CImportWizard wizard(app.prompter, app.settings, frame.window());
@@ -74,8 +73,8 @@ int ExchangeFeature::runImport(FrameServices& frame, const CImportWizard& wizard
 
 bool ExchangeFeature::exportContacts(FrameServices& frame) {
     AppContext& app = frame.context();
-    CClientView2* view = frame.contactView();
-    const ReportModel* model = view->model();
+    ContactListView& view = frame.contactList();
+    const ReportModel* model = &view.rows();
     if (model->rowCount() == 0) {
         app.prompter.inform(QStringLiteral("列表中没有人脉可导出!"));
         return false;
@@ -102,9 +101,9 @@ bool ExchangeFeature::exportContacts(FrameServices& frame) {
         return false;
     CImportProgressDlg progress(frame.window());
     ContactExporter exporter(app.db, app.prompter);
-    const bool ok = exporter.write(
-        codes, view->contacts()->liveFlag(), dialog.format(), dialog.encoding(), path,
-        [&progress](int done, int total) { return progress.step(done, total); });
+    const bool ok =
+        exporter.write(codes, view.liveFlag(), dialog.format(), dialog.encoding(), path,
+                       [&progress](int done, int total) { return progress.step(done, total); });
     progress.close();
     QApplication::processEvents();
     if (!ok) {
@@ -116,7 +115,7 @@ bool ExchangeFeature::exportContacts(FrameServices& frame) {
 }
 
 bool ExchangeFeature::findDuplicates(FrameServices& frame) {
-    if (!frame.contactView()->contacts()->settleEdits())
+    if (!frame.contactList().settleEdits())
         return false;
     AppContext& app = frame.context();
     CDuplicatesDlg dialog(app.db, app.prompter, frame.window());

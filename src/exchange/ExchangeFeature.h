@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/FrameServices.h"
+#include "featureapi/FrameServices.h"
 
 // The exchange commands beside the contact list's: "导入人脉...",
 // "导出人脉..." and "查找重复人脉...".

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CommandTable.h"
+#include "featureapi/CommandTable.h"
 
 #include <QHash>
 

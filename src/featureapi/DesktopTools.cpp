@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/DesktopTools.h"
+#include "featureapi/DesktopTools.h"
 
 #include "base/Prompter.h"
 

@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/AppContext.h"
-#include "app/Session.h"
-#include "contacts/ListHost.h"
 #include "db/Statement.h"
+#include "featureapi/AppContext.h"
+#include "featureapi/ContactView.h"
+#include "featureapi/ListHost.h"
+#include "featureapi/Session.h"
 
 #include <QString>
 #include <functional>
 
-class CClientView2;
-class CContactDetailPane;
 class QWidget;
 
 // What a feature asks of the main window: a place for its commands and views,
@@ -33,11 +32,10 @@ class FrameServices : public ListHost {
     // Fills a shortcut group's items again from its statement.
     virtual void refillGroup(int group) = 0;
 
-    // The contact view (view 1): the list and the detail pane below it.
-    virtual CClientView2* contactView() = 0;
-    // The detail pane below the list; its last three tabs are set by the features
-    // (CContactDetailPane::setListTab).
-    virtual CContactDetailPane* detailPane() = 0;
+    // The contact list of view 1.
+    virtual ContactListView& contactList() = 0;
+    // The list tabs of the detail pane below it, which the features fill.
+    virtual ContactTabs& contactTabs() = 0;
     // Runs a command as the menus do, guards included; false when refused.
     virtual bool runCommand(int id) = 0;
     // Something the tree counts changed (documents, names): the tree is rebuilt;

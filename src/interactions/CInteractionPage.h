@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "contacts/ContactTab.h"
+#include "featureapi/ContactTab.h"
 #include "interactions/InteractionList.h"
 
 #include <QWidget>

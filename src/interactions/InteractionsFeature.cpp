@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "interactions/InteractionsFeature.h"
 
-#include "app/CommandTable.h"
-#include "contacts/CClientView2.h"
-#include "contacts/CContactDetailPane.h"
-#include "contacts/ContactList.h"
+#include "featureapi/CommandTable.h"
 #include "interactions/CInteractionPage.h"
 #include "interactions/CScoreQueryDlg.h"
 
@@ -13,10 +10,10 @@ void InteractionsFeature::install(FrameServices& frame) {
     AppContext& app = frame.context();
     auto* page = new CInteractionPage(app.db, app.prompter, app.clock, frame.session().userCode);
     page->list().setHost(this);
-    CClientView2* view = frame.contactView();
+    ContactListView* view = &frame.contactList();
     // The contact chosen in the list, as the list knows it.
-    page->list().setContactSource([view] { return view->contacts()->currentContact(); });
-    frame.detailPane()->setListTab(CContactDetailPane::Interactions, page, page);
+    page->list().setContactSource([view] { return view->currentContact(); });
+    frame.contactTabs().setListTab(ContactTabs::Interactions, page, page);
 
     frame.addCommand(commands::ScoreQuery, [&frame] {
         CScoreQueryDlg dialog(frame.context().db, frame.window());

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CLoginDlg.h"
+#include "login/CLoginDlg.h"
 
 #include "base/AppInfo.h"
 

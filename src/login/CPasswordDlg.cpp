@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CPasswordDlg.h"
+#include "login/CPasswordDlg.h"
 
-#include "app/CLoginDlg.h"
+#include "login/CLoginDlg.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/LoginCheck.h"
+#include "login/LoginCheck.h"
 
-#include "app/DatabaseGate.h"
-#include "app/Settings.h"
 #include "base/Prompter.h"
+#include "base/Settings.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
+#include "login/PasswordCodec.h"
 #include "server/ServerSettings.h"
 #include "server/TeamRoles.h"
-#include "users/PasswordCodec.h"
+#include "startup/DatabaseGate.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/Session.h"
 #include "db/ServerAddress.h"
+#include "featureapi/Session.h"
 
 #include <QString>
 #include <optional>

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/PasswordChange.h"
+#include "login/PasswordChange.h"
 
-#include "app/LoginCheck.h"
-#include "app/Settings.h"
 #include "base/AppInfo.h"
 #include "base/Prompter.h"
+#include "base/Settings.h"
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
+#include "login/LoginCheck.h"
+#include "login/PasswordCodec.h"
 #include "server/TeamRoles.h"
-#include "users/PasswordCodec.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "phones/CSocietySiteView.h"
 
-#include "app/CommandTable.h"
 #include "base/Prompter.h"
+#include "featureapi/CommandTable.h"
 #include "phones/CPhonePage.h"
 #include "phones/PhoneDirectory.h"
 #include "ui/CReportView.h"

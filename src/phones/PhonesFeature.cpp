@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "phones/PhonesFeature.h"
 
-#include "app/CommandTable.h"
 #include "base/Prompter.h"
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
+#include "featureapi/CommandTable.h"
 #include "interactions/Score.h"
 #include "phones/CPhoneAddDlg.h"
 #include "phones/CSocietySiteView.h"

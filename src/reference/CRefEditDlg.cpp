@@ -47,7 +47,7 @@ CRefEditDlg::CRefEditDlg(RefRecordForm& form, const RefRecord& start, QWidget* p
     : QDialog(parent), form_(form) {
     setObjectName(QStringLiteral("CRefEditDlg"));
     setWindowTitle(form.title());
-    const RefTableSpec& definition = form.definition();
+    const RefTableDefinition& definition = form.definition();
 
     auto* rows = new QFormLayout;
     rows->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -139,7 +139,7 @@ QStringList CRefEditDlg::fieldValues() const {
 }
 
 void CRefEditDlg::showDateNames(bool lunarNames) {
-    const RefTableSpec& definition = form_.definition();
+    const RefTableDefinition& definition = form_.definition();
     for (int i = 0; i < definition.fields.size(); ++i) {
         if (auto* list = qobject_cast<QComboBox*>(fields_.value(i));
             list && isDateList(definition.fields.at(i)))

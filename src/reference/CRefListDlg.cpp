@@ -39,7 +39,7 @@ class DoubleClickFilter : public QObject {
 
 } // namespace
 
-CRefListDlg::CRefListDlg(Database& db, Prompter& prompter, const RefTableSpec& definition,
+CRefListDlg::CRefListDlg(Database& db, Prompter& prompter, const RefTableDefinition& definition,
                          QWidget* parent)
     : QDialog(parent), db_(&db), prompter_(&prompter) {
     auto table = std::make_unique<RefTable>(db, prompter, definition);

@@ -12,7 +12,7 @@ class QPushButton;
 class RefRecordForm;
 class RefTable;
 struct RefRecord;
-struct RefTableSpec;
+struct RefTableDefinition;
 
 // The list window of a table of names: the rows with a tick box each, and
 // "增加(&A)", "删除(&D)", "修改(&M)", "退出(&C)". The reference editors use it
@@ -21,7 +21,7 @@ class CRefListDlg : public QDialog {
     Q_OBJECT
   public:
     // The editor of one reference table, with CRefEditDlg as its form.
-    CRefListDlg(Database& db, Prompter& prompter, const RefTableSpec& definition,
+    CRefListDlg(Database& db, Prompter& prompter, const RefTableDefinition& definition,
                 QWidget* parent = nullptr);
     ~CRefListDlg() override;
 

@@ -20,7 +20,7 @@ QString label(const QString& caption) {
 
 } // namespace
 
-RefRecordForm::RefRecordForm(Database& db, Prompter& prompter, const RefTableSpec& definition,
+RefRecordForm::RefRecordForm(Database& db, Prompter& prompter, const RefTableDefinition& definition,
                              Mode mode, const QString& code)
     : db_(db), prompter_(prompter), definition_(definition), mode_(mode), code_(code) {}
 

@@ -21,10 +21,10 @@ class RefRecordForm {
     };
 
     // Modify mode takes the code of the row being changed.
-    RefRecordForm(Database& db, Prompter& prompter, const RefTableSpec& definition, Mode mode,
+    RefRecordForm(Database& db, Prompter& prompter, const RefTableDefinition& definition, Mode mode,
                   const QString& code = QString());
 
-    const RefTableSpec& definition() const { return definition_; }
+    const RefTableDefinition& definition() const { return definition_; }
     Mode mode() const { return mode_; }
     QString title() const;
 
@@ -37,7 +37,7 @@ class RefRecordForm {
 
     Database& db_;
     Prompter& prompter_;
-    const RefTableSpec& definition_;
+    const RefTableDefinition& definition_;
     Mode mode_;
     QString code_;
 };

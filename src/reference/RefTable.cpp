@@ -18,7 +18,7 @@ sql::Statement withCode(const QString& tmpl, const QString& code) {
 }
 
 // The column of the tick that makes the table's month and day lunar, if any.
-QString lunarColumn(const RefTableSpec& definition) {
+QString lunarColumn(const RefTableDefinition& definition) {
     for (const RefField& field : definition.fields) {
         if (field.kind == RefField::Kind::Lunar)
             return field.column;
@@ -34,7 +34,7 @@ QString lunarDate(const QString& month, const QString& day) {
 
 } // namespace
 
-RefTable::RefTable(Database& db, Prompter& prompter, const RefTableSpec& definition)
+RefTable::RefTable(Database& db, Prompter& prompter, const RefTableDefinition& definition)
     : EditableList(prompter, definition.columnSpec), db_(db), definition_(definition) {}
 
 bool RefTable::load() {
@@ -131,6 +131,6 @@ EditableList::RowOutcome RefTable::deleteRecord(int row) {
 }
 
 void RefTable::afterDeleteWalk() {
-    if (definition_.afterDelete == RefTableSpec::AfterDelete::Reload)
+    if (definition_.afterDelete == RefTableDefinition::AfterDelete::Reload)
         load();
 }

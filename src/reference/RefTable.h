@@ -2,7 +2,7 @@
 #pragma once
 
 #include "reference/EditableList.h"
-#include "reference/RefTableSpec.h"
+#include "reference/RefTableDefinitions.h"
 
 #include <QHash>
 #include <QStringList>
@@ -22,9 +22,9 @@ struct RefRecord {
 // the delete that refuses a row some record still uses.
 class RefTable : public EditableList {
   public:
-    RefTable(Database& db, Prompter& prompter, const RefTableSpec& definition);
+    RefTable(Database& db, Prompter& prompter, const RefTableDefinition& definition);
 
-    const RefTableSpec& definition() const { return definition_; }
+    const RefTableDefinition& definition() const { return definition_; }
     bool load() override;
     QString title() const override;
     QString caption() const override { return definition_.listCaption; }
@@ -41,7 +41,7 @@ class RefTable : public EditableList {
     std::optional<bool> used(const QString& guard, const QString& code);
 
     Database& db_;
-    const RefTableSpec& definition_;
+    const RefTableDefinition& definition_;
     // The stored values of the form's fields, by row code: a lunar date is
     // shown by its names, which the form cannot read back.
     QHash<QString, QStringList> fieldsByCode_;

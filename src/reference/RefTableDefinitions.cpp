@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "reference/RefTableSpec.h"
+#include "reference/RefTableDefinitions.h"
 
 namespace {
 
 using Cells = QList<RefListCell>;
 using Fields = QList<RefField>;
 using Kind = RefField::Kind;
-using After = RefTableSpec::AfterDelete;
+using After = RefTableDefinition::AfterDelete;
 
 // A list row that starts with the tick box alone, then the hidden code.
 Cells tickCodeName(const QString& table) {
@@ -17,8 +17,8 @@ Cells codeName(const QString& table) {
     return {{table + QStringLiteral("_code"), {}}, {table + QStringLiteral("_name"), {}}};
 }
 
-QList<RefTableSpec> build() {
-    QList<RefTableSpec> all;
+QList<RefTableDefinition> build() {
+    QList<RefTableDefinition> all;
 
     all.append({
         .table = "industry",
@@ -347,23 +347,23 @@ int cellOf(const QList<RefListCell>& cells, const QString& column) {
 
 } // namespace
 
-int RefTableSpec::codeCell() const {
+int RefTableDefinition::codeCell() const {
     return cellOf(cells, codeColumn);
 }
 
-int RefTableSpec::nameCell() const {
+int RefTableDefinition::nameCell() const {
     return cellOf(cells, nameColumn);
 }
 
 namespace reftables {
 
-const QList<RefTableSpec>& all() {
-    static const QList<RefTableSpec> tables = build();
+const QList<RefTableDefinition>& all() {
+    static const QList<RefTableDefinition> tables = build();
     return tables;
 }
 
-const RefTableSpec* find(const QString& table) {
-    for (const RefTableSpec& definition : all()) {
+const RefTableDefinition* find(const QString& table) {
+    for (const RefTableDefinition& definition : all()) {
         if (definition.table == table)
             return &definition;
     }

@@ -29,7 +29,7 @@ struct RefListCell {
 
 // Every difference between the editors of the small reference tables: one
 // entry per table, read by the list window, the edit form and their rules.
-struct RefTableSpec {
+struct RefTableDefinition {
     enum class AfterDelete { LowerCount, Reload };
 
     QString table{};
@@ -68,7 +68,7 @@ struct RefTableSpec {
 namespace reftables {
 
 // The editor of a table ("industry", "sort", "dep", ...); null for others.
-const RefTableSpec* find(const QString& table);
-const QList<RefTableSpec>& all();
+const RefTableDefinition* find(const QString& table);
+const QList<RefTableDefinition>& all();
 
 } // namespace reftables

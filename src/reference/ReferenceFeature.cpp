@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reference/ReferenceFeature.h"
 
-#include "app/CommandTable.h"
+#include "featureapi/CommandTable.h"
 #include "reference/CPostalLookupDlg.h"
 #include "reference/CRefListDlg.h"
-#include "reference/RefTableSpec.h"
+#include "reference/RefTableDefinitions.h"
 
 #include <QPair>
 
@@ -35,7 +35,7 @@ void ReferenceFeature::install(FrameServices& frame) {
 }
 
 void ReferenceFeature::openEditor(FrameServices& frame, const QString& table) {
-    const RefTableSpec* definition = reftables::find(table);
+    const RefTableDefinition* definition = reftables::find(table);
     if (!definition)
         return;
     AppContext& app = frame.context();

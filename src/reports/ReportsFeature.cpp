@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/ReportsFeature.h"
 
-#include "app/CommandTable.h"
-#include "app/DesktopTools.h"
-#include "app/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "base/Prompter.h"
 #include "contacts/CClientView2.h"
+#include "featureapi/CommandTable.h"
+#include "featureapi/DesktopTools.h"
 #include "reports/CCommQueryDlg.h"
 #include "reports/CCommResultDlg.h"
 #include "reports/CDocQueryDlg.h"
@@ -90,7 +90,7 @@ void ReportsFeature::documentQuery(FrameServices& frame) {
 }
 
 void ReportsFeature::labels(FrameServices& frame) {
-    const ReportModel& list = *frame.contactView()->model();
+    const ReportModel& list = frame.contactList().rows();
     if (list.checkedRows().isEmpty()) {
         frame.context().prompter.inform(kNoLabels);
         return;
@@ -100,7 +100,7 @@ void ReportsFeature::labels(FrameServices& frame) {
 }
 
 void ReportsFeature::contactList(FrameServices& frame) {
-    const ReportModel& list = *frame.contactView()->model();
+    const ReportModel& list = frame.contactList().rows();
     if (list.checkedRows().isEmpty()) {
         frame.context().prompter.inform(kNoListRows);
         return;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/FrameServices.h"
+#include "featureapi/FrameServices.h"
 #include "reports/InteractionQuery.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/ServerSettings.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "db/ErrorMessages.h"
 #include "server/SecretBox.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CGfxOutBarCtrl.h"
+#include "shell/CGfxOutBarCtrl.h"
 
-#include "app/CommandTable.h"
+#include "featureapi/CommandTable.h"
 
 #include <QListWidget>
 #include <QShortcut>

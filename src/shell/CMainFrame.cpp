@@ -1,18 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CMainFrame.h"
+#include "shell/CMainFrame.h"
 
-#include "app/AutoResetEvent.h"
-#include "app/CGfxOutBarCtrl.h"
-#include "app/CNavTree.h"
-#include "app/CRightPanelWnd.h"
-#include "app/CScoreBar.h"
-#include "app/CommandTable.h"
-#include "app/DesktopTools.h"
-#include "app/Features.h"
-#include "app/PacedExit.h"
-#include "app/ProgramDirectory.h"
 #include "base/AppInfo.h"
+#include "base/AutoResetEvent.h"
 #include "base/Clock.h"
+#include "base/ProgramDirectory.h"
 #include "base/Prompter.h"
 #include "contacts/CClientView2.h"
 #include "contacts/CContactDetailPane.h"
@@ -21,11 +13,19 @@
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
 #include "db/LunarCalendar.h"
+#include "featureapi/CommandTable.h"
+#include "featureapi/DesktopTools.h"
 #include "interactions/FestivalCountdown.h"
 #include "interactions/Reminders.h"
 #include "interactions/Score.h"
 #include "interactions/StartupNotice.h"
-#include "ui/NoticeHost.h"
+#include "shell/CGfxOutBarCtrl.h"
+#include "shell/CRightPanelWnd.h"
+#include "shell/CScoreBar.h"
+#include "shell/Features.h"
+#include "shell/NoticeHost.h"
+#include "startup/PacedExit.h"
+#include "tree/CNavTree.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -536,4 +536,12 @@ void CMainFrame::showAbout() {
                        "(GPL-3.0-or-later)\r\n\r\n按 F1 打开使用帮助。")
             .arg(app::kTitle, app::kVersion),
         PromptIcon::Information);
+}
+
+ContactListView& CMainFrame::contactList() {
+    return *contacts_;
+}
+
+ContactTabs& CMainFrame::contactTabs() {
+    return *detail_;
 }

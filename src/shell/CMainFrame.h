@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/FrameServices.h"
 #include "db/Statement.h"
+#include "featureapi/FrameServices.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -43,8 +43,11 @@ class CMainFrame : public QMainWindow, public FrameServices {
     void switchView(int number) override;
     void onGroupItem(int group, std::function<void(int, const QString&)> action) override;
     void refillGroup(int group) override;
-    CClientView2* contactView() override { return contacts_; }
-    CContactDetailPane* detailPane() override { return detail_; }
+    ContactListView& contactList() override;
+    ContactTabs& contactTabs() override;
+    // The contact view itself: the list and the detail pane below it.
+    CClientView2* contactView() { return contacts_; }
+    CContactDetailPane* detailPane() { return detail_; }
     void remindersChanged() override;
     void countsChanged() override;
     bool stopTreeBuild() override;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CRightPanelWnd.h"
+#include "shell/CRightPanelWnd.h"
 
 CRightPanelWnd::CRightPanelWnd(QWidget* parent) : QStackedWidget(parent) {
     setObjectName(QStringLiteral("CRightPanelWnd"));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CScoreBar.h"
+#include "shell/CScoreBar.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

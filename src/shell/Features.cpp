@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Features.h"
+#include "shell/Features.h"
 
 #include "backup/BackupFeature.h"
 #include "contacts/AssoFeature.h"

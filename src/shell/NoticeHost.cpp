@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/NoticeHost.h"
+#include "shell/NoticeHost.h"
 
 #include "interactions/StartupNotice.h"
 #include "ui/CNoticeWnd.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/StartUp.h"
+#include "shell/StartUp.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sms/SmsFeature.h"
 
-#include "app/CommandTable.h"
 #include "contacts/CClientView2.h"
+#include "featureapi/CommandTable.h"
 #include "sms/CSmsComposeDlg.h"
 #include "sms/CSmsRecvListDlg.h"
 #include "sms/CSmsSendListDlg.h"
@@ -12,7 +12,7 @@ void SmsFeature::install(FrameServices& frame) {
     frame.addCommand(commands::SendSms, [&frame] {
         AppContext& app = frame.context();
         SmsQueue queue(app.db, app.prompter, app.clock);
-        queue.run(*frame.contactView()->model(),
+        queue.run(frame.contactList().rows(),
                   [&] { return CSmsComposeDlg::compose(app.prompter, frame.window()); });
     });
     frame.addCommand(commands::SmsOutbox, [&frame] {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/FrameServices.h"
+#include "featureapi/FrameServices.h"
 
 // The SMS commands: queue a text to the ticked contacts, the outbox and the inbox.
 class SmsFeature : public Feature {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sms/SmsdConfig.h"
 
-#include "app/Settings.h"
 #include "base/AppInfo.h"
 #include "base/PrivateFiles.h"
+#include "base/Settings.h"
 
 #include <QDir>
 #include <QFile>

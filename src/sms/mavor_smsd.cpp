@@ -4,9 +4,9 @@
 // Every round sends the waiting rows of smssend through the gateway command of
 // its settings file and stores what the gateway received in smsrecv. Any
 // number of senders may share one database (SmsSender.h).
-#include "app/ProgramDirectory.h"
 #include "base/Clock.h"
 #include "base/PrivateFiles.h"
+#include "base/ProgramDirectory.h"
 #include "db/Database.h"
 #include "sms/SmsGateway.h"
 #include "sms/SmsSender.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/DataFileCheck.h"
+#include "startup/DataFileCheck.h"
 
 #include "db/EngineErrors.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/PacedExit.h"
+#include "startup/PacedExit.h"
 
-#include "app/AutoResetEvent.h"
+#include "base/AutoResetEvent.h"
 #include "base/Prompter.h"
 
 #include <QElapsedTimer>

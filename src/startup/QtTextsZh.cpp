@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/QtTextsZh.h"
+#include "startup/QtTextsZh.h"
 
 #include <cstring>
 

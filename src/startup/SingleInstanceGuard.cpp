@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/SingleInstanceGuard.h"
+#include "startup/SingleInstanceGuard.h"
 
 #include <QFileInfo>
 #include <unistd.h>

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/AdminImport.h"
 
-#include "app/Session.h"
 #include "base/Clock.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
@@ -9,6 +8,7 @@
 #include "exchange/ImportCleaner.h"
 #include "exchange/ImportFile.h"
 #include "exchange/ImportTargets.h"
+#include "featureapi/Session.h"
 #include "tools/AdminSchema.h"
 #include "tools/StderrPrompter.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/AdminServer.h"
 
-#include "app/ProgramLayout.h"
 #include "backup/OnlineBackup.h"
 #include "backup/SqliteConnection.h"
+#include "base/ProgramLayout.h"
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
 #include "db/PgSchema.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/AdminTeam.h"
 
-#include "app/ProgramLayout.h"
-#include "app/Settings.h"
+#include "base/ProgramLayout.h"
+#include "base/Settings.h"
 #include "db/Database.h"
 #include "db/SchemaVersion.h"
 #include "db/ServerAddress.h"

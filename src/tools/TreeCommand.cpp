@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/TreeCommand.h"
 
-#include "app/AutoResetEvent.h"
-#include "app/ReminderNodes.h"
-#include "app/TreeBuilder.h"
+#include "base/AutoResetEvent.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "tools/AdminSchema.h"
 #include "tools/TextTree.h"
+#include "tree/ReminderNodes.h"
+#include "tree/TreeBuilder.h"
 
 #include <QTextStream>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CNavTree.h"
+#include "tree/CNavTree.h"
 
-#include "app/AutoResetEvent.h"
-#include "app/DepartmentNodes.h"
-#include "app/DesktopTools.h"
-#include "app/ReminderNodes.h"
-#include "app/TreeSelection.h"
+#include "base/AutoResetEvent.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
+#include "featureapi/DesktopTools.h"
+#include "tree/DepartmentNodes.h"
+#include "tree/ReminderNodes.h"
+#include "tree/TreeSelection.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>

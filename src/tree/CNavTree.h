@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/AppContext.h"
-#include "app/QueuedPrompter.h"
-#include "app/TreeSelection.h"
-#include "app/TreeSink.h"
-#include "app/TreeState.h"
-#include "app/TreeWorker.h"
+#include "featureapi/AppContext.h"
+#include "tree/QueuedPrompter.h"
+#include "tree/TreeSelection.h"
+#include "tree/TreeSink.h"
+#include "tree/TreeState.h"
+#include "tree/TreeWorker.h"
 
 #include <QHash>
 #include <QTreeWidget>

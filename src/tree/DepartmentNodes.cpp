@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/DepartmentNodes.h"
+#include "tree/DepartmentNodes.h"
 
-#include "app/TreeCounts.h"
-#include "app/TreeSink.h"
 #include "db/Database.h"
 #include "db/Statement.h"
+#include "tree/TreeCounts.h"
+#include "tree/TreeSink.h"
 
 void DepartmentNodes::rebuild() {
     const TreeNode node = sink_.findOrAddTopLevel(kNode);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/TreeSink.h"
+#include "tree/TreeSink.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/QueuedPrompter.h"
+#include "tree/QueuedPrompter.h"
 
 #include <QMetaObject>
 #include <QObject>

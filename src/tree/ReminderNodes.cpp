@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ReminderNodes.h"
+#include "tree/ReminderNodes.h"
 
-#include "app/TreeSink.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "db/Database.h"
 #include "db/TextFormat.h"
 #include "interactions/Reminders.h"
+#include "tree/TreeSink.h"
 
 bool ReminderNodes::rebuildReminders(TreeSink& sink, Database& db, qint64 userCode) {
     const TreeNode node = sink.findOrAddTopLevel(kReminderNode);

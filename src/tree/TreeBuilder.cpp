@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/TreeBuilder.h"
+#include "tree/TreeBuilder.h"
 
-#include "app/AutoResetEvent.h"
-#include "app/DepartmentNodes.h"
-#include "app/ReminderNodes.h"
-#include "app/TreeCounts.h"
-#include "app/TreeSink.h"
+#include "base/AutoResetEvent.h"
 #include "db/Database.h"
 #include "db/Statement.h"
+#include "tree/DepartmentNodes.h"
+#include "tree/ReminderNodes.h"
+#include "tree/TreeCounts.h"
+#include "tree/TreeSink.h"
 
 // In the order the folders are built under the root.
 const TreeBuilder::Folder TreeBuilder::kFolders[6] = {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/TreeSink.h"
 #include "db/Statement.h"
+#include "tree/TreeSink.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/TreeCounts.h"
+#include "tree/TreeCounts.h"
 
 #include "db/Database.h"
 #include "db/Statement.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/TreeSelection.h"
+#include "tree/TreeSelection.h"
 
-#include "app/TreeCounts.h"
+#include "base/Prompter.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
-#include "base/Prompter.h"
+#include "tree/TreeCounts.h"
 
 #include <QFileInfo>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/TreeWorker.h"
+#include "tree/TreeWorker.h"
 
-#include "app/TreeBuilder.h"
-#include "app/TreeSink.h"
 #include "base/Prompter.h"
 #include "db/Database.h"
+#include "tree/TreeBuilder.h"
+#include "tree/TreeSink.h"
 
 TreeWorker::~TreeWorker() {
     join();

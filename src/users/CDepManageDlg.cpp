@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "users/CDepManageDlg.h"
 
-#include "reference/RefTableSpec.h"
+#include "reference/RefTableDefinitions.h"
 #include "users/CDepEditDlg.h"
 
 CDepManageDlg::CDepManageDlg(Database& db, Prompter& prompter, QWidget* parent)

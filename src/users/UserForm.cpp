@@ -7,8 +7,8 @@
 #include "db/RowWriter.h"
 #include "db/Statement.h"
 #include "db/Validators.h"
+#include "login/PasswordCodec.h"
 #include "server/TeamRoles.h"
-#include "users/PasswordCodec.h"
 #include "users/UserList.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "users/UsersFeature.h"
 
-#include "app/CPasswordDlg.h"
-#include "app/CommandTable.h"
-#include "app/PasswordChange.h"
 #include "base/Prompter.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
+#include "featureapi/CommandTable.h"
+#include "login/CPasswordDlg.h"
+#include "login/PasswordChange.h"
 #include "users/CDepManageDlg.h"
 #include "users/CUserManageDlg.h"
 #include "users/UserList.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Files handed to the desktop's opener: when it finds no program for a file
 // (xdg-open ends with an error) or is not installed, the user is told.
-#include "app/DesktopTools.h"
+#include "featureapi/DesktopTools.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/AutoResetEvent.h"
-#include "app/PacedExit.h"
-#include "app/SingleInstanceGuard.h"
+#include "base/AutoResetEvent.h"
+#include "startup/PacedExit.h"
+#include "startup/SingleInstanceGuard.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QCoreApplication>

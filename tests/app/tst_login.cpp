@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/LoginCheck.h"
-#include "app/PasswordChange.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "db/Database.h"
+#include "login/LoginCheck.h"
+#include "login/PasswordChange.h"
+#include "login/PasswordCodec.h"
 #include "support/RefusingTrigger.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
-#include "users/PasswordCodec.h"
 
 #include <QFile>
 #include <QTest>

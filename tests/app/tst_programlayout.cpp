@@ -2,7 +2,7 @@
 // Where the program's files and the user's data are, decided from what lies
 // around the binary and from the environment, and the data directory an
 // installed program makes for itself on its first start.
-#include "app/ProgramLayout.h"
+#include "base/ProgramLayout.h"
 
 #include <QDir>
 #include <QFile>

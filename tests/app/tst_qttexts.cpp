@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own file dialog in Chinese on a desktop set to another language: the
 // type column of a folder reads 文件夹, with Qt's Chinese catalogue loaded too.
-#include "app/QtTextsZh.h"
+#include "startup/QtTextsZh.h"
 
 #include <QAbstractFileIconProvider>
 #include <QCoreApplication>

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/AutoResetEvent.h"
-#include "app/DepartmentNodes.h"
-#include "app/QueuedPrompter.h"
-#include "app/ReminderNodes.h"
-#include "app/TreeBuilder.h"
-#include "app/TreeCounts.h"
-#include "app/TreeSelection.h"
-#include "app/TreeSink.h"
-#include "app/TreeWorker.h"
+#include "base/AutoResetEvent.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
+#include "tree/DepartmentNodes.h"
+#include "tree/QueuedPrompter.h"
+#include "tree/ReminderNodes.h"
+#include "tree/TreeBuilder.h"
+#include "tree/TreeCounts.h"
+#include "tree/TreeSelection.h"
+#include "tree/TreeSink.h"
+#include "tree/TreeWorker.h"
 
 #include <QFile>
 #include <QHash>

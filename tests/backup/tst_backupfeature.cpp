@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CMainFrame.h"
-#include "app/CNavTree.h"
 #include "backup/BackupCommands.h"
 #include "backup/BackupFeature.h"
 #include "backup/DatabaseCheck.h"
 #include "gui/ContactGuiFixture.h"
+#include "shell/CMainFrame.h"
+#include "tree/CNavTree.h"
 
 #include <QFile>
 #include <QTest>

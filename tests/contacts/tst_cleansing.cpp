@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "contacts/Cleansing.h"
 #include "contacts/ValidityPeriod.h"
 #include "db/Database.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Session.h"
 #include "contacts/ContactStore.h"
 #include "db/Database.h"
+#include "featureapi/Session.h"
 #include "support/FixedClock.h"
 #include "support/SampleContacts.h"
 #include "support/ScriptedPrompter.h"

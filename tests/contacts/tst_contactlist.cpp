@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/ContactList.h"
 #include "contacts/DetailPane.h"
-#include "contacts/ListHost.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
+#include "featureapi/ListHost.h"
 #include "support/FixedClock.h"
 #include "support/RefusingTrigger.h"
 #include "support/ScriptedPrompter.h"

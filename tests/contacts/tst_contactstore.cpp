@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Session.h"
 #include "base/AppInfo.h"
 #include "contacts/ContactLists.h"
 #include "contacts/ContactSearch.h"
 #include "contacts/ContactStore.h"
 #include "db/Database.h"
+#include "featureapi/Session.h"
 #include "support/ContactFieldOracle.h"
 #include "support/FixedClock.h"
 #include "support/SampleContacts.h"

@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/ContactGuiFixture.h"
 
-#include "app/CGfxOutBarCtrl.h"
-#include "app/CMainFrame.h"
-#include "app/CNavTree.h"
-#include "app/CRightPanelWnd.h"
-#include "app/CommandTable.h"
 #include "contacts/CAssoPage.h"
 #include "contacts/CClientView2.h"
 #include "contacts/CContactDetailPane.h"
@@ -16,6 +11,11 @@
 #include "documents/CDocEditDlg.h"
 #include "documents/CDocPage.h"
 #include "documents/FileOpener.h"
+#include "featureapi/CommandTable.h"
+#include "shell/CGfxOutBarCtrl.h"
+#include "shell/CMainFrame.h"
+#include "shell/CRightPanelWnd.h"
+#include "tree/CNavTree.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "contacts/ListHost.h"
 #include "db/Database.h"
 #include "documents/DatumList.h"
 #include "documents/DatumStore.h"
@@ -7,6 +6,7 @@
 #include "documents/DocList.h"
 #include "documents/DocStore.h"
 #include "documents/FileOpener.h"
+#include "featureapi/ListHost.h"
 #include "support/FixedClock.h"
 #include "support/RefusingTrigger.h"
 #include "support/ScriptedPrompter.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Session.h"
 #include "contacts/ContactStore.h"
 #include "db/Database.h"
 #include "exchange/ContactMerger.h"
 #include "exchange/DuplicateFinder.h"
 #include "exchange/DuplicateKeys.h"
+#include "featureapi/Session.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"

@@ -1,7 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CMainFrame.h"
-#include "app/CNavTree.h"
-#include "app/CommandTable.h"
 #include "contacts/CClientView2.h"
 #include "contacts/ContactStore.h"
 #include "exchange/CDuplicatesDlg.h"
@@ -10,7 +7,10 @@
 #include "exchange/CImportSummaryDlg.h"
 #include "exchange/CImportWizard.h"
 #include "exchange/CsvMapping.h"
+#include "featureapi/CommandTable.h"
 #include "gui/ContactGuiFixture.h"
+#include "shell/CMainFrame.h"
+#include "tree/CNavTree.h"
 #include "ui/ReportModel.h"
 
 #include <QAbstractButton>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Session.h"
 #include "contacts/ContactStore.h"
 #include "db/Database.h"
 #include "exchange/ContactImporter.h"
 #include "exchange/CsvMapping.h"
 #include "exchange/ImportCleaner.h"
 #include "exchange/ImportFile.h"
+#include "featureapi/Session.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"

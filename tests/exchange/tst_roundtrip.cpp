@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Session.h"
 #include "contacts/ContactStore.h"
 #include "db/Database.h"
 #include "exchange/ContactExporter.h"
@@ -7,6 +6,7 @@
 #include "exchange/CsvMapping.h"
 #include "exchange/ImportCleaner.h"
 #include "exchange/ImportFile.h"
+#include "featureapi/Session.h"
 #include "support/ContactFieldOracle.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"

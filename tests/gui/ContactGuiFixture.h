@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/AppContext.h"
-#include "app/AutoResetEvent.h"
-#include "app/Session.h"
-#include "app/Settings.h"
+#include "base/AutoResetEvent.h"
+#include "base/Settings.h"
 #include "db/Database.h"
+#include "featureapi/AppContext.h"
+#include "featureapi/Session.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"

@@ -5,7 +5,7 @@
 #include "contacts/CContactPage.h"
 #include "contacts/CDropList.h"
 #include "contacts/ContactStore.h"
-#include "contacts/ContactTab.h"
+#include "featureapi/ContactTab.h"
 #include "support/ContactFieldOracle.h"
 
 #include <QLabel>

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Interactions, reminders, score and cleansing as the user meets them in the
 // main window and in their dialogs.
-#include "app/AutoResetEvent.h"
-#include "app/CMainFrame.h"
-#include "app/CNavTree.h"
-#include "app/CScoreBar.h"
-#include "app/CommandTable.h"
-#include "app/Settings.h"
+#include "base/AutoResetEvent.h"
+#include "base/Settings.h"
 #include "contacts/CClientView2.h"
 #include "contacts/CContactAddSheet.h"
 #include "contacts/CContactDetailPane.h"
@@ -15,18 +11,22 @@
 #include "contacts/CValidityDlg.h"
 #include "contacts/ContactList.h"
 #include "db/Database.h"
+#include "featureapi/CommandTable.h"
 #include "gui/ContactGuiFixture.h"
 #include "interactions/CInteractionDlg.h"
 #include "interactions/CInteractionPage.h"
 #include "interactions/CScoreQueryDlg.h"
 #include "interactions/InteractionForm.h"
+#include "shell/CMainFrame.h"
+#include "shell/CScoreBar.h"
+#include "shell/NoticeHost.h"
 #include "support/ContactFieldOracle.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 #include "tools/Generator.h"
+#include "tree/CNavTree.h"
 #include "ui/CNoticeWnd.h"
-#include "ui/NoticeHost.h"
 #include "ui/ReportModel.h"
 
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CLoginDlg.h"
-#include "app/CPasswordDlg.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "db/Database.h"
+#include "login/CLoginDlg.h"
+#include "login/CPasswordDlg.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 

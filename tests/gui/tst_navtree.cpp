@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/AppContext.h"
-#include "app/AutoResetEvent.h"
-#include "app/CNavTree.h"
-#include "app/Settings.h"
+#include "base/AutoResetEvent.h"
+#include "base/Settings.h"
 #include "db/Database.h"
+#include "featureapi/AppContext.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
+#include "tree/CNavTree.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "interactions/StartupNotice.h"
+#include "shell/NoticeHost.h"
 #include "ui/CNoticeWnd.h"
-#include "ui/NoticeHost.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ReminderNodes.h"
-#include "app/TreeSink.h"
 #include "db/Database.h"
 #include "db/Statement.h"
 #include "interactions/Reminders.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
+#include "tree/ReminderNodes.h"
+#include "tree/TreeSink.h"
 
 #include <QRandomGenerator>
 #include <QTest>

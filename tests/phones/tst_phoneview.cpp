@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CGfxOutBarCtrl.h"
-#include "app/CMainFrame.h"
-#include "app/CRightPanelWnd.h"
-#include "app/CommandTable.h"
 #include "contacts/CDropList.h"
+#include "featureapi/CommandTable.h"
 #include "gui/ContactGuiFixture.h"
 #include "phones/CPhoneAddDlg.h"
 #include "phones/CPhonePage.h"
 #include "phones/CSocietySiteView.h"
+#include "shell/CGfxOutBarCtrl.h"
+#include "shell/CMainFrame.h"
+#include "shell/CRightPanelWnd.h"
+#include "shell/NoticeHost.h"
 #include "ui/CNoticeWnd.h"
 #include "ui/CReportView.h"
-#include "ui/NoticeHost.h"
 #include "ui/ReportModel.h"
 
 #include <QLineEdit>

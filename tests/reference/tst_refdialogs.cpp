@@ -5,7 +5,7 @@
 #include "reference/CRefListDlg.h"
 #include "reference/EditableList.h"
 #include "reference/RefRecordForm.h"
-#include "reference/RefTableSpec.h"
+#include "reference/RefTableDefinitions.h"
 #include "support/ModalScript.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"

@@ -3,7 +3,7 @@
 #include "db/Statement.h"
 #include "reference/RefRecordForm.h"
 #include "reference/RefTable.h"
-#include "reference/RefTableSpec.h"
+#include "reference/RefTableDefinitions.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 
@@ -346,7 +346,7 @@ struct Fixture {
     ScriptedPrompter prompter;
     Database db;
     const Member& m;
-    const RefTableSpec& definition;
+    const RefTableDefinition& definition;
     RefTable list;
 };
 

@@ -3,13 +3,12 @@
 // person would: fields filled, buttons clicked, the list and messages read.
 #include "ReportsFixture.h"
 
-#include "app/AutoResetEvent.h"
-#include "app/CMainFrame.h"
-#include "app/CommandTable.h"
-#include "app/FrameServices.h"
-#include "app/Settings.h"
+#include "base/AutoResetEvent.h"
+#include "base/Settings.h"
 #include "contacts/CClientView2.h"
 #include "contacts/ContactList.h"
+#include "featureapi/CommandTable.h"
+#include "featureapi/FrameServices.h"
 #include "gui/ContactGuiFixture.h"
 #include "reports/CCommQueryDlg.h"
 #include "reports/CCommResultDlg.h"
@@ -18,6 +17,7 @@
 #include "reports/DateRangeFields.h"
 #include "reports/DocumentQuery.h"
 #include "reports/ReportsFeature.h"
+#include "shell/CMainFrame.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 
@@ -54,8 +54,8 @@ class FakeFrame : public FrameServices {
     void switchView(int) override {}
     void onGroupItem(int, std::function<void(int, const QString&)>) override {}
     void refillGroup(int) override {}
-    CClientView2* contactView() override { return &view; }
-    CContactDetailPane* detailPane() override { return nullptr; }
+    ContactListView& contactList() override { return view; }
+    ContactTabs& contactTabs() override { return tabs; }
     void remindersChanged() override {}
     bool runCommand(int) override { return true; }
     void countsChanged() override {}
@@ -72,6 +72,10 @@ class FakeFrame : public FrameServices {
 
     void run(int id) { commands.value(id)(); }
 
+    struct NoTabs : ContactTabs {
+        QWidget* tabParent() override { return nullptr; }
+        void setListTab(ListTab, QWidget*, ContactTab*) override {}
+    } tabs;
     Settings settings;
     AutoResetEvent stop, done;
     AppContext app;

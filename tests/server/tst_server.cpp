@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/LoginCheck.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "db/Database.h"
 #include "db/PgSchema.h"
 #include "db/SchemaVersion.h"
 #include "db/ServerAddress.h"
 #include "db/ServerDialect.h"
+#include "login/LoginCheck.h"
 #include "server/DataSource.h"
 #include "server/SecretBox.h"
 #include "server/ServerSettings.h"

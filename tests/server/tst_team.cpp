@@ -2,16 +2,16 @@
 // A team on its server: each person signs in as a role of their own, members
 // can do what the window does and nothing more, passwords stay with the
 // server, TLS proves the server. Runs on the suite's throwaway cluster only.
-#include "app/LoginCheck.h"
-#include "app/PasswordChange.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "db/Database.h"
 #include "db/PgSchema.h"
 #include "db/ServerAddress.h"
+#include "login/LoginCheck.h"
+#include "login/PasswordChange.h"
+#include "login/PasswordCodec.h"
 #include "server/TeamRoles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
-#include "users/PasswordCodec.h"
 #include "users/UserForm.h"
 #include "users/UserList.h"
 

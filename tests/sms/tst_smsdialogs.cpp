@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CMainFrame.h"
-#include "app/CommandTable.h"
 #include "contacts/CClientView2.h"
 #include "contacts/ContactList.h"
+#include "featureapi/CommandTable.h"
 #include "gui/ContactGuiFixture.h"
+#include "shell/CMainFrame.h"
 #include "sms/CSmsComposeDlg.h"
 #include "sms/CSmsSendListDlg.h"
 #include "ui/CReportView.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "users/PasswordCodec.h"
+#include "login/PasswordCodec.h"
 
 #include <QRegularExpression>
 #include <QTest>

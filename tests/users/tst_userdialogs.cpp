@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/Database.h"
 #include "db/Lookups.h"
+#include "login/PasswordCodec.h"
 #include "reference/CRefEditDlg.h"
 #include "reference/EditableList.h"
 #include "support/ModalScript.h"
@@ -10,7 +11,6 @@
 #include "users/CDepManageDlg.h"
 #include "users/CUserEditDlg.h"
 #include "users/CUserManageDlg.h"
-#include "users/PasswordCodec.h"
 #include "users/UserForm.h"
 
 #include <QCheckBox>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/LoginCheck.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
+#include "login/LoginCheck.h"
+#include "login/PasswordCodec.h"
 #include "reference/RefRecordForm.h"
 #include "reference/RefTable.h"
-#include "reference/RefTableSpec.h"
+#include "reference/RefTableDefinitions.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
-#include "users/PasswordCodec.h"
 #include "users/UserForm.h"
 #include "users/UserList.h"
 
@@ -391,7 +391,7 @@ void TestUsers::secondOfThreeOwnsContacts() {
 }
 
 void TestUsers::departmentsInUseAreKept() {
-    const RefTableSpec& definition = *reftables::find("dep");
+    const RefTableDefinition& definition = *reftables::find("dep");
     RefRecordForm add(*db_, *prompter_, definition, RefRecordForm::Mode::Add);
     QVERIFY(add.submit("研发部", {}).saved);
     QVERIFY(add.submit("O'Neil部", {}).saved);
