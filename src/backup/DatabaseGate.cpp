@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "startup/DatabaseGate.h"
+#include "backup/DatabaseGate.h"
 
 #include "backup/DatabaseUpgrade.h"
 #include "base/Prompter.h"

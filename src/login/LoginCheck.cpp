@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "login/LoginCheck.h"
 
+#include "backup/DatabaseGate.h"
 #include "base/Prompter.h"
 #include "base/Settings.h"
 #include "db/Database.h"
@@ -9,7 +10,6 @@
 #include "login/PasswordCodec.h"
 #include "server/ServerSettings.h"
 #include "server/TeamRoles.h"
-#include "startup/DatabaseGate.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/StartUp.h"
 
+#include "backup/DatabaseGate.h"
 #include "base/AppInfo.h"
 #include "base/AutoResetEvent.h"
 #include "base/Clock.h"
@@ -16,7 +17,6 @@
 #include "server/ServerSettings.h"
 #include "shell/CMainFrame.h"
 #include "startup/DataFileCheck.h"
-#include "startup/DatabaseGate.h"
 #include "startup/QtTextsZh.h"
 #include "startup/SingleInstanceGuard.h"
 #include "ui/MessagePrompter.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "backup/DatabaseGate.h"
 #include "base/Settings.h"
 #include "db/Database.h"
 #include "startup/DataFileCheck.h"
-#include "startup/DatabaseGate.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 
