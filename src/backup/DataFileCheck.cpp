@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "startup/DataFileCheck.h"
+#include "backup/DataFileCheck.h"
 
 #include "db/EngineErrors.h"
 

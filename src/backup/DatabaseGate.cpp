@@ -5,7 +5,7 @@
 #include "base/Prompter.h"
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
-#include "startup/DataFileCheck.h"
+#include "backup/DataFileCheck.h"
 
 bool DatabaseGate::open(const QString& path) {
     const QString problem = datafile::problemOf(path);

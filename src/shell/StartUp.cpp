@@ -16,7 +16,7 @@
 #include "server/DataSource.h"
 #include "server/ServerSettings.h"
 #include "shell/CMainFrame.h"
-#include "startup/DataFileCheck.h"
+#include "backup/DataFileCheck.h"
 #include "startup/QtTextsZh.h"
 #include "startup/SingleInstanceGuard.h"
 #include "ui/MessagePrompter.h"

@@ -2,7 +2,7 @@
 #include "backup/DatabaseGate.h"
 #include "base/Settings.h"
 #include "db/Database.h"
-#include "startup/DataFileCheck.h"
+#include "backup/DataFileCheck.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 
