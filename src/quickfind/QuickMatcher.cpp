@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "quickfind/QuickMatcher.h"
+
+#include <cstdint>
+
+namespace quickfind {
+
+namespace {
+
+// The typed letters: lower-case, toneless (ü as v), full-width folded, blanks,
+// apostrophes and dashes between syllables left out. Longer than this, the rest is not compared.
+constexpr std::size_t kMostLetters = 63;
+
+std::u32string lettersOf(const QString& fold) {
+    const QString decomposed = fold.normalized(QString::NormalizationForm_D);
+    std::u32string out;
+    const QList<uint> points = decomposed.toUcs4();
+    for (uint c : points) {
+        if (c == 0x308 && !out.empty() && out.back() == U'u')
+            out.back() = U'v';
+        else if (c == U'ü')
+            out += U'v';
+        else if (!QChar::isSpace(char32_t(c)) && c != '\'' && c != 0x2019 && c != '-' &&
+                 c != 0xB7 && QChar::category(char32_t(c)) != QChar::Mark_NonSpacing)
+            out += char32_t(c); // other signs stay, so "zhangsan@" is no name
+        if (out.size() == kMostLetters)
+            break;
+    }
+    return out;
+}
+
+// The last token of tokens, starting at first, through which the letters run
+// out; -1 when they do not fit. Each token takes its character, or a prefix of
+// one of its readings (a full syllable, an initial or more), so "zs", "zhs",
+// "zsan", "zhangsan" and "张san" all read 张三.
+int runThrough(const QList<Token>& tokens, qsizetype first, const std::u32string& letters) {
+    const std::size_t m = letters.size();
+    if (m == 0 || m > kMostLetters)
+        return -1;
+    std::uint64_t reached = 1; // bit p: the first p letters are taken
+    for (qsizetype i = first; i < tokens.size(); ++i) {
+        const Token& token = tokens[i];
+        std::uint64_t next = 0;
+        for (std::size_t p = 0; p < m; ++p) {
+            if (!(reached >> p & 1))
+                continue;
+            if (token.character && letters[p] == token.character)
+                next |= std::uint64_t(1) << (p + 1);
+            for (const std::string& reading : token.readings) {
+                for (std::size_t k = 0; k < reading.size() && p + k < m; ++k) {
+                    if (letters[p + k] != char32_t(reading[k]))
+                        break;
+                    next |= std::uint64_t(1) << (p + k + 1);
+                }
+            }
+        }
+        if (next >> m & 1)
+            return int(i);
+        if (!next)
+            return -1;
+        reached = next;
+    }
+    return -1;
+}
+
+std::optional<Match> tokensMatch(const QList<Token>& tokens, const std::u32string& letters,
+                                 bool anyStart, Tier tier, Field field) {
+    if (letters.empty())
+        return std::nullopt;
+    for (qsizetype first = 0; first < tokens.size(); ++first) {
+        const Token& start = tokens[first];
+        bool opens = start.character == letters[0];
+        for (const std::string& reading : start.readings)
+            opens = opens || char32_t(reading[0]) == letters[0];
+        if (opens) {
+            if (const int last = runThrough(tokens, first, letters); last >= 0)
+                return Match{tier, field, start.begin, tokens[last].end};
+        }
+        if (!anyStart)
+            break;
+    }
+    return std::nullopt;
+}
+
+std::optional<Match> fragment(const QString& fold, const QString& what, Tier tier, Field field) {
+    const qsizetype at = fold.indexOf(what);
+    if (at < 0)
+        return std::nullopt;
+    return Match{tier, field, at, at + what.size()};
+}
+
+bool onlyNumberSigns(const QString& text) {
+    for (QChar c : text) {
+        if (!c.isDigit() && c != u' ' && c != u'-' && c != u'(' && c != u')' && c != u'+')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QByteArray numberDigits(const QString& number) {
+    const QString trimmed = number.trimmed();
+    QByteArray digits;
+    for (QChar c : trimmed) {
+        if (c >= u'0' && c <= u'9')
+            digits += char(c.unicode());
+    }
+    if (trimmed.startsWith(u'+') && digits.startsWith("86"))
+        digits.remove(0, 2);
+    else if (digits.startsWith("0086"))
+        digits.remove(0, 4);
+    return digits;
+}
+
+std::pair<qsizetype, qsizetype> numberSpan(const QString& number, const QByteArray& digits) {
+    const QByteArray all = numberDigits(number);
+    const qsizetype at = all.indexOf(digits);
+    if (at < 0 || digits.isEmpty())
+        return {-1, -1};
+    // Digits dropped at the front (the country code) come before the first kept one.
+    qsizetype skipped = 0;
+    for (QChar c : number)
+        skipped += (c >= u'0' && c <= u'9') ? 1 : 0;
+    skipped -= all.size();
+    qsizetype seen = 0;
+    qsizetype begin = -1;
+    for (qsizetype i = 0; i < number.size(); ++i) {
+        if (number.at(i) < u'0' || number.at(i) > u'9')
+            continue;
+        const qsizetype index = seen++ - skipped;
+        if (index == at)
+            begin = i;
+        if (index == at + digits.size() - 1)
+            return {begin, i + 1};
+    }
+    return {-1, -1};
+}
+
+std::string sortKeyOf(const QString& text, const QList<Token>& tokens) {
+    std::string key;
+    for (const Token& token : tokens) {
+        key += token.readings.isEmpty()
+                   ? text.mid(token.begin, token.end - token.begin).toUtf8().toStdString()
+                   : token.readings.first();
+    }
+    return key;
+}
+
+void Entry::prepare() {
+    nameFold = name.toCaseFolded();
+    unitFold = unit.toCaseFolded();
+    branchFold = branch.toCaseFolded();
+    emailFold = email.toCaseFolded();
+    sortKey = sortKeyOf(name, nameTokens);
+}
+
+Query::Query(const QString& typed)
+    : typed_(typed),
+      fold_(typed.normalized(QString::NormalizationForm_KC).trimmed().toCaseFolded()) {
+    letters_ = lettersOf(fold_);
+    if (onlyNumberSigns(fold_)) {
+        const QByteArray digits = numberDigits(fold_);
+        if (digits.size() >= 3)
+            digits_ = digits;
+    }
+}
+
+bool Query::narrows(const Query& longer) const {
+    // A number's matches grow when its third digit is typed; the country code
+    // is dropped only once it is complete.
+    return !fold_.isEmpty() && longer.fold_.startsWith(fold_) &&
+           digits_.isEmpty() == longer.digits_.isEmpty() && !fold_.startsWith(u'+') &&
+           !fold_.startsWith(QStringLiteral("00"));
+}
+
+std::optional<Match> match(const Entry& e, const Query& q) {
+    if (q.isEmpty())
+        return std::nullopt;
+    const QString& fold = q.fold();
+    if (e.nameFold == fold)
+        return Match{Tier::ExactName, Field::Name, 0, e.name.size()};
+    if (e.nameFold.startsWith(fold))
+        return Match{Tier::NamePrefix, Field::Name, 0, fold.size()};
+    if (auto m = tokensMatch(e.nameTokens, q.letters(), false, Tier::NamePinyin, Field::Name))
+        return m;
+    if (auto m = fragment(e.nameFold, fold, Tier::NameFragment, Field::Name))
+        return m;
+    if (auto m = fragment(e.unitFold, fold, Tier::Unit, Field::Unit))
+        return m;
+    if (auto m = tokensMatch(e.unitTokens, q.letters(), true, Tier::Unit, Field::Unit))
+        return m;
+    if (auto m = fragment(e.branchFold, fold, Tier::Unit, Field::Branch))
+        return m;
+    if (auto m = tokensMatch(e.branchTokens, q.letters(), true, Tier::Unit, Field::Branch))
+        return m;
+    if (!q.digits().isEmpty()) {
+        const qsizetype at = e.digits.indexOf(q.digits());
+        if (at >= 0) {
+            const qsizetype which = e.digits.left(at).count(' ');
+            return Match{Tier::Number, Field::Number, which, which};
+        }
+    }
+    if (fold.size() >= 2 && !e.emailFold.isEmpty()) {
+        if (auto m = fragment(e.emailFold, fold, Tier::Email, Field::Email))
+            return m;
+    }
+    return std::nullopt;
+}
+
+} // namespace quickfind
