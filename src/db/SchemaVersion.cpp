@@ -78,7 +78,7 @@ bool runStatements(Database& db, const QString& script, QString* error) {
     return true;
 }
 
-bool upgrade(Database& db, const QList<Step>& steps, QString* error) {
+bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Derive& derive) {
     const int from = versionOf(db);
     if (from < 0) {
         if (error)
@@ -113,6 +113,12 @@ bool upgrade(Database& db, const QList<Step>& steps, QString* error) {
                 *error = failure;
             return false;
         }
+    }
+    if (QString failure; derive && !derive(db, &failure)) {
+        db.rollback();
+        if (error)
+            *error = failure;
+        return false;
     }
     // The planner's statistics describe the upgraded tables.
     if (QString failure; !statistics::gather(db, &failure)) {

@@ -52,8 +52,8 @@ bool write(Database& db, PinyinReadings& readings, const QList<Source>& sources,
 }
 
 qint64 fill(Database& db, PinyinReadings& readings, const sql::Statement& select,
-            const QList<qint64>& forget, QString* error) {
-    const bool own = !db.inTransaction();
+            const QList<qint64>& forget, QString* error, bool within) {
+    const bool own = !within && !db.inTransaction();
     if (own && !db.beginQuietly()) {
         if (error)
             *error = db.lastError();
@@ -96,13 +96,13 @@ Keys keysOf(PinyinReadings& readings, const QString& name, const QString& unit,
             PinyinReadings::encode(readings.ofText(branch)), digits.join(u' ')};
 }
 
-qint64 fillMissing(Database& db, PinyinReadings& readings, QString* error) {
-    return fill(db, readings, sql::Statement(kMissing), {}, error);
+qint64 fillMissing(Database& db, PinyinReadings& readings, QString* error, bool within) {
+    return fill(db, readings, sql::Statement(kMissing), {}, error, within);
 }
 
-qint64 fillMissing(Database& db, QString* error) {
+qint64 fillMissing(Database& db, QString* error, bool within) {
     PinyinReadings readings;
-    return fillMissing(db, readings, error);
+    return fillMissing(db, readings, error, within);
 }
 
 bool refresh(Database& db, const QList<qint64>& codes, QString* error) {
@@ -115,7 +115,7 @@ bool refresh(Database& db, const QList<qint64>& codes, QString* error) {
     const QString select =
         kSources + QStringLiteral("where b.base_code in (%1)").arg(list.join(u','));
     PinyinReadings readings;
-    return fill(db, readings, sql::Statement(select), codes, error) >= 0;
+    return fill(db, readings, sql::Statement(select), codes, error, false) >= 0;
 }
 
 } // namespace quickfind::findkeys

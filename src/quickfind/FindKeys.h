@@ -18,11 +18,16 @@ class PinyinReadings;
 // still missing before it reads.
 namespace findkeys {
 
+// The schema version that brought the table.
+constexpr int kSinceVersion = 5;
+
 // Writes the keys of the contacts that have none; inside the caller's
-// transaction when there is one, else in one of its own. The number written,
-// -1 on failure (error has the engine's text; nothing is reported).
-qint64 fillMissing(Database& db, PinyinReadings& readings, QString* error = nullptr);
-qint64 fillMissing(Database& db, QString* error = nullptr);
+// transaction when there is one (or when within says so: the schema upgrade
+// runs its own), else in one of its own. The number written, -1 on failure
+// (error has the engine's text; nothing is reported).
+qint64 fillMissing(Database& db, PinyinReadings& readings, QString* error = nullptr,
+                   bool within = false);
+qint64 fillMissing(Database& db, QString* error = nullptr, bool within = false);
 
 // Rewrites the keys of these contacts (a writer that changed them).
 bool refresh(Database& db, const QList<qint64>& codes, QString* error = nullptr);

@@ -1,8 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Session.h"
+#include "contacts/ContactStore.h"
 #include "db/Database.h"
+#include "exchange/ContactImporter.h"
+#include "exchange/CsvMapping.h"
+#include "exchange/ImportCleaner.h"
+#include "exchange/ImportFile.h"
 #include "quickfind/FindKeys.h"
 #include "quickfind/QuickFinder.h"
+#include "support/FixedClock.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QTest>
 
@@ -233,7 +244,53 @@ class TestQuickFind : public QObject {
         QCOMPARE(finder.find(QStringLiteral("qians"), -1).size(), 0);
     }
 
+    // An import and a save of the detail pane write the keys in their own
+    // transaction: the rows are there, with the new readings, before any search.
+    void writersRenewKeys() {
+        QTemporaryDir temp;
+        const QString path = temp.filePath(QStringLiteral("in.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("姓名,手机,单位名称\r\n曾小贤,139-1234-5678,重庆电台\r\n");
+        file.close();
+        ScriptedPrompter prompter;
+        FixedClock clock;
+        exchange::ImportFile source;
+        QVERIFY(source.open(path));
+        QList<QStringList> first;
+        source.preview(source.detectedEncoding(), 1, &first);
+        exchange::ImportCleaner cleaner(db_);
+        auto rows = source.csvSource(source.detectedEncoding(),
+                                     exchange::CsvMapping::guess(first.value(0), {}));
+        exchange::ContactImporter importer(db_, prompter, Session{1, 1}, clock);
+        QCOMPARE(importer.run(*rows, cleaner, exchange::DuplicatePolicy::Skip).imported, 1);
+        const qint64 code = db_.count(sql::format(
+            "select max(base_code) from base where base_name='%s'", QStringLiteral("曾小贤")));
+        QCOMPARE(keyOf(code),
+                 QStringLiteral("zeng xiao xian|zhong/chong qing dian tai|13912345678"));
+
+        ContactStore store(db_, prompter);
+        ContactRecord record = store.load(code, 1).record;
+        record.setValue("base_name", QStringLiteral("单小贤"));
+        record.setValue("base_mobil", QStringLiteral("+86 137 0000 1111"));
+        QVERIFY(store.save(code, record, nullptr));
+        QCOMPARE(keyOf(code),
+                 QStringLiteral("shan xiao xian|zhong/chong qing dian tai|13700001111"));
+    }
+
   private:
+    QString keyOf(qint64 code) {
+        QString key;
+        db_.query(sql::format("select findkey_name,findkey_unit,findkey_digits from findkey "
+                              "where findkey_base_code=%ld",
+                              code),
+                  [&](const Row& row) {
+                      key = row.textAt(0) + u'|' + row.textAt(1) + u'|' + row.textAt(2).trimmed();
+                      return false;
+                  });
+        return key;
+    }
+
     TestHome home_;
     Database db_;
     QuickFinder typing_{db_};
