@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include <sqlite3.h>
+
 namespace quickfind {
 
 namespace {
@@ -22,6 +24,21 @@ const sql::Statement kEntries(
 } // namespace
 
 bool QuickFinder::update(QString* error) {
+    // A file says by itself whether anyone wrote to it since: another
+    // connection's commit changes its data version, this one's its count of
+    // changes. Only then are the keys counted.
+    if (sqlite3* file = db_.fileHandle()) {
+        qint64 version = -1;
+        db_.queryQuietly("PRAGMA data_version", [&](const Row& row) {
+            version = row.numberAt(0);
+            return false;
+        });
+        const QString seen =
+            QStringLiteral("%1 %2").arg(version).arg(sqlite3_total_changes64(file));
+        if (version >= 0 && seen == fileSeen_ && !entries_.isEmpty())
+            return true;
+        fileSeen_ = seen;
+    }
     QString stamp;
     qint64 contacts = -1;
     qint64 keys = -1;
@@ -83,6 +100,8 @@ QList<QuickFinder::Hit> QuickFinder::find(const QString& typed, int limit, qsize
     const bool narrowing = last_ && last_->narrows(query);
     QList<Hit> hits;
     QList<qsizetype> matched;
+    hits.reserve(narrowing ? lastMatches_.size() : entries_.size());
+    matched.reserve(hits.capacity());
     auto consider = [&](qsizetype i) {
         if (auto m = match(entries_[i], query)) {
             hits.append({&entries_[i], *m});

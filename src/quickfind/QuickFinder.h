@@ -40,7 +40,8 @@ class QuickFinder {
     Database& db_;
     PinyinReadings readings_;
     QList<Entry> entries_;
-    QString stamp_; // what the keys looked like when read
+    QString stamp_;    // what the keys looked like when read
+    QString fileSeen_; // a file's data version and changes at the last look
     // The previous search, so that typing on searches only its matches.
     std::optional<Query> last_;
     QList<qsizetype> lastMatches_;

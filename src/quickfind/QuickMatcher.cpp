@@ -147,7 +147,32 @@ std::string sortKeyOf(const QString& text, const QList<Token>& tokens) {
     return key;
 }
 
+quint64 startBit(char32_t c) {
+    if (c >= 'a' && c <= 'z')
+        return quint64(1) << (c - 'a');
+    if (c >= '0' && c <= '9')
+        return quint64(1) << (26 + c - '0');
+    return quint64(1) << (36 + c % 28);
+}
+
+namespace {
+
+quint64 startsOf(const Token& token) {
+    quint64 bits = token.character ? startBit(token.character) : 0;
+    for (const std::string& reading : token.readings)
+        bits |= startBit(char32_t(reading[0]));
+    return bits;
+}
+
+} // namespace
+
 void Entry::prepare() {
+    nameStarts = nameTokens.isEmpty() ? 0 : startsOf(nameTokens.first());
+    unitStarts = 0;
+    for (const Token& token : std::as_const(unitTokens))
+        unitStarts |= startsOf(token);
+    for (const Token& token : std::as_const(branchTokens))
+        unitStarts |= startsOf(token);
     nameFold = name.toCaseFolded();
     unitFold = unit.toCaseFolded();
     branchFold = branch.toCaseFolded();
@@ -182,18 +207,29 @@ std::optional<Match> match(const Entry& e, const Query& q) {
         return Match{Tier::ExactName, Field::Name, 0, e.name.size()};
     if (e.nameFold.startsWith(fold))
         return Match{Tier::NamePrefix, Field::Name, 0, fold.size()};
-    if (auto m = tokensMatch(e.nameTokens, q.letters(), false, Tier::NamePinyin, Field::Name))
-        return m;
+    const quint64 start = q.letters().empty() ? 0 : startBit(q.letters()[0]);
+    if (e.nameStarts & start) {
+        if (auto m = tokensMatch(e.nameTokens, q.letters(), false, Tier::NamePinyin, Field::Name))
+            return m;
+    }
     if (auto m = fragment(e.nameFold, fold, Tier::NameFragment, Field::Name))
         return m;
     if (auto m = fragment(e.unitFold, fold, Tier::Unit, Field::Unit))
         return m;
-    if (auto m = tokensMatch(e.unitTokens, q.letters(), true, Tier::Unit, Field::Unit))
-        return m;
+    // One letter finds a unit by its first character only: nearly every
+    // unit has some word starting with any given letter.
+    const bool anywhere = q.letters().size() > 1;
+    const bool unitStarts = e.unitStarts & start;
+    if (unitStarts) {
+        if (auto m = tokensMatch(e.unitTokens, q.letters(), anywhere, Tier::Unit, Field::Unit))
+            return m;
+    }
     if (auto m = fragment(e.branchFold, fold, Tier::Unit, Field::Branch))
         return m;
-    if (auto m = tokensMatch(e.branchTokens, q.letters(), true, Tier::Unit, Field::Branch))
-        return m;
+    if (unitStarts) {
+        if (auto m = tokensMatch(e.branchTokens, q.letters(), anywhere, Tier::Unit, Field::Branch))
+            return m;
+    }
     if (!q.digits().isEmpty()) {
         const qsizetype at = e.digits.indexOf(q.digits());
         if (at >= 0) {

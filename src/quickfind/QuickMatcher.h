@@ -28,6 +28,10 @@ struct Entry {
     std::string sortKey; // the name's usual pinyin, for ties
     // Case-folded texts for the fragment checks.
     QString nameFold, unitFold, branchFold, emailFold;
+    // The letters a pinyin match can start with (startBit): in the name, in
+    // the unit or department. Most contacts are passed over on these alone.
+    quint64 nameStarts = 0;
+    quint64 unitStarts = 0;
 
     // Fills the derived members from the texts and tokens.
     void prepare();
@@ -80,6 +84,9 @@ std::optional<Match> match(const Entry& entry, const Query& query);
 QByteArray numberDigits(const QString& number);
 // Where in a written number a run of digits lies ([begin, end) in the text); -1 when nowhere.
 std::pair<qsizetype, qsizetype> numberSpan(const QString& number, const QByteArray& digits);
+
+// A character's bit in Entry::nameStarts and unitStarts.
+quint64 startBit(char32_t c);
 
 // The usual pinyin of a text's tokens, for ordering ties.
 std::string sortKeyOf(const QString& text, const QList<Token>& tokens);
