@@ -176,6 +176,7 @@ QMenu* CMainFrame::buildContextMenu(const QList<int>& items, bool contactList) {
 
 void CMainFrame::buildToolbar() {
     QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
+    toolBar_ = bar;
     bar->setObjectName(QStringLiteral("toolbar128"));
     bar->setMovable(false);
     bar->setIconSize(QSize(32, 32));
@@ -378,6 +379,11 @@ bool CMainFrame::stopTreeBuild() {
 
 void CMainFrame::remindersChanged() {
     tree_->rebuildReminders();
+}
+
+void CMainFrame::addToolWidget(QWidget* widget) {
+    toolBar_->addSeparator();
+    toolBar_->addWidget(widget);
 }
 
 bool CMainFrame::showContacts(const sql::Statement& filter, int mode, int live) {

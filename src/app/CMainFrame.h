@@ -21,6 +21,7 @@ class QAction;
 class QMenu;
 class QSplitter;
 class QSystemTrayIcon;
+class QToolBar;
 
 // The program's main window. It owns the frame's pieces and routes every
 // command to the feature that carries it out; the features act.
@@ -49,6 +50,7 @@ class CMainFrame : public QMainWindow, public FrameServices {
     void countsChanged() override;
     bool stopTreeBuild() override;
     bool showContacts(const sql::Statement& filter, int mode, int live) override;
+    void addToolWidget(QWidget* widget) override;
     void referenceTableChanged(const QString& table) override;
     void onReferenceTableChange(std::function<void(const QString&)> action) override;
     void showScore() override;
@@ -111,6 +113,7 @@ class CMainFrame : public QMainWindow, public FrameServices {
     CClientView2* contacts_ = nullptr;
     CContactDetailPane* detail_ = nullptr;
     CScoreBar* scoreBar_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
     QMenu* trayMenu_ = nullptr;

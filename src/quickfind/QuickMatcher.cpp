@@ -193,7 +193,7 @@ Query::Query(const QString& typed)
 
 bool Query::narrows(const Query& longer) const {
     // A number's matches grow when its third digit is typed; the country code
-    // is dropped only once it is complete. 
+    // is dropped only once it is complete.
     // One letter finds units by their first word only, two anywhere.
     return letters_.size() > 1 && longer.fold_.startsWith(fold_) &&
            digits_.isEmpty() == longer.digits_.isEmpty() && !fold_.startsWith(u'+') &&
