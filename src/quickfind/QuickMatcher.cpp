@@ -11,7 +11,7 @@ namespace {
 // apostrophes and dashes between syllables left out. Longer than this, the rest is not compared.
 constexpr std::size_t kMostLetters = 63;
 
-std::u32string lettersOf(const QString& fold) {
+std::u32string lettersOf(const QString& fold, std::size_t most = kMostLetters) {
     const QString decomposed = fold.normalized(QString::NormalizationForm_D);
     std::u32string out;
     const QList<uint> points = decomposed.toUcs4();
@@ -23,7 +23,7 @@ std::u32string lettersOf(const QString& fold) {
         else if (!QChar::isSpace(char32_t(c)) && c != '\'' && c != 0x2019 && c != '-' &&
                  c != 0xB7 && QChar::category(char32_t(c)) != QChar::Mark_NonSpacing)
             out += char32_t(c); // other signs stay, so "zhangsan@" is no name
-        if (out.size() == kMostLetters)
+        if (out.size() == most)
             break;
     }
     return out;
@@ -155,12 +155,55 @@ quint64 startBit(char32_t c) {
     return quint64(1) << (36 + c % 28);
 }
 
+int pairIndex(char32_t first, char32_t second) {
+    const auto letter = [](char32_t c) { return c >= 'a' && c <= 'z'; };
+    return letter(first) && letter(second) ? int(first - 'a') * 26 + int(second - 'a') : -1;
+}
+
 namespace {
+
+void addPairs(std::array<quint64, 11>& pairs, const QList<Token>& tokens) {
+    const auto add = [&pairs](char32_t a, char32_t b) {
+        if (const int i = pairIndex(a, b); i >= 0)
+            pairs[std::size_t(i / 64)] |= quint64(1) << (i % 64);
+    };
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        for (const std::string& reading : tokens[i].readings) {
+            if (reading.size() > 1)
+                add(char32_t(reading[0]), char32_t(reading[1]));
+            if (i + 1 < tokens.size()) {
+                for (const std::string& next : tokens[i + 1].readings)
+                    add(char32_t(reading[0]), char32_t(next[0]));
+            }
+        }
+    }
+}
 
 quint64 startsOf(const Token& token) {
     quint64 bits = token.character ? startBit(token.character) : 0;
     for (const std::string& reading : token.readings)
         bits |= startBit(char32_t(reading[0]));
+    return bits;
+}
+
+} // namespace
+
+namespace {
+
+quint64 bitsOf(const QString& fold) {
+    quint64 bits = 0;
+    for (char32_t c : lettersOf(fold, std::size_t(-1)))
+        bits |= startBit(c);
+    return bits;
+}
+
+quint64 bitsOf(const QList<Token>& tokens) {
+    quint64 bits = 0;
+    for (const Token& token : tokens) {
+        for (const std::string& reading : token.readings)
+            for (char c : reading)
+                bits |= startBit(char32_t(c));
+    }
     return bits;
 }
 
@@ -178,6 +221,19 @@ void Entry::prepare() {
     branchFold = branch.toCaseFolded();
     emailFold = email.toCaseFolded();
     sortKey = sortKeyOf(name, nameTokens);
+    nameChars = bitsOf(nameFold);
+    unitChars = bitsOf(unitFold);
+    branchChars = bitsOf(branchFold);
+    emailChars = bitsOf(emailFold);
+    unitHead = (unitTokens.isEmpty() ? 0 : startsOf(unitTokens.first())) |
+               (branchTokens.isEmpty() ? 0 : startsOf(branchTokens.first()));
+    unitPairs = {};
+    addPairs(unitPairs, unitTokens);
+    addPairs(unitPairs, branchTokens);
+    present = nameChars | unitChars | branchChars | emailChars | bitsOf(nameTokens) |
+              bitsOf(unitTokens) | bitsOf(branchTokens);
+    for (char c : std::as_const(digits))
+        present |= startBit(char32_t(c));
 }
 
 Query::Query(const QString& typed)
@@ -188,6 +244,13 @@ Query::Query(const QString& typed)
         const QByteArray digits = numberDigits(fold_);
         if (digits.size() >= 3)
             digits_ = digits;
+    }
+    // Whatever matches has each typed letter somewhere (a number its digits).
+    for (char c : std::as_const(digits_))
+        needed_ |= startBit(char32_t(c));
+    for (char32_t c : letters_) {
+        if (digits_.isEmpty())
+            needed_ |= startBit(c);
     }
 }
 
@@ -203,30 +266,46 @@ bool Query::narrows(const Query& longer) const {
 std::optional<Match> match(const Entry& e, const Query& q) {
     if (q.isEmpty())
         return std::nullopt;
+    if ((e.present & q.needed()) != q.needed())
+        return std::nullopt;
     const QString& fold = q.fold();
-    if (e.nameFold == fold)
+    const quint64 needed = q.needed();
+    // A text is searched only when it has every character typed.
+    const auto has = [needed](quint64 chars) { return (chars & needed) == needed; };
+    const bool inName = has(e.nameChars);
+    if (inName && e.nameFold == fold)
         return Match{Tier::ExactName, Field::Name, 0, e.name.size()};
-    if (e.nameFold.startsWith(fold))
+    if (inName && e.nameFold.startsWith(fold))
         return Match{Tier::NamePrefix, Field::Name, 0, fold.size()};
     const quint64 start = q.letters().empty() ? 0 : startBit(q.letters()[0]);
     if (e.nameStarts & start) {
         if (auto m = tokensMatch(e.nameTokens, q.letters(), false, Tier::NamePinyin, Field::Name))
             return m;
     }
-    if (auto m = fragment(e.nameFold, fold, Tier::NameFragment, Field::Name))
-        return m;
-    if (auto m = fragment(e.unitFold, fold, Tier::Unit, Field::Unit))
-        return m;
+    if (inName) {
+        if (auto m = fragment(e.nameFold, fold, Tier::NameFragment, Field::Name))
+            return m;
+    }
+    if (has(e.unitChars)) {
+        if (auto m = fragment(e.unitFold, fold, Tier::Unit, Field::Unit))
+            return m;
+    }
     // One letter finds a unit by its first character only: nearly every
     // unit has some word starting with any given letter.
     const bool anywhere = q.letters().size() > 1;
-    const bool unitStarts = e.unitStarts & start;
+    bool unitStarts = (anywhere ? e.unitStarts : e.unitHead) & start;
+    if (unitStarts && anywhere) {
+        if (const int pair = pairIndex(q.letters()[0], q.letters()[1]); pair >= 0)
+            unitStarts = e.unitPairs[std::size_t(pair / 64)] >> (pair % 64) & 1;
+    }
     if (unitStarts) {
         if (auto m = tokensMatch(e.unitTokens, q.letters(), anywhere, Tier::Unit, Field::Unit))
             return m;
     }
-    if (auto m = fragment(e.branchFold, fold, Tier::Unit, Field::Branch))
-        return m;
+    if (has(e.branchChars)) {
+        if (auto m = fragment(e.branchFold, fold, Tier::Unit, Field::Branch))
+            return m;
+    }
     if (unitStarts) {
         if (auto m = tokensMatch(e.branchTokens, q.letters(), anywhere, Tier::Unit, Field::Branch))
             return m;
@@ -238,7 +317,7 @@ std::optional<Match> match(const Entry& e, const Query& q) {
             return Match{Tier::Number, Field::Number, which, which};
         }
     }
-    if (fold.size() >= 2 && !e.emailFold.isEmpty()) {
+    if (fold.size() >= 2 && has(e.emailChars) && !e.emailFold.isEmpty()) {
         if (auto m = fragment(e.emailFold, fold, Tier::Email, Field::Email))
             return m;
     }

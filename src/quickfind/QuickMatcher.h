@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,15 @@ struct Entry {
     // the unit or department. Most contacts are passed over on these alone.
     quint64 nameStarts = 0;
     quint64 unitStarts = 0;
+    // Every letter, digit and character (by startBit) any match could use;
+    // the characters of each text, for the fragment checks; the letters the
+    // first word of the unit or department starts with.
+    quint64 present = 0;
+    quint64 nameChars = 0, unitChars = 0, branchChars = 0, emailChars = 0;
+    quint64 unitHead = 0;
+    // The first two letters a pinyin match in the unit or department can start
+    // with (pairIndex): two of one reading, or the initials of two words.
+    std::array<quint64, 11> unitPairs{};
 
     // Fills the derived members from the texts and tokens.
     void prepare();
@@ -69,12 +79,15 @@ class Query {
     const QString& fold() const { return fold_; }
     const std::u32string& letters() const { return letters_; }
     const QByteArray& digits() const { return digits_; } // empty unless a number is typed
+    // The bits (startBit) an entry must have all of to match.
+    quint64 needed() const { return needed_; }
 
   private:
     QString typed_;
     QString fold_;
     std::u32string letters_;
     QByteArray digits_;
+    quint64 needed_ = 0;
 };
 
 // The best match of a contact for a query, if any.
@@ -87,6 +100,8 @@ std::pair<qsizetype, qsizetype> numberSpan(const QString& number, const QByteArr
 
 // A character's bit in Entry::nameStarts and unitStarts.
 quint64 startBit(char32_t c);
+// Two lower-case Latin letters' place in Entry::unitPairs; -1 for anything else.
+int pairIndex(char32_t first, char32_t second);
 
 // The usual pinyin of a text's tokens, for ordering ties.
 std::string sortKeyOf(const QString& text, const QList<Token>& tokens);
