@@ -176,7 +176,6 @@ QMenu* CMainFrame::buildContextMenu(const QList<int>& items, bool contactList) {
 
 void CMainFrame::buildToolbar() {
     QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
-    toolBar_ = bar;
     bar->setObjectName(QStringLiteral("toolbar128"));
     bar->setMovable(false);
     bar->setIconSize(QSize(32, 32));
@@ -382,8 +381,12 @@ void CMainFrame::remindersChanged() {
 }
 
 void CMainFrame::addToolWidget(QWidget* widget) {
-    toolBar_->addSeparator();
-    toolBar_->addWidget(widget);
+    // A bar of its own between the commands and the score.
+    auto* bar = new QToolBar(QStringLiteral("查找"), this);
+    bar->setObjectName(QStringLiteral("findBar"));
+    bar->setMovable(false);
+    insertToolBar(qobject_cast<QToolBar*>(scoreBar_->parentWidget()), bar);
+    bar->addWidget(widget);
 }
 
 bool CMainFrame::showContacts(const sql::Statement& filter, int mode, int live) {

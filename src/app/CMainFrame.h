@@ -21,7 +21,6 @@ class QAction;
 class QMenu;
 class QSplitter;
 class QSystemTrayIcon;
-class QToolBar;
 
 // The program's main window. It owns the frame's pieces and routes every
 // command to the feature that carries it out; the features act.
@@ -113,7 +112,6 @@ class CMainFrame : public QMainWindow, public FrameServices {
     CClientView2* contacts_ = nullptr;
     CContactDetailPane* detail_ = nullptr;
     CScoreBar* scoreBar_ = nullptr;
-    QToolBar* toolBar_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
     QMenu* trayMenu_ = nullptr;

@@ -96,7 +96,7 @@ QList<std::string> syllables(const QString& latin) {
     return out;
 }
 
-void addReading(QList<std::string>& readings, const std::string& reading) {
+void addReading(Readings& readings, const std::string& reading) {
     if (!reading.empty() && !readings.contains(reading))
         readings << reading;
 }
@@ -124,7 +124,7 @@ QList<Token> PinyinReadings::split(const QString& text) {
         const Run kind = letter ? Run::Letters : digit ? Run::Digits : Run::None;
         if (kind != Run::None && kind == run) {
             tokens.last().end = i + width;
-            tokens.last().readings.first() += char(letter ? (c | 0x20) : c);
+            tokens.last().readings.extend(char(letter ? (c | 0x20) : c));
             tokens.last().character = 0;
         } else if (kind != Run::None) {
             Token token{i, i + width, c, {std::string(1, char(letter ? (c | 0x20) : c))}};
@@ -147,11 +147,11 @@ QList<std::string> PinyinReadings::transliterate(const QString& text, icu::Trans
     return out == text ? QList<std::string>() : syllables(out);
 }
 
-const QList<std::string>& PinyinReadings::readingsOf(char32_t c) {
+const Readings& PinyinReadings::readingsOf(char32_t c) {
     auto found = cache_.constFind(c);
     if (found != cache_.constEnd())
         return *found;
-    QList<std::string> readings;
+    Readings readings;
     const QList<std::string> icu = transliterate(QString::fromUcs4(&c, 1), plain_.get());
     if (icu.size() == 1)
         readings << icu.first();
@@ -198,10 +198,8 @@ QList<Token> PinyinReadings::ofName(const QString& name) {
 QString PinyinReadings::encode(const QList<Token>& tokens) {
     QStringList parts;
     for (const Token& token : tokens) {
-        QStringList readings;
-        for (const std::string& reading : token.readings)
-            readings << QString::fromStdString(reading);
-        parts << (readings.isEmpty() ? QStringLiteral("-") : readings.join(u'/'));
+        parts << (token.readings.isEmpty() ? QStringLiteral("-")
+                                           : QString::fromStdString(token.readings.joined()));
     }
     return parts.join(u' ');
 }

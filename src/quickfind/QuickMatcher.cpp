@@ -46,7 +46,7 @@ int runThrough(const QList<Token>& tokens, qsizetype first, const std::u32string
                 continue;
             if (token.character && letters[p] == token.character)
                 next |= std::uint64_t(1) << (p + 1);
-            for (const std::string& reading : token.readings) {
+            for (std::string_view reading : token.readings) {
                 for (std::size_t k = 0; k < reading.size() && p + k < m; ++k) {
                     if (letters[p + k] != char32_t(reading[k]))
                         break;
@@ -70,7 +70,7 @@ std::optional<Match> tokensMatch(const QList<Token>& tokens, const std::u32strin
     for (qsizetype first = 0; first < tokens.size(); ++first) {
         const Token& start = tokens[first];
         bool opens = start.character == letters[0];
-        for (const std::string& reading : start.readings)
+        for (std::string_view reading : start.readings)
             opens = opens || char32_t(reading[0]) == letters[0];
         if (opens) {
             if (const int last = runThrough(tokens, first, letters); last >= 0)
@@ -142,7 +142,7 @@ std::string sortKeyOf(const QString& text, const QList<Token>& tokens) {
     for (const Token& token : tokens) {
         key += token.readings.isEmpty()
                    ? text.mid(token.begin, token.end - token.begin).toUtf8().toStdString()
-                   : token.readings.first();
+                   : std::string(token.readings.first());
     }
     return key;
 }
@@ -168,11 +168,11 @@ void addPairs(std::array<quint64, 11>& pairs, const QList<Token>& tokens) {
             pairs[std::size_t(i / 64)] |= quint64(1) << (i % 64);
     };
     for (qsizetype i = 0; i < tokens.size(); ++i) {
-        for (const std::string& reading : tokens[i].readings) {
+        for (std::string_view reading : tokens[i].readings) {
             if (reading.size() > 1)
                 add(char32_t(reading[0]), char32_t(reading[1]));
             if (i + 1 < tokens.size()) {
-                for (const std::string& next : tokens[i + 1].readings)
+                for (std::string_view next : tokens[i + 1].readings)
                     add(char32_t(reading[0]), char32_t(next[0]));
             }
         }
@@ -181,7 +181,7 @@ void addPairs(std::array<quint64, 11>& pairs, const QList<Token>& tokens) {
 
 quint64 startsOf(const Token& token) {
     quint64 bits = token.character ? startBit(token.character) : 0;
-    for (const std::string& reading : token.readings)
+    for (std::string_view reading : token.readings)
         bits |= startBit(char32_t(reading[0]));
     return bits;
 }
@@ -200,7 +200,7 @@ quint64 bitsOf(const QString& fold) {
 quint64 bitsOf(const QList<Token>& tokens) {
     quint64 bits = 0;
     for (const Token& token : tokens) {
-        for (const std::string& reading : token.readings)
+        for (std::string_view reading : token.readings)
             for (char c : reading)
                 bits |= startBit(char32_t(c));
     }
