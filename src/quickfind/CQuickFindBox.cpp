@@ -125,6 +125,8 @@ void CQuickFindBox::choose(int row) {
         closePopup();
         if (showOne_)
             showOne_(code);
+        // The next letters typed start a new search.
+        selectAll();
         return;
     }
     if (total_ <= 0)
@@ -136,6 +138,7 @@ void CQuickFindBox::choose(int row) {
     closePopup();
     if (showAll_)
         showAll_(codes);
+    selectAll();
 }
 
 void CQuickFindBox::closePopup() {

@@ -14,12 +14,32 @@ namespace {
 
 const sql::Statement kStamp("select (select count(*) from base),(select count(*) from findkey),"
                             "(select max(findkey_code) from findkey)");
-const sql::Statement kEntries(
+// Every contact's keys (the trashed ones too, so that a restore is a change
+// like any other), the newest written after a given key number.
+const QString kEntries = QStringLiteral(
     "select b.base_code,b.base_name,d.duty_name,b.work_name,b.work_branch_name,b.base_email,"
     "b.base_mobil,b.base_phone,b.work_phone,b.work_fax,"
-    "k.findkey_name,k.findkey_unit,k.findkey_branch,k.findkey_digits "
+    "k.findkey_name,k.findkey_unit,k.findkey_branch,k.findkey_digits,b.base_invalid_flag "
     "from base b inner join findkey k on k.findkey_base_code=b.base_code "
-    "left join duty d on d.duty_code=b.work_duty_code where b.base_invalid_flag=1");
+    "left join duty d on d.duty_code=b.work_duty_code where k.findkey_code>%ld");
+
+Entry entryOf(const Row& row) {
+    Entry e;
+    e.code = row.numberAt(0);
+    e.name = row.textAt(1);
+    e.post = row.textAt(2);
+    e.unit = row.textAt(3);
+    e.branch = row.textAt(4);
+    e.email = row.textAt(5);
+    e.numbers = {row.textAt(6), row.textAt(7), row.textAt(8), row.textAt(9)};
+    e.nameTokens = PinyinReadings::decode(e.name, row.textAt(10));
+    e.unitTokens = PinyinReadings::decode(e.unit, row.textAt(11));
+    e.branchTokens = PinyinReadings::decode(e.branch, row.textAt(12));
+    e.digits = row.textAt(13).toLatin1();
+    e.live = row.numberAt(14) == 1;
+    e.prepare();
+    return e;
+}
 
 } // namespace
 
@@ -39,13 +59,13 @@ bool QuickFinder::update(QString* error) {
             return true;
         fileSeen_ = seen;
     }
-    QString stamp;
     qint64 contacts = -1;
     qint64 keys = -1;
+    qint64 newest = 0;
     if (!db_.queryQuietly(kStamp, [&](const Row& row) {
             contacts = row.numberAt(0);
             keys = row.numberAt(1);
-            stamp = QStringLiteral("%1 %2").arg(keys).arg(row.numberAt(2, 0));
+            newest = row.numberAt(2, 0);
             return false;
         })) {
         if (error)
@@ -57,26 +77,58 @@ bool QuickFinder::update(QString* error) {
             return false;
         return update(error);
     }
-    return stamp == stamp_ || (load(error) && (stamp_ = stamp, true));
+    if (keys == keyCount_ && newest == newestKey_)
+        return true;
+    last_.reset();
+    lastMatches_.clear();
+    // A save rewrites the keys of its contact under a new number: only the
+    // rows written since are read. A contact gone for good leaves one key
+    // fewer than those rows explain, and everything is read again.
+    if (keyCount_ >= 0 && newest > newestKey_ && readSince(newestKey_, keys, error)) {
+        keyCount_ = keys;
+        newestKey_ = newest;
+        return true;
+    }
+    if (!load(error))
+        return false;
+    keyCount_ = keys;
+    newestKey_ = newest;
+    return true;
+}
+
+bool QuickFinder::readSince(qint64 key, qint64 keys, QString* error) {
+    QList<Entry> changed;
+    if (!db_.queryQuietly(sql::format(kEntries, key), [&](const Row& row) {
+            changed.append(entryOf(row));
+            return true;
+        })) {
+        if (error)
+            *error = db_.lastError();
+        return false;
+    }
+    qint64 added = 0;
+    for (const Entry& e : std::as_const(changed))
+        added += where_.contains(e.code) ? 0 : 1;
+    if (keyCount_ + added != keys)
+        return false;
+    for (Entry& e : changed) {
+        const auto at = where_.constFind(e.code);
+        if (at != where_.constEnd()) {
+            entries_[*at] = std::move(e);
+        } else {
+            where_.insert(e.code, entries_.size());
+            entries_.append(std::move(e));
+        }
+    }
+    return true;
 }
 
 bool QuickFinder::load(QString* error) {
     QList<Entry> entries;
-    const bool ok = db_.queryQuietly(kEntries, [&](const Row& row) {
-        Entry e;
-        e.code = row.numberAt(0);
-        e.name = row.textAt(1);
-        e.post = row.textAt(2);
-        e.unit = row.textAt(3);
-        e.branch = row.textAt(4);
-        e.email = row.textAt(5);
-        e.numbers = {row.textAt(6), row.textAt(7), row.textAt(8), row.textAt(9)};
-        e.nameTokens = PinyinReadings::decode(e.name, row.textAt(10));
-        e.unitTokens = PinyinReadings::decode(e.unit, row.textAt(11));
-        e.branchTokens = PinyinReadings::decode(e.branch, row.textAt(12));
-        e.digits = row.textAt(13).toLatin1();
-        e.prepare();
-        entries.append(std::move(e));
+    QHash<qint64, qsizetype> where;
+    const bool ok = db_.queryQuietly(sql::format(kEntries, 0), [&](const Row& row) {
+        entries.append(entryOf(row));
+        where.insert(entries.last().code, entries.size() - 1);
         return true;
     });
     if (!ok) {
@@ -85,8 +137,7 @@ bool QuickFinder::load(QString* error) {
         return false;
     }
     entries_ = std::move(entries);
-    last_.reset();
-    lastMatches_.clear();
+    where_ = std::move(where);
     return true;
 }
 
@@ -103,6 +154,8 @@ QList<QuickFinder::Hit> QuickFinder::find(const QString& typed, int limit, qsize
     hits.reserve(narrowing ? lastMatches_.size() : entries_.size());
     matched.reserve(hits.capacity());
     auto consider = [&](qsizetype i) {
+        if (!entries_[i].live)
+            return;
         if (auto m = match(entries_[i], query)) {
             hits.append({&entries_[i], *m});
             matched.append(i);

@@ -32,16 +32,21 @@ class QuickFinder {
 
     // Reads the keys again when they changed; false when the database cannot be read.
     bool update(QString* error = nullptr);
-    qsizetype size() const { return entries_.size(); }
+    qsizetype size() const { return entries_.size(); } // trashed contacts included
 
   private:
     bool load(QString* error);
+    // Reads the keys written after key; false when they do not account for
+    // the keys counted now (a contact was deleted) or cannot be read.
+    bool readSince(qint64 key, qint64 keys, QString* error);
 
     Database& db_;
     PinyinReadings readings_;
-    QList<Entry> entries_;
-    QString stamp_;    // what the keys looked like when read
-    QString fileSeen_; // a file's data version and changes at the last look
+    QList<Entry> entries_;           // the trashed contacts too, never found
+    QHash<qint64, qsizetype> where_; // contact number -> entry
+    qint64 keyCount_ = -1;           // how many keys there were when read
+    qint64 newestKey_ = 0;           // and the number of the newest
+    QString fileSeen_;               // a file's data version and changes at the last look
     // The previous search, so that typing on searches only its matches.
     std::optional<Query> last_;
     QList<qsizetype> lastMatches_;

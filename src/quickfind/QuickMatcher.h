@@ -16,6 +16,7 @@ namespace quickfind {
 // A contact as the find box matches it.
 struct Entry {
     qint64 code = 0;
+    bool live = true; // false in the trash
     QString name;
     QString post;
     QString unit;   // work_name

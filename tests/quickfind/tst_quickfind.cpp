@@ -242,6 +242,22 @@ class TestQuickFind : public QObject {
         QVERIFY(db_.execute(sql::format("update base set base_invalid_flag=0 where base_name='%s'",
                                         QStringLiteral("钱四"))));
         QCOMPARE(finder.find(QStringLiteral("qians"), -1).size(), 0);
+        // Back from the trash, a newcomer, and one deleted for good.
+        QVERIFY(db_.execute(sql::format("update base set base_invalid_flag=1 where base_name='%s'",
+                                        QStringLiteral("钱四"))));
+        QVERIFY(db_.execute(sql::format(
+            "insert into base (base_name,base_invalid_flag,work_duty_code) values ('%s',1,1)",
+            QStringLiteral("孙悟空"))));
+        QCOMPARE(finder.find(QStringLiteral("qians"), -1).size(), 1);
+        QCOMPARE(finder.find(QStringLiteral("swk"), -1).size(), 1);
+        // A deletion beside a save between two keystrokes.
+        QVERIFY(db_.execute(
+            sql::format("delete from base where base_name='%s'", QStringLiteral("孙悟空"))));
+        QVERIFY(db_.execute(sql::format("update base set base_name='%s' where base_name='%s'",
+                                        QStringLiteral("钱四"), QStringLiteral("钱四"))));
+        QCOMPARE(finder.find(QStringLiteral("swk"), -1).size(), 0);
+        QVERIFY(db_.execute(sql::format("update base set base_invalid_flag=0 where base_name='%s'",
+                                        QStringLiteral("钱四"))));
     }
 
     // An import and a save of the detail pane write the keys in their own
