@@ -4,6 +4,7 @@
 #include "backup/OnlineBackup.h"
 #include "backup/SqliteConnection.h"
 #include "db/Database.h"
+#include "quickfind/FindKeys.h"
 
 #include <QFileInfo>
 
@@ -40,7 +41,11 @@ DatabaseUpgrade::Outcome DatabaseUpgrade::ensureCurrent(const QList<schema::Step
         message_ = QStringLiteral("升级数据库之前无法备份到 %1: %2").arg(backupPath_, error);
         return Outcome::Failed;
     }
-    if (!schema::upgrade(db_, steps, &error)) {
+    const auto keys = [latest](Database& db, QString* failure) {
+        return latest < quickfind::findkeys::kSinceVersion ||
+               quickfind::findkeys::fillMissing(db, failure, true) >= 0;
+    };
+    if (!schema::upgrade(db_, steps, &error, keys)) {
         message_ = QStringLiteral("数据库升级失败, 原有资料没有改变: %1\r\n\r\n升级前的备份: %2")
                        .arg(error, backupPath_);
         return Outcome::Failed;

@@ -144,3 +144,17 @@ int CClientView2::liveFlag() const {
 bool CClientView2::settleEdits() {
     return contacts_ ? contacts_->settleEdits() : true;
 }
+
+bool CClientView2::openContact(qint64 code) {
+    if (!contacts_)
+        return false;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (model_->key(row).toLongLong() != code)
+            continue;
+        if (!contacts_->openContact(code))
+            return false;
+        list_->selectRow(row);
+        return true;
+    }
+    return false;
+}

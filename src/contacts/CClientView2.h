@@ -50,6 +50,7 @@ class CClientView2 : public QWidget, public ContactListView {
     const ReportModel& rows() const override { return *model_; }
     int liveFlag() const override;
     bool settleEdits() override;
+    bool openContact(qint64 code) override;
     ContactList* contacts() const { return contacts_.get(); }
     ReportModel* model() const { return model_; }
     CReportView* list() const { return list_; }

@@ -6,6 +6,7 @@
 #include "db/Database.h"
 #include "db/Statement.h"
 #include "db/TextFormat.h"
+#include "quickfind/FindKeys.h"
 
 #include <limits>
 
@@ -73,6 +74,11 @@ bool Cleansing::run(int days) {
     if (!db_.execute(sql::format(kLapsed, firstDayKept(clock_.today(), days))))
         return fail();
     progress->setPosition(int(std::min<qint64>(interactions, std::numeric_limits<int>::max())));
+    // The contacts moved to the trash get their find keys again in the same transaction.
+    if (quickfind::findkeys::fillMissing(db_) < 0) {
+        db_.reportFailure(db_.lastError());
+        return fail();
+    }
     if (!db_.commit())
         return false;
     return true;

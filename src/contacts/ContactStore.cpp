@@ -13,6 +13,7 @@
 #include "db/RowWriter.h"
 #include "db/Statement.h"
 #include "featureapi/Session.h"
+#include "quickfind/FindKeys.h"
 
 namespace {
 
@@ -204,6 +205,14 @@ bool ContactStore::writeChanges(qint64 code, const ContactRecord& record) {
     return writeEdits(code, record, nullptr);
 }
 
+bool ContactStore::renewFindKeys(qint64 code) {
+    QString error;
+    if (quickfind::findkeys::refresh(db_, {code}, &error))
+        return true;
+    db_.reportFailure(error);
+    return false;
+}
+
 bool ContactStore::writeNewRows(const ContactRecord& record, const Session& session,
                                 const Clock& clock, qint64* newCode) {
     ContactCodes lookups = this->lookups();
@@ -223,6 +232,8 @@ bool ContactStore::writeNewRows(const ContactRecord& record, const Session& sess
     if (!base.save() || base.newKey() <= 0)
         return false;
     const qint64 code = base.newKey();
+    if (!renewFindKeys(code))
+        return false;
 
     const auto extendCodes = lookups.resolve(record, ContactCodes::extendOrder());
     if (!extendCodes ||
@@ -328,7 +339,7 @@ bool ContactStore::writeEdits(qint64 code, const ContactRecord& record, Progress
     RowWriter base(db_, QStringLiteral("base"), sql::format(QStringLiteral("base_code=%ld"), code));
     setPage(base, ContactPage::Base, record, *baseCodes);
     setPage(base, ContactPage::Work, record, *baseCodes);
-    if (!base.save())
+    if (!base.save() || !renewFindKeys(code))
         return false;
     if (progress)
         progress->setPosition(40);

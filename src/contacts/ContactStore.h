@@ -77,6 +77,8 @@ class ContactStore {
     bool insertHome(qint64 code, const ContactRecord& record, const QHash<QString, qint64>& codes);
     bool insertSociety(qint64 code, const ContactRecord& record);
     bool writeEdits(qint64 code, const ContactRecord& record, ProgressHandle* progress);
+    // The find box's keys of a contact whose name, unit or numbers were just written.
+    bool renewFindKeys(qint64 code);
     bool updateHome(qint64 code, const ContactRecord& record, const QHash<QString, qint64>& codes);
     bool updateExtend(qint64 code, const ContactRecord& record, qint64 degree);
 

@@ -33,6 +33,7 @@ const QList<Step>& steps() {
         {2, QStringLiteral(":/db/upgrades/002.sql")},
         {3, QStringLiteral(":/db/upgrades/003.sql")},
         {4, QStringLiteral(":/db/upgrades/004.sql")},
+        {5, QStringLiteral(":/db/upgrades/005.sql")},
     };
     return all;
 }
@@ -77,7 +78,7 @@ bool runStatements(Database& db, const QString& script, QString* error) {
     return true;
 }
 
-bool upgrade(Database& db, const QList<Step>& steps, QString* error) {
+bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Derive& derive) {
     const int from = versionOf(db);
     if (from < 0) {
         if (error)
@@ -112,6 +113,12 @@ bool upgrade(Database& db, const QList<Step>& steps, QString* error) {
                 *error = failure;
             return false;
         }
+    }
+    if (QString failure; derive && !derive(db, &failure)) {
+        db.rollback();
+        if (error)
+            *error = failure;
+        return false;
     }
     // The planner's statistics describe the upgraded tables.
     if (QString failure; !statistics::gather(db, &failure)) {

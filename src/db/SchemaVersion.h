@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class Database;
 
 // The database records which version of its tables it holds (PRAGMA
@@ -30,7 +32,10 @@ int versionOf(Database& db);
 
 // Runs every step above the file's version, and sets the new version, in one
 // transaction: all of them or, when one fails, none. Reports nothing itself.
-bool upgrade(Database& db, const QList<Step>& steps, QString* error);
+// derive, when given, runs after the steps in the same transaction: it fills
+// what the program computes from the rows (the find box's keys).
+using Derive = std::function<bool(Database&, QString*)>;
+bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Derive& derive = {});
 
 // Runs a script of statements (several, separated by ";") inside the caller's transaction.
 bool runStatements(Database& db, const QString& script, QString* error);

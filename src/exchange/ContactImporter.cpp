@@ -7,6 +7,7 @@
 #include "exchange/ContactSource.h"
 #include "exchange/DuplicateFinder.h"
 #include "exchange/ImportCleaner.h"
+#include "quickfind/FindKeys.h"
 
 namespace exchange {
 
@@ -102,6 +103,9 @@ ImportSummary ContactImporter::run(ContactSource& source, ImportCleaner& cleaner
         cancelled.cancelled = true;
         return cancelled;
     }
+    // Contacts merged away went to the trash: their find keys are written again.
+    if (QString error; quickfind::findkeys::fillMissing(db_, &error) < 0)
+        return fail(QStringLiteral("提交失败: %1").arg(error));
     if (!db_.commit())
         return fail(QStringLiteral("提交失败: %1").arg(db_.lastError()));
     return s;

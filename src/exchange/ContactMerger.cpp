@@ -7,6 +7,7 @@
 #include "db/Statement.h"
 #include "exchange/ImportTargets.h"
 #include "exchange/PartialDate.h"
+#include "quickfind/FindKeys.h"
 
 namespace exchange {
 
@@ -152,7 +153,9 @@ bool ContactMerger::merge(qint64 survivor, const ContactRecord& record,
                           const QList<qint64>& others) {
     if (!db_.begin())
         return false;
-    if (!mergeWithin(survivor, record, others) || !db_.commit()) {
+    // The others went to the trash: their find keys are written again with the merge.
+    if (!mergeWithin(survivor, record, others) || quickfind::findkeys::fillMissing(db_) < 0 ||
+        !db_.commit()) {
         db_.rollback();
         return false;
     }

@@ -21,6 +21,9 @@ class ContactListView {
     virtual qint64 currentContact() const = 0;
     // Offers to save the pane's pending edits; false when the user stays with them.
     virtual bool settleEdits() = 0;
+    // Shows the contact of a listed row in the detail pane and highlights the
+    // row; false when it is not listed or could not be read.
+    virtual bool openContact(qint64 code) = 0;
 
     virtual bool moveToTrash() = 0;
     virtual bool restore() = 0;

@@ -24,6 +24,8 @@ class FrameServices : public ListHost {
 
     // Runs action when the command id is chosen (menu, toolbar, key, context menu).
     virtual void addCommand(int id, std::function<void()> action) = 0;
+    // Puts a widget at the end of the toolbar (the find box).
+    virtual void addToolWidget(QWidget* widget) { Q_UNUSED(widget); }
     // Puts a view into the right panel under its number (3: phones, 4: my data).
     virtual void setView(int number, QWidget* view) = 0;
     virtual void switchView(int number) = 0;

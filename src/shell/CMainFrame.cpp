@@ -380,6 +380,15 @@ void CMainFrame::remindersChanged() {
     tree_->rebuildReminders();
 }
 
+void CMainFrame::addToolWidget(QWidget* widget) {
+    // A bar of its own between the commands and the score.
+    auto* bar = new QToolBar(QStringLiteral("查找"), this);
+    bar->setObjectName(QStringLiteral("findBar"));
+    bar->setMovable(false);
+    insertToolBar(qobject_cast<QToolBar*>(scoreBar_->parentWidget()), bar);
+    bar->addWidget(widget);
+}
+
 bool CMainFrame::showContacts(const sql::Statement& filter, int mode, int live) {
     outBar_->setCurrentIndex(commands::ContactsGroup);
     switchView(1);

@@ -52,6 +52,7 @@ class CMainFrame : public QMainWindow, public FrameServices {
     void countsChanged() override;
     bool stopTreeBuild() override;
     bool showContacts(const sql::Statement& filter, int mode, int live) override;
+    void addToolWidget(QWidget* widget) override;
     void referenceTableChanged(const QString& table) override;
     void onReferenceTableChange(std::function<void(const QString&)> action) override;
     void showScore() override;

@@ -9,6 +9,7 @@
 #include "exchange/ExchangeFeature.h"
 #include "interactions/InteractionsFeature.h"
 #include "phones/PhonesFeature.h"
+#include "quickfind/QuickFindFeature.h"
 #include "reference/ReferenceFeature.h"
 #include "reports/ReportsFeature.h"
 #include "sms/SmsFeature.h"
@@ -28,5 +29,6 @@ std::vector<std::unique_ptr<Feature>> makeFeatures() {
     features.push_back(std::make_unique<InteractionsFeature>());
     features.push_back(std::make_unique<CleansingFeature>());
     features.push_back(std::make_unique<ExchangeFeature>());
+    features.push_back(std::make_unique<QuickFindFeature>());
     return features;
 }

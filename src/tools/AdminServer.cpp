@@ -9,6 +9,7 @@
 #include "db/PgSchema.h"
 #include "db/SchemaVersion.h"
 #include "db/ServerAddress.h"
+#include "quickfind/FindKeys.h"
 #include "server/ServerMigration.h"
 #include "server/ServerSettings.h"
 #include "server/TeamRoles.h"
@@ -279,7 +280,11 @@ int upgradeServer(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     QString error;
     // A newer program may call functions an older one did not create.
-    if (!pgschema::ensureSupport(db, &error) || !schema::upgrade(db, schema::steps(), &error)) {
+    const auto keys = [](Database& d, QString* failure) {
+        return quickfind::findkeys::fillMissing(d, failure, true) >= 0;
+    };
+    if (!pgschema::ensureSupport(db, &error) ||
+        !schema::upgrade(db, schema::steps(), &error, keys)) {
         err << "upgrade: " << error << "\n";
         return 1;
     }

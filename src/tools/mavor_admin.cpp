@@ -4,6 +4,7 @@
 //   mavor-admin gen ...       fill an existing database with generated data
 //   mavor-admin backup / restore / check   see tools/AdminBackup.h
 //   mavor-admin tree ...      print a user's navigation tree
+//   mavor-admin find ...      the find box's matches for a query
 #include "base/AppInfo.h"
 #include "base/PrivateFiles.h"
 #include "db/Database.h"
@@ -14,6 +15,7 @@
 #include "tools/AdminImport.h"
 #include "tools/AdminServer.h"
 #include "tools/AdminTeam.h"
+#include "tools/FindCommand.h"
 #include "tools/Generator.h"
 #include "tools/TreeCommand.h"
 
@@ -31,6 +33,9 @@ int usage(QTextStream& err) {
         << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n"
         << "  mavor-admin tree --user NAME [--today YYYY-MM-DD] PATH\n"
         << "                             按该用户当天登录后看到的样子打印导航树 (含事务提醒)\n"
+        << "  mavor-admin find --user NAME [--limit N] QUERY PATH\n"
+        << "                             按查找框的顺序列出匹配的人脉 (拼音, 首字母, 汉字, 号码, "
+           "邮箱)\n"
         << "  mavor-admin import --user NAME [--duplicates skip|merge|add] "
            "[--encoding utf8|gb18030] FILE PATH\n"
         << "                             导入 vCard 或 CSV 文件中的人脉 (重复的人默认跳过)\n"
@@ -161,6 +166,8 @@ int main(int argc, char** argv) {
         return admin::check(args, out, err);
     if (command == u"tree")
         return treeCommand(args, out, err);
+    if (command == u"find")
+        return findCommand(args, out, err);
     if (command == u"import")
         return adminImport(args, out, err);
     if (command == u"export")

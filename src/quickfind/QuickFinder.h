@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "quickfind/PinyinReadings.h"
+#include "quickfind/QuickMatcher.h"
+
+#include <QList>
+#include <QString>
+
+class Database;
+
+namespace quickfind {
+
+// The live contacts as the find box searches them: read once from the stored
+// keys, then matched in memory keystroke by keystroke. Before each search it
+// checks (two counts and a number) whether the keys changed since, and reads
+// them again if so, first filling the keys of contacts that have none.
+class QuickFinder {
+  public:
+    explicit QuickFinder(Database& db) : db_(db) {}
+
+    struct Hit {
+        const Entry* entry;
+        Match match;
+    };
+
+    // The matches of what was typed, best first: the first limit of them (all
+    // when limit < 0); total gets how many match. Empty when the database
+    // cannot be read (error has why).
+    QList<Hit> find(const QString& typed, int limit, qsizetype* total = nullptr,
+                    QString* error = nullptr);
+
+    // Reads the keys again when they changed; false when the database cannot be read.
+    bool update(QString* error = nullptr);
+    qsizetype size() const { return entries_.size(); } // trashed contacts included
+
+  private:
+    bool load(QString* error);
+    // Reads the keys written after key; false when they do not account for
+    // the keys counted now (a contact was deleted) or cannot be read.
+    bool readSince(qint64 key, qint64 keys, QString* error);
+
+    Database& db_;
+    PinyinReadings readings_;
+    QList<Entry> entries_;           // the trashed contacts too, never found
+    QHash<qint64, qsizetype> where_; // contact number -> entry
+    qint64 keyCount_ = -1;           // how many keys there were when read
+    qint64 newestKey_ = 0;           // and the number of the newest
+    QString fileSeen_;               // a file's data version and changes at the last look
+    // The previous search, so that typing on searches only its matches.
+    std::optional<Query> last_;
+    QList<qsizetype> lastMatches_;
+};
+
+} // namespace quickfind
