@@ -33,6 +33,7 @@ const QList<Step>& steps() {
         {2, QStringLiteral(":/db/upgrades/002.sql")},
         {3, QStringLiteral(":/db/upgrades/003.sql")},
         {4, QStringLiteral(":/db/upgrades/004.sql")},
+        {6, QStringLiteral(":/db/upgrades/006.sql")},
     };
     return all;
 }
