@@ -13,16 +13,18 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <memory>
 
 using namespace carddav;
 
 namespace {
 
-// A TCP relay to the server that cuts every connection after a number of
-// requests, as a network that fails halfway through a sync.
+// A TCP relay to the server that, after a number of requests, lets the next
+// one reach the server and cuts the connection before its answer comes back:
+// a network that fails halfway through a sync, at the worst moment.
 class CuttingRelay : public QObject {
   public:
-    CuttingRelay(int target) : target_(target) {
+    explicit CuttingRelay(int target) : target_(target) {
         server_.listen(QHostAddress::LocalHost);
         connect(&server_, &QTcpServer::newConnection, this, &CuttingRelay::accept);
     }
@@ -34,17 +36,21 @@ class CuttingRelay : public QObject {
         while (QTcpSocket* in = server_.nextPendingConnection()) {
             auto* out = new QTcpSocket(in);
             out->connectToHost(QHostAddress::LocalHost, quint16(target_));
-            connect(in, &QTcpSocket::readyRead, this, [this, in, out] {
+            auto doomed = std::make_shared<bool>(false);
+            connect(in, &QTcpSocket::readyRead, this, [this, in, out, doomed] {
                 const QByteArray bytes = in->readAll();
                 left_ -= int(bytes.count("HTTP/1.1\r\n"));
-                if (left_ < 0) {
-                    in->abort();
-                    out->abort();
-                    return;
-                }
+                *doomed = *doomed || left_ < 0;
                 out->write(bytes);
             });
-            connect(out, &QTcpSocket::readyRead, this, [in, out] { in->write(out->readAll()); });
+            connect(out, &QTcpSocket::readyRead, this, [in, out, doomed] {
+                if (*doomed) {
+                    out->abort();
+                    in->abort();
+                    return;
+                }
+                in->write(out->readAll());
+            });
             connect(out, &QTcpSocket::disconnected, in, &QTcpSocket::disconnectFromHost);
             connect(in, &QTcpSocket::disconnected, in, &QObject::deleteLater);
         }
@@ -248,11 +254,164 @@ void TestCardDavSync::bothWaysThenEachSideThenBoth() {
     QVERIFY(cards.value("乙二").data.contains("010-12345678"));
 }
 
-void TestCardDavSync::deletesGoThroughTheTrash() {}
-void TestCardDavSync::ownFieldsSurviveAPhone() {}
-void TestCardDavSync::manyChineseNamesReachASecondDirectory() {}
-void TestCardDavSync::aCutSyncIsFinishedByTheNext_data() {}
-void TestCardDavSync::aCutSyncIsFinishedByTheNext() {}
+void TestCardDavSync::deletesGoThroughTheTrash() {
+    const Connection c = davtest::connection(davtest::Radicale);
+    const QUrl book = davtest::newBook(c);
+    QVERIFY(book.isValid());
+    Side side(c, book);
+    for (const char* name : {"甲", "乙", "丙"})
+        QVERIFY(side.add({{"base_name", QString::fromUtf8(name)}}) > 0);
+    QCOMPARE(side.sync().uploaded, 3);
+    const qint64 first = side.codeOf("甲");
+    auto setFlag = [&](qint64 code, int flag) {
+        return side.db.execute(
+            sql::format("update base set base_invalid_flag=%d where base_code=%ld", flag, code));
+    };
+
+    // In the trash and back: nothing happens there.
+    QVERIFY(setFlag(first, 0));
+    SyncReport r = side.sync();
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QCOMPARE(r.deletedRemote, 0);
+    QVERIFY(setFlag(first, 1));
+    QCOMPARE(side.sync().summary(), QStringLiteral("两边已经一致"));
+    QCOMPARE(remoteCards(c, book).size(), 3);
+
+    // Emptied from the trash: deleted there.
+    QVERIFY(setFlag(first, 0));
+    for (const char* table : {"extend", "home", "society", "base"})
+        QVERIFY(side.db.execute(
+            sql::format(QStringLiteral("delete from %1 where %1_base_code=%ld")
+                            .arg(QString::fromLatin1(table))
+                            .replace(QStringLiteral("base_base_code"), QStringLiteral("base_code")),
+                        first)));
+    // Deleted there: into the trash here, from where it can come back.
+    CardDavClient client(c);
+    const RemoteCard second = remoteCards(c, book).value("乙");
+    QVERIFY(client.remove(second.href, second.etag));
+    r = side.sync();
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QCOMPARE(r.deletedRemote, 1);
+    QCOMPARE(r.trashedLocal, 1);
+    QCOMPARE(side.names(1), QStringList{"丙"});
+    QCOMPARE(side.names(0), QStringList{"乙"});
+    QCOMPARE(sortedKeys(remoteCards(c, book)), QStringList{"丙"});
+    QVERIFY(setFlag(side.codeOf("乙"), 1));
+    QCOMPARE(side.sync().uploaded, 1);
+    QCOMPARE(sortedKeys(remoteCards(c, book)), QStringList({"丙", "乙"}));
+}
+
+// The fields only this program has travel as extensions: a second data
+// directory gets them whole, lunar birthday included, and a phone that drops
+// them while changing a number erases nothing here.
+void TestCardDavSync::ownFieldsSurviveAPhone() {
+    const Connection c = davtest::connection(davtest::Radicale);
+    const QUrl book = davtest::newBook(c);
+    QVERIFY(book.isValid());
+    Side here(c, book);
+    const qint64 code = here.add({{"base_name", "李四"},
+                                  {"base_lunar", "2"},
+                                  {"base_year", "2012"},
+                                  {"base_month", "04"},
+                                  {"base_day", "15"},
+                                  {"base_sort_code", "B级-重要"},
+                                  {"base_type_code", "同学"},
+                                  {"extend_degree_code", "硕士"},
+                                  {"base_mobil", "13800000000"}});
+    QVERIFY(code > 0);
+    const ContactRecord original = here.load(code);
+    QCOMPARE(here.sync().uploaded, 1);
+
+    Side there(c, book);
+    QCOMPARE(there.sync().downloaded, 1);
+    QCOMPARE(there.load(there.codeOf("李四")).values(), original.values());
+
+    const RemoteCard card = remoteCards(c, book).value("李四");
+    QVERIFY(card.data.contains("X-MAVOR-"));
+    QByteArray phone;
+    for (const QByteArray& line : card.data.split('\n')) {
+        if (!line.startsWith("X-MAVOR-") && !line.startsWith(" "))
+            phone += line.trimmed().replace("13800000000", "13911112222") + "\r\n";
+    }
+    QVERIFY(!phone.contains("X-MAVOR-"));
+    CardDavClient client(c);
+    QVERIFY2(client.put(card.href, phone, card.etag, nullptr), qPrintable(client.error()));
+    const SyncReport r = here.sync();
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QCOMPARE(r.updatedLocal, 1);
+    ContactRecord expected = original;
+    expected.setValue("base_mobil", "13911112222");
+    QCOMPARE(here.load(code).values(), expected.values());
+}
+
+void TestCardDavSync::manyChineseNamesReachASecondDirectory() {
+    const Connection c = davtest::connection(davtest::Radicale);
+    const QUrl book = davtest::newBook(c);
+    QVERIFY(book.isValid());
+    Side here(c, book);
+    const QString family = QStringLiteral("王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗");
+    const QString given = QStringLiteral("伟芳娜秀英敏静丽强磊");
+    for (int i = 0; i < 200; ++i)
+        QVERIFY(here.add({{"base_name",
+                           QString(family.at(i % 20)) + given.at(i / 20) + given.at(i % 10)},
+                          {"base_mobil", QString::number(13700000000LL + i)}}) > 0);
+    QCOMPARE(here.sync().uploaded, 200);
+    Side there(c, book);
+    const SyncReport r = there.sync();
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QCOMPARE(r.downloaded, 200);
+    QCOMPARE(there.names(), here.names());
+    QCOMPARE(sortedKeys(remoteCards(c, book)), here.names());
+}
+
+void TestCardDavSync::aCutSyncIsFinishedByTheNext_data() {
+    QTest::addColumn<int>("requests");
+    // While listing, after the download, among the updates, among the uploads.
+    for (int n : {0, 1, 2, 7, 30})
+        QTest::addRow("cut after %d", n) << n;
+}
+
+void TestCardDavSync::aCutSyncIsFinishedByTheNext() {
+    QFETCH(int, requests);
+    const Connection direct = davtest::connection(davtest::Radicale);
+    const QUrl directBook = davtest::newBook(direct);
+    QVERIFY(directBook.isValid());
+    CuttingRelay relay(davtest::port(davtest::Radicale));
+    Connection c = direct;
+    c.server.setPort(relay.port());
+    QUrl book = directBook;
+    book.setPort(relay.port());
+    Side side(c, book);
+    QStringList expected;
+    for (int i = 0; i < 40; ++i) {
+        const QString name = QStringLiteral("本地%1").arg(i);
+        QVERIFY(side.add(
+                    {{"base_name", name}, {"base_mobil", QString::number(13600000000LL + i)}}) > 0);
+        expected << name;
+    }
+    for (int i = 0; i < 30; ++i) {
+        // The first ten are the same people as ten of the contacts here.
+        const QString uid = QStringLiteral("phone-%1").arg(i);
+        const QString name =
+            i < 10 ? QStringLiteral("本地%1").arg(i) : QStringLiteral("手机%1").arg(i);
+        QVERIFY(putRemote(
+            direct, directBook,
+            phoneCard(uid, name, QString::number((i < 10 ? 13600000000LL : 13500000000LL) + i)),
+            uid));
+        if (i >= 10)
+            expected << name;
+    }
+    expected.sort();
+    relay.cutAfter(requests);
+    QVERIFY(!side.sync().ok());
+    relay.cutAfter(1 << 30);
+    const SyncReport r = side.sync();
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QCOMPARE(side.names(), expected);
+    QCOMPARE(sortedKeys(remoteCards(direct, directBook)), expected);
+    QCOMPARE(remoteCards(direct, directBook).size(), expected.size());
+    QCOMPARE(side.sync().summary(), QStringLiteral("两边已经一致"));
+}
 
 QTEST_GUILESS_MAIN(TestCardDavSync)
 #include "tst_carddavsync.moc"
