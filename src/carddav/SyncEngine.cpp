@@ -332,8 +332,13 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
         }
     }
     QList<bool> joined;
-    if (!proposals.isEmpty() && confirm)
+    if (!proposals.isEmpty() && confirm) {
         joined = confirm(proposals);
+        if (joined.size() != proposals.size()) {
+            report_.cancelled = true;
+            return false;
+        }
+    }
     QSet<qint64> taken;
     for (int k = 0; k < proposals.size(); ++k) {
         Pending& p = fresh[proposalOf[k]];

@@ -74,7 +74,9 @@ struct SyncConflict {
 // duplicates.
 class SyncEngine {
   public:
-    // Which proposed matches to join (one flag each); the others are kept apart.
+    // Which proposed matches to join (one flag each); the others are kept
+    // apart. A list of another length cancels the sync before anything is
+    // stored of the new cards.
     using Confirm = std::function<QList<bool>(const QList<ProposedMatch>&)>;
     // Told what is being done and how far; false cancels.
     using Progress = std::function<bool(const QString& step, int done, int total)>;
