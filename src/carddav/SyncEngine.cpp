@@ -137,25 +137,85 @@ bool SyncEngine::step(const Progress& progress, const QString& what, int done, i
 
 bool SyncEngine::loadLocal() {
     live_.clear();
+    liveCodes_.clear();
     liveDigest_.clear();
     trashed_.clear();
-    QList<qint64> codes;
     if (!db_.queryQuietly(sql::Statement(kLive), [&](const Row& row) {
             if (row.numberAt(1) == 0)
                 trashed_.insert(row.numberAt(0));
             else
-                codes << row.numberAt(0);
+                liveCodes_.insert(row.numberAt(0));
             return true;
         }))
         return fail(QStringLiteral("读取人脉失败: %1").arg(db_.lastError()));
-    ContactStore store(db_, prompter_);
-    for (qint64 code : codes) {
-        const ContactLoad loaded = store.load(code, 1);
-        if (!loaded.complete)
-            return fail(QStringLiteral("读取人脉失败: %1").arg(db_.lastError()));
-        live_.insert(code, loaded.record);
-        liveDigest_.insert(code, digest(loaded.record));
+    if (!readStamps(0, &stamps_))
+        return fail(QStringLiteral("读取人脉失败: %1").arg(db_.lastError()));
+    for (qint64 code : std::as_const(liveCodes_)) {
+        // A contact whose rows are as they were at the last sync is not read.
+        const auto known = state_.cards().constFind(code);
+        if (known != state_.cards().constEnd() && !known->stamp.isEmpty() &&
+            known->stamp == stamps_.value(code)) {
+            liveDigest_.insert(code, known->digest);
+            continue;
+        }
+        const ContactRecord& r = record(code);
+        if (report_.error.size())
+            return false;
+        liveDigest_.insert(code, digest(r));
     }
+    return true;
+}
+
+ContactRecord SyncEngine::record(qint64 code) {
+    const auto it = live_.constFind(code);
+    if (it != live_.constEnd())
+        return *it;
+    const ContactLoad loaded = ContactStore(db_, prompter_).load(code, 1);
+    if (!loaded.complete) {
+        fail(QStringLiteral("读取人脉失败: %1").arg(db_.lastError()));
+        return {};
+    }
+    live_.insert(code, loaded.record);
+    return loaded.record;
+}
+
+void SyncEngine::remember(qint64 code, const ContactRecord& stored, CardState* c) {
+    live_.insert(code, stored);
+    liveCodes_.insert(code);
+    liveDigest_.insert(code, digest(stored));
+    QHash<qint64, QString> one;
+    if (readStamps(code, &one))
+        stamps_.insert(code, one.value(code));
+    c->stamp = stamps_.value(code);
+}
+
+bool SyncEngine::readStamps(qint64 only, QHash<qint64, QString>* out) {
+    static const QList<QPair<QString, QString>> kTables = {
+        {QStringLiteral("base"), QStringLiteral("base_code")},
+        {QStringLiteral("extend"), QStringLiteral("extend_base_code")},
+        {QStringLiteral("home"), QStringLiteral("home_base_code")},
+        {QStringLiteral("society"), QStringLiteral("society_base_code")}};
+    QHash<qint64, QByteArray> raw;
+    for (const auto& [table, key] : kTables) {
+        const QString all = QStringLiteral("select * from %1").arg(table);
+        const sql::Statement statement =
+            only > 0 ? sql::format(all + QStringLiteral(" where %1=%ld").arg(key), only)
+                     : sql::Statement(all);
+        int keyAt = -1;
+        if (!db_.queryQuietly(statement, [&](const Row& row) {
+                if (keyAt < 0)
+                    keyAt = row.indexOf(key);
+                QByteArray& bytes = raw[row.numberAt(keyAt)];
+                bytes += table.toLatin1();
+                for (int i = 0; i < row.columnCount(); ++i)
+                    bytes += row.textAt(i).toUtf8() + '\x1f';
+                return true;
+            }))
+            return false;
+    }
+    for (auto it = raw.cbegin(); it != raw.cend(); ++it)
+        out->insert(it.key(), QString::fromLatin1(
+                                  QCryptographicHash::hash(*it, QCryptographicHash::Sha1).toHex()));
     return true;
 }
 
@@ -215,9 +275,8 @@ bool SyncEngine::storeNew(const ContactRecord& record, const QString& uid, const
     c.uid = uid;
     c.href = href;
     c.etag = etag;
-    c.digest = digest(stored.record);
-    live_.insert(code, stored.record);
-    liveDigest_.insert(code, c.digest);
+    remember(code, stored.record, &c);
+    c.digest = liveDigest_.value(code);
     ++report_.downloaded;
     return state_.save(c);
 }
@@ -226,10 +285,12 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
                             const Progress& progress) {
     // The contacts here no card stands for, for matching new cards.
     exchange::DuplicateIndex unlinked;
-    for (auto it = live_.cbegin(); it != live_.cend(); ++it) {
-        if (!state_.cards().contains(it.key()))
-            unlinked.add(it.key(), v(*it, "base_name"), v(*it, "base_mobil"), v(*it, "base_email"),
-                         v(*it, "work_name"));
+    for (qint64 code : std::as_const(liveCodes_)) {
+        if (state_.cards().contains(code))
+            continue;
+        const ContactRecord r = record(code);
+        unlinked.add(code, v(r, "base_name"), v(r, "base_mobil"), v(r, "base_email"),
+                     v(r, "work_name"));
     }
     struct Pending {
         QString href, etag, uid;
@@ -276,7 +337,7 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
                 deferred_ = true; // taken once the contact is restored
                 continue;
             }
-            if (!live_.contains(c.code)) {
+            if (!liveCodes_.contains(c.code)) {
                 // Deleted here for good while changed there: the change wins.
                 if (!state_.forget(c.code))
                     return fail(db_.lastError());
@@ -291,7 +352,7 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
                     return fail(db_.lastError());
                 continue;
             }
-            const ContactRecord& local = live_.value(c.code);
+            const ContactRecord local = record(c.code);
             const ContactRecord merged = applyRemote(local, *remote, card.data);
             const bool localChanged = liveDigest_.value(c.code) != c.digest;
             if (localChanged && digest(merged) != liveDigest_.value(c.code)) {
@@ -308,11 +369,10 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
                 }
                 const ContactLoad stored = store.load(c.code, 1);
                 c.etag = etag;
-                c.digest = digest(stored.record);
+                remember(c.code, stored.record, &c);
+                c.digest = liveDigest_.value(c.code);
                 c.remote.clear();
                 c.remoteEtag.clear();
-                live_.insert(c.code, stored.record);
-                liveDigest_.insert(c.code, c.digest);
             }
             if (!state_.save(c))
                 return fail(db_.lastError());
@@ -326,7 +386,7 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
     QList<int> proposalOf;
     for (int i = 0; i < fresh.size(); ++i) {
         if (fresh[i].match > 0) {
-            proposals << ProposedMatch{fresh[i].match, v(live_.value(fresh[i].match), "base_name"),
+            proposals << ProposedMatch{fresh[i].match, v(record(fresh[i].match), "base_name"),
                                        v(fresh[i].record, "base_name"), fresh[i].href};
             proposalOf << i;
         }
@@ -368,19 +428,21 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
         }
         // Joined: the contact here keeps its values and takes the card's for
         // its empty fields; the result goes back at once.
-        const ContactRecord& local = live_.value(p.match);
+        const ContactRecord local = record(p.match);
         const ContactRecord joinedRecord = exchange::ContactMerger::fillEmpty(local, p.record);
         if (!store.writeChanges(p.match, joinedRecord))
             return fail(db_.lastError());
         const ContactLoad stored = store.load(p.match, 1);
-        live_.insert(p.match, stored.record);
-        liveDigest_.insert(p.match, digest(stored.record));
         CardState c;
         c.code = p.match;
         c.uid = uid;
         c.href = p.href;
         c.etag = p.etag;
-        c.digest = QStringLiteral("joined"); // differs from any digest: sent below
+        remember(p.match, stored.record, &c);
+        // Differs from any digest, and the rows are read again: sent below,
+        // or by the next sync after a cut.
+        c.digest = QStringLiteral("joined");
+        c.stamp.clear();
         if (!state_.save(c))
             return fail(db_.lastError());
         ++report_.matched;
@@ -399,10 +461,10 @@ bool SyncEngine::takeRemovals(const QStringList& removed) {
             continue;
         const qint64 code = known->code;
         // A contact changed here since outlives its card: it goes back as new.
-        if (live_.contains(code) && liveDigest_.value(code) == known->digest) {
+        if (liveCodes_.contains(code) && liveDigest_.value(code) == known->digest) {
             if (!db_.executeQuietly(sql::format(kToTrash, code)))
                 return fail(db_.lastError());
-            live_.remove(code);
+            liveCodes_.remove(code);
             trashed_.insert(code);
             ++report_.trashedLocal;
         }
@@ -416,18 +478,18 @@ bool SyncEngine::sendLocal(const Progress& progress) {
     // Emptied from the trash here: deleted there.
     QList<CardState> gone, changed, unconfirmed;
     for (const CardState& c : state_.cards()) {
-        if (!live_.contains(c.code) && !trashed_.contains(c.code))
+        if (!liveCodes_.contains(c.code) && !trashed_.contains(c.code))
             gone << c;
-        else if (live_.contains(c.code) && c.remote.isEmpty() && c.etag.isEmpty())
+        else if (liveCodes_.contains(c.code) && c.remote.isEmpty() && c.etag.isEmpty())
             unconfirmed << c;
-        else if (live_.contains(c.code) && c.remote.isEmpty() &&
+        else if (liveCodes_.contains(c.code) && c.remote.isEmpty() &&
                  liveDigest_.value(c.code) != c.digest)
             changed << c;
     }
     QList<qint64> fresh;
-    for (auto it = live_.cbegin(); it != live_.cend(); ++it) {
-        if (!state_.cards().contains(it.key()))
-            fresh << it.key();
+    for (qint64 code : std::as_const(liveCodes_)) {
+        if (!state_.cards().contains(code))
+            fresh << code;
     }
     std::sort(fresh.begin(), fresh.end());
     const int total = int(gone.size() + changed.size() + unconfirmed.size() + fresh.size());
@@ -452,7 +514,7 @@ bool SyncEngine::sendLocal(const Progress& progress) {
         if (!step(progress, QStringLiteral("正在更新服务器上的名片"), done++, total))
             return false;
         QString etag;
-        if (!client_.put(c.href, cardOf(live_.value(c.code), c.uid), c.etag, &etag)) {
+        if (!client_.put(c.href, cardOf(record(c.code), c.uid), c.etag, &etag)) {
             if (!client_.conflict())
                 return fail(client_.error());
             deferred_ = true; // changed there meanwhile: the next sync sees both
@@ -460,6 +522,7 @@ bool SyncEngine::sendLocal(const Progress& progress) {
         }
         c.etag = etag;
         c.digest = liveDigest_.value(c.code);
+        c.stamp = stamps_.value(c.code);
         if (!state_.save(c))
             return fail(db_.lastError());
         ++report_.updatedRemote;
@@ -468,7 +531,7 @@ bool SyncEngine::sendLocal(const Progress& progress) {
     // server refuses the second one and the card there is ours.
     auto upload = [&](CardState c) {
         QString etag;
-        if (client_.put(c.href, cardOf(live_.value(c.code), c.uid), {}, &etag)) {
+        if (client_.put(c.href, cardOf(record(c.code), c.uid), {}, &etag)) {
             c.etag = etag;
         } else if (client_.conflict()) {
             QList<RemoteCard> there;
@@ -481,6 +544,7 @@ bool SyncEngine::sendLocal(const Progress& progress) {
         // A server that gives no tag on PUT: the next sync reads the card back.
         if (c.etag.isEmpty())
             deferred_ = true;
+        c.stamp = stamps_.value(c.code);
         return state_.save(c) || fail(db_.lastError());
     };
     for (const CardState& c : unconfirmed) {
@@ -575,6 +639,7 @@ bool SyncEngine::resolve(qint64 code, const ContactRecord& record) {
         return fail(db_.lastError());
     c.etag = c.remoteEtag;
     c.digest = QStringLiteral("merged"); // sent at the next sync, over the merged version
+    c.stamp.clear();
     c.remote.clear();
     c.remoteEtag.clear();
     if (!state_.save(c))

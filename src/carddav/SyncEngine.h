@@ -109,6 +109,14 @@ class SyncEngine {
     struct Remote;
     bool step(const Progress& progress, const QString& what, int done, int total);
     bool loadLocal();
+    // The contact as stored (read once per sync); empty after a reported failure.
+    ContactRecord record(qint64 code);
+    // A contact just written: its record, digest and rows' stamp for the card state.
+    void remember(qint64 code, const ContactRecord& stored, CardState* card);
+    // A digest of every stored column of the contact's four rows (only > 0:
+    // of that contact alone), by code: tells the contacts untouched since the
+    // last sync without reading them through their pages.
+    bool readStamps(qint64 only, QHash<qint64, QString>* out);
     bool listRemote(QList<Remote>* changed, QStringList* removed, QString* newToken, bool* full);
     bool takeRemote(const QList<Remote>& changed, const Confirm& confirm, const Progress& progress);
     bool takeRemovals(const QStringList& removed);
@@ -128,7 +136,9 @@ class SyncEngine {
     std::unique_ptr<exchange::ImportCleaner> cleaner_;
     SyncReport report_;
     bool deferred_ = false; // something was left for the next sync: keep the old token
-    QHash<qint64, ContactRecord> live_;
+    QSet<qint64> liveCodes_;
+    QHash<qint64, ContactRecord> live_; // the records read so far
+    QHash<qint64, QString> stamps_;
     QHash<qint64, QString> liveDigest_;
     QSet<qint64> trashed_;
 };

@@ -16,12 +16,12 @@ const QString kNewBook =
 const QString kToken = QStringLiteral("update davbook set davbook_token='%s'");
 const QString kCards = QStringLiteral(
     "select davcard_base_code, davcard_uid, davcard_href, davcard_etag, davcard_digest, "
-    "davcard_remote, davcard_remote_etag from davcard");
+    "davcard_remote, davcard_remote_etag, davcard_stamp from davcard");
 const QString kForget = QStringLiteral("delete from davcard where davcard_base_code=%ld");
 const QString kInsert = QStringLiteral(
     "insert into davcard (davcard_base_code, davcard_uid, davcard_href, davcard_etag, "
-    "davcard_digest, davcard_remote, davcard_remote_etag) values (%ld, '%s', '%s', '%s', '%s', "
-    "'%s', '%s')");
+    "davcard_digest, davcard_remote, davcard_remote_etag, davcard_stamp) values (%ld, '%s', "
+    "'%s', '%s', '%s', '%s', '%s', '%s')");
 
 } // namespace
 
@@ -53,6 +53,7 @@ bool SyncState::load(const QUrl& book, const QString& user) {
         c.digest = row.textAt(4);
         c.remote = row.textAt(5).toUtf8();
         c.remoteEtag = row.textAt(6);
+        c.stamp = row.textAt(7);
         cards_.insert(c.code, c);
         hrefs_.insert(c.href, c.code);
         return true;
@@ -74,7 +75,7 @@ const CardState* SyncState::byHref(const QString& href) const {
 bool SyncState::save(const CardState& c) {
     if (!db_.executeQuietly(sql::format(kForget, c.code)) ||
         !db_.executeQuietly(sql::format(kInsert, c.code, c.uid, c.href, c.etag, c.digest,
-                                        QString::fromUtf8(c.remote), c.remoteEtag)))
+                                        QString::fromUtf8(c.remote), c.remoteEtag, c.stamp)))
         return false;
     if (const auto old = cards_.constFind(c.code); old != cards_.constEnd())
         hrefs_.remove(old->href);

@@ -17,6 +17,7 @@ struct CardState {
     QString href;
     QString etag;      // empty: an upload was started and not yet confirmed
     QString digest;    // of the contact as stored after the last sync
+    QString stamp;     // of its rows then (SyncEngine::readStamps)
     QByteArray remote; // the server's version when both sides changed, to be merged
     QString remoteEtag;
 };

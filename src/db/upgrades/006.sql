@@ -9,8 +9,8 @@ CREATE TABLE davbook (
 );
 -- Each contact that has a card on the server, as both sides were at the last
 -- sync: the card's UID, address and version tag (empty while an upload is not
--- yet confirmed), a digest of the contact as then stored, and, when both
--- sides changed it, the server's version waiting to be merged.
+-- yet confirmed), a digest of the contact as then stored and one of its
+-- rows, and, when both sides changed it, the server's version to be merged.
 CREATE TABLE davcard (
   davcard_base_code INTEGER NOT NULL PRIMARY KEY,
   davcard_uid TEXT NOT NULL,
@@ -18,6 +18,7 @@ CREATE TABLE davcard (
   davcard_etag TEXT NOT NULL DEFAULT '',
   davcard_digest TEXT NOT NULL DEFAULT '',
   davcard_remote TEXT NOT NULL DEFAULT '',
-  davcard_remote_etag TEXT NOT NULL DEFAULT ''
+  davcard_remote_etag TEXT NOT NULL DEFAULT '',
+  davcard_stamp TEXT NOT NULL DEFAULT ''
 );
 CREATE UNIQUE INDEX idx_davcard_href ON davcard(davcard_href);
