@@ -263,9 +263,8 @@ bool SyncEngine::listRemote(QList<Remote>* changed, QStringList* removed, QStrin
     return true;
 }
 
-bool SyncEngine::storeNew(const ContactRecord& record, const QString& uid, const QString& href,
-                          const QString& etag) {
-    ContactStore store(db_, prompter_);
+bool SyncEngine::storeNew(ContactStore& store, const ContactRecord& record, const QString& uid,
+                          const QString& href, const QString& etag) {
     const qint64 code = store.writeNew(record, session_, clock_);
     if (code <= 0)
         return false;
@@ -300,6 +299,8 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
     };
     QList<Pending> fresh;
     ContactStore store(db_, prompter_);
+    // The reference tables stand still while the sync holds the window.
+    store.rememberCodes();
     constexpr int kBatch = 100;
     for (qsizetype from = 0; from < changed.size(); from += kBatch) {
         if (!step(progress, QStringLiteral("正在下载服务器上的变化"), int(from),
@@ -422,7 +423,7 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
         const QString uid =
             p.uid.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : p.uid;
         if (p.match == 0) {
-            if (!storeNew(p.record, uid, p.href, p.etag))
+            if (!storeNew(store, p.record, uid, p.href, p.etag))
                 return fail(db_.lastError());
             continue;
         }

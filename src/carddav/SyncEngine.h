@@ -16,6 +16,7 @@
 #include <optional>
 
 class Clock;
+class ContactStore;
 class Database;
 class Prompter;
 
@@ -121,8 +122,8 @@ class SyncEngine {
     bool takeRemote(const QList<Remote>& changed, const Confirm& confirm, const Progress& progress);
     bool takeRemovals(const QStringList& removed);
     bool sendLocal(const Progress& progress);
-    bool storeNew(const ContactRecord& record, const QString& uid, const QString& href,
-                  const QString& etag);
+    bool storeNew(ContactStore& store, const ContactRecord& record, const QString& uid,
+                  const QString& href, const QString& etag);
     bool fail(const QString& why);
 
     Database& db_;

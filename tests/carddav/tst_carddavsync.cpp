@@ -10,8 +10,10 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 
+#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -181,6 +183,7 @@ class TestCardDavSync : public QObject {
     void manyChineseNamesReachASecondDirectory();
     void aCutSyncIsFinishedByTheNext_data();
     void aCutSyncIsFinishedByTheNext();
+    void theCommandLineKeepsThePasswordSealed();
 };
 
 void TestCardDavSync::bothWaysThenEachSideThenBoth_data() {
@@ -426,6 +429,38 @@ void TestCardDavSync::aCutSyncIsFinishedByTheNext() {
     QCOMPARE(sortedKeys(remoteCards(direct, directBook)), expected);
     QCOMPARE(remoteCards(direct, directBook).size(), expected.size());
     QCOMPARE(side.sync().summary(), QStringLiteral("两边已经一致"));
+}
+
+void TestCardDavSync::theCommandLineKeepsThePasswordSealed() {
+    SKIP_ON_SERVER("the account is read beside a database file");
+    const Connection c = davtest::connection(davtest::Radicale);
+    const QUrl book = davtest::newBook(c);
+    QVERIFY(book.isValid());
+    Side side(c, book);
+    QVERIFY(side.add({{"base_name", "命令行"}}) > 0);
+    QTemporaryDir config;
+    auto run = [&](const QStringList& extra) {
+        QProcess admin;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", config.path());
+        env.insert("MAVOR_DAV_PASSWORD", c.password);
+        admin.setProcessEnvironment(env);
+        admin.start(qEnvironmentVariable("MAVOR_BIN_DIR") + "/mavor-admin",
+                    QStringList{"sync", "--user", "admin"} + extra +
+                        QStringList{side.home.databasePath()});
+        admin.waitForFinished(60000);
+        return QPair<int, QString>(admin.exitCode(), QString::fromUtf8(admin.readAll()));
+    };
+    auto [code, text] = run({"--book", book.toString(), "--login", c.user});
+    QVERIFY2(code == 0 && text.contains(QStringLiteral("上传 1")), qPrintable(text));
+    QFile ini(side.home.settingsPath());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray settings = ini.readAll();
+    QVERIFY(settings.contains("Password=v1:"));
+    QVERIFY(!settings.contains(c.password.toUtf8()));
+    std::tie(code, text) = run({});
+    QVERIFY2(code == 0 && text.contains(QStringLiteral("两边已经一致")), qPrintable(text));
+    QCOMPARE(sortedKeys(remoteCards(c, book)), QStringList{"命令行"});
 }
 
 QTEST_GUILESS_MAIN(TestCardDavSync)
