@@ -17,6 +17,9 @@ namespace {
 constexpr auto kDav = QLatin1String("DAV:");
 constexpr auto kCard = QLatin1String("urn:ietf:params:xml:ns:carddav");
 constexpr int kBatch = 100; // cards per multiget: big enough to be quick, small enough to resume
+// Most bytes kept of one answer: a batch of cards at the vCard reader's cap of
+// a card each, and then some. A server that sends more is not followed.
+constexpr qint64 kMaxAnswer = 160 << 20;
 
 // One <response> of a multistatus, with the properties its 200 propstats gave.
 struct DavResponse {
@@ -189,6 +192,14 @@ QByteArray CardDavClient::send(const QByteArray& verb, const QUrl& target, const
                 else
                     untrusted_ = peer;
             });
+        bool tooBig = false;
+        QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
+                         [reply, &tooBig](qint64 received, qint64) {
+                             if (received > kMaxAnswer) {
+                                 tooBig = true;
+                                 reply->abort();
+                             }
+                         });
         QEventLoop loop;
         QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
         if (!reply->isFinished())
@@ -205,7 +216,12 @@ QByteArray CardDavClient::send(const QByteArray& verb, const QUrl& target, const
             url = url.resolved(QUrl::fromEncoded(lastHeaders_.value("location")));
             continue;
         }
-        if (status_ == 0) {
+        if (tooBig) {
+            status_ = 0;
+            error_ = QStringLiteral("服务器 %1 的回答超过 %2 MB, 没有读取。")
+                         .arg(url.host())
+                         .arg(kMaxAnswer >> 20);
+        } else if (status_ == 0) {
             if (!untrusted_.isNull())
                 error_ = QStringLiteral("无法验证服务器 %1 的证书(%2)。如确认这是您自己的服务器, "
                                         "可在账户设置中选择信任这张证书。")
