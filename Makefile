@@ -13,7 +13,8 @@ PACKAGES := build-essential cmake pkg-config \
 	libssl-dev libsqlite3-dev libquazip1-qt6-dev libicu-dev \
 	fonts-noto-cjk xdg-utils python3-openpyxl \
 	file desktop-file-utils appstream \
-	libqt6sql6-psql libpq-dev postgresql postgresql-common openssl valgrind
+	libqt6sql6-psql libpq-dev postgresql postgresql-common openssl valgrind \
+	radicale xandikos
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -8,7 +8,7 @@ cmake_policy(SET CMP0057 NEW)
 set(floor_0 base)
 set(floor_1 db)
 set(floor_2 featureapi ui net)
-set(floor_3 backup contacts documents exchange interactions login phones quickfind reference reports
+set(floor_3 backup carddav contacts documents exchange interactions login phones quickfind reference reports
     server sms tree users)
 set(floor_4 startup tools)
 set(floor_5 shell)

@@ -34,6 +34,7 @@ const QList<Step>& steps() {
         {3, QStringLiteral(":/db/upgrades/003.sql")},
         {4, QStringLiteral(":/db/upgrades/004.sql")},
         {5, QStringLiteral(":/db/upgrades/005.sql")},
+        {6, QStringLiteral(":/db/upgrades/006.sql")},
     };
     return all;
 }

@@ -65,6 +65,7 @@ const QList<Command>& table() {
         {ImportContacts, "导入人脉...", "", "", NoGroup, kNoTree},
         {ExportContacts, "导出人脉...", "", "", ContactsGroup, kNoTree},
         {FindDuplicates, "查找重复人脉...", "", "", NoGroup, kNoTree},
+        {SyncContacts, "通讯录同步...", "", "", NoGroup, kNoTree},
     };
     return all;
 }
@@ -82,9 +83,26 @@ const Command* find(int id) {
 const QList<Menu>& menuBar() {
     static const QList<Menu> menus{
         {"我的人脉管理(&C)",
-         {AddContact, DeleteContact, MoveToTrash, Restore, EmptyTrash, 0, Distribute,
-          ImportContacts, ExportContacts, FindDuplicates, 0, EnvelopeLabels, ListExport, 0,
-          Cleansing, 0, Refresh, 0, Exit}},
+         {AddContact,
+          DeleteContact,
+          MoveToTrash,
+          Restore,
+          EmptyTrash,
+          0,
+          Distribute,
+          ImportContacts,
+          ExportContacts,
+          FindDuplicates,
+          SyncContacts,
+          0,
+          EnvelopeLabels,
+          ListExport,
+          0,
+          Cleansing,
+          0,
+          Refresh,
+          0,
+          Exit}},
         {"我的资料管理(&D)", {AddDatum, ModifyDatum, DeleteDatum}},
         {"常用电话管理(&M)", {AddPhone, DeletePhone}},
         {"短信管理(&S)", {SendSms, 0, SmsOutbox, SmsInbox}},

@@ -2,6 +2,7 @@
 #include "shell/Features.h"
 
 #include "backup/BackupFeature.h"
+#include "carddav/SyncFeature.h"
 #include "contacts/AssoFeature.h"
 #include "contacts/CleansingFeature.h"
 #include "contacts/ContactsFeature.h"
@@ -30,5 +31,6 @@ std::vector<std::unique_ptr<Feature>> makeFeatures() {
     features.push_back(std::make_unique<CleansingFeature>());
     features.push_back(std::make_unique<ExchangeFeature>());
     features.push_back(std::make_unique<QuickFindFeature>());
+    features.push_back(std::make_unique<SyncFeature>());
     return features;
 }

@@ -5,6 +5,7 @@
 //   mavor-admin backup / restore / check   see tools/AdminBackup.h
 //   mavor-admin tree ...      print a user's navigation tree
 //   mavor-admin find ...      the find box's matches for a query
+//   mavor-admin sync ...      two-way sync with a CardDAV address book
 #include "base/AppInfo.h"
 #include "base/PrivateFiles.h"
 #include "db/Database.h"
@@ -14,6 +15,7 @@
 #include "tools/AdminExport.h"
 #include "tools/AdminImport.h"
 #include "tools/AdminServer.h"
+#include "tools/AdminSync.h"
 #include "tools/AdminTeam.h"
 #include "tools/FindCommand.h"
 #include "tools/Generator.h"
@@ -42,6 +44,10 @@ int usage(QTextStream& err) {
         << "  mavor-admin export [--user NAME] [--format vcard|csv] [--encoding utf8|gb18030] "
            "PATH FILE\n"
         << "                             导出人脉到 vCard 或 CSV 文件\n"
+        << "  mavor-admin sync --user NAME [--matches join|apart] [--book URL --login LOGIN] PATH\n"
+        << "                             与 CardDAV 通讯录双向同步 (mavor.ini 的 [CardDav]; 用 "
+           "--book\n"
+        << "                             设置时密码取自环境变量 MAVOR_DAV_PASSWORD, 加密保存)\n"
         << "  mavor-admin backup PATH DEST   在线备份数据库 (程序运行时也可以)\n"
         << "  mavor-admin restore BACKUP PATH   检查备份后恢复 (有程序使用数据库时拒绝)\n"
         << "  mavor-admin check PATH     检查数据库, 一切正常时退出码为 0\n"
@@ -172,6 +178,8 @@ int main(int argc, char** argv) {
         return adminImport(args, out, err);
     if (command == u"export")
         return adminExport(args, out, err);
+    if (command == u"sync")
+        return adminSync(args, out, err);
     if (command == u"server")
         return admin::serverSettings(args, out, err);
     if (command == u"migrate")
