@@ -1,0 +1,251 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ReportsFixture.h"
+#include "db/Amount.h"
+#include "stats/RelationStats.h"
+
+#include <QTest>
+
+// A small network whose figures were worked out by hand (the comments give
+// the sums); today is 7 December 2026 and the period January to June 2026.
+class TestRelationStats : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+    void moneyTexts_data();
+    void moneyTexts();
+    void monthsTypesAndTotals();
+    void topLists();
+    void overdueByLevel();
+    void scopes();
+    void contactLedger();
+    void overduePoints();
+
+  private:
+    StatsRequest request(StatsScope scope = StatsScope::Mine) const {
+        return StatsRequest{QDate(2026, 1, 1), QDate(2026, 6, 30), scope, 1, 1};
+    }
+    qint64 contact(const QString& name, const QString& level, const QString& created,
+                   qint64 user = 1, qint64 department = 1, qint64 live = 1) {
+        return f->addContact(name, {{QStringLiteral("base_sort_code"), f->level(level)},
+                                    {QStringLiteral("base_create_date"), created},
+                                    {QStringLiteral("base_user_code"), user},
+                                    {QStringLiteral("base_user_dep_code"), department},
+                                    {QStringLiteral("base_invalid_flag"), live}});
+    }
+    void add(qint64 who, const QString& date, const QString& type, const QString& cost,
+             const QString& tran, const QString& next = QString()) {
+        QMap<QString, QString> fields{{QStringLiteral("comm_cost"), cost},
+                                      {QStringLiteral("comm_tran"), tran}};
+        if (!next.isEmpty()) {
+            fields.insert(QStringLiteral("comm_next_year"), next.left(4));
+            fields.insert(QStringLiteral("comm_next_month"), next.mid(5, 2));
+            fields.insert(QStringLiteral("comm_next_day"), next.mid(8, 2));
+        }
+        const qint64 code =
+            f->addInteraction(who, date.left(4), date.mid(5, 2), date.mid(8, 2), fields);
+        QVERIFY(code > 0);
+        QVERIFY(f->db.execute(sql::format(
+            QStringLiteral("update comm set comm_business_code=%ld where comm_code=%ld"),
+            f->business(type), code)));
+    }
+
+    std::unique_ptr<ReportsFixture> f;
+    qint64 zhang = -1, li = -1, wang = -1, sun = -1;
+};
+
+void TestRelationStats::init() {
+    f = std::make_unique<ReportsFixture>();
+    QVERIFY(f->db.isOpen());
+    const QString a = QStringLiteral("A级-核心"), b = QStringLiteral("B级-重要"),
+                  c = QStringLiteral("C级-一般"), d = QStringLiteral("D级-普通");
+    const QString visit = QStringLiteral("拜访"), gift = QStringLiteral("送礼"),
+                  dinner = QStringLiteral("宴请"), call = QStringLiteral("电话");
+    zhang = contact(QStringLiteral("张三"), a, QStringLiteral("2025-12-01"));
+    li = contact(QStringLiteral("李四"), c, QStringLiteral("2025-12-01"));
+    wang = contact(QStringLiteral("王五"), d, QStringLiteral("2026-02-10"));
+    sun = contact(QStringLiteral("孙八"), b, QStringLiteral("2026-03-20")); // no interactions
+    const qint64 lee = f->addUser(QStringLiteral("lee"), 2);
+    const qint64 zhao = contact(QStringLiteral("赵六"), a, QStringLiteral("2025-12-01"), lee, 2);
+    const qint64 qian = contact(QStringLiteral("钱七"), a, QStringLiteral("2025-12-01"), 1, 1, 0);
+
+    add(zhang, QStringLiteral("2025-12-20"), visit, QStringLiteral("77"), QString());
+    add(zhang, QStringLiteral("2026-01-05"), visit, QStringLiteral("100"), QString());
+    add(zhang, QStringLiteral("2026-01-20"), dinner, QStringLiteral("250.5"), QStringLiteral("50"));
+    add(zhang, QStringLiteral("2026-03-03"), visit, QStringLiteral("1.2.3"), QStringLiteral("30"));
+    add(zhang, QStringLiteral("2026-06-28"), call, QString(), QString());
+    // A plan for 10 March keeps 李四 from being overdue in February.
+    add(li, QStringLiteral("2026-01-10"), gift, QString(), QStringLiteral("500"),
+        QStringLiteral("2026-03-10"));
+    add(li, QStringLiteral("2026-03-15"), visit, QStringLiteral(" 20 "), QStringLiteral("abc"));
+    // Money one way only.
+    add(wang, QStringLiteral("2026-03-01"), gift, QStringLiteral("300"), QString());
+    add(wang, QStringLiteral("2026-05-15"), gift, QStringLiteral("200."), QString());
+    add(zhao, QStringLiteral("2026-01-15"), visit, QStringLiteral("1000"), QString());
+    add(qian, QStringLiteral("2026-01-02"), visit, QStringLiteral("999"), QString());
+}
+
+void TestRelationStats::cleanup() {
+    f.reset();
+}
+
+void TestRelationStats::moneyTexts_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value"); // -1: cannot be read
+    QTest::newRow("empty") << QString() << 0.0;
+    QTest::newRow("blanks around") << QStringLiteral(" 12 ") << 12.0;
+    QTest::newRow("point last") << QStringLiteral("12.") << 12.0;
+    QTest::newRow("point first") << QStringLiteral(".5") << 0.5;
+    QTest::newRow("fraction") << QStringLiteral("250.75") << 250.75;
+    QTest::newRow("two points") << QStringLiteral("1.2.3") << -1.0;
+    QTest::newRow("lone point") << QStringLiteral(".") << -1.0;
+    QTest::newRow("sign") << QStringLiteral("-5") << -1.0;
+    QTest::newRow("exponent") << QStringLiteral("1e3") << -1.0;
+    QTest::newRow("letters") << QStringLiteral("abc") << -1.0;
+    QTest::newRow("wide digits") << QStringLiteral("１２") << -1.0;
+    QTest::newRow("inner blank") << QStringLiteral("1 2") << -1.0;
+}
+
+// The program's reading and the engine's (file or server) agree.
+void TestRelationStats::moneyTexts() {
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    const auto parsed = amount::parse(text);
+    QCOMPARE(parsed.has_value(), value >= 0);
+    if (parsed)
+        QCOMPARE(*parsed, value);
+    add(sun, QStringLiteral("2026-07-01"), QStringLiteral("拜访"), text, QString());
+    QString engine = QStringLiteral("none");
+    QVERIFY(f->db.query(sql::format(QStringLiteral("select amount(comm_cost) from comm where "
+                                                   "comm_base_code=%ld"),
+                                    sun),
+                        [&](const Row& row) {
+                            engine = row.textAt(0, QStringLiteral("null"));
+                            return false;
+                        }));
+    if (value < 0)
+        QCOMPARE(engine, QStringLiteral("null"));
+    else
+        QCOMPARE(engine.toDouble(), value);
+}
+
+void TestRelationStats::monthsTypesAndTotals() {
+    const auto figures = RelationStats(f->db).figures(request());
+    QVERIFY2(figures, qPrintable(f->db.lastError()));
+    QCOMPARE(figures->months.size(), 6);
+    // Jan: 100 + 250.5 out, 50 + 500 in; Mar: 20 + 300 out (1.2.3 unread), 30 in
+    // (abc unread); May: "200." out; Jun: a call without money; Feb, Apr: nothing.
+    const qint64 counts[] = {3, 0, 3, 0, 1, 1};
+    const double given[] = {350.5, 0, 320, 0, 200, 0};
+    const double received[] = {550, 0, 30, 0, 0, 0};
+    for (int i = 0; i < 6; ++i) {
+        QCOMPARE(figures->months[i].month, QDate(2026, i + 1, 1));
+        QCOMPARE(figures->months[i].count, counts[i]);
+        QCOMPARE(figures->months[i].given, given[i]);
+        QCOMPARE(figures->months[i].received, received[i]);
+    }
+    QCOMPARE(figures->interactions, 8);
+    QCOMPARE(figures->given, 870.5);
+    QCOMPARE(figures->received, 580.0);
+    QCOMPARE(figures->unreadableMoney, 2);
+    QStringList types;
+    for (const TypeShare& t : figures->types)
+        types << QStringLiteral("%1 %2").arg(t.type).arg(t.count);
+    QCOMPARE(types, (QStringList{QStringLiteral("拜访 3"), QStringLiteral("送礼 3"),
+                                 QStringLiteral("宴请 1"), QStringLiteral("电话 1")}));
+}
+
+void TestRelationStats::topLists() {
+    const auto figures = RelationStats(f->db).figures(request());
+    QVERIFY2(figures, qPrintable(f->db.lastError()));
+    const auto names = [](const QList<ContactFigures>& list) {
+        QStringList out;
+        for (const ContactFigures& c : list)
+            out << QStringLiteral("%1 %2 %3").arg(c.name).arg(c.count).arg(c.balance());
+        return out;
+    };
+    // 王五 and 李四 both twice: the more recent first.
+    QCOMPARE(names(figures->mostInteractions),
+             (QStringList{QStringLiteral("张三 4 270.5"), QStringLiteral("王五 2 500"),
+                          QStringLiteral("李四 2 -480")}));
+    QCOMPARE(names(figures->largestImbalance),
+             (QStringList{QStringLiteral("王五 2 500"), QStringLiteral("李四 2 -480"),
+                          QStringLiteral("张三 4 270.5")}));
+    QCOMPARE(figures->mostInteractions.first().code, zhang);
+    QCOMPARE(figures->mostInteractions.first().lastDate, QStringLiteral("2026-06-28"));
+}
+
+// The reminders' rule on each month end: 张三 (every 7 days) is overdue from
+// late January until his call of 28 June; 李四 (30 days) not in February,
+// his plan being for 10 March, and from mid-April on; 孙八 (15 days, no
+// interaction, created 20 March) from 5 April; 王五 (90 days) never.
+void TestRelationStats::overdueByLevel() {
+    const auto figures = RelationStats(f->db).figures(request());
+    QVERIFY2(figures, qPrintable(f->db.lastError()));
+    QCOMPARE(figures->overduePoints,
+             (QList<QDate>{QDate(2026, 1, 31), QDate(2026, 2, 28), QDate(2026, 3, 31),
+                           QDate(2026, 4, 30), QDate(2026, 5, 31), QDate(2026, 6, 30)}));
+    QStringList series;
+    for (const OverdueSeries& s : figures->overdue) {
+        QStringList counts;
+        for (qint64 n : s.counts)
+            counts << QString::number(n);
+        series << s.level + u' ' + counts.join(u',');
+    }
+    QCOMPARE(series, (QStringList{QStringLiteral("A级-核心 1,1,1,1,1,0"),
+                                  QStringLiteral("B级-重要 0,0,0,1,1,1"),
+                                  QStringLiteral("C级-一般 0,0,0,1,1,1")}));
+}
+
+// Another department's contact joins only for everyone; the trash never.
+void TestRelationStats::scopes() {
+    RelationStats stats(f->db);
+    const auto department = stats.figures(request(StatsScope::Department));
+    const auto everyone = stats.figures(request(StatsScope::Everyone));
+    QVERIFY(department && everyone);
+    QCOMPARE(department->interactions, 8);
+    QCOMPARE(everyone->interactions, 9);
+    QCOMPARE(everyone->months[0].given, 1350.5);
+    QCOMPARE(everyone->overdue.first().counts, (QList<qint64>{2, 2, 2, 2, 2, 1}));
+    StatsRequest other = request();
+    other.userCode = 99;
+    const auto nobody = stats.figures(other);
+    QVERIFY(nobody);
+    QCOMPARE(nobody->interactions, 0);
+    QCOMPARE(nobody->months.size(), 6);
+    QVERIFY(nobody->mostInteractions.isEmpty());
+    QVERIFY(nobody->overdue.isEmpty());
+}
+
+// All of 张三's interactions, the one of 2025 too: 77 + 100 + 250.5 out,
+// 50 + 30 in, 190 days from the first to the last over four gaps.
+void TestRelationStats::contactLedger() {
+    const auto ledger = RelationStats(f->db).ledger(zhang, QDate(2026, 12, 7));
+    QVERIFY(ledger);
+    QCOMPARE(ledger->count, 5);
+    QCOMPARE(ledger->given, 427.5);
+    QCOMPARE(ledger->received, 80.0);
+    QCOMPARE(ledger->balance(), 347.5);
+    QCOMPARE(ledger->last, QDate(2026, 6, 28));
+    QCOMPARE(ledger->averageInterval(), 47.5);
+    QCOMPARE(ledger->levelInterval, 7);
+    QCOMPARE(ledger->unreadableMoney, 1);
+    QCOMPARE(ledger->lastTwelveMonths, (QList<qint64>{2, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0}));
+    const auto none = RelationStats(f->db).ledger(sun, QDate(2026, 12, 7));
+    QVERIFY(none);
+    QCOMPARE(none->count, 0);
+    QVERIFY(none->averageInterval() < 0);
+}
+
+// Long periods are sampled, always ending on the period's last day.
+void TestRelationStats::overduePoints() {
+    const auto points = RelationStats::overduePoints(QDate(2020, 1, 15), QDate(2026, 12, 7));
+    QVERIFY(points.size() <= RelationStats::kMaxPoints);
+    QCOMPARE(points.last(), QDate(2026, 12, 7));
+    QCOMPARE(points[points.size() - 2], QDate(2026, 8, 31)); // every 4 of 84 months
+    QVERIFY(points.first() >= QDate(2020, 1, 15));
+}
+
+QTEST_GUILESS_MAIN(TestRelationStats)
+#include "tst_relationstats.moc"
