@@ -7,7 +7,9 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
+#include <unordered_map>
 
 namespace {
 
@@ -15,56 +17,36 @@ const QString kMine = QStringLiteral("b.base_user_code=%ld");
 const QString kDepartment = QStringLiteral("b.base_user_dep_code=%ld");
 const QString kEveryone = QStringLiteral("b.base_invalid_flag=1");
 
-// Per month and type: how many, the money out and in, and the rows whose
-// money could not be read.
-const QString kMonthsAndTypes = QStringLiteral(
-    "select substr(c.comm_date,1,7),i.business_name,count(*),sum(amount(c.comm_cost)),"
-    "sum(amount(c.comm_tran)),"
-    "sum(case when amount(c.comm_cost) is null or amount(c.comm_tran) is null then 1 else 0 end) "
-    "from comm as c inner join base as b on c.comm_base_code=b.base_code "
-    "left join business as i on c.comm_business_code=i.business_code "
-    "where b.base_invalid_flag=1 and %s and c.comm_date between '%s' and '%s' "
-    "group by substr(c.comm_date,1,7),i.business_name");
+// The live contacts in scope with their level (NULL when it is not in sort),
+// its interval, the creation day and, when the contact had an interaction
+// before the period, the day from which that one leaves it overdue (the
+// day after its planned date, or once the level's interval has passed).
+const QString kScopeContacts = QStringLiteral(
+    "select b.base_code,s.sort_code,ifnull(s.sort_frequence,0),"
+    "daynumber(substr(b.base_create_date,1,4),substr(b.base_create_date,6,2),"
+    "substr(b.base_create_date,9,2)),"
+    "(select case when ifnull(n.comm_next_year,'')='' "
+    "then daynumber(n.comm_year,n.comm_month,n.comm_day)+ifnull(s.sort_frequence,0)+1 "
+    "else daynumber(n.comm_next_year,n.comm_next_month,n.comm_next_day)+1 end "
+    "from comm as n where n.comm_base_code=b.base_code and n.comm_date<'%s' "
+    "order by n.comm_date DESC,n.comm_code DESC limit 1) "
+    "from base as b left join sort as s on b.base_sort_code=s.sort_code "
+    "where b.base_invalid_flag=1 and %s");
 
-// Per contact over the period, for the two top lists.
-const QString kContacts = QStringLiteral(
-    "select c.comm_base_code,b.base_name,count(*),sum(amount(c.comm_cost)),"
-    "sum(amount(c.comm_tran)),max(c.comm_date) "
-    "from comm as c,base as b where c.comm_base_code=b.base_code and b.base_invalid_flag=1 "
-    "and %s and c.comm_date between '%s' and '%s' group by c.comm_base_code,b.base_name");
+// Every interaction of the period with a live contact in scope: its money
+// (NULL when the text cannot be read), its day and its planned day (NULL
+// without a plan).
+const QString kPeriodInteractions = QStringLiteral(
+    "select c.comm_base_code,c.comm_code,c.comm_date,c.comm_business_code,"
+    "amount(c.comm_cost),amount(c.comm_tran),daynumber(c.comm_year,c.comm_month,c.comm_day),"
+    "case when ifnull(c.comm_next_year,'')='' then null "
+    "else daynumber(c.comm_next_year,c.comm_next_month,c.comm_next_day) end "
+    "from comm as c where c.comm_date between '%s' and '%s'");
 
-// Overdue on a day d, by the reminders' rule: while an interaction is a
-// contact's newest (until the day of the next one, e), the contact is overdue
-// from day a: the day after its planned date, or, without a plan, once the
-// level's interval has passed. Before its first interaction a contact counts
-// from its creation date. The statement gives, per level, how many such spans
-// begin (a, +) and end (e, -) on each day, spans begun before the first point
-// as beginning on it; the counts on a day are the running sums up to it.
-// The %ld are day numbers: of the first point (twice), the last, the first;
-// then of the first and the last.
-const QString kOverdueSpans = QStringLiteral(
-    "with t as ("
-    "select b.base_sort_code as lvl,"
-    "case when ifnull(c.comm_next_year,'')='' "
-    "then daynumber(c.comm_year,c.comm_month,c.comm_day)+ifnull(s.sort_frequence,0)+1 "
-    "else daynumber(c.comm_next_year,c.comm_next_month,c.comm_next_day)+1 end as a,"
-    "lead(daynumber(c.comm_year,c.comm_month,c.comm_day)) over "
-    "(partition by c.comm_base_code order by c.comm_date,c.comm_code) as e "
-    "from comm as c,base as b,sort as s where c.comm_base_code=b.base_code and "
-    "b.base_sort_code=s.sort_code and b.base_invalid_flag=1 and %s "
-    "union all "
-    "select b.base_sort_code,daynumber(substr(b.base_create_date,1,4),"
-    "substr(b.base_create_date,6,2),substr(b.base_create_date,9,2))+ifnull(s.sort_frequence,0)+1,"
-    "(select daynumber(n.comm_year,n.comm_month,n.comm_day) from comm as n "
-    "where n.comm_base_code=b.base_code order by n.comm_date,n.comm_code limit 1) "
-    "from base as b,sort as s where b.base_sort_code=s.sort_code and b.base_invalid_flag=1 and %s) "
-    "select u.lvl,u.d,count(*) from (select lvl,case when a<%ld then %ld else a end as d from t "
-    "where a<=%ld and (e is null or e>a and e>%ld)) as u group by u.lvl,u.d "
-    "union all "
-    "select lvl,e,-count(*) from t where a<=%ld and e>a and e>%ld and e<=%ld group by lvl,e");
-
+const QString kTypes = QStringLiteral("select business_code,business_name from business");
 const QString kLevels =
     QStringLiteral("select sort_code,sort_name from sort order by sort_value DESC,sort_code");
+const QString kName = QStringLiteral("select base_name from base where base_code=%ld");
 
 const QString kLedger = QStringLiteral(
     "select count(*),sum(amount(c.comm_cost)),sum(amount(c.comm_tran)),min(c.comm_date),"
@@ -91,7 +73,11 @@ QDate monthOf(const QString& isoMonth) {
 }
 
 double money(const Row& row, int index) {
-    return row.textAt(index, QStringLiteral("0")).toDouble();
+    return row.realAt(index).value_or(0);
+}
+
+QDate fromDayNumber(qint64 day) {
+    return QDate(1970, 1, 1).addDays(day);
 }
 
 qint64 dayNumber(const QDate& date) {
@@ -99,6 +85,24 @@ qint64 dayNumber(const QDate& date) {
 }
 
 } // namespace
+
+// One contact's part in the period.
+struct ScopeContact {
+    qint64 level = -1; // -1: its level is not in sort (the reminders skip it)
+    qint64 interval = 0;
+    qint64 overdueFrom = 0; // the first day overdue at the period's start
+    qint64 count = 0;
+    double given = 0;
+    double received = 0;
+    qint64 lastDay = 0;
+    struct Visit {
+        qint64 date; // comm_date as a day number, for the order
+        qint64 code;
+        qint64 day;  // the date parts' day number
+        qint64 from; // overdue from this day on while it is the newest
+    };
+    std::vector<Visit> visits;
+};
 
 sql::Statement RelationStats::scopeCondition(const StatsRequest& request) {
     switch (request.scope) {
@@ -133,61 +137,93 @@ std::optional<RelationFigures> RelationStats::figures(const StatsRequest& reques
     RelationFigures figures;
     for (QDate m(request.from.year(), request.from.month(), 1); m <= request.to; m = m.addMonths(1))
         figures.months.append(MonthFigures{m});
-    if (!readMonthsAndTypes(request, figures) || !readContacts(request, figures) ||
-        !readOverdue(request, figures))
-        return std::nullopt;
-    return figures;
-}
+    figures.overduePoints = overduePoints(request.from, request.to);
+    const sql::Statement scope = scopeCondition(request);
 
-bool RelationStats::readMonthsAndTypes(const StatsRequest& request, RelationFigures& figures) {
-    QHash<QString, qint64> byType;
-    const QDate first = figures.months.isEmpty() ? QDate() : figures.months.first().month;
-    const bool read = db_.query(
-        sql::format(kMonthsAndTypes, scopeCondition(request), iso(request.from), iso(request.to)),
-        [&](const Row& row) {
-            const qint64 count = row.numberAt(2, 0);
-            const double given = money(row, 3);
-            const double received = money(row, 4);
-            const QDate month = monthOf(row.textAt(0));
-            const qint64 index =
-                first.isValid() && month.isValid()
-                    ? (month.year() - first.year()) * 12 + month.month() - first.month()
-                    : -1;
-            if (index >= 0 && index < figures.months.size()) {
-                MonthFigures& m = figures.months[index];
-                m.count += count;
-                m.given += given;
-                m.received += received;
-            }
-            byType[row.textAt(1)] += count;
-            figures.interactions += count;
-            figures.given += given;
-            figures.received += received;
-            figures.unreadableMoney += row.numberAt(5, 0);
+    std::unordered_map<qint64, ScopeContact> contacts;
+    bool read =
+        db_.query(sql::format(kScopeContacts, iso(request.from), scope), [&](const Row& row) {
+            ScopeContact& c = contacts[row.numberAt(0)];
+            c.level = row.numberAt(1, -1);
+            c.interval = row.numberAt(2, 0);
+            // Without an earlier interaction, counted from the creation date.
+            c.overdueFrom = row.numberAt(4, row.numberAt(3, 0) + c.interval + 1);
             return true;
         });
+    QHash<qint64, QString> typeNames;
+    read = read && db_.query(sql::format(kTypes), [&](const Row& row) {
+        typeNames.insert(row.numberAt(0), row.textAt(1));
+        return true;
+    });
+    std::unordered_map<qint64, qint64> byType;
+    const int firstMonth = figures.months.isEmpty() ? 0
+                                                    : figures.months.first().month.year() * 12 +
+                                                          figures.months.first().month.month();
+    read = read && db_.query(sql::format(kPeriodInteractions, iso(request.from), iso(request.to)),
+                             [&](const Row& row) {
+                                 const auto found = contacts.find(row.numberAt(0));
+                                 if (found == contacts.end())
+                                     return true;
+                                 ScopeContact& c = found->second;
+                                 const QString date = row.textAt(2);
+                                 const QStringView text(date);
+                                 const int year = text.left(4).toInt();
+                                 const int month = text.mid(5, 2).toInt();
+                                 const auto given = row.realAt(4);
+                                 const auto received = row.realAt(5);
+                                 if (!given || !received)
+                                     ++figures.unreadableMoney;
+                                 const double out = given.value_or(0);
+                                 const double in = received.value_or(0);
+                                 const qint64 day = row.numberAt(6, 0);
+                                 const int index = year * 12 + month - firstMonth;
+                                 if (index >= 0 && index < figures.months.size()) {
+                                     MonthFigures& m = figures.months[index];
+                                     ++m.count;
+                                     m.given += out;
+                                     m.received += in;
+                                 }
+                                 ++byType[row.numberAt(3)];
+                                 ++c.count;
+                                 c.given += out;
+                                 c.received += in;
+                                 const qint64 plan = row.numberAt(7, -1);
+                                 const qint64 dated =
+                                     dates::dayNumber(year, month, text.mid(8, 2).toInt());
+                                 c.visits.push_back({dated, row.numberAt(1), day,
+                                                     plan >= 0 ? plan + 1 : day + c.interval + 1});
+                                 c.lastDay = std::max(c.lastDay, dated);
+                                 return true;
+                             });
     if (!read)
-        return false;
-    for (auto it = byType.cbegin(); it != byType.cend(); ++it)
+        return std::nullopt;
+    for (const MonthFigures& m : figures.months) {
+        figures.interactions += m.count;
+        figures.given += m.given;
+        figures.received += m.received;
+    }
+    QHash<QString, qint64> byName; // types of the same name are one
+    for (const auto& [code, count] : byType)
+        byName[typeNames.value(code)] += count;
+    for (auto it = byName.cbegin(); it != byName.cend(); ++it)
         figures.types.append(TypeShare{it.key(), it.value()});
     std::sort(figures.types.begin(), figures.types.end(),
               [](const TypeShare& a, const TypeShare& b) {
                   return a.count != b.count ? a.count > b.count : a.type < b.type;
               });
-    return true;
+    if (!rankContacts(contacts, figures) || !countOverdue(contacts, figures))
+        return std::nullopt;
+    return figures;
 }
 
-bool RelationStats::readContacts(const StatsRequest& request, RelationFigures& figures) {
+bool RelationStats::rankContacts(const std::unordered_map<qint64, ScopeContact>& contacts,
+                                 RelationFigures& figures) {
     std::vector<ContactFigures> all;
-    const bool read = db_.query(
-        sql::format(kContacts, scopeCondition(request), iso(request.from), iso(request.to)),
-        [&](const Row& row) {
-            all.push_back(ContactFigures{row.numberAt(0), row.textAt(1), row.numberAt(2, 0),
-                                         money(row, 3), money(row, 4), row.textAt(5)});
-            return true;
-        });
-    if (!read)
-        return false;
+    for (const auto& [code, c] : contacts) {
+        if (c.count > 0)
+            all.push_back(ContactFigures{code, QString(), c.count, c.given, c.received,
+                                         fromDayNumber(c.lastDay).toString(Qt::ISODate)});
+    }
     const auto top = [&all](auto before) {
         const std::size_t n = std::min<std::size_t>(all.size(), kTop);
         std::partial_sort(all.begin(), all.begin() + qsizetype(n), all.end(), before);
@@ -207,26 +243,60 @@ bool RelationStats::readContacts(const StatsRequest& request, RelationFigures& f
         const double y = std::abs(b.balance());
         return x != y ? x > y : tie(a, b);
     });
+    // Names for the forty shown only.
+    for (QList<ContactFigures>* list : {&figures.mostInteractions, &figures.largestImbalance}) {
+        for (ContactFigures& c : *list) {
+            if (!db_.query(sql::format(kName, c.code), [&c](const Row& row) {
+                    c.name = row.textAt(0);
+                    return false;
+                }))
+                return false;
+        }
+    }
     return true;
 }
 
-bool RelationStats::readOverdue(const StatsRequest& request, RelationFigures& figures) {
-    figures.overduePoints = overduePoints(request.from, request.to);
-    if (figures.overduePoints.isEmpty())
+// The reminders' rule on each point: while an interaction is a contact's
+// newest (by comm_date, then the later entered), the contact is overdue from
+// its "from" day until the day of the next one.
+bool RelationStats::countOverdue(std::unordered_map<qint64, ScopeContact>& contacts,
+                                 RelationFigures& figures) {
+    const QList<QDate>& points = figures.overduePoints;
+    if (points.isEmpty())
         return true;
-    const qint64 first = dayNumber(figures.overduePoints.first());
-    const qint64 last = dayNumber(figures.overduePoints.last());
-    // Per level: the change in the count on each day.
-    std::map<qint64, std::map<qint64, qint64>> changes;
-    const sql::Statement scope = scopeCondition(request);
-    const bool read = db_.query(
-        sql::format(kOverdueSpans, scope, scope, first, first, last, first, last, first, last),
-        [&](const Row& row) {
-            changes[row.numberAt(0)][row.numberAt(1)] += row.numberAt(2, 0);
-            return true;
-        });
-    if (!read)
-        return false;
+    std::vector<qint64> days;
+    for (const QDate& point : points)
+        days.push_back(dayNumber(point));
+    // Per level: the change of the count at each point.
+    std::map<qint64, std::vector<qint64>> changes;
+    const auto span = [&](std::vector<qint64>& change, qint64 from, qint64 until) {
+        if (from >= until)
+            return;
+        const auto begin = std::lower_bound(days.begin(), days.end(), from) - days.begin();
+        const auto end = std::lower_bound(days.begin(), days.end(), until) - days.begin();
+        if (begin < end) {
+            ++change[std::size_t(begin)];
+            --change[std::size_t(end)];
+        }
+    };
+    const qint64 never = std::numeric_limits<qint64>::max();
+    for (auto& [code, c] : contacts) {
+        if (c.level < 0)
+            continue;
+        auto& change = changes[c.level];
+        if (change.empty())
+            change.assign(days.size() + 1, 0);
+        std::sort(c.visits.begin(), c.visits.end(),
+                  [](const ScopeContact::Visit& a, const ScopeContact::Visit& b) {
+                      return a.date != b.date ? a.date < b.date : a.code < b.code;
+                  });
+        qint64 from = c.overdueFrom;
+        for (const ScopeContact::Visit& visit : c.visits) {
+            span(change, from, visit.day);
+            from = visit.from;
+        }
+        span(change, from, never);
+    }
     QList<QPair<qint64, QString>> levels;
     if (!db_.query(sql::format(kLevels), [&](const Row& row) {
             levels.append({row.numberAt(0), row.textAt(1)});
@@ -239,14 +309,14 @@ bool RelationStats::readOverdue(const StatsRequest& request, RelationFigures& fi
             continue;
         OverdueSeries series{name, {}};
         qint64 running = 0;
-        auto change = found->second.cbegin();
-        for (const QDate& point : figures.overduePoints) {
-            const qint64 day = dayNumber(point);
-            for (; change != found->second.cend() && change->first <= day; ++change)
-                running += change->second;
+        bool any = false;
+        for (std::size_t i = 0; i < days.size(); ++i) {
+            running += found->second[i];
+            any = any || running != 0;
             series.counts.append(running);
         }
-        figures.overdue.append(series);
+        if (any)
+            figures.overdue.append(series);
     }
     return true;
 }

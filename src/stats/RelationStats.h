@@ -5,14 +5,17 @@
 #include "stats/RelationFigures.h"
 
 #include <optional>
+#include <unordered_map>
 
 class Database;
+struct ScopeContact;
 
 // The figures of the relationship view (往来统计) and of one contact's ledger,
-// computed by the engine over the interactions of live contacts: money is read
-// with amount() (db/Amount.h), so a text that cannot be read counts as 0 and
-// is counted among the unreadable rows. Four statements make a view's figures
-// whatever the size of the network; failures are reported through the
+// over the interactions of live contacts: money is read with amount()
+// (db/Amount.h), so a text that cannot be read counts as 0 and is counted
+// among the unreadable rows. The period's interactions are read once and
+// summed here; the contacts in scope come with what their earlier history
+// leaves (a few small statements more). Failures are reported through the
 // database's Prompter and give nothing.
 class RelationStats {
   public:
@@ -34,9 +37,9 @@ class RelationStats {
     static constexpr int kMaxPoints = 24;
 
   private:
-    bool readMonthsAndTypes(const StatsRequest& request, RelationFigures& figures);
-    bool readContacts(const StatsRequest& request, RelationFigures& figures);
-    bool readOverdue(const StatsRequest& request, RelationFigures& figures);
+    bool rankContacts(const std::unordered_map<qint64, ScopeContact>& contacts,
+                      RelationFigures& figures);
+    bool countOverdue(std::unordered_map<qint64, ScopeContact>& contacts, RelationFigures& figures);
 
     Database& db_;
 };

@@ -4,6 +4,7 @@
 //   mavor-admin gen ...       fill an existing database with generated data
 //   mavor-admin backup / restore / check   see tools/AdminBackup.h
 //   mavor-admin tree ...      print a user's navigation tree
+//   mavor-admin stats ...     print the figures of a user's relationship view
 #include "base/AppInfo.h"
 #include "base/PrivateFiles.h"
 #include "db/Database.h"
@@ -13,6 +14,7 @@
 #include "tools/AdminExport.h"
 #include "tools/AdminImport.h"
 #include "tools/AdminServer.h"
+#include "tools/AdminStats.h"
 #include "tools/AdminTeam.h"
 #include "tools/Generator.h"
 #include "tools/TreeCommand.h"
@@ -31,6 +33,10 @@ int usage(QTextStream& err) {
         << "                             向已有数据库写入生成的人脉与往来记录 (用于性能测量)\n"
         << "  mavor-admin tree --user NAME [--today YYYY-MM-DD] PATH\n"
         << "                             按该用户当天登录后看到的样子打印导航树 (含事务提醒)\n"
+        << "  mavor-admin stats --user NAME [--scope mine|department|everyone] [--from D] [--to D] "
+           "PATH\n"
+        << "                             打印往来统计 (每月往来与收支, 类型, 前 20 名, 逾期人数);\n"
+        << "                             日期写 YYYY-MM-DD, 默认今年 1 月 1 日至今天\n"
         << "  mavor-admin import --user NAME [--duplicates skip|merge|add] "
            "[--encoding utf8|gb18030] FILE PATH\n"
         << "                             导入 vCard 或 CSV 文件中的人脉 (重复的人默认跳过)\n"
@@ -161,6 +167,8 @@ int main(int argc, char** argv) {
         return admin::check(args, out, err);
     if (command == u"tree")
         return treeCommand(args, out, err);
+    if (command == u"stats")
+        return adminStats(args, out, err);
     if (command == u"import")
         return adminImport(args, out, err);
     if (command == u"export")
