@@ -59,6 +59,7 @@ enum Id {
     ImportContacts = 2101,
     ExportContacts = 2102,
     FindDuplicates = 2103,
+    RelationCharts = 2104,
 };
 
 // The shortcut groups of the left bar.

@@ -12,6 +12,7 @@
 #include "reference/ReferenceFeature.h"
 #include "reports/ReportsFeature.h"
 #include "sms/SmsFeature.h"
+#include "stats/StatsFeature.h"
 #include "users/UsersFeature.h"
 
 std::vector<std::unique_ptr<Feature>> makeFeatures() {
@@ -28,5 +29,6 @@ std::vector<std::unique_ptr<Feature>> makeFeatures() {
     features.push_back(std::make_unique<InteractionsFeature>());
     features.push_back(std::make_unique<CleansingFeature>());
     features.push_back(std::make_unique<ExchangeFeature>());
+    features.push_back(std::make_unique<StatsFeature>());
     return features;
 }
