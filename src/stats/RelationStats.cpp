@@ -33,14 +33,18 @@ const QString kScopeContacts = QStringLiteral(
     "from base as b left join sort as s on b.base_sort_code=s.sort_code "
     "where b.base_invalid_flag=1 and %s");
 
-// Every interaction of the period with a live contact in scope: its money
-// (NULL when the text cannot be read), its day and its planned day (NULL
-// without a plan).
+// Every interaction of the period (those of contacts out of scope are passed
+// over as they come): its month as year*12+month, its money (NULL when the
+// text cannot be read), the day of its date parts, its planned day (NULL
+// without a plan), and comm_date's day, by which interactions are ordered.
 const QString kPeriodInteractions = QStringLiteral(
-    "select c.comm_base_code,c.comm_code,c.comm_date,c.comm_business_code,"
-    "amount(c.comm_cost),amount(c.comm_tran),daynumber(c.comm_year,c.comm_month,c.comm_day),"
+    "select c.comm_base_code,c.comm_code,"
+    "cast(substr(c.comm_date,1,4) as integer)*12+cast(substr(c.comm_date,6,2) as integer),"
+    "c.comm_business_code,amount(c.comm_cost),amount(c.comm_tran),"
+    "daynumber(c.comm_year,c.comm_month,c.comm_day),"
     "case when ifnull(c.comm_next_year,'')='' then null "
-    "else daynumber(c.comm_next_year,c.comm_next_month,c.comm_next_day) end "
+    "else daynumber(c.comm_next_year,c.comm_next_month,c.comm_next_day) end,"
+    "daynumber(substr(c.comm_date,1,4),substr(c.comm_date,6,2),substr(c.comm_date,9,2)) "
     "from comm as c where c.comm_date between '%s' and '%s'");
 
 const QString kTypes = QStringLiteral("select business_code,business_name from business");
@@ -165,10 +169,6 @@ std::optional<RelationFigures> RelationStats::figures(const StatsRequest& reques
                                  if (found == contacts.end())
                                      return true;
                                  ScopeContact& c = found->second;
-                                 const QString date = row.textAt(2);
-                                 const QStringView text(date);
-                                 const int year = text.left(4).toInt();
-                                 const int month = text.mid(5, 2).toInt();
                                  const auto given = row.realAt(4);
                                  const auto received = row.realAt(5);
                                  if (!given || !received)
@@ -176,7 +176,7 @@ std::optional<RelationFigures> RelationStats::figures(const StatsRequest& reques
                                  const double out = given.value_or(0);
                                  const double in = received.value_or(0);
                                  const qint64 day = row.numberAt(6, 0);
-                                 const int index = year * 12 + month - firstMonth;
+                                 const qint64 index = row.numberAt(2, 0) - firstMonth;
                                  if (index >= 0 && index < figures.months.size()) {
                                      MonthFigures& m = figures.months[index];
                                      ++m.count;
@@ -188,8 +188,7 @@ std::optional<RelationFigures> RelationStats::figures(const StatsRequest& reques
                                  c.given += out;
                                  c.received += in;
                                  const qint64 plan = row.numberAt(7, -1);
-                                 const qint64 dated =
-                                     dates::dayNumber(year, month, text.mid(8, 2).toInt());
+                                 const qint64 dated = row.numberAt(8, 0);
                                  c.visits.push_back({dated, row.numberAt(1), day,
                                                      plan >= 0 ? plan + 1 : day + c.interval + 1});
                                  c.lastDay = std::max(c.lastDay, dated);

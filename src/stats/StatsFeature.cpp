@@ -3,7 +3,14 @@
 
 #include "app/CommandTable.h"
 #include "app/Settings.h"
+#include "base/Clock.h"
+#include "contacts/CContactDetailPane.h"
+#include "stats/CContactLedgerStrip.h"
 #include "stats/CRelationStatsView.h"
+
+#include <QAbstractItemView>
+#include <QBoxLayout>
+#include <QTimer>
 
 void StatsFeature::install(FrameServices& frame) {
     view_ = new CRelationStatsView(frame.window());
@@ -20,6 +27,51 @@ void StatsFeature::install(FrameServices& frame) {
         app.settings.setValue(kToKey, view_->customTo().toString(Qt::ISODate));
     });
     frame.addCommand(commands::RelationCharts, [this, &frame] { show(frame); });
+    addLedger(frame);
+}
+
+// The ledger line goes above the interaction tab's list: the tab's row of
+// list and buttons moves down into a row of its own below the line, the tab
+// stays the same widget. Its rows change whenever another contact is shown or
+// its interactions change; the line follows them.
+void StatsFeature::addLedger(FrameServices& frame) {
+    CContactDetailPane* pane = frame.detailPane();
+    QWidget* page = pane->widget(CContactDetailPane::Interactions);
+    auto* list = page ? page->findChild<QAbstractItemView*>() : nullptr;
+    auto* box = page ? qobject_cast<QBoxLayout*>(page->layout()) : nullptr;
+    if (!list || !list->model() || !box)
+        return;
+    AppContext& app = frame.context();
+    auto* strip = new CContactLedgerStrip(app.db, app.clock, page);
+    auto* row = new QBoxLayout(box->direction());
+    row->setSpacing(box->spacing());
+    while (box->count() > 0) {
+        const int stretch = box->stretch(0);
+        QLayoutItem* item = box->takeAt(0);
+        if (QLayout* inner = item->layout()) {
+            inner->setParent(nullptr);
+            row->addLayout(inner, stretch);
+        } else if (QWidget* widget = item->widget()) {
+            delete item;
+            row->addWidget(widget, stretch);
+        } else {
+            row->addItem(item);
+        }
+    }
+    box->setDirection(QBoxLayout::TopToBottom);
+    box->addWidget(strip);
+    box->addLayout(row, 1);
+    // A load adds its rows one by one: the line is read once they are all in.
+    auto* settle = new QTimer(strip);
+    settle->setSingleShot(true);
+    QObject::connect(settle, &QTimer::timeout, strip,
+                     [strip, pane] { strip->showContact(pane->currentCode()); });
+    const auto follow = [settle] { settle->start(0); };
+    QAbstractItemModel* model = list->model();
+    QObject::connect(model, &QAbstractItemModel::modelReset, strip, follow);
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, strip, follow);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, strip, follow);
+    QObject::connect(model, &QAbstractItemModel::dataChanged, strip, follow);
 }
 
 void StatsFeature::show(FrameServices& frame) {

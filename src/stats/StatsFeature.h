@@ -6,7 +6,8 @@
 class CRelationStatsView;
 
 // The relationship view (往来统计): a command of the query menu that shows it
-// in the right panel, its period and scope kept in the settings file.
+// in the right panel, its period and scope kept in the settings file; and a
+// contact's ledger line above its interactions in the detail pane.
 class StatsFeature : public Feature {
   public:
     void install(FrameServices& frame) override;
@@ -19,6 +20,7 @@ class StatsFeature : public Feature {
 
   private:
     void show(FrameServices& frame);
+    void addLedger(FrameServices& frame);
 
     CRelationStatsView* view_ = nullptr;
     bool shownOnce_ = false;
