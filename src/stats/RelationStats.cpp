@@ -92,6 +92,7 @@ qint64 dayNumber(const QDate& date) {
 
 // One contact's part in the period.
 struct ScopeContact {
+    qint64 code = -1;
     qint64 level = -1; // -1: its level is not in sort (the reminders skip it)
     qint64 interval = 0;
     qint64 overdueFrom = 0; // the first day overdue at the period's start
@@ -99,13 +100,50 @@ struct ScopeContact {
     double given = 0;
     double received = 0;
     qint64 lastDay = 0;
+};
+
+// The contacts in scope, found by their number (a table when the numbers lie
+// close together, as they do, else a hash), and the period's interactions.
+struct ScopeContacts {
     struct Visit {
-        qint64 date; // comm_date as a day number, for the order
+        qint32 contact; // its place in list
+        qint64 date;    // comm_date as a day number, for the order
         qint64 code;
         qint64 day;  // the date parts' day number
         qint64 from; // overdue from this day on while it is the newest
     };
+    std::vector<ScopeContact> list;
     std::vector<Visit> visits;
+    qint64 low = 0;
+    std::vector<qint32> places;
+    std::unordered_map<qint64, qint32> scattered;
+
+    void index() {
+        if (list.empty())
+            return;
+        const auto [min, max] = std::minmax_element(
+            list.begin(), list.end(),
+            [](const ScopeContact& a, const ScopeContact& b) { return a.code < b.code; });
+        low = min->code;
+        const qint64 span = max->code - low + 1;
+        if (span <= qint64(list.size()) * 4 + 1024) {
+            places.assign(std::size_t(span), -1);
+            for (std::size_t i = 0; i < list.size(); ++i)
+                places[std::size_t(list[i].code - low)] = qint32(i);
+        } else {
+            for (std::size_t i = 0; i < list.size(); ++i)
+                scattered.emplace(list[i].code, qint32(i));
+        }
+    }
+    // The place of a contact in list, -1 when it is not in scope.
+    qint32 find(qint64 code) const {
+        if (!places.empty()) {
+            const qint64 at = code - low;
+            return at >= 0 && at < qint64(places.size()) ? places[std::size_t(at)] : -1;
+        }
+        const auto found = scattered.find(code);
+        return found == scattered.end() ? -1 : found->second;
+    }
 };
 
 sql::Statement RelationStats::scopeCondition(const StatsRequest& request) {
@@ -144,16 +182,19 @@ std::optional<RelationFigures> RelationStats::figures(const StatsRequest& reques
     figures.overduePoints = overduePoints(request.from, request.to);
     const sql::Statement scope = scopeCondition(request);
 
-    std::unordered_map<qint64, ScopeContact> contacts;
+    ScopeContacts contacts;
     bool read =
         db_.query(sql::format(kScopeContacts, iso(request.from), scope), [&](const Row& row) {
-            ScopeContact& c = contacts[row.numberAt(0)];
+            contacts.list.emplace_back();
+            ScopeContact& c = contacts.list.back();
+            c.code = row.numberAt(0);
             c.level = row.numberAt(1, -1);
             c.interval = row.numberAt(2, 0);
             // Without an earlier interaction, counted from the creation date.
             c.overdueFrom = row.numberAt(4, row.numberAt(3, 0) + c.interval + 1);
             return true;
         });
+    contacts.index();
     QHash<qint64, QString> typeNames;
     read = read && db_.query(sql::format(kTypes), [&](const Row& row) {
         typeNames.insert(row.numberAt(0), row.textAt(1));
@@ -163,37 +204,38 @@ std::optional<RelationFigures> RelationStats::figures(const StatsRequest& reques
     const int firstMonth = figures.months.isEmpty() ? 0
                                                     : figures.months.first().month.year() * 12 +
                                                           figures.months.first().month.month();
-    read = read && db_.query(sql::format(kPeriodInteractions, iso(request.from), iso(request.to)),
-                             [&](const Row& row) {
-                                 const auto found = contacts.find(row.numberAt(0));
-                                 if (found == contacts.end())
-                                     return true;
-                                 ScopeContact& c = found->second;
-                                 const auto given = row.realAt(4);
-                                 const auto received = row.realAt(5);
-                                 if (!given || !received)
-                                     ++figures.unreadableMoney;
-                                 const double out = given.value_or(0);
-                                 const double in = received.value_or(0);
-                                 const qint64 day = row.numberAt(6, 0);
-                                 const qint64 index = row.numberAt(2, 0) - firstMonth;
-                                 if (index >= 0 && index < figures.months.size()) {
-                                     MonthFigures& m = figures.months[index];
-                                     ++m.count;
-                                     m.given += out;
-                                     m.received += in;
-                                 }
-                                 ++byType[row.numberAt(3)];
-                                 ++c.count;
-                                 c.given += out;
-                                 c.received += in;
-                                 const qint64 plan = row.numberAt(7, -1);
-                                 const qint64 dated = row.numberAt(8, 0);
-                                 c.visits.push_back({dated, row.numberAt(1), day,
-                                                     plan >= 0 ? plan + 1 : day + c.interval + 1});
-                                 c.lastDay = std::max(c.lastDay, dated);
-                                 return true;
-                             });
+    read = read &&
+           db_.query(sql::format(kPeriodInteractions, iso(request.from), iso(request.to)),
+                     [&](const Row& row) {
+                         const qint32 place = contacts.find(row.numberAt(0));
+                         if (place < 0)
+                             return true;
+                         ScopeContact& c = contacts.list[std::size_t(place)];
+                         const auto given = row.realAt(4);
+                         const auto received = row.realAt(5);
+                         if (!given || !received)
+                             ++figures.unreadableMoney;
+                         const double out = given.value_or(0);
+                         const double in = received.value_or(0);
+                         const qint64 day = row.numberAt(6, 0);
+                         const qint64 index = row.numberAt(2, 0) - firstMonth;
+                         if (index >= 0 && index < figures.months.size()) {
+                             MonthFigures& m = figures.months[index];
+                             ++m.count;
+                             m.given += out;
+                             m.received += in;
+                         }
+                         ++byType[row.numberAt(3)];
+                         ++c.count;
+                         c.given += out;
+                         c.received += in;
+                         const qint64 plan = row.numberAt(7, -1);
+                         const qint64 dated = row.numberAt(8, 0);
+                         contacts.visits.push_back({place, dated, row.numberAt(1), day,
+                                                    plan >= 0 ? plan + 1 : day + c.interval + 1});
+                         c.lastDay = std::max(c.lastDay, dated);
+                         return true;
+                     });
     if (!read)
         return std::nullopt;
     for (const MonthFigures& m : figures.months) {
@@ -215,12 +257,11 @@ std::optional<RelationFigures> RelationStats::figures(const StatsRequest& reques
     return figures;
 }
 
-bool RelationStats::rankContacts(const std::unordered_map<qint64, ScopeContact>& contacts,
-                                 RelationFigures& figures) {
+bool RelationStats::rankContacts(const ScopeContacts& contacts, RelationFigures& figures) {
     std::vector<ContactFigures> all;
-    for (const auto& [code, c] : contacts) {
+    for (const ScopeContact& c : contacts.list) {
         if (c.count > 0)
-            all.push_back(ContactFigures{code, QString(), c.count, c.given, c.received,
+            all.push_back(ContactFigures{c.code, QString(), c.count, c.given, c.received,
                                          fromDayNumber(c.lastDay).toString(Qt::ISODate)});
     }
     const auto top = [&all](auto before) {
@@ -258,8 +299,7 @@ bool RelationStats::rankContacts(const std::unordered_map<qint64, ScopeContact>&
 // The reminders' rule on each point: while an interaction is a contact's
 // newest (by comm_date, then the later entered), the contact is overdue from
 // its "from" day until the day of the next one.
-bool RelationStats::countOverdue(std::unordered_map<qint64, ScopeContact>& contacts,
-                                 RelationFigures& figures) {
+bool RelationStats::countOverdue(ScopeContacts& contacts, RelationFigures& figures) {
     const QList<QDate>& points = figures.overduePoints;
     if (points.isEmpty())
         return true;
@@ -279,22 +319,30 @@ bool RelationStats::countOverdue(std::unordered_map<qint64, ScopeContact>& conta
         }
     };
     const qint64 never = std::numeric_limits<qint64>::max();
-    for (auto& [code, c] : contacts) {
-        if (c.level < 0)
-            continue;
-        auto& change = changes[c.level];
-        if (change.empty())
-            change.assign(days.size() + 1, 0);
-        std::sort(c.visits.begin(), c.visits.end(),
-                  [](const ScopeContact::Visit& a, const ScopeContact::Visit& b) {
-                      return a.date != b.date ? a.date < b.date : a.code < b.code;
-                  });
+    std::sort(contacts.visits.begin(), contacts.visits.end(),
+              [](const ScopeContacts::Visit& a, const ScopeContacts::Visit& b) {
+                  if (a.contact != b.contact)
+                      return a.contact < b.contact;
+                  return a.date != b.date ? a.date < b.date : a.code < b.code;
+              });
+    auto visit = contacts.visits.cbegin();
+    for (std::size_t i = 0; i < contacts.list.size(); ++i) {
+        const ScopeContact& c = contacts.list[i];
         qint64 from = c.overdueFrom;
-        for (const ScopeContact::Visit& visit : c.visits) {
-            span(change, from, visit.day);
-            from = visit.from;
+        const bool counted = c.level >= 0;
+        std::vector<qint64>* change = nullptr;
+        if (counted) {
+            change = &changes[c.level];
+            if (change->empty())
+                change->assign(days.size() + 1, 0);
         }
-        span(change, from, never);
+        for (; visit != contacts.visits.cend() && visit->contact == qint32(i); ++visit) {
+            if (counted)
+                span(*change, from, visit->day);
+            from = visit->from;
+        }
+        if (counted)
+            span(*change, from, never);
     }
     QList<QPair<qint64, QString>> levels;
     if (!db_.query(sql::format(kLevels), [&](const Row& row) {

@@ -5,10 +5,9 @@
 #include "stats/RelationFigures.h"
 
 #include <optional>
-#include <unordered_map>
 
 class Database;
-struct ScopeContact;
+struct ScopeContacts;
 
 // The figures of the relationship view (往来统计) and of one contact's ledger,
 // over the interactions of live contacts: money is read with amount()
@@ -37,9 +36,8 @@ class RelationStats {
     static constexpr int kMaxPoints = 24;
 
   private:
-    bool rankContacts(const std::unordered_map<qint64, ScopeContact>& contacts,
-                      RelationFigures& figures);
-    bool countOverdue(std::unordered_map<qint64, ScopeContact>& contacts, RelationFigures& figures);
+    bool rankContacts(const ScopeContacts& contacts, RelationFigures& figures);
+    bool countOverdue(ScopeContacts& contacts, RelationFigures& figures);
 
     Database& db_;
 };
