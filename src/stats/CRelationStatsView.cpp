@@ -124,8 +124,9 @@ CRelationStatsView::CRelationStatsView(QWidget* parent) : QWidget(parent) {
     most_ = newChartView(charts_);
     imbalance_ = newChartView(charts_);
     overdue_ = newChartView(charts_);
-    most_->setMinimumHeight(440);
-    imbalance_->setMinimumHeight(440);
+    // Twenty names need about 24 pixels each to be written out.
+    most_->setMinimumHeight(560);
+    imbalance_->setMinimumHeight(560);
     auto* grid = new QGridLayout(charts_);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(months_, 0, 0);
@@ -270,10 +271,11 @@ void CRelationStatsView::drawMonths() {
     QList<MonthFigures> rows;
     const bool byYear = figures_.months.size() > kMonthlyUpTo;
     for (const MonthFigures& m : figures_.months) {
-        const QString label = byYear ? QStringLiteral("%1年").arg(m.month.year())
-                                     : QStringLiteral("%1年%2月")
-                                           .arg(m.month.year() % 100, 2, 10, QLatin1Char('0'))
-                                           .arg(m.month.month());
+        // Short labels that fit under a bar; the title says the years.
+        const QString label = byYear ? QString::number(m.month.year())
+                              : figures_.months.size() > 12
+                                  ? m.month.toString(QStringLiteral("yy/MM"))
+                                  : QStringLiteral("%1月").arg(m.month.month());
         if (labels.isEmpty() || labels.last() != label) {
             labels << label;
             rows.append(MonthFigures{m.month});
@@ -282,21 +284,33 @@ void CRelationStatsView::drawMonths() {
         rows.last().given += m.given;
         rows.last().received += m.received;
     }
-    QChart* chart = freshChart(months_, byYear ? QStringLiteral("每年往来与收支")
-                                               : QStringLiteral("每月往来与收支"));
+    const QString span =
+        figures_.months.isEmpty()
+            ? QString()
+            : QStringLiteral(" (%1 至 %2)")
+                  .arg(figures_.months.first().month.toString(QStringLiteral("yyyy-MM")),
+                       figures_.months.last().month.toString(QStringLiteral("yyyy-MM")));
+    QChart* chart = freshChart(
+        months_,
+        (byYear ? QStringLiteral("每年往来与收支") : QStringLiteral("每月往来与收支")) + span);
+    // Large sums read better in 万元 (ten thousands).
+    double largest = 0;
+    for (const MonthFigures& m : rows)
+        largest = std::max({largest, m.given, m.received});
+    const double unit = largest >= 100000 ? 10000 : 1;
     auto* counts = new QBarSet(QStringLiteral("往来次数"));
     auto* given = new QLineSeries;
-    given->setName(QStringLiteral("支出(元)"));
+    given->setName(QStringLiteral("支出"));
     auto* received = new QLineSeries;
-    received->setName(QStringLiteral("收入(元)"));
+    received->setName(QStringLiteral("收入"));
     double most = 0;
     double money = 0;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         *counts << double(rows[i].count);
-        given->append(double(i), rows[i].given);
-        received->append(double(i), rows[i].received);
+        given->append(double(i), rows[i].given / unit);
+        received->append(double(i), rows[i].received / unit);
         most = std::max(most, double(rows[i].count));
-        money = std::max({money, rows[i].given, rows[i].received});
+        money = std::max({money, rows[i].given / unit, rows[i].received / unit});
     }
     auto* bars = new QBarSeries;
     bars->append(counts);
@@ -310,7 +324,8 @@ void CRelationStatsView::drawMonths() {
         axisX->setLabelsAngle(-60);
     chart->addAxis(axisX, Qt::AlignBottom);
     QValueAxis* left = valueAxis(QStringLiteral("次数"), most, true);
-    QValueAxis* right = valueAxis(QStringLiteral("金额(元)"), money, false);
+    QValueAxis* right = valueAxis(
+        unit > 1 ? QStringLiteral("金额(万元)") : QStringLiteral("金额(元)"), money, false);
     chart->addAxis(left, Qt::AlignLeft);
     chart->addAxis(right, Qt::AlignRight);
     bars->attachAxis(axisX);
@@ -341,12 +356,12 @@ void CRelationStatsView::drawTypes() {
     for (QPieSlice* slice : pie->slices()) {
         slice->setLabel(
             QStringLiteral("%1 %2%").arg(slice->label()).arg(slice->percentage() * 100, 0, 'f', 1));
-        slice->setLabelFont(chartFont(9));
-        slice->setLabelVisible(slice->percentage() >= 0.03);
+        slice->setLabelVisible(false); // the legend beside the pie names every slice
     }
-    pie->setPieSize(0.6);
+    pie->setPieSize(0.8);
     chart->addSeries(pie);
     chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setFont(chartFont(9));
     if (figures_.types.isEmpty())
         chart->setTitle(QStringLiteral("往来类型 (这段时间没有往来)"));
 }
@@ -379,17 +394,19 @@ void CRelationStatsView::drawContacts(QChartView* view, const QList<ContactFigur
     second->setColor(QColor(0x27, 0xae, 0x60));
     if (!balance)
         delete second;
-    bars->setLabelsVisible(true);
-    bars->setLabelsFormat(balance ? QStringLiteral("@value") : QStringLiteral("@value"));
+    // Counts are written on their bars; sums stand on the axis (they would not fit).
+    bars->setLabelsVisible(!balance);
     chart->addSeries(bars);
     auto* axisY = new QBarCategoryAxis;
     axisY->append(names);
     axisY->setLabelsFont(chartFont(9));
+    axisY->setTruncateLabels(false); // names are short; cut, they say nothing
     chart->addAxis(axisY, Qt::AlignLeft);
     auto* axisX = new QValueAxis;
     axisX->setLabelsFont(chartFont(8));
     axisX->setLabelFormat(QStringLiteral("%.0f"));
-    axisX->setRange(low < 0 ? low * 1.15 : 0, high > 0 ? high * 1.15 : 1);
+    axisX->setRange(low < 0 ? low * 1.1 : 0, high > 0 ? high * 1.1 : 1);
+    axisX->applyNiceNumbers();
     axisX->setTitleText(balance ? QStringLiteral("元") : QStringLiteral("次"));
     axisX->setTitleFont(chartFont(9));
     chart->addAxis(axisX, Qt::AlignBottom);
