@@ -4,7 +4,9 @@
 #include "app/CommandTable.h"
 #include "app/Settings.h"
 #include "base/Clock.h"
+#include "contacts/CClientView2.h"
 #include "contacts/CContactDetailPane.h"
+#include "contacts/ContactList.h"
 #include "stats/CContactLedgerStrip.h"
 #include "stats/CRelationStatsView.h"
 
@@ -17,8 +19,10 @@ void StatsFeature::install(FrameServices& frame) {
     AppContext& app = frame.context();
     view_->attach(&app.db, &app.clock, frame.session().userCode, frame.session().departmentCode);
     frame.setView(kViewNumber, view_);
+    // A bar clicked: the list shows that contact alone, its pages open below.
     view_->setContactOpener([&frame](qint64 code) {
-        frame.showContacts(sql::format(QStringLiteral("base_code=%ld"), code), 0, 1);
+        if (frame.showContacts(sql::format(QStringLiteral("base_code=%ld"), code), 0, 1))
+            frame.contactView()->contacts()->openContact(code);
     });
     QObject::connect(view_, &CRelationStatsView::choicesChanged, view_, [this, &app] {
         app.settings.setValue(kPeriodKey, QString::number(int(view_->period())));
