@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Every Debian package the build, the program and the tests need.
 PACKAGES := build-essential cmake pkg-config \
-	qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n qt6-qpa-plugins \
+	qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libqt6sql6-sqlite qt6-translations-l10n qt6-qpa-plugins \
 	libssl-dev libsqlite3-dev libquazip1-qt6-dev libicu-dev \
 	fonts-noto-cjk xdg-utils python3-openpyxl \
 	file desktop-file-utils appstream \

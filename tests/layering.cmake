@@ -9,7 +9,7 @@ set(floor_0 base)
 set(floor_1 db)
 set(floor_2 featureapi ui net)
 set(floor_3 backup carddav contacts documents exchange interactions login phones quickfind reference reports
-    server sms tree users)
+    server sms stats tree users)
 set(floor_4 startup tools)
 set(floor_5 shell)
 set(features_floor 3)

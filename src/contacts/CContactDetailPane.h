@@ -41,6 +41,8 @@ class CContactDetailPane : public QTabWidget, public DetailPane, public ContactT
     void fillLists();
     QWidget* tabParent() override { return this; }
     void setListTab(ListTab which, QWidget* widget, ContactTab* tab) override;
+    QWidget* listTab(ListTab which) const override { return widget(which); }
+    qint64 contactShown() const override { return currentCode_; }
 
   signals:
     // The user edited a field of the contact shown.

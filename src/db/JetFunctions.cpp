@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/JetFunctions.h"
 
+#include "db/Amount.h"
 #include "db/Days.h"
 #include "db/LunarCalendar.h"
 #include "db/NameCollation.h"
@@ -253,6 +254,20 @@ void lunarday(sqlite3_context* ctx, int, sqlite3_value** argv) {
                                                     int(datePart(argv[2]))));
 }
 
+// amount(text): the money a text holds (Amount.h), NULL when it cannot be read.
+void amountOf(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_double(ctx, 0.0);
+        return;
+    }
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const auto value = amount::parse(bytes, sqlite3_value_bytes(argv[0]));
+    if (value)
+        sqlite3_result_double(ctx, *value);
+    else
+        sqlite3_result_null(ctx);
+}
+
 } // namespace
 
 bool registerFunctions(QSqlDatabase& db) {
@@ -271,6 +286,8 @@ bool registerFunctions(QSqlDatabase& db) {
                                    nullptr) == SQLITE_OK &&
            sqlite3_create_function(raw, "lunarday", 5, flags, nullptr, lunarday, nullptr,
                                    nullptr) == SQLITE_OK &&
+           sqlite3_create_function(raw, "amount", 1, flags, nullptr, amountOf, nullptr, nullptr) ==
+               SQLITE_OK &&
            namecollation::install(raw);
 }
 

@@ -115,6 +115,19 @@ QString Row::textAt(int index, const QString& fallback) const {
     return value.toString();
 }
 
+std::optional<double> Row::realAt(int index) const {
+    if (isNullAt(index))
+        return std::nullopt;
+    if (statement_) {
+        const int type = sqlite3_column_type(statement_, index);
+        if (type == SQLITE_FLOAT || type == SQLITE_INTEGER)
+            return sqlite3_column_double(statement_, index);
+    }
+    bool ok = false;
+    const double d = valueAt(index).toDouble(&ok);
+    return ok ? std::optional<double>(d) : std::nullopt;
+}
+
 qint64 Row::numberAt(int index, qint64 fallback) const {
     if (isNullAt(index))
         return fallback;

@@ -6,6 +6,7 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 struct sqlite3_stmt;
 
@@ -26,6 +27,8 @@ class Row {
     // By position, for statements whose columns have no useful name.
     QString textAt(int index, const QString& fallback = QString()) const;
     qint64 numberAt(int index, qint64 fallback = -1) const;
+    // A number with a fraction (a sum, amount()); empty for NULL.
+    std::optional<double> realAt(int index) const;
     int columnCount() const { return columnCount_; }
     // The position of a named column (-1 when the row has none; names are
     // matched without regard to case): a long walk finds its columns once and

@@ -36,6 +36,13 @@ QString mapCode(const QString& code) {
     static const QRegularExpression noLimit(QStringLiteral(R"(\blimit\s+-1\b)"),
                                             QRegularExpression::CaseInsensitiveOption);
     out.replace(noLimit, QStringLiteral("limit all"));
+    // The money a column holds (db/Amount.h), written out for the server.
+    static const QRegularExpression amountOf(QStringLiteral(R"(\bamount\(\s*([\w.]+)\s*\))"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    out.replace(amountOf,
+                QStringLiteral("(case when coalesce(trim(both ' ' from \\1),'')='' then 0::float8 "
+                               "when trim(both ' ' from \\1) ~ '^([0-9]+[.]?[0-9]*|[.][0-9]+)$' "
+                               "then trim(both ' ' from \\1)::float8 end)"));
     return out;
 }
 

@@ -10,6 +10,7 @@
 //     "is not distinct from";
 //   - "like" compares without regard to the case of Latin letters and knows
 //     no escape character, so it becomes "ilike ... escape ''";
+//   - amount(column) becomes the server's own reading of money (Amount.h);
 //   - "" (an empty quoted name, which the file engine reads as empty text)
 //     becomes ''.
 // The date functions (cdate, datediff, daynumber), ifnull and the pinyin

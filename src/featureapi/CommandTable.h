@@ -60,6 +60,7 @@ enum Id {
     ExportContacts = 2102,
     FindDuplicates = 2103,
     SyncContacts = 2104,
+    RelationCharts = 2105,
 };
 
 // The shortcut groups of the left bar.

@@ -44,4 +44,8 @@ class ContactTabs {
     virtual QWidget* tabParent() = 0;
     // Puts a list tab in place of its placeholder; the pane owns widget.
     virtual void setListTab(ListTab which, QWidget* widget, ContactTab* tab) = 0;
+    // The widget of a list tab, null before it is set.
+    virtual QWidget* listTab(ListTab which) const = 0;
+    // The contact whose rows the tabs list, 0 before the first.
+    virtual qint64 contactShown() const = 0;
 };

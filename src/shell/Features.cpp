@@ -14,6 +14,7 @@
 #include "reference/ReferenceFeature.h"
 #include "reports/ReportsFeature.h"
 #include "sms/SmsFeature.h"
+#include "stats/StatsFeature.h"
 #include "users/UsersFeature.h"
 
 std::vector<std::unique_ptr<Feature>> makeFeatures() {
@@ -32,5 +33,6 @@ std::vector<std::unique_ptr<Feature>> makeFeatures() {
     features.push_back(std::make_unique<ExchangeFeature>());
     features.push_back(std::make_unique<QuickFindFeature>());
     features.push_back(std::make_unique<SyncFeature>());
+    features.push_back(std::make_unique<StatsFeature>());
     return features;
 }

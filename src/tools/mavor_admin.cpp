@@ -6,6 +6,7 @@
 //   mavor-admin tree ...      print a user's navigation tree
 //   mavor-admin find ...      the find box's matches for a query
 //   mavor-admin sync ...      two-way sync with a CardDAV address book
+//   mavor-admin stats ...     print the figures of a user's relationship view
 #include "base/AppInfo.h"
 #include "base/PrivateFiles.h"
 #include "db/Database.h"
@@ -15,6 +16,7 @@
 #include "tools/AdminExport.h"
 #include "tools/AdminImport.h"
 #include "tools/AdminServer.h"
+#include "tools/AdminStats.h"
 #include "tools/AdminSync.h"
 #include "tools/AdminTeam.h"
 #include "tools/FindCommand.h"
@@ -38,6 +40,10 @@ int usage(QTextStream& err) {
         << "  mavor-admin find --user NAME [--limit N] QUERY PATH\n"
         << "                             按查找框的顺序列出匹配的人脉 (拼音, 首字母, 汉字, 号码, "
            "邮箱)\n"
+        << "  mavor-admin stats --user NAME [--scope mine|department|everyone] [--from D] [--to D] "
+           "PATH\n"
+        << "                             打印往来统计 (每月往来与收支, 类型, 前 20 名, 逾期人数);\n"
+        << "                             日期写 YYYY-MM-DD, 默认今年 1 月 1 日至今天\n"
         << "  mavor-admin import --user NAME [--duplicates skip|merge|add] "
            "[--encoding utf8|gb18030] FILE PATH\n"
         << "                             导入 vCard 或 CSV 文件中的人脉 (重复的人默认跳过)\n"
@@ -174,6 +180,8 @@ int main(int argc, char** argv) {
         return treeCommand(args, out, err);
     if (command == u"find")
         return findCommand(args, out, err);
+    if (command == u"stats")
+        return adminStats(args, out, err);
     if (command == u"import")
         return adminImport(args, out, err);
     if (command == u"export")

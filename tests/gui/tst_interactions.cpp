@@ -20,6 +20,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CScoreBar.h"
 #include "shell/NoticeHost.h"
+#include "stats/CContactLedgerStrip.h"
 #include "support/ContactFieldOracle.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
@@ -222,6 +223,11 @@ void TestInteractions::aNewUsersFirstInteractions() {
     driver.reset();
     QCOMPARE(prompter_->texts(), (QStringList{"继续增加吗?", "继续增加吗?"}));
     QCOMPARE(page()->list().model().rowCount(), 2);
+    // The ledger line above the list follows the new rows.
+    auto* ledger = frame_->detailPane()->findChild<CContactLedgerStrip*>();
+    QVERIFY(ledger);
+    QTRY_VERIFY(ledger->text().startsWith(
+        QStringLiteral("往来 2 次 · 支出 0.00 元 · 收入 200.00 元 · 差额 -200.00 元")));
     QVERIFY(frame_->notices()->isOpen());
     QCOMPARE(frame_->notices()->current()->shownLines(), QStringList{"等级分增加 10 分!"});
     const qint64 before = scoreBefore.section(u' ', 1, 1).toLongLong();

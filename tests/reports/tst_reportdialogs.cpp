@@ -75,6 +75,8 @@ class FakeFrame : public FrameServices {
     struct NoTabs : ContactTabs {
         QWidget* tabParent() override { return nullptr; }
         void setListTab(ListTab, QWidget*, ContactTab*) override {}
+        QWidget* listTab(ListTab) const override { return nullptr; }
+        qint64 contactShown() const override { return 0; }
     } tabs;
     Settings settings;
     AutoResetEvent stop, done;
