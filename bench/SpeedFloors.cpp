@@ -40,7 +40,7 @@ QString folderPart(int index) {
     const QString t = QString::fromLatin1(f.table);
     return QStringLiteral("select * from (select %1 as part,row_number() over (order by %2) as "
                           "pos,x.%3_name as name,(select count(*) from base b where b.%4=x.%3_code "
-                          "and b.base_invalid_flag=1) as n,0 as code from %3 x) where n>0")
+                          "and b.base_invalid_flag=1) as n,0 as code from %3 x) as f where n>0")
         .arg(index + 1)
         .arg(QString::fromLatin1(f.order), t, QString::fromLatin1(f.column));
 }
@@ -87,7 +87,7 @@ const QString kReminderRows = QStringLiteral(
     "case when %ld-daynumber(substr(b.base_create_date,1,4),substr(b.base_create_date,6,2),"
     "substr(b.base_create_date,9,2))>s.sort_frequence then '3' else '2' end) as kind from base b "
     "join sort s on b.base_sort_code=s.sort_code where b.base_invalid_flag=1 order by b.base_code "
-    "limit -1) where kind<>''");
+    "limit -1) as r where kind<>''");
 
 const QString kClearRows = QStringLiteral("delete from tmptrans where tmptrans_user_code=%ld");
 

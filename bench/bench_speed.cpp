@@ -10,7 +10,11 @@
 //
 //   bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD]
 //               [--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|exports]
-//               [--keep DIR]
+//               [--keep DIR] [--server postgresql://ADMIN@HOST:PORT/DATABASE]
+//
+// With --server the same runs again on a server database holding the same
+// rows (moved there by the program's own migration, once), and a last table
+// sets the server beside the file and beside its floor on the server.
 //
 // Defaults: 100000 contacts, 1000000 interactions, today, $MAVOR_BENCH_CACHE
 // or /tmp/mavor-bench, 5 runs; medians of wall and processor time in ms.
@@ -18,6 +22,7 @@
 #include "QuietPrompter.h"
 #include "SpeedDatabase.h"
 #include "SpeedFloors.h"
+#include "SpeedServer.h"
 #include "app/AutoResetEvent.h"
 #include "app/DepartmentNodes.h"
 #include "app/ReminderNodes.h"
@@ -118,62 +123,24 @@ void add(Line line) {
     lines << line;
 }
 
-} // namespace
+// Where one run of the table works: the file or the server.
+struct Target {
+    QString name;
+    QString work;                  // the copy the measurements may change
+    std::function<QString()> copy; // a fresh copy of the original, for one run
+    std::function<void(const QString&)> drop;
+};
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTextStream err(stderr);
-    QStringList args = app.arguments().mid(1);
-    SpeedDatabase::Shape shape;
-    shape.today = QDate::currentDate();
-    shape.cacheDir = qEnvironmentVariable("MAVOR_BENCH_CACHE", QStringLiteral("/tmp/mavor-bench"));
+struct Run {
+    QDate today;
     int repeat = 5;
     QString only;
-    if (QString v; bench::takeOption(args, QStringLiteral("--contacts"), &v))
-        shape.contacts = v.toLongLong();
-    if (QString v; bench::takeOption(args, QStringLiteral("--interactions"), &v))
-        shape.interactions = v.toLongLong();
-    if (QString v; bench::takeOption(args, QStringLiteral("--today"), &v))
-        shape.today = QDate::fromString(v, Qt::ISODate);
-    if (QString v; bench::takeOption(args, QStringLiteral("--cache"), &v))
-        shape.cacheDir = v;
-    if (QString v; bench::takeOption(args, QStringLiteral("--repeat"), &v))
-        repeat = v.toInt();
-    bench::takeOption(args, QStringLiteral("--only"), &only);
-    // The workbooks of the last export runs are kept there, to compare.
     QString keep;
-    bench::takeOption(args, QStringLiteral("--keep"), &keep);
-    if (!args.isEmpty() || repeat < 1 || !shape.today.isValid() || shape.contacts < 1) {
-        err << "usage: bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD] "
-               "[--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|"
-               "exports] [--keep DIR]\n";
-        return 2;
-    }
-    auto wanted = [&](const char* part) { return only.isEmpty() || only == QLatin1String(part); };
+    bool wanted(const char* part) const { return only.isEmpty() || only == QLatin1String(part); }
+};
 
-    SpeedDatabase cache;
-    const QString path = cache.ensure(shape);
-    if (path.isEmpty()) {
-        err << "bench_speed: " << cache.error() << "\n";
-        return 1;
-    }
-    // The measurements write (reminder rows, cleansing): they work on a copy.
-    const QString work = SpeedDatabase::copyOf(path, QStringLiteral(".work"));
-    QuietPrompter prompter;
-    Database db(&prompter);
-    if (work.isEmpty() || !db.open(work)) {
-        err << "bench_speed: cannot open a copy of " << path << "\n";
-        return 1;
-    }
-    const DayClock clock(shape.today);
-    const QDate today = shape.today;
-    const speed::Floors floors(today);
-    out << "database " << path << (cache.reused() ? " (reused)" : " (built)") << ": "
-        << db.count("select count(*) from base") << " contacts, "
-        << db.count("select count(*) from comm") << " interactions; today "
-        << today.toString(Qt::ISODate) << "; median of " << repeat << " runs\n\n";
+void header(const QString& what) {
+    out << "\n" << what << "\n";
     out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
                .arg(QStringLiteral("operation (ms)"), -40)
                .arg(QStringLiteral("wall"), 9)
@@ -181,14 +148,27 @@ int main(int argc, char** argv) {
                .arg(QStringLiteral("floor"), 9)
                .arg(QStringLiteral("flr cpu"), 9)
                .arg(QStringLiteral("ratio"), 6);
-    if (wanted("exports")) {
-        out << QStringLiteral("%1 %2 %3 %4\n")
-                   .arg(QString(), 87)
-                   .arg(QStringLiteral("+ xlsx"), 9)
-                   .arg(QStringLiteral("cpu"), 9)
-                   .arg(QStringLiteral("ratio"), 6);
-    }
+}
 
+// Every operation on one target; its lines, failures in prompter.
+QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompter) {
+    lines.clear();
+    Database db(&prompter);
+    if (target.work.isEmpty() || !db.open(target.work)) {
+        QTextStream(stderr) << "bench_speed: cannot open " << target.work << "\n";
+        prompter.failures << QStringLiteral("cannot open ") + target.work;
+        return {};
+    }
+    const DayClock clock(run.today);
+    const QDate today = run.today;
+    const int repeat = run.repeat;
+    const QString keep = run.keep.isEmpty() ? QString() : run.keep + u'/' + target.name;
+    auto wanted = [&](const char* part) { return run.wanted(part); };
+    const speed::Floors floors(today);
+    header(target.name + QStringLiteral(": ") +
+           QString::number(db.count("select count(*) from base")) + QStringLiteral(" contacts, ") +
+           QString::number(db.count("select count(*) from comm")) +
+           QStringLiteral(" interactions"));
     ReminderNodes nodes(clock);
     if (wanted("tree")) {
         // As the builder thread runs it: its own connection, 10 ms after each step.
@@ -196,7 +176,7 @@ int main(int argc, char** argv) {
         Line tree(QStringLiteral("tree: whole build, reminders and care"));
         tree.ours = bench::timeRepeated(repeat, [&] {
             Database own(&prompter);
-            own.open(work);
+            own.open(target.work);
             TextTree sink;
             AutoResetEvent stop, done;
             TreeBuilder(sink, nodes, stop, done, 1).run(own);
@@ -397,7 +377,7 @@ int main(int argc, char** argv) {
         qint64 ourTrash = -1, floorTrash = -1;
         for (int i = 0; i < repeat; ++i) {
             for (int which = 0; which < 2; ++which) {
-                const QString copy = SpeedDatabase::copyOf(path, QStringLiteral(".cleansed"));
+                const QString copy = target.copy();
                 Database c(&prompter);
                 c.open(copy);
                 const bench::Duration once = bench::timeRepeated(1, [&] {
@@ -410,7 +390,7 @@ int main(int argc, char** argv) {
                 (which == 0 ? ourTrash : floorTrash) =
                     c.count("select count(*) from base where base_invalid_flag=0");
                 c.close();
-                SpeedDatabase::remove(copy);
+                target.drop(copy);
             }
         }
         Line line(QStringLiteral("cleansing: period 60 days"));
@@ -420,10 +400,105 @@ int main(int argc, char** argv) {
         line.note = QStringLiteral("%1 in the trash after").arg(ourTrash);
         add(line);
     }
-    SpeedDatabase::remove(work);
+    return lines;
+}
+
+// The table of both targets side by side: wall times, the server against the
+// file and against its own floor.
+void compare(const QList<Line>& file, const QList<Line>& server) {
+    out << QStringLiteral("\n%1 %2 %3 %4 %5 %6\n")
+               .arg(QStringLiteral("operation (wall ms)"), -40)
+               .arg(QStringLiteral("file"), 9)
+               .arg(QStringLiteral("server"), 9)
+               .arg(QStringLiteral("srv floor"), 9)
+               .arg(QStringLiteral("srv/file"), 9)
+               .arg(QStringLiteral("srv/floor"), 9);
+    for (const Line& s : server) {
+        double f = 0;
+        for (const Line& l : file)
+            if (l.what == s.what)
+                f = l.ours.median;
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
+                   .arg(s.what, -40)
+                   .arg(f, 9, 'f', 1)
+                   .arg(s.ours.median, 9, 'f', 1)
+                   .arg(s.floor.median, 9, 'f', 1)
+                   .arg(f > 0 ? s.ours.median / f : 0.0, 9, 'f', 2)
+                   .arg(s.floor.median > 0 ? s.ours.median / s.floor.median : 0.0, 9, 'f', 2);
+    }
+    out.flush();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTextStream err(stderr);
+    QStringList args = app.arguments().mid(1);
+    SpeedDatabase::Shape shape;
+    shape.today = QDate::currentDate();
+    shape.cacheDir = qEnvironmentVariable("MAVOR_BENCH_CACHE", QStringLiteral("/tmp/mavor-bench"));
+    Run run;
+    QString server;
+    if (QString v; bench::takeOption(args, QStringLiteral("--contacts"), &v))
+        shape.contacts = v.toLongLong();
+    if (QString v; bench::takeOption(args, QStringLiteral("--interactions"), &v))
+        shape.interactions = v.toLongLong();
+    if (QString v; bench::takeOption(args, QStringLiteral("--today"), &v))
+        shape.today = QDate::fromString(v, Qt::ISODate);
+    if (QString v; bench::takeOption(args, QStringLiteral("--cache"), &v))
+        shape.cacheDir = v;
+    if (QString v; bench::takeOption(args, QStringLiteral("--repeat"), &v))
+        run.repeat = v.toInt();
+    bench::takeOption(args, QStringLiteral("--only"), &run.only);
+    // The workbooks of the last export runs are kept there, to compare.
+    bench::takeOption(args, QStringLiteral("--keep"), &run.keep);
+    bench::takeOption(args, QStringLiteral("--server"), &server);
+    if (!args.isEmpty() || run.repeat < 1 || !shape.today.isValid() || shape.contacts < 1) {
+        err << "usage: bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD] "
+               "[--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|"
+               "exports] [--keep DIR] [--server postgresql://ADMIN@HOST:PORT/DATABASE]\n";
+        return 2;
+    }
+    run.today = shape.today;
+
+    SpeedDatabase cache;
+    const QString path = cache.ensure(shape);
+    if (path.isEmpty()) {
+        err << "bench_speed: " << cache.error() << "\n";
+        return 1;
+    }
+    out << "database " << path << (cache.reused() ? " (reused)" : " (built)") << "; today "
+        << run.today.toString(Qt::ISODate) << "; median of " << run.repeat << " runs\n";
+    QuietPrompter prompter;
+    // The measurements write (reminder rows, cleansing): they work on a copy.
+    const Target file{QStringLiteral("file"), SpeedDatabase::copyOf(path, QStringLiteral(".work")),
+                      [&] { return SpeedDatabase::copyOf(path, QStringLiteral(".cleansed")); },
+                      [](const QString& copy) { SpeedDatabase::remove(copy); }};
+    const QList<Line> onFile = measure(file, run, prompter);
+    SpeedDatabase::remove(file.work);
+    QList<Line> all = onFile;
+    if (!server.isEmpty()) {
+        SpeedServer there(server);
+        const QString original = there.ensure(path);
+        if (original.isEmpty()) {
+            err << "bench_speed: " << there.error() << "\n";
+            return 1;
+        }
+        const Target onServer{QStringLiteral("server"),
+                              there.copyOf(original, QStringLiteral("_work")),
+                              [&] { return there.copyOf(original, QStringLiteral("_cleansed")); },
+                              [&](const QString& copy) { there.remove(copy); }};
+        const QList<Line> measured = measure(onServer, run, prompter);
+        there.remove(onServer.work);
+        compare(onFile, measured);
+        all << measured;
+    }
 
     bool ok = prompter.failures.isEmpty();
-    for (const Line& l : lines)
+    for (const Line& l : all)
         ok = ok && l.agrees;
     for (const QString& failure : prompter.failures)
         err << "failure: " << failure << "\n";
