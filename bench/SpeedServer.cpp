@@ -40,6 +40,9 @@ QString SpeedServer::ensure(const QString& file) {
         Database there;
         if (there.open(location) && pgschema::versionOf(there) == schema::current() &&
             there.count("select count(*) from base") > 0) {
+            // As "mavor-admin upgrade" renews them: this program's functions.
+            if (!pgschema::ensureSupport(there, &error_))
+                return {};
             reused_ = true;
             return location;
         }

@@ -32,6 +32,7 @@
 #include "base/Prompter.h"
 #include "contacts/Cleansing.h"
 #include "contacts/ContactList.h"
+#include "contacts/ContactStore.h"
 #include "db/Database.h"
 #include "db/Statement.h"
 #include "interactions/Reminders.h"
@@ -91,6 +92,8 @@ struct Line {
     std::optional<bench::Duration> written;
     QString note;
     bool agrees = true;
+    // Statements sent in one run (each a round trip on a server); -1 not counted.
+    double trips = -1;
 };
 
 QList<Line> lines;
@@ -181,6 +184,7 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
             AutoResetEvent stop, done;
             TreeBuilder(sink, nodes, stop, done, 1).run(own);
             captions = sink.lines();
+            tree.trips = double(own.roundTrips());
         });
         QStringList floorCaptions;
         tree.floor = bench::timeRepeated(repeat, [&] { floorCaptions = floors.tree(db); });
@@ -194,7 +198,9 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
             AutoResetEvent stop, done;
             TreeBuilder builder(sink, nodes, stop, done, 1);
             builder.setStepWait(0);
+            const qint64 before = db.roundTrips();
             builder.run(db);
+            statements.trips = double(db.roundTrips() - before);
         });
         statements.floor = tree.floor;
         statements.agrees = tree.agrees;
@@ -205,13 +211,13 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
             QStringList ours;
             line.ours = bench::timeRepeated(repeat, [&] {
                 ours.clear();
-                db.query(sql::format(folder.listQuery), [&](const Row& row) {
-                    const qint64 n =
-                        tree::countContacts(db, sql::format(folder.countFragment, row.numberAt(0)));
-                    if (n > 0)
-                        ours << tree::valueCaption(row.textAt(1), n);
-                    return n >= 0;
-                });
+                db.query(tree::countedValues(sql::format(folder.listQuery), folder.countFragment),
+                         [&](const Row& row) {
+                             const qint64 n = row.numberAt(2, 0);
+                             if (n > 0)
+                                 ours << tree::valueCaption(row.textAt(1), n);
+                             return true;
+                         });
             });
             QStringList theirs;
             line.floor = bench::timeRepeated(repeat, [&] { theirs = floors.folder(db, folder); });
@@ -230,6 +236,44 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
         departments.floor = bench::timeRepeated(repeat, [&] { theirs = floors.departments(db); });
         departments.agrees = ours.mid(1) == theirs;
         add(departments);
+
+        // Opening a contact: its five pages (and the stamp a save checks), per contact.
+        Line open(QStringLiteral("contact: open one (five pages)"));
+        QList<qint64> codes;
+        db.query(sql::Statement("select base_code from base where base_invalid_flag=1 and "
+                                "base_code % 997 = 1 order by base_code limit 50"),
+                 [&](const Row& r) {
+                     codes << r.numberAt(0);
+                     return true;
+                 });
+        ContactStore store(db, prompter);
+        int complete = 0;
+        const bench::Duration opened = bench::timeRepeated(repeat, [&] {
+            complete = 0;
+            const qint64 before = db.roundTrips();
+            for (const qint64 code : codes)
+                complete += store.load(code, 1).complete ? 1 : 0;
+            open.trips = double(db.roundTrips() - before) / std::max<qsizetype>(1, codes.size());
+        });
+        const bench::Duration floorOpened = bench::timeRepeated(repeat, [&] {
+            for (const qint64 code : codes)
+                readAll(db,
+                        sql::format("select * from base b left join home h on "
+                                    "h.home_base_code=b.base_code left join society s on "
+                                    "s.society_base_code=b.base_code left join extend e on "
+                                    "e.extend_base_code=b.base_code where b.base_code=%ld",
+                                    code),
+                        false);
+        });
+        const auto perContact = [&](bench::Duration d) {
+            const double n = double(std::max<qsizetype>(1, codes.size()));
+            return bench::Duration{d.minimum / n, d.median / n, d.cpuMedian / n};
+        };
+        open.ours = perContact(opened);
+        open.floor = perContact(floorOpened);
+        open.agrees = complete == codes.size();
+        open.note = QStringLiteral("%1 contacts").arg(codes.size());
+        add(open);
 
         Line care(QStringLiteral("care: birthdays and family"));
         Reminders::Care counts;
@@ -406,25 +450,35 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
 // The table of both targets side by side: wall times, the server against the
 // file and against its own floor.
 void compare(const QList<Line>& file, const QList<Line>& server) {
-    out << QStringLiteral("\n%1 %2 %3 %4 %5 %6\n")
+    out << QStringLiteral("\n%1 %2 %3 %4 %5 %6")
                .arg(QStringLiteral("operation (wall ms)"), -40)
                .arg(QStringLiteral("file"), 9)
                .arg(QStringLiteral("server"), 9)
                .arg(QStringLiteral("srv floor"), 9)
                .arg(QStringLiteral("srv/file"), 9)
-               .arg(QStringLiteral("srv/floor"), 9);
+               .arg(QStringLiteral("srv/floor"), 9)
+        << QStringLiteral(" %1 %2\n")
+               .arg(QStringLiteral("trips"), 7)
+               .arg(QStringLiteral("+2ms/trip"), 9);
     for (const Line& s : server) {
         double f = 0;
         for (const Line& l : file)
             if (l.what == s.what)
                 f = l.ours.median;
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6")
                    .arg(s.what, -40)
                    .arg(f, 9, 'f', 1)
                    .arg(s.ours.median, 9, 'f', 1)
                    .arg(s.floor.median, 9, 'f', 1)
                    .arg(f > 0 ? s.ours.median / f : 0.0, 9, 'f', 2)
                    .arg(s.floor.median > 0 ? s.ours.median / s.floor.median : 0.0, 9, 'f', 2);
+        // What a network with 2 ms between the program and the server adds,
+        // computed from the count of statements.
+        if (s.trips >= 0)
+            out << QStringLiteral(" %1 %2")
+                       .arg(s.trips, 7, 'f', 0)
+                       .arg(s.ours.median + 2 * s.trips, 9, 'f', 1);
+        out << "\n";
     }
     out.flush();
 }
