@@ -40,7 +40,7 @@ QString folderPart(int index) {
     const QString t = QString::fromLatin1(f.table);
     return QStringLiteral("select * from (select %1 as part,row_number() over (order by %2) as "
                           "pos,x.%3_name as name,(select count(*) from base b where b.%4=x.%3_code "
-                          "and b.base_invalid_flag=1) as n,0 as code from %3 x) where n>0")
+                          "and b.base_invalid_flag=1) as n,0 as code from %3 x) as f where n>0")
         .arg(index + 1)
         .arg(QString::fromLatin1(f.order), t, QString::fromLatin1(f.column));
 }
@@ -53,8 +53,9 @@ sql::Statement treeStatement(const QString& month) {
                                      "from base where base_invalid_flag=1")};
     for (int i = 0; i < 6; ++i)
         parts << folderPart(i);
-    parts << QStringLiteral("select 7,tmptrans_type,'',count(*),0 from tmptrans where "
-                            "tmptrans_user_code=%ld group by tmptrans_type")
+    parts << QStringLiteral(
+                 "select 7,cast(tmptrans_type as integer),'',count(*),0 from tmptrans where "
+                 "tmptrans_user_code=%ld group by tmptrans_type")
           << QStringLiteral("select 8,1,'',count(*),0 from base where base_month='%s'")
           << QStringLiteral("select 8,2,'',count(*),0 from home h join base b on "
                             "h.home_base_code=b.base_code where h.home_month='%s' or "
@@ -75,10 +76,12 @@ sql::Statement treeStatement(const QString& month) {
 // Planned, due and overdue in one insert; %ld after the user's code is today's day number.
 const QString kReminderRows = QStringLiteral(
     "insert into tmptrans(tmptrans_base_code,tmptrans_type,tmptrans_user_code) "
-    "select b.base_code,'1',%ld from comm c join base b on c.comm_base_code=b.base_code "
+    "select b.base_code,'1',cast(%ld as integer) from comm c join base b on "
+    "c.comm_base_code=b.base_code "
     "where b.base_invalid_flag=1 and c.comm_next_year='%s' and c.comm_next_month='%s' and "
     "c.comm_next_day='%s' "
-    "union all select code,kind,%ld from (select b.base_code as code,coalesce((select case "
+    "union all select code,kind,cast(%ld as integer) from (select b.base_code as "
+    "code,coalesce((select case "
     "when n.comm_next_year='' then case when %ld-daynumber(n.comm_year,n.comm_month,n.comm_day)"
     "=s.sort_frequence then '2' when %ld-daynumber(n.comm_year,n.comm_month,n.comm_day)>"
     "s.sort_frequence then '3' else '' end when %ld-daynumber(n.comm_next_year,"
@@ -87,7 +90,7 @@ const QString kReminderRows = QStringLiteral(
     "case when %ld-daynumber(substr(b.base_create_date,1,4),substr(b.base_create_date,6,2),"
     "substr(b.base_create_date,9,2))>s.sort_frequence then '3' else '2' end) as kind from base b "
     "join sort s on b.base_sort_code=s.sort_code where b.base_invalid_flag=1 order by b.base_code "
-    "limit -1) where kind<>''");
+    "limit -1) as r where kind<>''");
 
 const QString kClearRows = QStringLiteral("delete from tmptrans where tmptrans_user_code=%ld");
 

@@ -10,7 +10,11 @@
 //
 //   bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD]
 //               [--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|exports]
-//               [--keep DIR]
+//               [--keep DIR] [--server postgresql://ADMIN@HOST:PORT/DATABASE]
+//
+// With --server the same runs again on a server database holding the same
+// rows (moved there by the program's own migration, once), and a last table
+// sets the server beside the file and beside its floor on the server.
 //
 // Defaults: 100000 contacts, 1000000 interactions, today, $MAVOR_BENCH_CACHE
 // or /tmp/mavor-bench, 5 runs; medians of wall and processor time in ms.
@@ -18,11 +22,17 @@
 #include "QuietPrompter.h"
 #include "SpeedDatabase.h"
 #include "SpeedFloors.h"
+#include "SpeedServer.h"
 #include "base/AutoResetEvent.h"
+#include "tree/DepartmentNodes.h"
+#include "tree/ReminderNodes.h"
+#include "tree/TreeBuilder.h"
+#include "tree/TreeCounts.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "contacts/Cleansing.h"
 #include "contacts/ContactList.h"
+#include "contacts/ContactStore.h"
 #include "db/Database.h"
 #include "db/Statement.h"
 #include "interactions/Reminders.h"
@@ -86,6 +96,8 @@ struct Line {
     std::optional<bench::Duration> written;
     QString note;
     bool agrees = true;
+    // Statements sent in one run (each a round trip on a server); -1 not counted.
+    double trips = -1;
 };
 
 QList<Line> lines;
@@ -118,62 +130,24 @@ void add(Line line) {
     lines << line;
 }
 
-} // namespace
+// Where one run of the table works: the file or the server.
+struct Target {
+    QString name;
+    QString work;                  // the copy the measurements may change
+    std::function<QString()> copy; // a fresh copy of the original, for one run
+    std::function<void(const QString&)> drop;
+};
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTextStream err(stderr);
-    QStringList args = app.arguments().mid(1);
-    SpeedDatabase::Shape shape;
-    shape.today = QDate::currentDate();
-    shape.cacheDir = qEnvironmentVariable("MAVOR_BENCH_CACHE", QStringLiteral("/tmp/mavor-bench"));
+struct Run {
+    QDate today;
     int repeat = 5;
     QString only;
-    if (QString v; bench::takeOption(args, QStringLiteral("--contacts"), &v))
-        shape.contacts = v.toLongLong();
-    if (QString v; bench::takeOption(args, QStringLiteral("--interactions"), &v))
-        shape.interactions = v.toLongLong();
-    if (QString v; bench::takeOption(args, QStringLiteral("--today"), &v))
-        shape.today = QDate::fromString(v, Qt::ISODate);
-    if (QString v; bench::takeOption(args, QStringLiteral("--cache"), &v))
-        shape.cacheDir = v;
-    if (QString v; bench::takeOption(args, QStringLiteral("--repeat"), &v))
-        repeat = v.toInt();
-    bench::takeOption(args, QStringLiteral("--only"), &only);
-    // The workbooks of the last export runs are kept there, to compare.
     QString keep;
-    bench::takeOption(args, QStringLiteral("--keep"), &keep);
-    if (!args.isEmpty() || repeat < 1 || !shape.today.isValid() || shape.contacts < 1) {
-        err << "usage: bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD] "
-               "[--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|"
-               "exports] [--keep DIR]\n";
-        return 2;
-    }
-    auto wanted = [&](const char* part) { return only.isEmpty() || only == QLatin1String(part); };
+    bool wanted(const char* part) const { return only.isEmpty() || only == QLatin1String(part); }
+};
 
-    SpeedDatabase cache;
-    const QString path = cache.ensure(shape);
-    if (path.isEmpty()) {
-        err << "bench_speed: " << cache.error() << "\n";
-        return 1;
-    }
-    // The measurements write (reminder rows, cleansing): they work on a copy.
-    const QString work = SpeedDatabase::copyOf(path, QStringLiteral(".work"));
-    QuietPrompter prompter;
-    Database db(&prompter);
-    if (work.isEmpty() || !db.open(work)) {
-        err << "bench_speed: cannot open a copy of " << path << "\n";
-        return 1;
-    }
-    const DayClock clock(shape.today);
-    const QDate today = shape.today;
-    const speed::Floors floors(today);
-    out << "database " << path << (cache.reused() ? " (reused)" : " (built)") << ": "
-        << db.count("select count(*) from base") << " contacts, "
-        << db.count("select count(*) from comm") << " interactions; today "
-        << today.toString(Qt::ISODate) << "; median of " << repeat << " runs\n\n";
+void header(const QString& what) {
+    out << "\n" << what << "\n";
     out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
                .arg(QStringLiteral("operation (ms)"), -40)
                .arg(QStringLiteral("wall"), 9)
@@ -181,14 +155,27 @@ int main(int argc, char** argv) {
                .arg(QStringLiteral("floor"), 9)
                .arg(QStringLiteral("flr cpu"), 9)
                .arg(QStringLiteral("ratio"), 6);
-    if (wanted("exports")) {
-        out << QStringLiteral("%1 %2 %3 %4\n")
-                   .arg(QString(), 87)
-                   .arg(QStringLiteral("+ xlsx"), 9)
-                   .arg(QStringLiteral("cpu"), 9)
-                   .arg(QStringLiteral("ratio"), 6);
-    }
+}
 
+// Every operation on one target; its lines, failures in prompter.
+QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompter) {
+    lines.clear();
+    Database db(&prompter);
+    if (target.work.isEmpty() || !db.open(target.work)) {
+        QTextStream(stderr) << "bench_speed: cannot open " << target.work << "\n";
+        prompter.failures << QStringLiteral("cannot open ") + target.work;
+        return {};
+    }
+    const DayClock clock(run.today);
+    const QDate today = run.today;
+    const int repeat = run.repeat;
+    const QString keep = run.keep.isEmpty() ? QString() : run.keep + u'/' + target.name;
+    auto wanted = [&](const char* part) { return run.wanted(part); };
+    const speed::Floors floors(today);
+    header(target.name + QStringLiteral(": ") +
+           QString::number(db.count("select count(*) from base")) + QStringLiteral(" contacts, ") +
+           QString::number(db.count("select count(*) from comm")) +
+           QStringLiteral(" interactions"));
     ReminderNodes nodes(clock);
     if (wanted("tree")) {
         // As the builder thread runs it: its own connection, 10 ms after each step.
@@ -196,11 +183,12 @@ int main(int argc, char** argv) {
         Line tree(QStringLiteral("tree: whole build, reminders and care"));
         tree.ours = bench::timeRepeated(repeat, [&] {
             Database own(&prompter);
-            own.open(work);
+            own.open(target.work);
             TextTree sink;
             AutoResetEvent stop, done;
             TreeBuilder(sink, nodes, stop, done, 1).run(own);
             captions = sink.lines();
+            tree.trips = double(own.roundTrips());
         });
         QStringList floorCaptions;
         tree.floor = bench::timeRepeated(repeat, [&] { floorCaptions = floors.tree(db); });
@@ -214,7 +202,9 @@ int main(int argc, char** argv) {
             AutoResetEvent stop, done;
             TreeBuilder builder(sink, nodes, stop, done, 1);
             builder.setStepWait(0);
+            const qint64 before = db.roundTrips();
             builder.run(db);
+            statements.trips = double(db.roundTrips() - before);
         });
         statements.floor = tree.floor;
         statements.agrees = tree.agrees;
@@ -225,13 +215,13 @@ int main(int argc, char** argv) {
             QStringList ours;
             line.ours = bench::timeRepeated(repeat, [&] {
                 ours.clear();
-                db.query(sql::format(folder.listQuery), [&](const Row& row) {
-                    const qint64 n =
-                        tree::countContacts(db, sql::format(folder.countFragment, row.numberAt(0)));
-                    if (n > 0)
-                        ours << tree::valueCaption(row.textAt(1), n);
-                    return n >= 0;
-                });
+                db.query(tree::countedValues(sql::format(folder.listQuery), folder.countFragment),
+                         [&](const Row& row) {
+                             const qint64 n = row.numberAt(2, 0);
+                             if (n > 0)
+                                 ours << tree::valueCaption(row.textAt(1), n);
+                             return true;
+                         });
             });
             QStringList theirs;
             line.floor = bench::timeRepeated(repeat, [&] { theirs = floors.folder(db, folder); });
@@ -250,6 +240,44 @@ int main(int argc, char** argv) {
         departments.floor = bench::timeRepeated(repeat, [&] { theirs = floors.departments(db); });
         departments.agrees = ours.mid(1) == theirs;
         add(departments);
+
+        // Opening a contact: its five pages (and the stamp a save checks), per contact.
+        Line open(QStringLiteral("contact: open one (five pages)"));
+        QList<qint64> codes;
+        db.query(sql::Statement("select base_code from base where base_invalid_flag=1 and "
+                                "base_code % 997 = 1 order by base_code limit 50"),
+                 [&](const Row& r) {
+                     codes << r.numberAt(0);
+                     return true;
+                 });
+        ContactStore store(db, prompter);
+        int complete = 0;
+        const bench::Duration opened = bench::timeRepeated(repeat, [&] {
+            complete = 0;
+            const qint64 before = db.roundTrips();
+            for (const qint64 code : codes)
+                complete += store.load(code, 1).complete ? 1 : 0;
+            open.trips = double(db.roundTrips() - before) / std::max<qsizetype>(1, codes.size());
+        });
+        const bench::Duration floorOpened = bench::timeRepeated(repeat, [&] {
+            for (const qint64 code : codes)
+                readAll(db,
+                        sql::format("select * from base b left join home h on "
+                                    "h.home_base_code=b.base_code left join society s on "
+                                    "s.society_base_code=b.base_code left join extend e on "
+                                    "e.extend_base_code=b.base_code where b.base_code=%ld",
+                                    code),
+                        false);
+        });
+        const auto perContact = [&](bench::Duration d) {
+            const double n = double(std::max<qsizetype>(1, codes.size()));
+            return bench::Duration{d.minimum / n, d.median / n, d.cpuMedian / n};
+        };
+        open.ours = perContact(opened);
+        open.floor = perContact(floorOpened);
+        open.agrees = complete == codes.size();
+        open.note = QStringLiteral("%1 contacts").arg(codes.size());
+        add(open);
 
         Line care(QStringLiteral("care: birthdays and family"));
         Reminders::Care counts;
@@ -397,7 +425,7 @@ int main(int argc, char** argv) {
         qint64 ourTrash = -1, floorTrash = -1;
         for (int i = 0; i < repeat; ++i) {
             for (int which = 0; which < 2; ++which) {
-                const QString copy = SpeedDatabase::copyOf(path, QStringLiteral(".cleansed"));
+                const QString copy = target.copy();
                 Database c(&prompter);
                 c.open(copy);
                 const bench::Duration once = bench::timeRepeated(1, [&] {
@@ -410,7 +438,7 @@ int main(int argc, char** argv) {
                 (which == 0 ? ourTrash : floorTrash) =
                     c.count("select count(*) from base where base_invalid_flag=0");
                 c.close();
-                SpeedDatabase::remove(copy);
+                target.drop(copy);
             }
         }
         Line line(QStringLiteral("cleansing: period 60 days"));
@@ -420,10 +448,115 @@ int main(int argc, char** argv) {
         line.note = QStringLiteral("%1 in the trash after").arg(ourTrash);
         add(line);
     }
-    SpeedDatabase::remove(work);
+    return lines;
+}
+
+// The table of both targets side by side: wall times, the server against the
+// file and against its own floor.
+void compare(const QList<Line>& file, const QList<Line>& server) {
+    out << QStringLiteral("\n%1 %2 %3 %4 %5 %6")
+               .arg(QStringLiteral("operation (wall ms)"), -40)
+               .arg(QStringLiteral("file"), 9)
+               .arg(QStringLiteral("server"), 9)
+               .arg(QStringLiteral("srv floor"), 9)
+               .arg(QStringLiteral("srv/file"), 9)
+               .arg(QStringLiteral("srv/floor"), 9)
+        << QStringLiteral(" %1 %2\n")
+               .arg(QStringLiteral("trips"), 7)
+               .arg(QStringLiteral("+2ms/trip"), 9);
+    for (const Line& s : server) {
+        double f = 0;
+        for (const Line& l : file)
+            if (l.what == s.what)
+                f = l.ours.median;
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                   .arg(s.what, -40)
+                   .arg(f, 9, 'f', 1)
+                   .arg(s.ours.median, 9, 'f', 1)
+                   .arg(s.floor.median, 9, 'f', 1)
+                   .arg(f > 0 ? s.ours.median / f : 0.0, 9, 'f', 2)
+                   .arg(s.floor.median > 0 ? s.ours.median / s.floor.median : 0.0, 9, 'f', 2);
+        // What a network with 2 ms between the program and the server adds,
+        // computed from the count of statements.
+        if (s.trips >= 0)
+            out << QStringLiteral(" %1 %2")
+                       .arg(s.trips, 7, 'f', 0)
+                       .arg(s.ours.median + 2 * s.trips, 9, 'f', 1);
+        out << "\n";
+    }
+    out.flush();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTextStream err(stderr);
+    QStringList args = app.arguments().mid(1);
+    SpeedDatabase::Shape shape;
+    shape.today = QDate::currentDate();
+    shape.cacheDir = qEnvironmentVariable("MAVOR_BENCH_CACHE", QStringLiteral("/tmp/mavor-bench"));
+    Run run;
+    QString server;
+    if (QString v; bench::takeOption(args, QStringLiteral("--contacts"), &v))
+        shape.contacts = v.toLongLong();
+    if (QString v; bench::takeOption(args, QStringLiteral("--interactions"), &v))
+        shape.interactions = v.toLongLong();
+    if (QString v; bench::takeOption(args, QStringLiteral("--today"), &v))
+        shape.today = QDate::fromString(v, Qt::ISODate);
+    if (QString v; bench::takeOption(args, QStringLiteral("--cache"), &v))
+        shape.cacheDir = v;
+    if (QString v; bench::takeOption(args, QStringLiteral("--repeat"), &v))
+        run.repeat = v.toInt();
+    bench::takeOption(args, QStringLiteral("--only"), &run.only);
+    // The workbooks of the last export runs are kept there, to compare.
+    bench::takeOption(args, QStringLiteral("--keep"), &run.keep);
+    bench::takeOption(args, QStringLiteral("--server"), &server);
+    if (!args.isEmpty() || run.repeat < 1 || !shape.today.isValid() || shape.contacts < 1) {
+        err << "usage: bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD] "
+               "[--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|"
+               "exports] [--keep DIR] [--server postgresql://ADMIN@HOST:PORT/DATABASE]\n";
+        return 2;
+    }
+    run.today = shape.today;
+
+    SpeedDatabase cache;
+    const QString path = cache.ensure(shape);
+    if (path.isEmpty()) {
+        err << "bench_speed: " << cache.error() << "\n";
+        return 1;
+    }
+    out << "database " << path << (cache.reused() ? " (reused)" : " (built)") << "; today "
+        << run.today.toString(Qt::ISODate) << "; median of " << run.repeat << " runs\n";
+    QuietPrompter prompter;
+    // The measurements write (reminder rows, cleansing): they work on a copy.
+    const Target file{QStringLiteral("file"), SpeedDatabase::copyOf(path, QStringLiteral(".work")),
+                      [&] { return SpeedDatabase::copyOf(path, QStringLiteral(".cleansed")); },
+                      [](const QString& copy) { SpeedDatabase::remove(copy); }};
+    const QList<Line> onFile = measure(file, run, prompter);
+    SpeedDatabase::remove(file.work);
+    QList<Line> all = onFile;
+    if (!server.isEmpty()) {
+        SpeedServer there(server);
+        const QString original = there.ensure(path);
+        if (original.isEmpty()) {
+            err << "bench_speed: " << there.error() << "\n";
+            return 1;
+        }
+        const Target onServer{QStringLiteral("server"),
+                              there.copyOf(original, QStringLiteral("_work")),
+                              [&] { return there.copyOf(original, QStringLiteral("_cleansed")); },
+                              [&](const QString& copy) { there.remove(copy); }};
+        const QList<Line> measured = measure(onServer, run, prompter);
+        there.remove(onServer.work);
+        compare(onFile, measured);
+        all << measured;
+    }
 
     bool ok = prompter.failures.isEmpty();
-    for (const Line& l : lines)
+    for (const Line& l : all)
         ok = ok && l.agrees;
     for (const QString& failure : prompter.failures)
         err << "failure: " << failure << "\n";

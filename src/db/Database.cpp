@@ -79,6 +79,7 @@ bool Database::open(const QString& path) {
 
 void Database::close() {
     prepared_.clear();
+    reused_.clear();
     if (!QSqlDatabase::contains(name_))
         return;
     {
@@ -168,7 +169,10 @@ bool Database::run(QSqlQuery& q, const sql::Statement& statement) {
     QString text = sql::withNameOrder(statement.text());
     if (isServer())
         text = serverdialect::statement(text);
-    const bool ok = statement.values().isEmpty() ? q.exec(text) : [&] {
+    const bool bound = !statement.values().isEmpty();
+    // A server's prepared statement is let go when q is: a third trip.
+    roundTrips_ += bound && isServer() ? 3 : 1;
+    const bool ok = !bound ? q.exec(text) : [&] {
         if (!q.prepare(text))
             return false;
         for (const QVariant& value : statement.values())
@@ -180,9 +184,55 @@ bool Database::run(QSqlQuery& q, const sql::Statement& statement) {
     return ok;
 }
 
-bool Database::execute(const sql::Statement& statement) {
+bool Database::runWith(const sql::Statement& statement,
+                       const std::function<bool(QSqlQuery&)>& use) {
+    // The statements a window runs are few and come back with new values
+    // (the tree's counts, a contact's pages): each prepared and let go again
+    // would cost the server two more round trips and a new plan every time.
+    constexpr std::size_t kMostReused = 256;
+    if (isServer() && isOpen() && !statement.values().isEmpty()) {
+        const QString text = serverdialect::statement(sql::withNameOrder(statement.text()));
+        auto found = reused_.find(text);
+        if (found == reused_.end() && reused_.size() < kMostReused) {
+            auto query = std::make_unique<QSqlQuery>(connection());
+            query->setForwardOnly(false);
+            ++roundTrips_;
+            if (!query->prepare(text)) {
+                lastError_ = describe(query->lastError());
+                return false;
+            }
+            found = reused_.emplace(text, Reused{std::move(query), false}).first;
+        }
+        if (found != reused_.end() && !found->second.busy) {
+            Reused& slot = found->second;
+            QSqlQuery& q = *slot.query;
+            for (int i = 0; i < statement.values().size(); ++i)
+                q.bindValue(i, statement.values().at(i));
+            ++roundTrips_;
+            slot.busy = true;
+            const bool ran = q.exec();
+            if (!ran)
+                lastError_ = describe(q.lastError());
+            const bool ok = ran && use(q);
+            q.finish();
+            slot.busy = false;
+            // A statement that failed is prepared anew next time: the
+            // tables it was planned on may have changed meanwhile.
+            if (!ran)
+                reused_.erase(found);
+            return ok;
+        }
+    }
     QSqlQuery q(connection());
-    if (!run(q, statement)) {
+    // A server's forward-only result comes row by row and holds the
+    // connection meanwhile; the walk may query again (a count per tree node),
+    // so a server's result is taken whole.
+    q.setForwardOnly(!isServer());
+    return run(q, statement) && use(q);
+}
+
+bool Database::execute(const sql::Statement& statement) {
+    if (!executeQuietly(statement)) {
         reportFailure(lastError_);
         return false;
     }
@@ -190,15 +240,17 @@ bool Database::execute(const sql::Statement& statement) {
 }
 
 bool Database::executeQuietly(const sql::Statement& statement) {
-    QSqlQuery q(connection());
-    return run(q, statement);
+    return runWith(statement, [](QSqlQuery&) { return true; });
 }
 
 qint64 Database::executeCounted(const sql::Statement& statement) {
-    QSqlQuery q(connection());
-    if (!run(q, statement))
+    qint64 changed = -1;
+    if (!runWith(statement, [&](QSqlQuery& q) {
+            changed = q.numRowsAffected();
+            return true;
+        }))
         return -1;
-    return q.numRowsAffected();
+    return changed;
 }
 
 sqlite3* Database::fileHandle() const {
@@ -213,6 +265,7 @@ sqlite3* Database::fileHandle() const {
 bool Database::queryQuietly(const sql::Statement& statement,
                             const std::function<bool(const Row&)>& each) {
     if (sqlite3* handle = fileHandle()) {
+        ++roundTrips_;
         FileStatement select(handle);
         if (!select.prepare(sql::withNameOrder(statement.text()), statement.values())) {
             lastError_ = describe(select.error());
@@ -224,23 +277,18 @@ bool Database::queryQuietly(const sql::Statement& statement,
         }
         return true;
     }
-    QSqlQuery q(connection());
-    // A server's forward-only result comes row by row and holds the
-    // connection meanwhile; the walk may query again (a count per tree node),
-    // so a server's result is taken whole.
-    q.setForwardOnly(!isServer());
-    if (!run(q, statement))
-        return false;
-    const Row row(q);
-    while (q.next()) {
-        if (!each(row))
-            break;
-    }
-    if (q.lastError().isValid()) {
-        lastError_ = describe(q.lastError());
-        return false;
-    }
-    return true;
+    return runWith(statement, [&](QSqlQuery& q) {
+        const Row row(q);
+        while (q.next()) {
+            if (!each(row))
+                break;
+        }
+        if (q.lastError().isValid()) {
+            lastError_ = describe(q.lastError());
+            return false;
+        }
+        return true;
+    });
 }
 
 bool Database::query(const sql::Statement& statement, const std::function<bool(const Row&)>& each) {

@@ -97,6 +97,10 @@ class Database {
     // Server program text run as it stands, not mapped (scripts already
     // translated for the server); false with lastError() set. Reports nothing.
     bool executeServerText(const QString& text);
+    // The statements sent to the engine since the connection opened, each a
+    // round trip on a server (a statement prepared afresh there costs three:
+    // prepare, run, let go); for counting what a network adds.
+    qint64 roundTrips() const { return roundTrips_; }
     void setPrompter(Prompter* prompter) { prompter_ = prompter; }
     Prompter* prompter() const { return prompter_; }
 
@@ -122,12 +126,22 @@ class Database {
     // Prepares the statement (names ordered for Chinese readers), binds its
     // values and runs it; false with lastError_ set on failure. Reports nothing.
     bool run(QSqlQuery& q, const sql::Statement& statement);
+    // Runs the statement and hands its result to use. On a server a
+    // statement with values is prepared once per connection and only run
+    // again after that; false with lastError_ set. Reports nothing.
+    bool runWith(const sql::Statement& statement, const std::function<bool(QSqlQuery&)>& use);
 
     QString name_;
     QString path_;
     ServerAddress server_;
     QHash<QString, QString> generatedKeys_;
     std::map<QString, std::unique_ptr<QSqlQuery>> prepared_;
+    struct Reused {
+        std::unique_ptr<QSqlQuery> query;
+        bool busy = false; // walked now: a statement run inside the walk prepares its own
+    };
+    std::map<QString, Reused> reused_;
+    qint64 roundTrips_ = 0;
     QString lastError_;
     Prompter* prompter_;
     bool inTransaction_ = false;

@@ -48,4 +48,9 @@ bool create(Database& db, QString* error);
 // The program's tables that hold rows, in the order they are created.
 QStringList tables(Database& db);
 
+// Gathers the planner's statistics of the program's tables now, rather than
+// at the server's next automatic pass: until then a new or changed database
+// is planned as if its tables were empty. Outside a transaction.
+bool analyze(Database& db, QString* error);
+
 } // namespace pgschema

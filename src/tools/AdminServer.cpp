@@ -294,6 +294,11 @@ int upgradeServer(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "upgrade: 已升级, 但无法给成员授权: " << error << "\n";
         return 1;
     }
+    // A step may have added tables or indexes the planner knows nothing of yet.
+    if (!pgschema::analyze(db, &error)) {
+        err << "upgrade: 已升级, 但无法更新统计信息 (ANALYZE): " << error << "\n";
+        return 1;
+    }
     out << "upgrade: " << db.server().shown() << " 第 " << version << " 版 -> 第 "
         << schema::current() << " 版\n";
     return 0;

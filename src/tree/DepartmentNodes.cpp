@@ -9,27 +9,19 @@
 void DepartmentNodes::rebuild() {
     const TreeNode node = sink_.findOrAddTopLevel(kNode);
     sink_.removeChildren(node);
-    db_.query(sql::format(kDepartments), [&](const Row& row) {
-        const qint64 department = row.numberAt(0);
-        const qint64 count = tree::countContacts(db_, sql::format(kDepartmentContacts, department));
-        if (count < 0)
-            return false;
-        const TreeNode departmentNode =
-            sink_.addChild(node, tree::valueCaption(row.textAt(1), count));
-        return addUsers(departmentNode, department);
-    });
+    db_.query(tree::countedValues(sql::format(kDepartments), kDepartmentContacts),
+              [&](const Row& row) {
+                  const TreeNode departmentNode =
+                      sink_.addChild(node, tree::valueCaption(row.textAt(1), row.numberAt(2, 0)));
+                  return addUsers(departmentNode, row.numberAt(0));
+              });
 }
 
 bool DepartmentNodes::addUsers(TreeNode departmentNode, qint64 department) {
-    bool complete = true;
-    db_.query(sql::format(kUsersOfDepartment, department), [&](const Row& row) {
-        const qint64 count = tree::countContacts(db_, sql::format(kUserContacts, row.numberAt(0)));
-        if (count < 0) {
-            complete = false;
-            return false;
-        }
-        sink_.addChild(departmentNode, tree::valueCaption(row.textAt(1), count));
-        return true;
-    });
-    return complete;
+    return db_.query(
+        tree::countedValues(sql::format(kUsersOfDepartment, department), kUserContacts),
+        [&](const Row& row) {
+            sink_.addChild(departmentNode, tree::valueCaption(row.textAt(1), row.numberAt(2, 0)));
+            return true;
+        });
 }

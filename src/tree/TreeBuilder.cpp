@@ -96,15 +96,13 @@ bool TreeBuilder::run(Database& db) {
 void TreeBuilder::buildFolder(Database& db, TreeNode root, const Folder& folder) {
     const TreeNode node = sink_.findOrAddChild(root, folder.caption);
     sink_.removeChildren(node);
-    db.query(sql::format(folder.listQuery), [&](const Row& row) {
-        const qint64 count =
-            tree::countContacts(db, sql::format(folder.countFragment, row.numberAt(0)));
-        if (count < 0)
-            return false;
-        if (count > 0)
-            sink_.addChild(node, tree::valueCaption(row.textAt(1), count));
-        return true;
-    });
+    db.query(tree::countedValues(sql::format(folder.listQuery), folder.countFragment),
+             [&](const Row& row) {
+                 const qint64 count = row.numberAt(2, 0);
+                 if (count > 0)
+                     sink_.addChild(node, tree::valueCaption(row.textAt(1), count));
+                 return true;
+             });
 }
 
 void TreeBuilder::buildDocuments(Database& db) {

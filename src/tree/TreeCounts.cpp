@@ -9,6 +9,8 @@ namespace {
 const QString kValueCaption = QStringLiteral("%s (%d)");
 const QString kUnknownCaption = QStringLiteral("未知 (%d)");
 const QString kUnknownName = QStringLiteral("未知");
+const QString kCountedValues =
+    QStringLiteral("with v(code,name) as (%s) select v.code,v.name,(%s) from v");
 
 } // namespace
 
@@ -18,6 +20,12 @@ qint64 countContacts(Database& db, const sql::Statement& fragment) {
     if (fragment.isEmpty())
         return 0;
     return db.count(sql::format(kCountContacts, fragment));
+}
+
+sql::Statement countedValues(const sql::Statement& list, const QString& countFragment) {
+    return sql::format(
+        kCountedValues, list,
+        sql::format(kCountContacts, sql::format(countFragment, sql::Statement("v.code"))));
 }
 
 QString valueCaption(const QString& name, qint64 count) {

@@ -16,6 +16,11 @@ inline const QString kCountContacts = QStringLiteral("select count(*) from base 
 // (no statement is run), -1 when the statement fails.
 qint64 countContacts(Database& db, const sql::Statement& fragment);
 
+// A folder's values (code, name, in the list's order) each with its count of
+// contacts: one statement rather than a count per value, so a server is asked
+// once per folder. countFragment's one conversion stands for the value's code.
+sql::Statement countedValues(const sql::Statement& list, const QString& countFragment);
+
 // "name (count)", or "未知 (count)" for the empty name.
 QString valueCaption(const QString& name, qint64 count);
 
