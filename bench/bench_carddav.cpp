@@ -14,13 +14,13 @@
 //          of the changed cards and the PUTs of the local changes.
 #include "BenchTiming.h"
 #include "QuietPrompter.h"
-#include "featureapi/Session.h"
 #include "base/Clock.h"
 #include "carddav/CardDavClient.h"
 #include "carddav/SyncEngine.h"
 #include "contacts/ContactStore.h"
 #include "db/Database.h"
 #include "db/Row.h"
+#include "featureapi/Session.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
     bench::takeOption(args, QStringLiteral("--only"), &only);
     bench::takeOption(args, QStringLiteral("--dir"), &dirOption);
     if (!args.isEmpty() || kills < 1 || delay < 0) {
-        err << "usage: bench_crash [--kills N] [--only OPERATION] [--delay MS] [--seed S] [--dir DIR]\n";
+        err << "usage: bench_crash [--kills N] [--only OPERATION] [--delay MS] [--seed S] [--dir "
+               "DIR]\n";
         return 2;
     }
     QTemporaryDir scratch;

@@ -8,9 +8,9 @@
 //
 //   bench_twoprocesses [--operations N] [--seed S] [--dir DIR]
 #include "BenchTiming.h"
+#include "db/Database.h"
 #include "faults/FaultFixture.h"
 #include "faults/TwoProcessRun.h"
-#include "db/Database.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
     const faults::TwoProcessResult r =
         faults::twoProcessRun(worker, path, operations / 2, fixture.today, seed);
     const qint64 done = r.sides[0].operations + r.sides[1].operations;
-    out << "two processes, " << operations / 2 << " mixed operations each, on "
-        << fixture.contacts << " + " << fixture.contacts << " contacts\n";
+    out << "two processes, " << operations / 2 << " mixed operations each, on " << fixture.contacts
+        << " + " << fixture.contacts << " contacts\n";
     for (int i = 0; i < 2; ++i) {
         const faults::FaultSummary& s = r.sides[i];
         out << "  side " << i + 1 << ": " << s.operations << " operations: " << s.added
@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
             << " tree builds; longest " << s.longestMs << " ms; errors shown " << s.failures
             << "\n";
     }
-    out << "  " << done << " operations in " << r.elapsedMs << " ms: "
-        << (r.elapsedMs > 0 ? double(done) * 1000.0 / double(r.elapsedMs) : 0.0)
+    out << "  " << done << " operations in " << r.elapsedMs
+        << " ms: " << (r.elapsedMs > 0 ? double(done) * 1000.0 / double(r.elapsedMs) : 0.0)
         << " per second; busy timeout " << Database::kBusyTimeoutMs << " ms\n";
     out << (r.findings.isEmpty() ? QStringLiteral("  nothing lost, no error\n")
                                  : QStringLiteral("  FAULTS:\n    ") +

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup/DatabaseGate.h"
 
+#include "backup/DataFileCheck.h"
 #include "backup/DatabaseUpgrade.h"
 #include "base/Prompter.h"
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
-#include "backup/DataFileCheck.h"
 
 bool DatabaseGate::open(const QString& path) {
     const QString problem = datafile::problemOf(path);

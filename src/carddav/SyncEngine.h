@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "featureapi/Session.h"
 #include "carddav/SyncState.h"
 #include "contacts/ContactRecord.h"
+#include "featureapi/Session.h"
 
 #include <QHash>
 #include <QList>

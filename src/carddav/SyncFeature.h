@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "featureapi/FrameServices.h"
 #include "carddav/SyncAccount.h"
 #include "carddav/SyncEngine.h"
+#include "featureapi/FrameServices.h"
 
 #include <QTimer>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/CDistributeDlg.h"
 
-#include "db/Database.h"
 #include "base/Prompter.h"
+#include "db/Database.h"
 
 #include <QDialogButtonBox>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/ContactCodes.h"
 
+#include "base/Prompter.h"
 #include "contacts/ContactFields.h"
 #include "db/ErrorMessages.h"
 #include "db/Lookups.h"
-#include "base/Prompter.h"
 
 const QStringList& ContactCodes::baseOrder() {
     static const QStringList order = {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/ContactSearch.h"
 
+#include "base/Prompter.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/Statement.h"
-#include "base/Prompter.h"
 
 namespace {
 

@@ -30,10 +30,8 @@ QString readScript(const QString& name) {
 const QList<Step>& steps() {
     // One row per version after the first; never change a step once released.
     static const QList<Step> all{
-        {2, QStringLiteral(":/db/upgrades/002.sql")},
-        {3, QStringLiteral(":/db/upgrades/003.sql")},
-        {4, QStringLiteral(":/db/upgrades/004.sql")},
-        {5, QStringLiteral(":/db/upgrades/005.sql")},
+        {2, QStringLiteral(":/db/upgrades/002.sql")}, {3, QStringLiteral(":/db/upgrades/003.sql")},
+        {4, QStringLiteral(":/db/upgrades/004.sql")}, {5, QStringLiteral(":/db/upgrades/005.sql")},
         {6, QStringLiteral(":/db/upgrades/006.sql")},
     };
     return all;

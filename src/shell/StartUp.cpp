@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/StartUp.h"
 
+#include "backup/DataFileCheck.h"
 #include "backup/DatabaseGate.h"
 #include "base/AppInfo.h"
 #include "base/AutoResetEvent.h"
@@ -16,7 +17,6 @@
 #include "server/DataSource.h"
 #include "server/ServerSettings.h"
 #include "shell/CMainFrame.h"
-#include "backup/DataFileCheck.h"
 #include "startup/QtTextsZh.h"
 #include "startup/SingleInstanceGuard.h"
 #include "ui/MessagePrompter.h"

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/AdminSync.h"
 
-#include "base/ProgramLayout.h"
-#include "featureapi/Session.h"
 #include "base/Clock.h"
+#include "base/ProgramLayout.h"
 #include "carddav/CardDavClient.h"
 #include "carddav/SyncAccount.h"
 #include "carddav/SyncEngine.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "db/ServerAddress.h"
+#include "featureapi/Session.h"
 #include "server/SecretBox.h"
 #include "tools/AdminSchema.h"
 #include "tools/StderrPrompter.h"

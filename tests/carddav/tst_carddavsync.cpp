@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DavServers.h"
-#include "featureapi/Session.h"
 #include "carddav/CardDavClient.h"
 #include "carddav/SyncEngine.h"
 #include "contacts/ContactStore.h"
 #include "db/Database.h"
 #include "db/Row.h"
+#include "featureapi/Session.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"

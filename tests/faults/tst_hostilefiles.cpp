@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "backup/DataFileCheck.h"
 #include "backup/DatabaseGate.h"
 #include "base/Settings.h"
 #include "db/Database.h"
-#include "backup/DataFileCheck.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 

@@ -25,8 +25,8 @@ void TestTwoProcesses::nothingLostNoErrorShown() {
     QString error;
     QVERIFY2(faults::createFixture(path, fixture, &error), qPrintable(error));
     const qint64 each = 200;
-    const faults::TwoProcessResult r = faults::twoProcessRun(
-        QStringLiteral(FAULT_WORKER), path, each, fixture.today, 7);
+    const faults::TwoProcessResult r =
+        faults::twoProcessRun(QStringLiteral(FAULT_WORKER), path, each, fixture.today, 7);
     QVERIFY2(r.findings.isEmpty(), qPrintable(r.findings.join(u'\n')));
     for (const faults::FaultSummary& side : r.sides) {
         QCOMPARE(side.operations, each);
