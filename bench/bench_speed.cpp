@@ -130,7 +130,7 @@ void add(Line line) {
 struct Target {
     QString name;
     QString work;                  // the copy the measurements may change
-    std::function<QString()> copy; // a fresh copy of the original, for one run
+    std::function<QString()> copy; // a fresh copy of the generated data, for one run
     std::function<void(const QString&)> drop;
 };
 
