@@ -6,15 +6,13 @@
 #include "db/Database.h"
 #include "featureapi/ListHost.h"
 #include "interactions/Score.h"
+#include "ui/ListEditing.h"
 #include "ui/ReportModel.h"
 
 namespace {
 
-const QString kContinue = QStringLiteral("继续增加吗?");
 const QString kNothingTickedToModify = QStringLiteral("请在选择框中选中所要修改的资料!");
 const QString kNoRowHighlighted = QStringLiteral("请选择所要操作的数据!");
-const QString kNothingTickedToDelete = QStringLiteral("请选择所要删除的资料!");
-const QString kConfirmDelete = QStringLiteral("确定要删除所选资料吗?");
 
 constexpr qint64 kPointsPerAssociation = 5;
 
@@ -32,12 +30,7 @@ void AssoList::clearContact() {
 
 bool AssoList::showContact(qint64 code) {
     contact_ = code;
-    model_.clear();
-    const auto rows = AssoStore(db_, prompter_).rowsOf(code);
-    if (!rows)
-        return false;
-    model_.setRows(*rows);
-    return true;
+    return listediting::show(model_, AssoStore(db_, prompter_).rowsOf(code));
 }
 
 bool AssoList::requireContact() {
@@ -50,18 +43,15 @@ bool AssoList::requireContact() {
 int AssoList::add() {
     if (!requireContact() || !editor_)
         return 0;
-    int added = 0;
-    for (;;) {
+    const int added = listediting::addRepeatedly(prompter_, [this] {
         Edit edit;
         edit.mode = Mode::Add;
         edit.contact = contact_;
         if (!editor_(edit))
-            break;
+            return false;
         model_.addRow(AssoStore::rowOf(edit.code, edit.values));
-        ++added;
-        if (!prompter_.ask(Prompter::kNoticeCaption, kContinue))
-            break;
-    }
+        return true;
+    });
     if (added > 0)
         changeScore(kPointsPerAssociation * added);
     return added;
@@ -96,10 +86,7 @@ bool AssoList::modify(int row) {
     edit.contact = contact_;
     edit.code = model_.key(row);
     edit.chosenRecord = AssoStore(db_, prompter_).relationCode(edit.code);
-    QStringList texts;
-    for (int column = 0; column < model_.columnCount(); ++column)
-        texts << model_.text(row, column);
-    edit.values = AssoStore::valuesOf(texts);
+    edit.values = AssoStore::valuesOf(listediting::rowTexts(model_, row));
     if (!editor_(edit))
         return false;
     const QStringList saved = AssoStore::rowOf(edit.code, edit.values);
@@ -111,23 +98,9 @@ bool AssoList::modify(int row) {
 int AssoList::remove() {
     if (!requireContact())
         return 0;
-    if (model_.checkedRows().isEmpty()) {
-        prompter_.inform(kNothingTickedToDelete);
-        return 0;
-    }
-    if (!prompter_.confirm(kConfirmDelete))
-        return 0;
     AssoStore store(db_, prompter_);
-    int deleted = 0;
-    // A deleted row leaves the list and the next one moves up into its place.
-    for (int row = 0; row < model_.rowCount();) {
-        if (model_.isChecked(row) && store.remove(model_.key(row))) {
-            model_.removeRowAt(row);
-            ++deleted;
-        } else {
-            ++row;
-        }
-    }
+    const int deleted = listediting::removeTicked(
+        model_, prompter_, [&store](const QString& key) { return store.remove(key); });
     if (deleted > 0)
         changeScore(-kPointsPerAssociation * deleted);
     return deleted;

@@ -6,15 +6,13 @@
 #include "documents/DatumStore.h"
 #include "documents/DocForm.h"
 #include "documents/FileOpener.h"
+#include "ui/ListEditing.h"
 #include "ui/ReportModel.h"
 
 namespace {
 
-const QString kContinue = QStringLiteral("继续增加吗?");
 const QString kNothingTickedToModify = QStringLiteral("请在选择框中选中所要修改的资料!");
 const QString kModified = QStringLiteral("修改成功!");
-const QString kNothingTickedToDelete = QStringLiteral("请选择所要删除的资料!");
-const QString kConfirmDelete = QStringLiteral("确定要删除所选资料吗?");
 const QString kNoRowSelected = QStringLiteral("请选择所要操作的数据!");
 const QString kMissingFile = QStringLiteral("文件 [%s] 不存在!");
 
@@ -25,27 +23,17 @@ DatumList::DatumList(Database& db, Prompter& prompter, ReportModel& model, FileO
 
 bool DatumList::load(qint64 category) {
     category_ = category;
-    model_.clear();
-    const auto rows = DatumStore(db_, prompter_).rowsOf(category);
-    if (!rows)
-        return false;
-    model_.setRows(*rows);
-    return true;
+    return listediting::show(model_, DatumStore(db_, prompter_).rowsOf(category));
 }
 
 int DatumList::add() {
     if (!editor_)
         return 0;
-    int added = 0;
-    for (;;) {
+    const int added = listediting::addRepeatedly(prompter_, [this] {
         Edit edit;
         edit.mode = DocMode::Add;
-        if (!editor_(edit))
-            break;
-        ++added;
-        if (!prompter_.ask(Prompter::kNoticeCaption, kContinue))
-            break;
-    }
+        return editor_(edit);
+    });
     // What was added to the category shown would otherwise be missing from it.
     if (added > 0 && category_ >= 0)
         load(category_);
@@ -61,12 +49,9 @@ bool DatumList::modifyTicked() {
     const int row = ticked.first();
     if (!editor_)
         return false;
-    QStringList texts;
-    for (int column = 0; column < model_.columnCount(); ++column)
-        texts << model_.text(row, column);
     Edit edit;
     edit.mode = DocMode::Modify;
-    edit.values = DatumStore::valuesOf(texts);
+    edit.values = DatumStore::valuesOf(listediting::rowTexts(model_, row));
     DatumStore store(db_, prompter_);
     if (!store.readStored(edit.values))
         return false;
@@ -85,23 +70,9 @@ bool DatumList::modifyTicked() {
 }
 
 int DatumList::remove() {
-    if (model_.checkedRows().isEmpty()) {
-        prompter_.inform(kNothingTickedToDelete);
-        return 0;
-    }
-    if (!prompter_.confirm(kConfirmDelete))
-        return 0;
     DatumStore store(db_, prompter_);
-    int deleted = 0;
-    for (int row = 0; row < model_.rowCount();) {
-        if (model_.isChecked(row) && store.remove(model_.key(row))) {
-            model_.removeRowAt(row);
-            ++deleted;
-        } else {
-            ++row;
-        }
-    }
-    return deleted;
+    return listediting::removeTicked(model_, prompter_,
+                                     [&store](const QString& key) { return store.remove(key); });
 }
 
 bool DatumList::open(int row) {

@@ -7,28 +7,19 @@
 #include "documents/FileOpener.h"
 #include "featureapi/ListHost.h"
 #include "interactions/Score.h"
+#include "ui/ListEditing.h"
 #include "ui/ReportModel.h"
 
 namespace {
 
 const QString kNoContact = QStringLiteral("请先选择相关资料,再使用此功能!");
 const QString kNoContactToModify = QStringLiteral("请先选择相关资料,再使用此功能");
-const QString kContinue = QStringLiteral("继续增加吗?");
 const QString kNothingTickedToModify = QStringLiteral("请在选择框中选中所要修改的资料!");
 const QString kNoRowSelected = QStringLiteral("请选择所要操作的数据!");
-const QString kNothingTickedToDelete = QStringLiteral("请选择所要删除的资料!");
-const QString kConfirmDelete = QStringLiteral("确定要删除所选资料吗?");
 const QString kNothingToView = QStringLiteral("请选择所要查看的资料!");
 const QString kNoStoredPath = QStringLiteral("该文档名称有问题,请检查!");
 
 constexpr qint64 kPointsPerDocument = 5;
-
-QStringList rowTexts(const ReportModel& model, int row) {
-    QStringList texts;
-    for (int column = 0; column < model.columnCount(); ++column)
-        texts << model.text(row, column);
-    return texts;
-}
 
 } // namespace
 
@@ -45,12 +36,7 @@ void DocList::clearContact() {
 
 bool DocList::showContact(qint64 code) {
     contact_ = code;
-    model_.clear();
-    const auto rows = DocStore(db_, prompter_).rowsOf(code);
-    if (!rows)
-        return false;
-    model_.setRows(*rows);
-    return true;
+    return listediting::show(model_, DocStore(db_, prompter_).rowsOf(code));
 }
 
 int DocList::add() {
@@ -60,18 +46,15 @@ int DocList::add() {
     }
     if (!editor_)
         return 0;
-    int added = 0;
-    for (;;) {
+    const int added = listediting::addRepeatedly(prompter_, [this] {
         Edit edit;
         edit.mode = DocMode::Add;
         edit.contact = contact_;
         if (!editor_(edit))
-            break;
+            return false;
         model_.addRow(DocStore::rowOf(edit.values));
-        ++added;
-        if (!prompter_.ask(Prompter::kNoticeCaption, kContinue))
-            break;
-    }
+        return true;
+    });
     if (added > 0) {
         changeScore(kPointsPerDocument * added);
         changed();
@@ -112,7 +95,7 @@ bool DocList::modify(int row) {
     Edit edit;
     edit.mode = DocMode::Modify;
     edit.contact = contact_;
-    edit.values = DocStore::valuesOf(rowTexts(model_, row));
+    edit.values = DocStore::valuesOf(listediting::rowTexts(model_, row));
     if (!DocStore(db_, prompter_).readStored(edit.values))
         return false;
     if (!editor_(edit))
@@ -129,24 +112,9 @@ int DocList::remove() {
         prompter_.inform(kNoContact);
         return 0;
     }
-    if (model_.checkedRows().isEmpty()) {
-        prompter_.inform(kNothingTickedToDelete);
-        return 0;
-    }
-    if (!prompter_.confirm(kConfirmDelete))
-        return 0;
     DocStore store(db_, prompter_);
-    int deleted = 0;
-    // A deleted row leaves the list and the next one moves up into its place;
-    // a row whose delete failed (its error shown) stays and is passed.
-    for (int row = 0; row < model_.rowCount();) {
-        if (model_.isChecked(row) && store.remove(model_.key(row))) {
-            model_.removeRowAt(row);
-            ++deleted;
-        } else {
-            ++row;
-        }
-    }
+    const int deleted = listediting::removeTicked(
+        model_, prompter_, [&store](const QString& key) { return store.remove(key); });
     if (deleted > 0) {
         changeScore(-kPointsPerDocument * deleted);
         changed();

@@ -8,6 +8,7 @@
 #include "interactions/InteractionForm.h"
 #include "interactions/InteractionHost.h"
 #include "interactions/Score.h"
+#include "ui/ListEditing.h"
 #include "ui/ReportModel.h"
 
 using namespace interaction;
@@ -34,8 +35,6 @@ const QString kChooseFirst = QStringLiteral("请先选择相关资料,再使用�
 const QString kChooseFirstPlain = QStringLiteral("请先选择相关资料,再使用此功能");
 const QString kTickToModify = QStringLiteral("请在选择框中选中所要修改的资料!");
 const QString kSelectRow = QStringLiteral("请选择所要操作的数据!");
-const QString kTickToDelete = QStringLiteral("请选择所要删除的资料!");
-const QString kConfirmDelete = QStringLiteral("确定要删除所选资料吗?");
 const QString kAddMore = QStringLiteral("继续增加吗?");
 
 QString trimmedRight(const QString& text) {
@@ -198,22 +197,8 @@ int InteractionList::remove() {
         prompter_.inform(kChooseFirst);
         return 0;
     }
-    if (model_.checkedRows().isEmpty()) {
-        prompter_.inform(kTickToDelete);
-        return 0;
-    }
-    if (!prompter_.confirm(kConfirmDelete))
-        return 0;
-    int removed = 0;
-    // A removed row's successor moves into its place and is looked at next.
-    for (int row = 0; row < model_.rowCount();) {
-        if (model_.isChecked(row) && deleteWithPoints(model_.key(row))) {
-            model_.removeRowAt(row);
-            ++removed;
-        } else {
-            ++row;
-        }
-    }
+    const int removed = listediting::removeTicked(
+        model_, prompter_, [this](const QString& key) { return deleteWithPoints(key); });
     if (removed > 0) {
         if (host_)
             host_->remindersChanged();
