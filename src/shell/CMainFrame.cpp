@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/CMainFrame.h"
 
+#include "base/AboutText.h"
 #include "base/AppInfo.h"
 #include "base/AutoResetEvent.h"
 #include "base/Clock.h"
@@ -538,13 +539,8 @@ void CMainFrame::showHelp() {
 }
 
 void CMainFrame::showAbout() {
-    context_.prompter.notice(
-        QStringLiteral("关于 Halvora人脉"),
-        QStringLiteral("%1\r\n版本 %2\r\n\r\n个人人脉管理系统: 联系人资料、往来记录、提醒与关怀、"
-                       "人脉等级分。\r\n\r\n许可证: GNU General Public License, version 3 or later "
-                       "(GPL-3.0-or-later)\r\n\r\n按 F1 打开使用帮助。")
-            .arg(app::kTitle, app::kVersion),
-        PromptIcon::Information);
+    context_.prompter.notice(QStringLiteral("关于 Halvora人脉"), app::aboutText(),
+                             PromptIcon::Information);
 }
 
 ContactListView& CMainFrame::contactList() {
