@@ -19,8 +19,6 @@ const QString kByBoth = QStringLiteral(
     "'%s%s%s' and work_name like '%s%s%s' \t\t\t\torder by base_name");
 const QString kPerson = QStringLiteral("select base_name, work_name from base where base_code=%s");
 
-const QString kAny = QStringLiteral("%");
-
 } // namespace
 
 const QString AssoTargets::kColumns = QStringLiteral("编号,0;姓名,80;单位名称,250;");
@@ -30,10 +28,11 @@ sql::Statement AssoTargets::statement(const QString& name, const QString& unit) 
     if (name.isEmpty() && unit.isEmpty())
         return sql::format(kAll, candidates);
     if (unit.isEmpty())
-        return sql::format(kByName, candidates, kAny, name, kAny);
+        return sql::format(kByName, candidates, sql::kAnyText, name, sql::kAnyText);
     if (name.isEmpty())
-        return sql::format(kByUnit, candidates, kAny, unit, kAny);
-    return sql::format(kByBoth, candidates, kAny, name, kAny, kAny, unit, kAny);
+        return sql::format(kByUnit, candidates, sql::kAnyText, unit, sql::kAnyText);
+    return sql::format(kByBoth, candidates, sql::kAnyText, name, sql::kAnyText, sql::kAnyText, unit,
+                       sql::kAnyText);
 }
 
 std::optional<QList<QStringList>> AssoTargets::rows(const sql::Statement& statement) {

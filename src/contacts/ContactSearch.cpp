@@ -27,8 +27,6 @@ const QString kNoSuchName = QStringLiteral("该用户名不存在!");
 const QString kEnterUnit = QStringLiteral("请输入单位名称!");
 const QString kNoSuchUnit = QStringLiteral("该单位资料不存在!");
 
-const QString kPercent = QStringLiteral("%");
-
 } // namespace
 
 bool ContactSearch::checkName(const QString& name) {
@@ -48,7 +46,7 @@ bool ContactSearch::checkUnit(const QString& unit) {
         prompter_.notice(Prompter::kNoticeCaption, kEnterUnit, PromptIcon::Question);
         return false;
     }
-    if (!db_.exists(sql::format(kUnitKnown, kPercent, unit, kPercent))) {
+    if (!db_.exists(sql::format(kUnitKnown, sql::kAnyText, unit, sql::kAnyText))) {
         prompter_.inform(kNoSuchUnit);
         return false;
     }
@@ -58,7 +56,7 @@ bool ContactSearch::checkUnit(const QString& unit) {
 QList<ContactSearch::Existing> ContactSearch::existing(const QString& text, Mode mode) {
     QList<Existing> rows;
     const QString& statement = mode == Mode::ByName ? kByName : kByUnit;
-    db_.query(sql::format(statement, kPercent, text, kPercent), [&](const Row& row) {
+    db_.query(sql::format(statement, sql::kAnyText, text, sql::kAnyText), [&](const Row& row) {
         rows.append({row.text(QStringLiteral("base_code")), row.text(QStringLiteral("base_name")),
                      row.text(QStringLiteral("work_name"))});
         return true;

@@ -169,7 +169,7 @@ bool Lookups::userNameTaken(const QString& name) {
     return db_.exists(sql::format(kUserNameTaken, name));
 }
 bool Lookups::workUnitKnown(const QString& name) {
-    return db_.exists(sql::format(kWorkUnitKnown, QStringLiteral("%"), name, QStringLiteral("%")));
+    return db_.exists(sql::format(kWorkUnitKnown, sql::kAnyText, name, sql::kAnyText));
 }
 qint64 Lookups::usersInDepartment(qint64 departmentCode) {
     return rowsOf(sql::format(kUsersInDepartment, departmentCode));

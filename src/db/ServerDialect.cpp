@@ -14,7 +14,7 @@ QString mapCode(const QString& code) {
     static const QRegularExpression isValue(
         QStringLiteral(R"(\bis\s+(not\s+)?(-?\d+(?:\.\d+)?|\?)(?![\w.]))"),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression likeBound(QStringLiteral(R"(\blike(\s*\?))"),
+    static const QRegularExpression likeBound(QStringLiteral(R"(\blike(\s*\?)(?!\s*escape\b))"),
                                               QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression like(QStringLiteral(R"(\blike(?=\s))"),
                                          QRegularExpression::CaseInsensitiveOption);

@@ -38,6 +38,30 @@ QVariant boundValue(const text::Arg& arg, const text::Token& token) {
     return boundValue(text::render(arg, token));
 }
 
+// A typed text inside a LIKE pattern, its wildcards and the escape character
+// made to match themselves.
+QString likeEscaped(const QString& text) {
+    QString out;
+    out.reserve(text.size() + 4);
+    for (const QChar c : text) {
+        if (c == u'\\' || c == u'%' || c == u'_')
+            out += u'\\';
+        out += c;
+    }
+    return out;
+}
+
+bool hasLikeSpecial(const QString& text) {
+    return text.contains(u'%') || text.contains(u'_') || text.contains(u'\\');
+}
+
+// Whether the statement written so far ends in the word "like".
+bool endsInLike(const QString& text) {
+    static const QRegularExpression like(QStringLiteral("\\blike\\s*$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return like.match(text).hasMatch();
+}
+
 QString literalOf(const QVariant& value) {
     if (value.isNull())
         return QStringLiteral("NULL");
@@ -92,6 +116,25 @@ Statement formatArgs(const QString& tmpl, const QList<text::Arg>& args,
     bool quoteHasValue = false;
     QString quoteWritten; // as the template writes it, quotes included
     QString quoteValue;   // what it stands for
+    // A pattern after "like": the same value with typed texts escaped, and
+    // whether a typed text holds a character that needs it.
+    bool quoteIsPattern = false;
+    QString quotePattern;
+    bool patternNeedsEscape = false;
+    auto closeQuote = [&] {
+        if (!quoteHasValue) {
+            out.text_ += quoteWritten;
+            return false;
+        }
+        if (quoteIsPattern && patternNeedsEscape) {
+            out.text_ += QStringLiteral("? escape '\\'");
+            out.values_.append(boundText(quotePattern));
+        } else {
+            out.text_ += u'?';
+            out.values_.append(boundText(quoteValue));
+        }
+        return true;
+    };
 
     qsizetype next = 0;
     const QList<text::Token> tokens = text::tokenize(tmpl);
@@ -102,7 +145,14 @@ Statement formatArgs(const QString& tmpl, const QList<text::Arg>& args,
             ++next;
             if (inQuote) {
                 quoteHasValue = true;
-                quoteValue += text::render(arg, token);
+                const QString rendered = text::render(arg, token);
+                quoteValue += rendered;
+                if (arg.wildcard || arg.kind != text::Arg::Kind::Text) {
+                    quotePattern += rendered;
+                } else {
+                    quotePattern += likeEscaped(rendered);
+                    patternNeedsEscape = patternNeedsEscape || hasLikeSpecial(rendered);
+                }
             } else if (arg.kind == text::Arg::Kind::Piece) {
                 out += pieces.at(arg.piece);
             } else {
@@ -120,6 +170,9 @@ Statement formatArgs(const QString& tmpl, const QList<text::Arg>& args,
                     quoteHasValue = false;
                     quoteWritten = QStringLiteral("'");
                     quoteValue.clear();
+                    quoteIsPattern = endsInLike(out.text_);
+                    quotePattern.clear();
+                    patternNeedsEscape = false;
                 } else {
                     out.text_ += c;
                 }
@@ -128,6 +181,7 @@ Statement formatArgs(const QString& tmpl, const QList<text::Arg>& args,
             if (c != u'\'') {
                 quoteWritten += c;
                 quoteValue += c;
+                quotePattern += c;
                 continue;
             }
             // A doubled quote inside a quoted part stands for one quote. The
@@ -136,26 +190,18 @@ Statement formatArgs(const QString& tmpl, const QList<text::Arg>& args,
             if (i + 1 < literal.size() && literal.at(i + 1) == u'\'') {
                 quoteWritten += QStringLiteral("''");
                 quoteValue += u'\'';
+                quotePattern += u'\'';
                 ++i;
                 continue;
             }
             inQuote = false;
-            if (quoteHasValue) {
-                out.text_ += u'?';
-                out.values_.append(boundText(quoteValue));
-            } else {
-                out.text_ += quoteWritten + u'\'';
-            }
+            quoteWritten += u'\'';
+            closeQuote();
         }
     }
     if (inQuote) {
         // An unterminated quote: never let a value become statement text.
-        if (quoteHasValue) {
-            out.text_ += u'?';
-            out.values_.append(boundText(quoteValue));
-        } else {
-            out.text_ += quoteWritten;
-        }
+        closeQuote();
     }
     return out;
 }

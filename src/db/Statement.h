@@ -14,6 +14,9 @@
 //   - an unquoted %s, %d or %ld becomes one bound value (a text that reads as a
 //     whole number is bound as that number, so "where base_code=%s" with an ID
 //     text compares numbers);
+//   - in a quoted part after "like", sql::kAnyText is the wildcard "%"; a
+//     typed text's own "%", "_" and "\\" match themselves (the pattern is then
+//     bound escaped, with "escape '\\'");
 //   - a Statement given as an argument is a piece the program built (a tree
 //     filter, a query condition): its text is pasted in and its values go along.
 // So a typed text can never change what a statement does, whatever it holds.
@@ -53,6 +56,10 @@ class Statement {
     QVariantList values_;
 };
 
+// The LIKE wildcard "%" in a pattern: sql::format(kName, kAnyText, typed, kAnyText).
+struct AnyText {};
+inline constexpr AnyText kAnyText{};
+
 // The argument list of sql::format: values, and statement pieces kept aside.
 struct Args {
     QList<text::Arg> args;
@@ -64,6 +71,11 @@ struct Args {
         arg.piece = int(pieces.size());
         arg.text = piece.shown();
         pieces.append(piece);
+        args.append(arg);
+    }
+    void add(AnyText) {
+        text::Arg arg = text::toArg(QStringLiteral("%"));
+        arg.wildcard = true;
         args.append(arg);
     }
     template <typename T> void add(const T& value) { args.append(text::toArg(value)); }

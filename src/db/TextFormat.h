@@ -19,6 +19,9 @@ struct Arg {
     qint64 integer = 0;
     double real = 0.0;
     int piece = -1; // index of a statement piece (sql::format only)
+    // sql::format only: a LIKE wildcard the program put in a pattern, as opposed
+    // to a typed text whose own "%" and "_" must match themselves.
+    bool wildcard = false;
 };
 
 inline Arg toArg(const QString& s) {

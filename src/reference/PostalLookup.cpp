@@ -24,11 +24,10 @@ const QString kAndPostcode = QStringLiteral(" and c.city_zip like '%s%s%s' ");
 } // namespace
 
 sql::Statement PostalLookup::condition(const Fragments& fragments) {
-    const QString percent = QStringLiteral("%");
     sql::Statement out;
     auto append = [&](const QString& value, const QString& first, const QString& more) {
         if (!value.isEmpty())
-            out += sql::format(out.isEmpty() ? first : more, percent, value, percent);
+            out += sql::format(out.isEmpty() ? first : more, sql::kAnyText, value, sql::kAnyText);
     };
     append(fragments.province, kProvince, kProvince);
     append(fragments.city, kCity, kAndCity);

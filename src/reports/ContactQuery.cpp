@@ -29,8 +29,6 @@ const QString kDates[] = {
 const QString kLive[] = {QStringLiteral("base_invalid_flag=1"),
                          QStringLiteral(" and base_invalid_flag=1")};
 
-const QString kWildcard = QStringLiteral("%");
-
 } // namespace
 
 const QStringList& ContactQuery::categories() {
@@ -64,7 +62,7 @@ std::optional<sql::Statement> ContactQuery::condition(const ContactQueryForm& fo
         condition += sql::format(pick(kProvince), lookups.provinceCode(form.province));
     if (!form.information.isEmpty() && form.category >= 0 && form.category < 5)
         condition +=
-            sql::format(pick(kText[form.category]), kWildcard, form.information, kWildcard);
+            sql::format(pick(kText[form.category]), sql::kAnyText, form.information, sql::kAnyText);
     if (!dates->isEmpty())
         condition += sql::format(pick(kDates), *dates);
     condition += sql::Statement(pick(kLive));

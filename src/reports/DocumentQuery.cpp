@@ -8,17 +8,15 @@
 
 #include <QFileInfo>
 
-namespace {
-const QString kWildcard = QStringLiteral("%");
-}
+namespace {}
 
 sql::Statement DocumentQuery::statement(const QString& keyword, const QString& category) {
     if (!keyword.isEmpty() && !category.isEmpty())
-        return sql::format(kBoth, kWildcard, keyword, kWildcard, category);
+        return sql::format(kBoth, sql::kAnyText, keyword, sql::kAnyText, category);
     if (!category.isEmpty())
         return sql::format(kCategoryOnly, category);
     if (!keyword.isEmpty())
-        return sql::format(kKeywordOnly, kWildcard, keyword, kWildcard);
+        return sql::format(kKeywordOnly, sql::kAnyText, keyword, sql::kAnyText);
     return sql::Statement(kAll);
 }
 

@@ -18,8 +18,6 @@ const QString kProvince = QStringLiteral("and base_province_code=%ld ");
 const QString kLevel = QStringLiteral("and base_sort_code=%ld ");
 const QString kLive = QStringLiteral(" and base_invalid_flag=1");
 
-const QString kWildcard = QStringLiteral("%");
-
 } // namespace
 
 InteractionQuery::InteractionQuery(Database& db, Prompter& prompter, const Clock& clock,
@@ -35,7 +33,7 @@ InteractionQuery::conditions(const InteractionQueryForm& form) {
     sql::Statement base = sql::format(kUser, userCode_);
     auto like = [&base](const QString& fragment, const QString& typed) {
         if (!typed.isEmpty())
-            base += sql::format(fragment, kWildcard, typed, kWildcard);
+            base += sql::format(fragment, sql::kAnyText, typed, sql::kAnyText);
     };
     like(kName, form.name);
     like(kMobile, form.mobile);

@@ -166,6 +166,13 @@ void TestLookups::takenAndKnown() {
     QVERIFY(lookups.workUnitKnown("华为"));
     QVERIFY(lookups.workUnitKnown(""));
     QVERIFY(!lookups.workUnitKnown("中兴"));
+    // Typed "%", "_" and "\\" are the characters themselves, not wildcards.
+    QVERIFY(!lookups.workUnitKnown("%"));
+    QVERIFY(!lookups.workUnitKnown("华_"));
+    QVERIFY(db_->execute("insert into base(base_name,work_name) values('甲','满意度100%_A\\B')"));
+    QVERIFY(lookups.workUnitKnown("100%"));
+    QVERIFY(lookups.workUnitKnown("%_A\\"));
+    QVERIFY(!lookups.workUnitKnown("100%A"));
 
     QVERIFY(db_->execute("insert into doc(doc_base_code,doc_docsort_code,doc_title,doc_filename) "
                          "values(1,2,'合同''A','/home/u/合同.pdf')"));

@@ -88,13 +88,19 @@ void TestStatement::boundValues_data() {
         << "delete from base where base_code=?" << QVariantList{"1 or 1=1"}
         << "delete from base where base_code='1 or 1=1'";
     QTest::newRow("like with wildcards as arguments")
-        << sql::format("select * from base where work_name like '%s%s%s'", "%",
-                       QStringLiteral("华为'"), "%")
+        << sql::format("select * from base where work_name like '%s%s%s'", sql::kAnyText,
+                       QStringLiteral("华为'"), sql::kAnyText)
         << "select * from base where work_name like ?" << QVariantList{"%华为'%"}
         << "select * from base where work_name like '%华为''%'";
     QTest::newRow("like with wildcards in the template")
-        << sql::format("base_name like '%%%s%%'", QStringLiteral("_x")) << "base_name like ?"
-        << QVariantList{"%_x%"} << "base_name like '%_x%'";
+        << sql::format("base_name like '%%%s%%'", QStringLiteral("_x"))
+        << "base_name like ? escape '\\'" << QVariantList{"%\\_x%"}
+        << "base_name like '%\\_x%' escape '\\'";
+    QTest::newRow("typed wildcards match themselves")
+        << sql::format("work_name like '%s%s%s'", sql::kAnyText, QStringLiteral("100%_\\"),
+                       sql::kAnyText)
+        << "work_name like ? escape '\\'" << QVariantList{"%100\\%\\_\\\\%"}
+        << "work_name like '%100\\%\\_\\\\%' escape '\\'";
     QTest::newRow("number between quotes is text")
         << sql::format("t.tmptrans_type='%d' and t.tmptrans_user_code=%ld", 2, 7)
         << "t.tmptrans_type=? and t.tmptrans_user_code=?" << QVariantList{"2", 7}
