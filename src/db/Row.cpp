@@ -128,6 +128,17 @@ std::optional<double> Row::realAt(int index) const {
     return ok ? std::optional<double>(d) : std::nullopt;
 }
 
+QByteArrayView Row::bytesAt(int index) const {
+    if (isNullAt(index))
+        return {};
+    if (statement_) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, index));
+        return QByteArrayView(text, sqlite3_column_bytes(statement_, index));
+    }
+    bytes_ = textAt(index).toUtf8();
+    return bytes_;
+}
+
 qint64 Row::numberAt(int index, qint64 fallback) const {
     if (isNullAt(index))
         return fallback;
