@@ -107,29 +107,42 @@ IsoParts isoParts(QByteArrayView text) {
 
 } // namespace
 
-// One contact's part in the period.
+// A contact in scope.
 struct ScopeContact {
     qint64 code = -1;
-    qint64 level = -1; // -1: its level is not in sort (the reminders skip it)
-    qint64 interval = 0;
+    qint64 level = -1;      // -1: its level is not in sort (the reminders skip it)
     qint64 overdueFrom = 0; // the first day overdue at the period's start
-    qint64 count = 0;
+};
+
+// A contact's part in the period, added to at every one of its interactions:
+// kept small and apart from the rest, as the walk reaches the contacts in no
+// order and waits on memory more than on anything else.
+struct Tally {
     double given = 0;
     double received = 0;
-    qint64 lastDay = 0;
+    qint32 count = 0;
+    qint32 lastDay = 0;  // comm_date's day, its year of four digits at most
+    qint32 interval = 0; // the level's, held as a Visit's days are
 };
 
 // The contacts in scope, found by their number (a table when the numbers lie
 // close together, as they do, else a hash), and the period's interactions.
 struct ScopeContacts {
+    // Day numbers of a year beyond a few million are held at the ends of
+    // qint32: against the points, all in this era, they count the same.
     struct Visit {
-        qint32 contact; // its place in list
-        qint64 date;    // comm_date as a day number, for the order
         qint64 code;
-        qint64 day;  // the date parts' day number
-        qint64 from; // overdue from this day on while it is the newest
+        qint64 date;    // comm_date as a day number, for the order
+        qint32 contact; // its place in list
+        qint32 day;     // the date parts' day number
+        qint32 from;    // overdue from this day on while it is the newest
     };
+    static qint32 held(qint64 day) {
+        return qint32(std::clamp<qint64>(day, std::numeric_limits<qint32>::min(),
+                                         std::numeric_limits<qint32>::max()));
+    }
     std::vector<ScopeContact> list;
+    std::vector<Tally> tallies; // by place in list
     std::vector<Visit> visits;
     qint64 low = 0;
     std::vector<qint32> places;
@@ -161,7 +174,7 @@ struct ScopeContacts {
         std::size_t at = 0;
         for (std::size_t i = 0; i < list.size(); ++i) {
             next[i] = at;
-            at += std::size_t(list[i].count);
+            at += std::size_t(tallies[i].count);
         }
         std::vector<Visit> grouped(visits.size());
         for (const Visit& v : visits)
@@ -233,9 +246,10 @@ std::optional<RelationFigures> RelationStats::figures(const StatsRequest& reques
             ScopeContact& c = contacts.list.back();
             c.code = row.numberAt(0);
             c.level = row.numberAt(1, -1);
-            c.interval = row.numberAt(2, 0);
+            const qint64 interval = row.numberAt(2, 0);
             // Without an earlier interaction, counted from the creation date.
-            c.overdueFrom = row.numberAt(4, row.numberAt(3, 0) + c.interval + 1);
+            c.overdueFrom = row.numberAt(4, row.numberAt(3, 0) + interval + 1);
+            contacts.tallies.push_back(Tally{0, 0, 0, 0, ScopeContacts::held(interval)});
             return true;
         });
     contacts.index();
@@ -258,7 +272,7 @@ std::optional<RelationFigures> RelationStats::figures(const StatsRequest& reques
                          const qint32 place = contacts.find(row.numberAt(0));
                          if (place < 0)
                              return true;
-                         ScopeContact& c = contacts.list[std::size_t(place)];
+                         Tally& c = contacts.tallies[std::size_t(place)];
                          const auto given = row.realAt(4);
                          const auto received = row.realAt(5);
                          if (!given || !received)
@@ -284,9 +298,10 @@ std::optional<RelationFigures> RelationStats::figures(const StatsRequest& reques
                          c.received += in;
                          const qint64 plan = row.numberAt(7, -1);
                          const qint64 dated = dates::dayNumber(date.year, date.month, date.day);
-                         contacts.visits.push_back({place, dated, row.numberAt(1), day,
-                                                    plan >= 0 ? plan + 1 : day + c.interval + 1});
-                         c.lastDay = std::max(c.lastDay, dated);
+                         contacts.visits.push_back(
+                             {row.numberAt(1), dated, place, ScopeContacts::held(day),
+                              ScopeContacts::held(plan >= 0 ? plan + 1 : day + c.interval + 1)});
+                         c.lastDay = std::max(c.lastDay, qint32(dated));
                          return true;
                      });
     for (std::size_t code = 0; code < byTypeCode.size(); ++code) {
@@ -316,9 +331,11 @@ std::optional<RelationFigures> RelationStats::figures(const StatsRequest& reques
 
 bool RelationStats::rankContacts(const ScopeContacts& contacts, RelationFigures& figures) {
     std::vector<ContactFigures> all;
-    for (const ScopeContact& c : contacts.list) {
+    for (std::size_t i = 0; i < contacts.list.size(); ++i) {
+        const Tally& c = contacts.tallies[i];
         if (c.count > 0)
-            all.push_back(ContactFigures{c.code, QString(), c.count, c.given, c.received,
+            all.push_back(ContactFigures{contacts.list[i].code, QString(), c.count, c.given,
+                                         c.received,
                                          fromDayNumber(c.lastDay).toString(Qt::ISODate)});
     }
     const auto top = [&all](auto before) {
