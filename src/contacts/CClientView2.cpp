@@ -154,6 +154,7 @@ bool CClientView2::openContact(qint64 code) {
         if (!contacts_->openContact(code))
             return false;
         list_->selectRow(row);
+        list_->scrollTo(model_->index(row, 0), QAbstractItemView::PositionAtCenter);
         return true;
     }
     return false;

@@ -115,24 +115,47 @@ QString Row::textAt(int index, const QString& fallback) const {
     return value.toString();
 }
 
+// A file's fields are asked for their type once: every call into the engine
+// takes its lock, and a long walk makes millions of them.
 std::optional<double> Row::realAt(int index) const {
-    if (isNullAt(index))
-        return std::nullopt;
-    if (statement_) {
+    if (statement_ && index >= 0 && index < columnCount_) {
         const int type = sqlite3_column_type(statement_, index);
+        if (type == SQLITE_NULL)
+            return std::nullopt;
         if (type == SQLITE_FLOAT || type == SQLITE_INTEGER)
             return sqlite3_column_double(statement_, index);
+    } else if (isNullAt(index)) {
+        return std::nullopt;
     }
     bool ok = false;
     const double d = valueAt(index).toDouble(&ok);
     return ok ? std::optional<double>(d) : std::nullopt;
 }
 
-qint64 Row::numberAt(int index, qint64 fallback) const {
+QByteArrayView Row::bytesAt(int index) const {
+    if (statement_) {
+        if (index < 0 || index >= columnCount_)
+            return {};
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, index));
+        return text ? QByteArrayView(text, sqlite3_column_bytes(statement_, index))
+                    : QByteArrayView();
+    }
     if (isNullAt(index))
+        return {};
+    bytes_ = textAt(index).toUtf8();
+    return bytes_;
+}
+
+qint64 Row::numberAt(int index, qint64 fallback) const {
+    if (statement_ && index >= 0 && index < columnCount_) {
+        const int type = sqlite3_column_type(statement_, index);
+        if (type == SQLITE_NULL)
+            return fallback;
+        if (type == SQLITE_INTEGER)
+            return sqlite3_column_int64(statement_, index);
+    } else if (isNullAt(index)) {
         return fallback;
-    if (statement_ && sqlite3_column_type(statement_, index) == SQLITE_INTEGER)
-        return sqlite3_column_int64(statement_, index);
+    }
     bool ok = false;
     const QVariant v = valueAt(index);
     const qint64 n = v.toLongLong(&ok);

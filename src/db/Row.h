@@ -29,6 +29,10 @@ class Row {
     qint64 numberAt(int index, qint64 fallback = -1) const;
     // A number with a fraction (a sum, amount()); empty for NULL.
     std::optional<double> realAt(int index) const;
+    // The field as UTF-8 text without a QString in between, for long walks
+    // that only pick digits out of it; valid until the walk moves on. Empty
+    // for NULL.
+    QByteArrayView bytesAt(int index) const;
     int columnCount() const { return columnCount_; }
     // The position of a named column (-1 when the row has none; names are
     // matched without regard to case): a long walk finds its columns once and
@@ -46,4 +50,5 @@ class Row {
     QStringList names_;
     int columnCount_ = 0;
     mutable QHash<QString, int> indexes_;
+    mutable QByteArray bytes_; // bytesAt()'s text of a server's field
 };

@@ -6,6 +6,7 @@
 #include "featureapi/CommandTable.h"
 #include "stats/CContactLedgerStrip.h"
 #include "stats/CRelationStatsView.h"
+#include "ui/ReportModel.h"
 
 #include <QAbstractItemView>
 #include <QBoxLayout>
@@ -16,10 +17,22 @@ void StatsFeature::install(FrameServices& frame) {
     AppContext& app = frame.context();
     view_->attach(&app.db, &app.clock, frame.session().userCode, frame.session().departmentCode);
     frame.setView(kViewNumber, view_);
-    // A bar clicked: the list shows that contact alone, its pages open below.
+    // A bar clicked: the contact's row in the list is chosen and scrolled to,
+    // its pages open below. A list without it (another folder, the trash, a
+    // query's result) gives way to one of that contact alone.
     view_->setContactOpener([&frame](qint64 code) {
-        if (frame.showContacts(sql::format(QStringLiteral("base_code=%ld"), code), 0, 1))
-            frame.contactList().openContact(code);
+        ContactListView& list = frame.contactList();
+        const QString key = QString::number(code);
+        const ReportModel& rows = list.rows();
+        bool listed = false;
+        for (int row = 0; row < rows.rowCount() && !listed && list.liveFlag() == 1; ++row)
+            listed = rows.key(row) == key;
+        if (listed) {
+            frame.switchView(1);
+            list.openContact(code);
+        } else if (frame.showContacts(sql::format(QStringLiteral("base_code=%ld"), code), 0, 1)) {
+            list.openContact(code);
+        }
     });
     QObject::connect(view_, &CRelationStatsView::choicesChanged, view_, [this, &app] {
         app.settings.setValue(kPeriodKey, QString::number(int(view_->period())));

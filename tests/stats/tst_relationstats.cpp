@@ -3,6 +3,7 @@
 #include "db/Amount.h"
 #include "stats/RelationStats.h"
 
+#include <QProcess>
 #include <QTest>
 
 // The figures of the hand-worked network (StatsNetwork.h); the comments give the sums.
@@ -20,6 +21,7 @@ class TestRelationStats : public QObject {
     void scopes();
     void contactLedger();
     void overduePoints();
+    void adminCommand();
 
   private:
     StatsRequest request(StatsScope scope = StatsScope::Mine) const {
@@ -199,6 +201,52 @@ void TestRelationStats::overduePoints() {
     QCOMPARE(points.last(), QDate(2026, 12, 7));
     QCOMPARE(points[points.size() - 2], QDate(2026, 8, 31)); // every 4 of 84 months
     QVERIFY(points.first() >= QDate(2020, 1, 15));
+}
+
+// mavor-admin stats run as an administrator runs it, every printed line
+// against the hand sums above.
+void TestRelationStats::adminCommand() {
+    QProcess admin;
+    admin.start(qEnvironmentVariable("MAVOR_BIN_DIR") + QStringLiteral("/mavor-admin"),
+                {QStringLiteral("stats"), QStringLiteral("--user"), QStringLiteral("admin"),
+                 QStringLiteral("--from"), QStringLiteral("2026-01-01"), QStringLiteral("--to"),
+                 QStringLiteral("2026-06-30"), f->home.databasePath()});
+    QVERIFY(admin.waitForFinished(60000));
+    QCOMPARE(QString::fromUtf8(admin.readAllStandardError()), QString());
+    QCOMPARE(admin.exitCode(), 0);
+    const QStringList expected{
+        QStringLiteral("往来统计: admin, 我的人脉, 2026-01-01 至 2026-06-30"),
+        QStringLiteral("往来 8 次, 支出 870.50 元, 收入 580.00 元, 差额 290.50 元"),
+        QStringLiteral("无法识别的金额: 2 条"),
+        QStringLiteral("每月:"),
+        QStringLiteral("  2026-01  3 次  支出 350.50  收入 550.00"),
+        QStringLiteral("  2026-02  0 次  支出 0.00  收入 0.00"),
+        QStringLiteral("  2026-03  3 次  支出 320.00  收入 30.00"),
+        QStringLiteral("  2026-04  0 次  支出 0.00  收入 0.00"),
+        QStringLiteral("  2026-05  1 次  支出 200.00  收入 0.00"),
+        QStringLiteral("  2026-06  1 次  支出 0.00  收入 0.00"),
+        QStringLiteral("往来类型:"),
+        QStringLiteral("  拜访  3 次"),
+        QStringLiteral("  送礼  3 次"),
+        QStringLiteral("  宴请  1 次"),
+        QStringLiteral("  电话  1 次"),
+        QStringLiteral("往来最多的人:"),
+        QStringLiteral("  张三  4 次  支出 350.50  收入 80.00  差额 270.50  最近 2026-06-28"),
+        QStringLiteral("  王五  2 次  支出 500.00  收入 0.00  差额 500.00  最近 2026-05-15"),
+        QStringLiteral("  李四  2 次  支出 20.00  收入 500.00  差额 -480.00  最近 2026-03-15"),
+        QStringLiteral("收支差额最大的人:"),
+        QStringLiteral("  王五  2 次  支出 500.00  收入 0.00  差额 500.00  最近 2026-05-15"),
+        QStringLiteral("  李四  2 次  支出 20.00  收入 500.00  差额 -480.00  最近 2026-03-15"),
+        QStringLiteral("  张三  4 次  支出 350.50  收入 80.00  差额 270.50  最近 2026-06-28"),
+        QStringLiteral("逾期人数:"),
+        QStringLiteral("  级别  2026-01-31  2026-02-28  2026-03-31  2026-04-30  2026-05-31  "
+                       "2026-06-30"),
+        QStringLiteral("  A级-核心  1  1  1  1  1  0"),
+        QStringLiteral("  B级-重要  0  0  0  1  1  1"),
+        QStringLiteral("  C级-一般  0  0  0  1  1  1"),
+    };
+    QCOMPARE(QString::fromUtf8(admin.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+             expected);
 }
 
 QTEST_GUILESS_MAIN(TestRelationStats)
