@@ -4,7 +4,11 @@
 #include "db/Database.h"
 #include "quickfind/FindKeys.h"
 
+#include <QSet>
+
 #include <algorithm>
+#include <array>
+#include <limits>
 
 #include <sqlite3.h>
 
@@ -22,6 +26,21 @@ const QString kEntries = QStringLiteral(
     "k.findkey_name,k.findkey_unit,k.findkey_branch,k.findkey_digits,b.base_invalid_flag "
     "from base b inner join findkey k on k.findkey_base_code=b.base_code "
     "left join duty d on d.duty_code=b.work_duty_code where k.findkey_code>%ld");
+
+// Contacts with the same unit and department, read the same way, are one unit group.
+QString groupKeyOf(const Row& row) {
+    return row.textAt(3) + u'\x1f' + row.textAt(4) + u'\x1f' + row.textAt(11) + u'\x1f' +
+           row.textAt(12);
+}
+
+// The order of equal matches.
+bool before(const Entry& a, const Entry& b) {
+    if (a.sortKey != b.sortKey)
+        return a.sortKey < b.sortKey;
+    if (a.name != b.name)
+        return a.name < b.name;
+    return a.code < b.code;
+}
 
 Entry entryOf(const Row& row) {
     Entry e;
@@ -96,10 +115,23 @@ bool QuickFinder::update(QString* error) {
     return true;
 }
 
+int QuickFinder::groupOf(const QString& key) {
+    const auto at = groups_.constFind(key);
+    if (at != groups_.constEnd())
+        return *at;
+    const int group = int(groups_.size());
+    groups_.insert(key, group);
+    groupMatch_.emplace_back();
+    groupStamp_.push_back(0);
+    return group;
+}
+
 bool QuickFinder::readSince(qint64 key, qint64 keys, QString* error) {
     QList<Entry> changed;
+    QStringList groupKeys;
     if (!db_.queryQuietly(sql::format(kEntries, key), [&](const Row& row) {
             changed.append(entryOf(row));
+            groupKeys.append(groupKeyOf(row));
             return true;
         })) {
         if (error)
@@ -111,24 +143,39 @@ bool QuickFinder::readSince(qint64 key, qint64 keys, QString* error) {
         added += where_.contains(e.code) ? 0 : 1;
     if (keyCount_ + added != keys)
         return false;
-    for (Entry& e : changed) {
+    QList<qsizetype> places;
+    for (qsizetype i = 0; i < changed.size(); ++i) {
+        Entry& e = changed[i];
+        const int group = groupOf(groupKeys.at(i));
         const auto at = where_.constFind(e.code);
+        qsizetype place = 0;
         if (at != where_.constEnd()) {
-            entries_[*at] = std::move(e);
+            place = *at;
+            entries_[place] = std::move(e);
         } else {
-            where_.insert(e.code, entries_.size());
+            place = entries_.size();
+            where_.insert(e.code, place);
             entries_.append(std::move(e));
+            group_.push_back(0);
         }
+        group_[std::size_t(place)] = group;
+        places.append(place);
     }
+    reorder(places);
     return true;
 }
 
 bool QuickFinder::load(QString* error) {
     QList<Entry> entries;
     QHash<qint64, qsizetype> where;
+    std::vector<int> group;
+    groups_.clear();
+    groupMatch_.clear();
+    groupStamp_.clear();
     const bool ok = db_.queryQuietly(sql::format(kEntries, 0), [&](const Row& row) {
         entries.append(entryOf(row));
         where.insert(entries.last().code, entries.size() - 1);
+        group.push_back(groupOf(groupKeyOf(row)));
         return true;
     });
     if (!ok) {
@@ -138,7 +185,48 @@ bool QuickFinder::load(QString* error) {
     }
     entries_ = std::move(entries);
     where_ = std::move(where);
+    group_ = std::move(group);
+    reorder();
     return true;
+}
+
+void QuickFinder::reorder() {
+    order_.clear();
+    for (qsizetype i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].live)
+            order_.push_back(i);
+    }
+    std::sort(order_.begin(), order_.end(),
+              [this](qsizetype a, qsizetype b) { return before(entries_[a], entries_[b]); });
+    ranked();
+}
+
+void QuickFinder::reorder(const QList<qsizetype>& changed) {
+    // A few saves move their entries; many, and everything is sorted again.
+    if (changed.size() > 256) {
+        reorder();
+        return;
+    }
+    const QSet<qsizetype> moved(changed.begin(), changed.end());
+    std::erase_if(order_, [&moved](qsizetype i) { return moved.contains(i); });
+    for (qsizetype i : moved) {
+        if (!entries_[i].live)
+            continue;
+        const auto at = std::lower_bound(
+            order_.begin(), order_.end(), i,
+            [this](qsizetype a, qsizetype b) { return before(entries_[a], entries_[b]); });
+        order_.insert(at, i);
+    }
+    ranked();
+}
+
+void QuickFinder::ranked() {
+    rank_.assign(std::size_t(entries_.size()), -1);
+    for (std::size_t k = 0; k < order_.size(); ++k)
+        rank_[std::size_t(order_[k])] = qint32(k);
+    present_.resize(std::size_t(entries_.size()));
+    for (qsizetype i = 0; i < entries_.size(); ++i)
+        present_[std::size_t(i)] = entries_[i].present;
 }
 
 QList<QuickFinder::Hit> QuickFinder::find(const QString& typed, int limit, qsizetype* total,
@@ -149,43 +237,72 @@ QList<QuickFinder::Hit> QuickFinder::find(const QString& typed, int limit, qsize
     if (query.isEmpty() || !update(error))
         return {};
     const bool narrowing = last_ && last_->narrows(query);
-    QList<Hit> hits;
-    QList<qsizetype> matched;
-    hits.reserve(narrowing ? lastMatches_.size() : entries_.size());
-    matched.reserve(hits.capacity());
+    // Each tier keeps its best limit (by rank, the order of equal matches)
+    // in a heap whose top is the worst kept; the rest are only counted.
+    constexpr int kTiers = int(Tier::Email) + 1;
+    struct Kept {
+        qint32 rank;
+        qsizetype entry;
+        Match match;
+        bool operator<(const Kept& other) const { return rank < other.rank; }
+    };
+    std::array<std::vector<Kept>, kTiers> tiers;
+    const std::size_t keep = limit < 0 ? std::numeric_limits<std::size_t>::max() : limit;
+    std::vector<qsizetype> matched;
+    matched.reserve(narrowing ? lastMatches_.size() : std::size_t(entries_.size()) / 4);
+    if (++search_ == 0) {
+        std::fill(groupStamp_.begin(), groupStamp_.end(), 0);
+        search_ = 1;
+    }
     auto consider = [&](qsizetype i) {
-        if (!entries_[i].live)
+        const qint32 rank = rank_[std::size_t(i)];
+        if (rank < 0 || !query.admits(present_[std::size_t(i)]))
             return;
-        if (auto m = match(entries_[i], query)) {
-            hits.append({&entries_[i], *m});
-            matched.append(i);
+        const Entry& e = entries_[i];
+        std::optional<Match> m = matchName(e, query);
+        if (!m) {
+            const auto group = std::size_t(group_[std::size_t(i)]);
+            if (groupStamp_[group] != search_) {
+                groupMatch_[group] = matchUnit(e, query);
+                groupStamp_[group] = search_;
+            }
+            m = groupMatch_[group];
+        }
+        if (!m)
+            m = matchOther(e, query);
+        if (!m)
+            return;
+        matched.push_back(i);
+        std::vector<Kept>& tier = tiers[std::size_t(m->tier)];
+        if (tier.size() < keep) {
+            tier.push_back({rank, i, *m});
+            if (limit >= 0)
+                std::push_heap(tier.begin(), tier.end());
+        } else if (keep > 0 && rank < tier.front().rank) {
+            std::pop_heap(tier.begin(), tier.end());
+            tier.back() = {rank, i, *m};
+            std::push_heap(tier.begin(), tier.end());
         }
     };
     if (narrowing) {
-        for (qsizetype i : std::as_const(lastMatches_))
+        for (qsizetype i : lastMatches_)
             consider(i);
     } else {
         for (qsizetype i = 0; i < entries_.size(); ++i)
             consider(i);
     }
     last_ = query;
-    lastMatches_ = std::move(matched);
     if (total)
-        *total = hits.size();
-    const auto better = [](const Hit& a, const Hit& b) {
-        if (a.match.tier != b.match.tier)
-            return a.match.tier < b.match.tier;
-        if (a.entry->sortKey != b.entry->sortKey)
-            return a.entry->sortKey < b.entry->sortKey;
-        if (a.entry->name != b.entry->name)
-            return a.entry->name < b.entry->name;
-        return a.entry->code < b.entry->code;
-    };
-    if (limit >= 0 && limit < hits.size()) {
-        std::partial_sort(hits.begin(), hits.begin() + limit, hits.end(), better);
-        hits.resize(limit);
-    } else {
-        std::sort(hits.begin(), hits.end(), better);
+        *total = qsizetype(matched.size());
+    lastMatches_ = std::move(matched);
+    QList<Hit> hits;
+    for (std::vector<Kept>& tier : tiers) {
+        std::sort(tier.begin(), tier.end());
+        for (const Kept& k : tier) {
+            if (std::size_t(hits.size()) == keep)
+                return hits;
+            hits.append({&entries_[k.entry], k.match});
+        }
     }
     return hits;
 }

@@ -7,6 +7,9 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+#include <vector>
+
 class Database;
 
 namespace quickfind {
@@ -39,17 +42,37 @@ class QuickFinder {
     // Reads the keys written after key; false when they do not account for
     // the keys counted now (a contact was deleted) or cannot be read.
     bool readSince(qint64 key, qint64 keys, QString* error);
+    // The entry's unit group (the same unit and department read the same way).
+    int groupOf(const QString& key);
+    // Puts the live entries in order_ again (all, or after these changed).
+    void reorder();
+    void reorder(const QList<qsizetype>& changed);
+    void ranked();
 
     Database& db_;
     PinyinReadings readings_;
     QList<Entry> entries_;           // the trashed contacts too, never found
     QHash<qint64, qsizetype> where_; // contact number -> entry
+    // The live entries in the order of equal matches (usual pinyin of the
+    // name, the name, the number); each entry's place in it (-1 in the
+    // trash) and the characters it has (Entry::present), so that a search
+    // walks two arrays and sorts only what it shows.
+    std::vector<qsizetype> order_;
+    std::vector<qint32> rank_;
+    std::vector<quint64> present_;
+    // Contacts of one unit share its answer: unit group of each entry, and
+    // per group the answer of the current search (when its stamp is that search's).
+    std::vector<int> group_;
+    QHash<QString, int> groups_;
+    std::vector<std::optional<Match>> groupMatch_;
+    std::vector<quint32> groupStamp_;
+    quint32 search_ = 0;
     qint64 keyCount_ = -1;           // how many keys there were when read
     qint64 newestKey_ = 0;           // and the number of the newest
     QString fileSeen_;               // a file's data version and changes at the last look
     // The previous search, so that typing on searches only its matches.
     std::optional<Query> last_;
-    QList<qsizetype> lastMatches_;
+    std::vector<qsizetype> lastMatches_;
 };
 
 } // namespace quickfind
