@@ -161,8 +161,8 @@ double measure(Database& db, const QString& where, double target, int rounds, QT
     line("floor, one pass over the names in memory", floorMemory);
     line("floor, the engine's LIKE scan of the names", floorEngine);
     const double p95 = percentile(wall, 0.95);
-    out << "keystroke p95 " << p95 << " ms against " << target << " ms: "
-        << (p95 < target ? "under" : "OVER") << "\n";
+    out << "keystroke p95 " << p95 << " ms against " << target
+        << " ms: " << (p95 < target ? "under" : "OVER") << "\n";
     out.flush();
     return p95;
 }
@@ -180,7 +180,8 @@ int main(int argc, char** argv) {
     if (QString v; bench::takeOption(args, QStringLiteral("--rounds"), &v))
         rounds = v.toInt();
     if (args.size() != 1 || rounds < 1) {
-        err << "用法: bench_quickfind [--rounds R] [--server postgresql://ADMIN@HOST:PORT/DATABASE] "
+        err << "用法: bench_quickfind [--rounds R] [--server "
+               "postgresql://ADMIN@HOST:PORT/DATABASE] "
                "PATH (mavor-admin gen 生成的数据库)\n";
         return 2;
     }
@@ -195,8 +196,8 @@ int main(int argc, char** argv) {
         Database db;
         if (!db.open(path))
             return 1;
-        const double p95 =
-            measure(db, QStringLiteral("file"), 30, rounds, out, [&] { return fileBytes(db, path); });
+        const double p95 = measure(db, QStringLiteral("file"), 30, rounds, out,
+                                   [&] { return fileBytes(db, path); });
         ok = p95 >= 0;
     }
     if (!server.isEmpty()) {
@@ -215,8 +216,8 @@ int main(int argc, char** argv) {
                 return 1;
             }
             // The server keeps the deleted rows' space a while: no growth is given.
-            ok = measure(db, QStringLiteral("server"), 60, rounds, out, [] { return 0; }) >= 0 &&
-                 ok;
+            ok =
+                measure(db, QStringLiteral("server"), 60, rounds, out, [] { return 0; }) >= 0 && ok;
         }
         there.remove(work);
     }

@@ -62,13 +62,22 @@ Entry entryOf(const Row& row) {
 
 } // namespace
 
+void QuickFinder::rebind(Database& db) {
+    db_ = &db;
+    // What the other connection saw of the file says nothing of this one's:
+    // the next search counts the keys once.
+    fileSeen_.clear();
+    last_.reset();
+    lastMatches_.clear();
+}
+
 bool QuickFinder::update(QString* error) {
     // A file says by itself whether anyone wrote to it since: another
     // connection's commit changes its data version, this one's its count of
     // changes. Only then are the keys counted.
-    if (sqlite3* file = db_.fileHandle()) {
+    if (sqlite3* file = db_->fileHandle()) {
         qint64 version = -1;
-        db_.queryQuietly("PRAGMA data_version", [&](const Row& row) {
+        db_->queryQuietly("PRAGMA data_version", [&](const Row& row) {
             version = row.numberAt(0);
             return false;
         });
@@ -81,18 +90,18 @@ bool QuickFinder::update(QString* error) {
     qint64 contacts = -1;
     qint64 keys = -1;
     qint64 newest = 0;
-    if (!db_.queryQuietly(kStamp, [&](const Row& row) {
+    if (!db_->queryQuietly(kStamp, [&](const Row& row) {
             contacts = row.numberAt(0);
             keys = row.numberAt(1);
             newest = row.numberAt(2, 0);
             return false;
         })) {
         if (error)
-            *error = db_.lastError();
+            *error = db_->lastError();
         return false;
     }
     if (contacts != keys) {
-        if (findkeys::fillMissing(db_, readings_, error) < 0)
+        if (findkeys::fillMissing(*db_, readings_, error) < 0)
             return false;
         return update(error);
     }
@@ -129,13 +138,13 @@ int QuickFinder::groupOf(const QString& key) {
 bool QuickFinder::readSince(qint64 key, qint64 keys, QString* error) {
     QList<Entry> changed;
     QStringList groupKeys;
-    if (!db_.queryQuietly(sql::format(kEntries, key), [&](const Row& row) {
+    if (!db_->queryQuietly(sql::format(kEntries, key), [&](const Row& row) {
             changed.append(entryOf(row));
             groupKeys.append(groupKeyOf(row));
             return true;
         })) {
         if (error)
-            *error = db_.lastError();
+            *error = db_->lastError();
         return false;
     }
     qint64 added = 0;
@@ -172,7 +181,7 @@ bool QuickFinder::load(QString* error) {
     groups_.clear();
     groupMatch_.clear();
     groupStamp_.clear();
-    const bool ok = db_.queryQuietly(sql::format(kEntries, 0), [&](const Row& row) {
+    const bool ok = db_->queryQuietly(sql::format(kEntries, 0), [&](const Row& row) {
         entries.append(entryOf(row));
         where.insert(entries.last().code, entries.size() - 1);
         group.push_back(groupOf(groupKeyOf(row)));
@@ -180,7 +189,7 @@ bool QuickFinder::load(QString* error) {
     });
     if (!ok) {
         if (error)
-            *error = db_.lastError();
+            *error = db_->lastError();
         return false;
     }
     entries_ = std::move(entries);
@@ -212,9 +221,10 @@ void QuickFinder::reorder(const QList<qsizetype>& changed) {
     for (qsizetype i : moved) {
         if (!entries_[i].live)
             continue;
-        const auto at = std::lower_bound(
-            order_.begin(), order_.end(), i,
-            [this](qsizetype a, qsizetype b) { return before(entries_[a], entries_[b]); });
+        const auto at =
+            std::lower_bound(order_.begin(), order_.end(), i, [this](qsizetype a, qsizetype b) {
+                return before(entries_[a], entries_[b]);
+            });
         order_.insert(at, i);
     }
     ranked();

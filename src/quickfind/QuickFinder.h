@@ -20,7 +20,7 @@ namespace quickfind {
 // them again if so, first filling the keys of contacts that have none.
 class QuickFinder {
   public:
-    explicit QuickFinder(Database& db) : db_(db) {}
+    explicit QuickFinder(Database& db) : db_(&db) {}
 
     struct Hit {
         const Entry* entry;
@@ -37,6 +37,11 @@ class QuickFinder {
     bool update(QString* error = nullptr);
     qsizetype size() const { return entries_.size(); } // trashed contacts included
 
+    // Goes on with another connection to the same database: a finder whose
+    // keys were read on a thread of its own through a connection of that
+    // thread, handed to the thread that searches.
+    void rebind(Database& db);
+
   private:
     bool load(QString* error);
     // Reads the keys written after key; false when they do not account for
@@ -49,7 +54,7 @@ class QuickFinder {
     void reorder(const QList<qsizetype>& changed);
     void ranked();
 
-    Database& db_;
+    Database* db_;
     PinyinReadings readings_;
     QList<Entry> entries_;           // the trashed contacts too, never found
     QHash<qint64, qsizetype> where_; // contact number -> entry
@@ -67,9 +72,9 @@ class QuickFinder {
     std::vector<std::optional<Match>> groupMatch_;
     std::vector<quint32> groupStamp_;
     quint32 search_ = 0;
-    qint64 keyCount_ = -1;           // how many keys there were when read
-    qint64 newestKey_ = 0;           // and the number of the newest
-    QString fileSeen_;               // a file's data version and changes at the last look
+    qint64 keyCount_ = -1; // how many keys there were when read
+    qint64 newestKey_ = 0; // and the number of the newest
+    QString fileSeen_;     // a file's data version and changes at the last look
     // The previous search, so that typing on searches only its matches.
     std::optional<Query> last_;
     std::vector<qsizetype> lastMatches_;
