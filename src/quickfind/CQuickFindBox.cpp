@@ -105,7 +105,7 @@ quickfind::QuickFinder& CQuickFindBox::finder() {
 }
 
 QSize CQuickFindBox::sizeHint() const {
-    return {280, QLineEdit::sizeHint().height()};
+    return {250, QLineEdit::sizeHint().height()};
 }
 
 void CQuickFindBox::onChosen(std::function<void(qint64)> showOne,
