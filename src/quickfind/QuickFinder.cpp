@@ -18,6 +18,7 @@ namespace {
 
 const sql::Statement kStamp("select (select count(*) from base),(select count(*) from findkey),"
                             "(select max(findkey_code) from findkey)");
+const sql::Statement kSnapshot("select cast(pg_current_snapshot() as text)");
 // Every contact's keys (the trashed ones too, so that a restore is a change
 // like any other), the newest written after a given key number.
 const QString kEntries = QStringLiteral(
@@ -67,6 +68,7 @@ void QuickFinder::rebind(Database& db) {
     // What the other connection saw of the file says nothing of this one's:
     // the next search counts the keys once.
     fileSeen_.clear();
+    serverSeen_.clear();
     last_.reset();
     lastMatches_.clear();
 }
@@ -86,6 +88,19 @@ bool QuickFinder::update(QString* error) {
         if (version >= 0 && seen == fileSeen_ && !entries_.isEmpty())
             return true;
         fileSeen_ = seen;
+    } else {
+        // A server: counting the rows costs a scan of each table. Its
+        // snapshot (the transactions that wrote, done or under way) stays
+        // the same while nobody writes anywhere on it; only then is the count
+        // left out, so someone typing pays one short look per key.
+        QString snapshot;
+        db_->queryQuietly(kSnapshot, [&](const Row& row) {
+            snapshot = row.textAt(0);
+            return false;
+        });
+        if (!snapshot.isEmpty() && snapshot == serverSeen_ && !entries_.isEmpty())
+            return true;
+        serverSeen_ = snapshot;
     }
     qint64 contacts = -1;
     qint64 keys = -1;

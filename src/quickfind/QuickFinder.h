@@ -75,6 +75,7 @@ class QuickFinder {
     qint64 keyCount_ = -1; // how many keys there were when read
     qint64 newestKey_ = 0; // and the number of the newest
     QString fileSeen_;     // a file's data version and changes at the last look
+    QString serverSeen_;   // a server's snapshot at the last count
     // The previous search, so that typing on searches only its matches.
     std::optional<Query> last_;
     std::vector<qsizetype> lastMatches_;
