@@ -202,9 +202,9 @@ int main(int argc, char** argv) {
     }
     if (!server.isEmpty()) {
         SpeedServer there(server);
-        const QString original = there.ensure(args[0]);
+        const QString kept = there.ensure(args[0]);
         const QString work =
-            original.isEmpty() ? QString() : there.copyOf(original, QStringLiteral("_find"));
+            kept.isEmpty() ? QString() : there.copyOf(kept, QStringLiteral("_find"));
         if (work.isEmpty()) {
             err << "bench_quickfind: " << there.error() << "\n";
             return 1;
