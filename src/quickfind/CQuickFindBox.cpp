@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quickfind/CQuickFindBox.h"
 
+#include "db/Database.h"
+#include "db/ServerAddress.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,11 +25,13 @@ QString marked(const QString& text, qsizetype begin, qsizetype end) {
 } // namespace
 
 CQuickFindBox::CQuickFindBox(Database& db, QWidget* parent)
-    : QLineEdit(parent), finder_(db), popup_(new QListWidget(this)) {
+    : QLineEdit(parent), db_(db), popup_(new QListWidget(this)) {
     setObjectName(QStringLiteral("quickFind"));
     setPlaceholderText(QStringLiteral("查找人脉: 姓名/拼音/首字母/号码 (Ctrl+F)"));
     setClearButtonEnabled(true);
-    setMinimumWidth(240);
+    // Wide when there is room, never narrower than a name and its pinyin.
+    setMinimumWidth(160);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     popup_->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
     popup_->setAttribute(Qt::WA_ShowWithoutActivating);
     popup_->setFocusPolicy(Qt::NoFocus);
@@ -44,10 +49,63 @@ CQuickFindBox::CQuickFindBox(Database& db, QWidget* parent)
             closePopup();
     });
     qApp->installEventFilter(this);
+    // With many contacts the keys take a moment to read: they are read
+    // beside the window once it shows, not when the box is first used.
+    QTimer::singleShot(0, this, &CQuickFindBox::startLoading);
 }
 
 CQuickFindBox::~CQuickFindBox() {
     qApp->removeEventFilter(this);
+    if (loader_.joinable())
+        loader_.join();
+}
+
+void CQuickFindBox::startLoading() {
+    if (finder_ || loader_.joinable())
+        return;
+    const QString path = db_.path();
+    const ServerAddress server = db_.server();
+    Database* target = &db_;
+    loader_ = std::thread([this, path, server, target] {
+        Database own;
+        auto finder = std::make_unique<quickfind::QuickFinder>(own);
+        // A failure here is only a slower first search: it reads them itself.
+        if (server.isValid() ? own.openServer(server) : own.open(path))
+            finder->update();
+        finder->rebind(*target);
+        {
+            const std::lock_guard lock(loadedLock_);
+            loaded_ = std::move(finder);
+        }
+        QMetaObject::invokeMethod(this, &CQuickFindBox::takeLoaded, Qt::QueuedConnection);
+    });
+}
+
+void CQuickFindBox::takeLoaded() {
+    if (loader_.joinable())
+        loader_.join();
+    const std::lock_guard lock(loadedLock_);
+    if (!finder_)
+        finder_ = std::move(loaded_);
+    loaded_.reset();
+}
+
+quickfind::QuickFinder& CQuickFindBox::finder() {
+    if (!finder_ && loader_.joinable()) {
+        // Typed before the keys were read: only then does the box wait.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        loader_.join();
+        QApplication::restoreOverrideCursor();
+    }
+    if (!finder_)
+        takeLoaded();
+    if (!finder_)
+        finder_ = std::make_unique<quickfind::QuickFinder>(db_);
+    return *finder_;
+}
+
+QSize CQuickFindBox::sizeHint() const {
+    return {250, QLineEdit::sizeHint().height()};
 }
 
 void CQuickFindBox::onChosen(std::function<void(qint64)> showOne,
@@ -89,7 +147,7 @@ void CQuickFindBox::search() {
         closePopup();
         return;
     }
-    const auto hits = finder_.find(typed, kShown, &total_);
+    const auto hits = finder().find(typed, kShown, &total_);
     for (const auto& hit : hits) {
         auto* item = new QListWidgetItem(popup_);
         auto* label = new QLabel(rowText(hit));
@@ -111,8 +169,13 @@ void CQuickFindBox::search() {
     int height = 4;
     for (int i = 0; i < rows; ++i)
         height += popup_->sizeHintForRow(i);
-    const QPoint below = mapToGlobal(QPoint(0, this->height()));
-    popup_->setGeometry(below.x(), below.y(), std::max(width(), 460), height);
+    // Below the box, kept on the screen when the box sits at its right edge.
+    QPoint below = mapToGlobal(QPoint(0, this->height()));
+    const int wide = std::max(width(), 460);
+    if (const QScreen* shown = screen())
+        below.setX(std::max(shown->availableGeometry().left(),
+                            std::min(below.x(), shown->availableGeometry().right() + 1 - wide)));
+    popup_->setGeometry(below.x(), below.y(), wide, height);
     popup_->show();
     popup_->raise();
 }
@@ -133,7 +196,7 @@ void CQuickFindBox::choose(int row) {
         return;
     qsizetype total = 0;
     QList<qint64> codes;
-    for (const auto& hit : finder_.find(text(), -1, &total))
+    for (const auto& hit : finder().find(text(), -1, &total))
         codes << hit.entry->code;
     closePopup();
     if (showAll_)
@@ -175,10 +238,10 @@ void CQuickFindBox::keyPressEvent(QKeyEvent* event) {
 
 void CQuickFindBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    // The keys are read on first use: a moment with many contacts.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    finder_.update();
-    QApplication::restoreOverrideCursor();
+    // Whatever was saved meanwhile is read now, before the first key (a
+    // look at the file's version, or nothing while the keys are being read).
+    if (finder_)
+        finder_->update();
 }
 
 bool CQuickFindBox::eventFilter(QObject* watched, QEvent* event) {

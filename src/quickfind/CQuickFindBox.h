@@ -6,6 +6,9 @@
 #include <QLineEdit>
 
 #include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 class QListWidget;
 
@@ -25,6 +28,8 @@ class CQuickFindBox : public QLineEdit {
     void onChosen(std::function<void(qint64)> showOne,
                   std::function<void(const QList<qint64>&)> showAll);
 
+    QSize sizeHint() const override;
+
     // The drop-down list (its last row, when there are matches, shows them all).
     QListWidget* popup() const { return popup_; }
     // Looks up the text now (typing waits for a pause of a few milliseconds).
@@ -36,11 +41,20 @@ class CQuickFindBox : public QLineEdit {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Reads the keys on a thread of its own, once the window is up.
+    void startLoading();
+    void takeLoaded();
+    // The finder, waiting for the reading when it is still under way.
+    quickfind::QuickFinder& finder();
     void choose(int row);
     void closePopup();
     QString rowText(const quickfind::QuickFinder::Hit& hit) const;
 
-    quickfind::QuickFinder finder_;
+    Database& db_;
+    std::unique_ptr<quickfind::QuickFinder> finder_;
+    std::thread loader_;
+    std::mutex loadedLock_;
+    std::unique_ptr<quickfind::QuickFinder> loaded_;
     QListWidget* popup_;
     QList<qint64> shown_; // the codes of the rows, in order
     qsizetype total_ = 0;

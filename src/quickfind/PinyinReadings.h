@@ -50,21 +50,26 @@ class Readings {
 
     class const_iterator {
       public:
-        const_iterator(const std::string* s, std::size_t from) : s_(s), from_(from) {}
+        const_iterator(const std::string* s, std::size_t from) : s_(s), from_(from) { seek(); }
         std::string_view operator*() const {
-            const std::size_t to = s_->find('/', from_);
-            return std::string_view(*s_).substr(from_, to == std::string::npos ? to : to - from_);
+            return std::string_view(*s_).substr(from_, to_ - from_);
         }
         const_iterator& operator++() {
-            const std::size_t to = s_->find('/', from_);
-            from_ = to == std::string::npos ? s_->size() : to + 1;
+            from_ = to_ == s_->size() ? to_ : to_ + 1;
+            seek();
             return *this;
         }
         bool operator!=(const const_iterator& other) const { return from_ != other.from_; }
 
       private:
+        // Where the reading at from_ ends: the next '/' or the end.
+        void seek() {
+            const std::size_t to = from_ < s_->size() ? s_->find('/', from_) : std::string::npos;
+            to_ = to == std::string::npos ? s_->size() : to;
+        }
         const std::string* s_;
         std::size_t from_;
+        std::size_t to_ = 0;
     };
     const_iterator begin() const { return {&joined_, 0}; }
     const_iterator end() const { return {&joined_, joined_.size()}; }

@@ -263,11 +263,7 @@ bool Query::narrows(const Query& longer) const {
            !fold_.startsWith(QStringLiteral("00"));
 }
 
-std::optional<Match> match(const Entry& e, const Query& q) {
-    if (q.isEmpty())
-        return std::nullopt;
-    if ((e.present & q.needed()) != q.needed())
-        return std::nullopt;
+std::optional<Match> matchName(const Entry& e, const Query& q) {
     const QString& fold = q.fold();
     const quint64 needed = q.needed();
     // A text is searched only when it has every character typed.
@@ -286,6 +282,14 @@ std::optional<Match> match(const Entry& e, const Query& q) {
         if (auto m = fragment(e.nameFold, fold, Tier::NameFragment, Field::Name))
             return m;
     }
+    return std::nullopt;
+}
+
+std::optional<Match> matchUnit(const Entry& e, const Query& q) {
+    const QString& fold = q.fold();
+    const quint64 needed = q.needed();
+    const auto has = [needed](quint64 chars) { return (chars & needed) == needed; };
+    const quint64 start = q.letters().empty() ? 0 : startBit(q.letters()[0]);
     if (has(e.unitChars)) {
         if (auto m = fragment(e.unitFold, fold, Tier::Unit, Field::Unit))
             return m;
@@ -310,6 +314,13 @@ std::optional<Match> match(const Entry& e, const Query& q) {
         if (auto m = tokensMatch(e.branchTokens, q.letters(), anywhere, Tier::Unit, Field::Branch))
             return m;
     }
+    return std::nullopt;
+}
+
+std::optional<Match> matchOther(const Entry& e, const Query& q) {
+    const QString& fold = q.fold();
+    const quint64 needed = q.needed();
+    const auto has = [needed](quint64 chars) { return (chars & needed) == needed; };
     if (!q.digits().isEmpty()) {
         const qsizetype at = e.digits.indexOf(q.digits());
         if (at >= 0) {
@@ -322,6 +333,16 @@ std::optional<Match> match(const Entry& e, const Query& q) {
             return m;
     }
     return std::nullopt;
+}
+
+std::optional<Match> match(const Entry& e, const Query& q) {
+    if (!q.admits(e))
+        return std::nullopt;
+    if (auto m = matchName(e, q))
+        return m;
+    if (auto m = matchUnit(e, q))
+        return m;
+    return matchOther(e, q);
 }
 
 } // namespace quickfind

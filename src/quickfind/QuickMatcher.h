@@ -82,6 +82,9 @@ class Query {
     const QByteArray& digits() const { return digits_; } // empty unless a number is typed
     // The bits (startBit) an entry must have all of to match.
     quint64 needed() const { return needed_; }
+    // Whether the entry has every character a match needs (the first, cheap test).
+    bool admits(const Entry& e) const { return !isEmpty() && (e.present & needed_) == needed_; }
+    bool admits(quint64 present) const { return !isEmpty() && (present & needed_) == needed_; }
 
   private:
     QString typed_;
@@ -91,8 +94,14 @@ class Query {
     quint64 needed_ = 0;
 };
 
-// The best match of a contact for a query, if any.
+// The best match of a contact for a query, if any: the best of its name,
+// else of its unit and department, else of its numbers and e-mail. The parts
+// look at their own fields only (a finder reuses the unit's answer for every
+// contact of the same unit); each assumes the query admits the entry.
 std::optional<Match> match(const Entry& entry, const Query& query);
+std::optional<Match> matchName(const Entry& entry, const Query& query);
+std::optional<Match> matchUnit(const Entry& entry, const Query& query);
+std::optional<Match> matchOther(const Entry& entry, const Query& query);
 
 // The digits of a written number: blanks, dashes and a leading +86 (or 0086) dropped.
 QByteArray numberDigits(const QString& number);

@@ -19,11 +19,16 @@ CScoreBar::CScoreBar(QWidget* parent) : QWidget(parent) {
     layout->setSpacing(2);
     layout->addWidget(score_);
     layout->addWidget(level_);
+    // In a narrow window the score gives way to the commands and the find
+    // box: its lines are cut short, the whole text stays in the tooltip.
+    score_->setMinimumWidth(60);
+    level_->setMinimumWidth(60);
 }
 
 void CScoreBar::show(const QString& scoreText, const QString& levelText) {
     score_->setText(scoreText);
     level_->setText(levelText);
+    setToolTip(scoreText + u'\n' + levelText);
 }
 
 QString CScoreBar::scoreText() const {
