@@ -73,7 +73,8 @@ sql::Statement treeStatement(const QString& month) {
                        month);
 }
 
-// Planned, due and overdue in one insert; %ld after the user's code is today's day number.
+// Planned, due and overdue in one insert, the newest interactions read from
+// commlast; %ld after the user's code is today's day number.
 const QString kReminderRows = QStringLiteral(
     "insert into tmptrans(tmptrans_base_code,tmptrans_type,tmptrans_user_code) "
     "select b.base_code,'1',cast(%ld as integer) from comm c join base b on "
@@ -81,15 +82,16 @@ const QString kReminderRows = QStringLiteral(
     "where b.base_invalid_flag=1 and c.comm_next_year='%s' and c.comm_next_month='%s' and "
     "c.comm_next_day='%s' "
     "union all select code,kind,cast(%ld as integer) from (select b.base_code as "
-    "code,coalesce((select case "
-    "when n.comm_next_year='' then case when %ld-daynumber(n.comm_year,n.comm_month,n.comm_day)"
-    "=s.sort_frequence then '2' when %ld-daynumber(n.comm_year,n.comm_month,n.comm_day)>"
-    "s.sort_frequence then '3' else '' end when %ld-daynumber(n.comm_next_year,"
-    "n.comm_next_month,n.comm_next_day)>0 then '3' else '' end from comm n where "
-    "n.comm_base_code=b.base_code order by n.comm_date desc,n.comm_code desc limit 1),"
-    "case when %ld-daynumber(substr(b.base_create_date,1,4),substr(b.base_create_date,6,2),"
-    "substr(b.base_create_date,9,2))>s.sort_frequence then '3' else '2' end) as kind from base b "
-    "join sort s on b.base_sort_code=s.sort_code where b.base_invalid_flag=1 order by b.base_code "
+    "code,case when l.commlast_base_code is null then case when "
+    "%ld-daynumber(substr(b.base_create_date,1,4),substr(b.base_create_date,6,2),"
+    "substr(b.base_create_date,9,2))>s.sort_frequence then '3' else '2' end "
+    "when l.commlast_next_year='' then case when "
+    "%ld-daynumber(l.commlast_year,l.commlast_month,l.commlast_day)=s.sort_frequence then '2' "
+    "when %ld-daynumber(l.commlast_year,l.commlast_month,l.commlast_day)>s.sort_frequence "
+    "then '3' else '' end when %ld-daynumber(l.commlast_next_year,l.commlast_next_month,"
+    "l.commlast_next_day)>0 then '3' else '' end as kind from base b "
+    "join sort s on b.base_sort_code=s.sort_code left join commlast l on "
+    "l.commlast_base_code=b.base_code where b.base_invalid_flag=1 order by b.base_code "
     "limit -1) as r where kind<>''");
 
 const QString kClearRows = QStringLiteral("delete from tmptrans where tmptrans_user_code=%ld");

@@ -2,6 +2,7 @@
 #include "faults/FaultChecks.h"
 
 #include "db/Database.h"
+#include "db/LatestComm.h"
 
 namespace faults {
 
@@ -61,6 +62,9 @@ QStringList findings(Database& db) {
         if (n != 0)
             out << QStringLiteral("%1: %2").arg(QString::fromLatin1(check.what)).arg(n);
     }
+    if (const qint64 n = number(db, latestcomm::staleCountText(false)); n != 0)
+        out << QStringLiteral("contacts whose kept newest interaction is not their newest: %1")
+                   .arg(n);
     return out;
 }
 

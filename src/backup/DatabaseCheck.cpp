@@ -3,6 +3,7 @@
 
 #include "backup/ProgramDatabase.h"
 #include "backup/SqliteConnection.h"
+#include "db/LatestComm.h"
 
 #include <QFile>
 
@@ -38,7 +39,8 @@ const OrphanQuery kOrphanQueries[] = {
 } // namespace
 
 bool DatabaseCheck::Result::allWell() const {
-    if (!readable || integrity != QStringList{QStringLiteral("ok")} || !unexpected.isEmpty())
+    if (!readable || integrity != QStringList{QStringLiteral("ok")} || !unexpected.isEmpty() ||
+        staleNewest != 0)
         return false;
     for (const Orphans& entry : orphans) {
         if (entry.rows != 0)
@@ -61,6 +63,12 @@ QString DatabaseCheck::Result::verdict() const {
         lost += entry.rows;
     if (lost > 0)
         problems << QStringLiteral("%1 行记录的联系人已不存在").arg(lost);
+    if (staleNewest != 0)
+        problems << (staleNewest < 0
+                         ? QStringLiteral("无法核对各联系人的最近往来记录")
+                         : QStringLiteral("%1 个联系人的最近往来记录与往来记录不符 (事务提醒会因此"
+                                          "出错), 可用 mavor-admin check --repair 重建")
+                               .arg(staleNewest));
     return problems.isEmpty()
                ? QStringLiteral("正常: 数据库完好, 所有记录的联系人都在")
                : QStringLiteral("有问题: %1").arg(problems.join(QStringLiteral("; ")));
@@ -128,6 +136,16 @@ DatabaseCheck::Result DatabaseCheck::run(const QString& path) {
         if (file.column(query.statement, &count) && !count.isEmpty())
             entry.rows = count.first().toLongLong();
         result.orphans.append(entry);
+    }
+    QStringList kept;
+    if (file.column("select count(*) from sqlite_master where type='table' and name='commlast'",
+                    &kept) &&
+        kept.value(0) == u"1") {
+        QStringList stale;
+        const QByteArray text = latestcomm::staleCountText(false).toUtf8();
+        result.staleNewest = file.column(text.constData(), &stale) && !stale.isEmpty()
+                                 ? stale.first().toLongLong()
+                                 : -1;
     }
     return result;
 }

@@ -7,7 +7,8 @@
 
 // Checks a database file without writing to it: the engine's integrity check,
 // triggers, views, tables and indexes the program does not have, then the rows of the contact
-// sheets, interactions, associations, documents and reminders whose contact is gone.
+// sheets, interactions, associations, documents and reminders whose contact is gone, and
+// whether each contact's kept newest interaction is what its interactions say.
 class DatabaseCheck {
   public:
     struct Orphans {
@@ -21,7 +22,11 @@ class DatabaseCheck {
         QStringList integrity;  // "ok", or the engine's findings
         QList<Orphans> orphans; // one entry per table checked
         QStringList unexpected; // objects the program does not have, named
-        QString error;          // why the file could not be checked
+        // Contacts whose kept newest interaction is not what their
+        // interactions say (-1 when it could not be counted, 0 in a file too
+        // old to keep it).
+        qint64 staleNewest = 0;
+        QString error; // why the file could not be checked
         bool allWell() const;
         // The one-line verdict.
         QString verdict() const;

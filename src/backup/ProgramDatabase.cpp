@@ -37,6 +37,11 @@ const char* const kDeclarations =
     "from sqlite_master as m, pragma_table_xinfo(m.name) as p "
     "where m.type='table' and m.name not like 'sqlite_%' order by m.name, p.cid";
 
+// Every trigger with its statement, as "name<TAB>statement": the program's
+// own are known by their whole text, not only their names.
+const char* const kTriggers =
+    "select name || char(9) || sql from sqlite_master where type='trigger' order by name";
+
 // "表 base 多了列 x", "表 base 的列 x 定义不同" for the columns of the program's
 // tables that a new file of the same version does not have as they are.
 QStringList columnDifferences(const QStringList& inFile, const QStringList& expected) {
@@ -107,7 +112,8 @@ ProgramDatabase::Expected ProgramDatabase::expected(int version) {
     }
     Expected result;
     if (!ok || !schema.column(kObjects, &result.objects) ||
-        !schema.column(kDeclarations, &result.declarations))
+        !schema.column(kDeclarations, &result.declarations) ||
+        !schema.column(kTriggers, &result.triggers))
         result = {};
     made.insert(version, result);
     return result;
@@ -174,8 +180,9 @@ ProgramDatabase::Inspection ProgramDatabase::inspect(const QString& path, bool q
     const QStringList& objects = reference.objects;
     QStringList inFile;
     QStringList declarations;
+    QStringList triggers;
     if (objects.isEmpty() || !file.column(kObjects, &inFile) ||
-        !file.column(kDeclarations, &declarations)) {
+        !file.column(kDeclarations, &declarations) || !file.column(kTriggers, &triggers)) {
         result.verdict = objects.isEmpty() ? Verdict::Foreign : Verdict::Damaged;
         result.detail =
             objects.isEmpty() ? QStringLiteral("程序中缺少数据库脚本") : file.lastError();
@@ -185,6 +192,16 @@ ProgramDatabase::Inspection ProgramDatabase::inspect(const QString& path, bool q
     for (const QString& object : inFile) {
         if (!known.contains(object))
             result.unexpected << describeObject(object);
+    }
+    // A trigger under one of the program's names that does something else.
+    const QSet<QString> ownTriggers(reference.triggers.cbegin(), reference.triggers.cend());
+    QSet<QString> ownNames;
+    for (const QString& trigger : reference.triggers)
+        ownNames.insert(trigger.section(u'\t', 0, 0));
+    for (const QString& trigger : triggers) {
+        const QString name = trigger.section(u'\t', 0, 0);
+        if (ownNames.contains(name) && !ownTriggers.contains(trigger))
+            result.unexpected << QStringLiteral("触发器 %1 的内容与本程序的不同").arg(name);
     }
     result.unexpected << columnDifferences(declarations, reference.declarations);
     if (!result.unexpected.isEmpty()) {

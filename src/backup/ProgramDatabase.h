@@ -9,7 +9,8 @@
 // nothing else: no trigger, view, table or index that a new file of the same
 // version does not have (a trigger in a backup would run inside the program),
 // no column of the program's tables that such a file lacks or declares
-// otherwise (a column's name can be made to read as a statement).
+// otherwise (a column's name can be made to read as a statement), no trigger
+// of the program's name whose statement is not the program's own.
 class ProgramDatabase {
   public:
     enum class Verdict { Ok, Missing, NotDatabase, Damaged, Foreign, Unexpected };
@@ -35,6 +36,7 @@ class ProgramDatabase {
     struct Expected {
         QStringList objects;
         QStringList declarations; // "table.column<TAB>declaration"
+        QStringList triggers;     // "name<TAB>statement"
     };
     static Expected expected(int version);
 };

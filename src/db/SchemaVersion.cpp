@@ -32,7 +32,7 @@ const QList<Step>& steps() {
     static const QList<Step> all{
         {2, QStringLiteral(":/db/upgrades/002.sql")}, {3, QStringLiteral(":/db/upgrades/003.sql")},
         {4, QStringLiteral(":/db/upgrades/004.sql")}, {5, QStringLiteral(":/db/upgrades/005.sql")},
-        {6, QStringLiteral(":/db/upgrades/006.sql")},
+        {6, QStringLiteral(":/db/upgrades/006.sql")}, {7, QStringLiteral(":/db/upgrades/007.sql")},
     };
     return all;
 }

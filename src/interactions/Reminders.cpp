@@ -16,30 +16,27 @@ const QString kPlanned =
                    "where b.base_invalid_flag=1 and c.comm_base_code=b.base_code and "
                    "c.comm_next_year='%s' and c.comm_next_month='%s' and c.comm_next_day='%s'");
 
-// The newest interaction of each live contact decides (its date parts and
-// planned date come from the index, without reading the interaction); a
-// contact without any counts from its creation date (characters 1-4, 6-7 and
+// The newest interaction of each live contact decides: its date parts and
+// planned date are kept in commlast, one row per contact that has any. A
+// contact without one counts from its creation date (characters 1-4, 6-7 and
 // 9-10 of base_create_date). Every %ld but the first is today's day number.
-// Contacts are read in the order of their numbers, so their interactions are
-// found one after another in the index; the limit keeps the engine from
-// copying the kind (and its subquery) into the outer condition.
+// The limit keeps the engine from copying the kind into the outer condition.
 const QString kDueAndOverdue = QStringLiteral(
     "insert into tmptrans(tmptrans_base_code,tmptrans_type,tmptrans_user_code) "
     "select r.code,r.kind,%ld from ("
-    "select b.base_code as code,coalesce((select "
-    "case when ifnull(n.comm_next_year,'')='' then "
-    "case when %ld-daynumber(n.comm_year,n.comm_month,n.comm_day)=ifnull(s.sort_frequence,0) "
-    "then '2' "
-    "when %ld-daynumber(n.comm_year,n.comm_month,n.comm_day)>ifnull(s.sort_frequence,0) "
-    "then '3' else '' end "
-    "when %ld-daynumber(n.comm_next_year,n.comm_next_month,n.comm_next_day)>0 then '3' "
-    "else '' end "
-    "from comm as n where n.comm_base_code=b.base_code "
-    "order by n.comm_date DESC,n.comm_code DESC limit 1),"
+    "select b.base_code as code,case when l.commlast_base_code is null then "
     "case when %ld-daynumber(substr(b.base_create_date,1,4),substr(b.base_create_date,6,2),"
-    "substr(b.base_create_date,9,2))>ifnull(s.sort_frequence,0) then '3' else '2' end) as kind "
-    "from base as b,sort as s where b.base_invalid_flag=1 and b.base_sort_code=s.sort_code "
-    "order by b.base_code limit -1) as r where r.kind<>''");
+    "substr(b.base_create_date,9,2))>ifnull(s.sort_frequence,0) then '3' else '2' end "
+    "when ifnull(l.commlast_next_year,'')='' then "
+    "case when %ld-daynumber(l.commlast_year,l.commlast_month,l.commlast_day)="
+    "ifnull(s.sort_frequence,0) then '2' "
+    "when %ld-daynumber(l.commlast_year,l.commlast_month,l.commlast_day)>"
+    "ifnull(s.sort_frequence,0) then '3' else '' end "
+    "when %ld-daynumber(l.commlast_next_year,l.commlast_next_month,l.commlast_next_day)>0 "
+    "then '3' else '' end as kind "
+    "from base as b inner join sort as s on b.base_sort_code=s.sort_code "
+    "left join commlast as l on l.commlast_base_code=b.base_code "
+    "where b.base_invalid_flag=1 order by b.base_code limit -1) as r where r.kind<>''");
 
 const QString kCountTypes =
     QStringLiteral("select tmptrans_type,count(*) from tmptrans where tmptrans_user_code=%ld "

@@ -5,6 +5,7 @@
 #include "backup/SqliteConnection.h"
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
+#include "db/LatestComm.h"
 #include "db/PgSchema.h"
 #include "db/SchemaVersion.h"
 #include "server/TableCopy.h"
@@ -69,6 +70,9 @@ bool copyAll(Database& server, Database& file, QString* error) {
         // member may not read the column that would hold them.
         if (shape.table == u"userlogin")
             shape.columns.removeAll(QStringLiteral("user_pwd"));
+        // Made by the file's own triggers as the interactions arrive.
+        if (shape.table == QLatin1String(latestcomm::kTable))
+            continue;
         qint64 rows = 0;
         if (!tablecopy::copy(server, file, shape, &rows, error) ||
             !carryKeyCounter(server, file, shape, error))

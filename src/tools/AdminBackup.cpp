@@ -6,6 +6,7 @@
 #include "backup/OnlineBackup.h"
 #include "backup/SqliteConnection.h"
 #include "db/Database.h"
+#include "db/LatestComm.h"
 #include "db/ServerAddress.h"
 #include "server/ServerSnapshot.h"
 
@@ -80,14 +81,41 @@ int restore(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
-int check(const QStringList& args, QTextStream& out, QTextStream& err) {
+namespace {
+
+// Each contact's kept newest interaction made again from the interactions,
+// in one transaction.
+bool repairNewest(const QString& path, QTextStream& out, QTextStream& err) {
+    Database db;
+    QString error;
+    if (!db.open(path) || !db.beginQuietly()) {
+        err << "check: " << db.lastError() << "\n";
+        return false;
+    }
+    const qint64 before = latestcomm::staleCount(db);
+    if (!latestcomm::refill(db, &error) || !db.commit()) {
+        db.rollback();
+        err << "check: 无法重建最近往来记录: " << (error.isEmpty() ? db.lastError() : error)
+            << "\n";
+        return false;
+    }
+    out << "已重建各联系人的最近往来记录 (此前不符: " << before << " 个)\n";
+    return true;
+}
+
+} // namespace
+
+int check(QStringList args, QTextStream& out, QTextStream& err) {
+    const bool repair = args.removeAll(QStringLiteral("--repair")) > 0;
     if (args.size() != 1)
-        return usage(err, "check PATH");
+        return usage(err, "check [--repair] PATH");
     if (ServerAddress::isLocation(args.first())) {
         err << "check: 只检查数据库文件: 先用 mavor-admin backup --server FILE 取得服务器的一份"
                "备份, 再检查该文件\n";
         return 1;
     }
+    if (repair && !repairNewest(args.first(), out, err))
+        return 1;
     const DatabaseCheck::Result result = DatabaseCheck::run(args.first());
     if (result.readable) {
         out << "完整性检查: " << result.integrity.join(QStringLiteral("\n  ")) << "\n";

@@ -456,6 +456,15 @@ void TestBackup::adminCommands() {
     QVERIFY(db_->execute("insert into asso(asso_base_code) values(4242)"));
     QCOMPARE(run({"check", home_->databasePath()}, &output), 1);
     QVERIFY(output.trimmed().endsWith(QStringLiteral("有问题: 1 行记录的联系人已不存在")));
+    // A kept newest interaction written behind the triggers' back is found and mended.
+    QVERIFY(db_->execute("delete from asso where asso_base_code=4242"));
+    QVERIFY(db_->execute("insert into commlast(commlast_base_code,commlast_comm_code) "
+                         "values(4242,1)"));
+    QCOMPARE(run({"check", home_->databasePath()}, &output), 1);
+    QVERIFY2(output.contains(QStringLiteral("1 个联系人的最近往来记录与往来记录不符")),
+             qPrintable(output));
+    QCOMPARE(run({"check", "--repair", home_->databasePath()}, &output), 0);
+    QVERIFY2(output.contains(QStringLiteral("此前不符: 1 个")), qPrintable(output));
     QCOMPARE(run({"check", text}), 1);
     QCOMPARE(run({"backup", home_->databasePath()}), 2);
     // Asked-for help and the version: on standard output, exit 0.

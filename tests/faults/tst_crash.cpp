@@ -10,7 +10,7 @@
 // each kill the database, opened as the program opens it, is whole: the
 // engine's integrity check passes, every contact has its four rows or none,
 // nothing is left of a contact that is gone, the points match the
-// interactions, and a cleansing, hand-over or restore happened wholly or not
+// interactions, each contact's kept newest interaction is its newest, and a cleansing, hand-over or restore happened wholly or not
 // at all. A short count here; bench_crash makes 1,000 kills of each.
 class TestCrash : public QObject {
     Q_OBJECT

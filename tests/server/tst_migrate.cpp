@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/Database.h"
+#include "db/LatestComm.h"
 #include "db/PgSchema.h"
 #include "support/TestHome.h"
 
@@ -117,6 +118,12 @@ void TestMigrate::serverUnchanged_data() {
     QTest::newRow("a trigger")
         << QStringList{"create trigger t1 after insert on base begin select 1; end"} << true
         << "触发器 t1";
+    // The program's own trigger name does not make a trigger the program's.
+    QTest::newRow("a trigger under the program's name")
+        << QStringList{"drop trigger commlast_added",
+                       "create trigger commlast_added after insert on comm begin "
+                       "delete from base; end"}
+        << true << "触发器 commlast_added 的内容与本程序的不同";
     QTest::newRow("a view") << QStringList{"create view v1 as select 1"} << true << "视图 v1";
     // userlogin is the last table copied; the server's bigint refuses a text.
     QTest::newRow("the last table fails")
@@ -157,7 +164,11 @@ void TestMigrate::serverUnchanged() {
 void TestMigrate::passwordsStayBehind() {
     TestHome home;
     QVERIFY(home.isValid());
-    const QString file = madeFile(home, {"insert into base (base_name) values ('甲')"});
+    // Two interactions on one day: the later entered is the newest.
+    const QString file =
+        madeFile(home, {"insert into base (base_name) values ('甲')",
+                        "insert into comm (comm_base_code, comm_date, comm_day) values "
+                        "(1, '2012-05-08', '08'), (1, '2012-05-08', '09'), (1, '2012-05-07', '07')"});
     QVERIFY(!file.isEmpty());
     const Run run = admin({"migrate", file, home.databasePath()});
     QVERIFY2(run.code == 0, qPrintable(run.err));
@@ -168,6 +179,9 @@ void TestMigrate::passwordsStayBehind() {
     QCOMPARE(server.count("select count(*) from base"), 1);
     QCOMPARE(server.count("select count(*) from userlogin where user_name = 'admin'"), 1);
     QCOMPARE(server.count("select count(*) from userlogin where user_pwd <> ''"), 0);
+    QCOMPARE(server.count("select count(*) from commlast"), 1);
+    QCOMPARE(server.count("select count(*) from commlast where commlast_day = '09'"), 1);
+    QCOMPARE(latestcomm::staleCount(server), 0);
 }
 
 QTEST_GUILESS_MAIN(TestMigrate)
