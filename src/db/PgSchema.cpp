@@ -235,15 +235,16 @@ QStringList supportStatements() {
                        "format('数据类型不匹配: cdate(''%s'') 不是有效日期', t), "
                        "errcode = '22007'; "
                        "end $$"),
-        // The ISO text of a date given by its numbers, NULL when there is no
-        // such day. One expression: it is written into cdate.
-        QStringLiteral("create or replace function mavor_iso_date(y int, m int, d int) "
+        // The ISO text of a date given by the digits of its parts, NULL when
+        // there is no such day. One expression: it is written into cdate.
+        QStringLiteral("create or replace function mavor_iso_date(y text, m text, d text) "
                        "returns text language sql immutable parallel safe as $$ "
-                       "select case when y >= 1 and d between 1 and "
-                       "('{31,28,31,30,31,30,31,31,30,31,30,31}'::int[])[m] + "
-                       "(m = 2 and y % 4 = 0 and (y % 100 <> 0 or y % 400 = 0))::int "
-                       "then lpad(y::text, 4, '0') || '-' || lpad(m::text, 2, '0') || '-' || "
-                       "lpad(d::text, 2, '0') end $$"),
+                       "select case when y::int >= 1 and d::int between 1 and "
+                       "('{31,28,31,30,31,30,31,31,30,31,30,31}'::int[])[m::int] + "
+                       "(m::int = 2 and y::int % 4 = 0 and (y::int % 100 <> 0 or "
+                       "y::int % 400 = 0))::int "
+                       "then lpad(y, 4, '0') || '-' || lpad(m, 2, '0') || '-' || lpad(d, 2, '0') "
+                       "end $$"),
         // cdate of any text the quick reading below leaves: blanks, a time.
         QStringLiteral("create or replace function mavor_cdate_read(t text) returns text "
                        "language plpgsql immutable strict parallel safe as $$ "
@@ -265,9 +266,9 @@ QStringList supportStatements() {
             "'0/0/0', '0/0/00', '0/00/0', '0/00/00', '00/0/0', '00/0/00', '00/00/0', "
             "'00/00/00', '000/0/0', '000/0/00', '000/00/0', '000/00/00', '0000/0/0', "
             "'0000/0/00', '0000/00/0', '0000/00/00') "
-            "then coalesce(mavor_iso_date(split_part(translate(t, '-', '/'), '/', 1)::int, "
-            "split_part(translate(t, '-', '/'), '/', 2)::int, "
-            "split_part(translate(t, '-', '/'), '/', 3)::int), mavor_date_error(t)) "
+            "then coalesce(mavor_iso_date(split_part(replace(t, '-', '/'), '/', 1), "
+            "split_part(replace(t, '-', '/'), '/', 2), split_part(replace(t, '-', '/'), '/', 3)), "
+            "mavor_date_error(t)) "
             "else mavor_cdate_read(t) end $$"),
         QStringLiteral("create or replace function datediff(unit text, a text, b text) "
                        "returns bigint language plpgsql immutable strict parallel safe as $$ "
