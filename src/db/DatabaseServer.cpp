@@ -18,6 +18,11 @@ const char* const kSessionSettings[] = {
     // Room for "not in (select ...)" over every interaction to be hashed once
     // rather than searched again for each contact.
     "set work_mem = '64MB'",
+    // No machine code compiled for a statement: the program's heaviest
+    // statements run for a second or two, and the compiling (tens of ms to
+    // a tenth of a second each, more on a busy server) costs more than it
+    // saves; the tree runs several such statements.
+    "set jit = off",
 };
 
 // A value of the connection string, quoted as libpq reads it.

@@ -210,14 +210,16 @@ QStringList supportStatements() {
             "least(greatest(mavor_leading_number(pm), -20000), 20000)::int - 1))::date "
             "- date '1970-01-01' + mavor_leading_number(pd) - 1 $$"),
         // "2012/5/8", "2012-05-08", either followed by a time: the date, or
-        // NULL when the text is none.
+        // NULL when the text is none. Blanks and digits are the ASCII ones
+        // whatever the collation of the text, as in a file.
         QStringLiteral(
             "create or replace function mavor_parse_date(t text) returns date "
             "language plpgsql immutable parallel safe as $$ "
             "declare p text[]; y int; m int; d int; "
             "begin "
-            "p := regexp_match(t, '^\\s*(\\d{1,4})\\s*[/-]\\s*(\\d{1,2})\\s*[/-]\\s*(\\d{1,2})"
-            "(?:[ T]+\\d{1,2}:\\d{1,2}(?::\\d{1,2}(?:\\.\\d+)?)?)?\\s*$'); "
+            "p := regexp_match(t, '^[ \\t\\n\\r\\v\\f]*([0-9]{1,4})[ \\t\\n\\r\\v\\f]*[/-]"
+            "[ \\t\\n\\r\\v\\f]*([0-9]{1,2})[ \\t\\n\\r\\v\\f]*[/-][ \\t\\n\\r\\v\\f]*([0-9]{1,2})"
+            "(?:[ T]+[0-9]{1,2}:[0-9]{1,2}(?::[0-9]{1,2}(?:\\.[0-9]+)?)?)?[ \\t\\n\\r\\v\\f]*$'); "
             "if p is null then return null; end if; "
             "y := p[1]::int; m := p[2]::int; d := p[3]::int; "
             "if y < 1 or m < 1 or m > 12 or d < 1 or "
@@ -225,18 +227,49 @@ QStringList supportStatements() {
             "then return null; end if; "
             "return make_date(y, m, d); "
             "end $$"),
-        // cdate gives the ISO text that comm_date holds; text that is no date is an error.
-        QStringLiteral("create or replace function cdate(t text) returns text "
-                       "language plpgsql immutable strict parallel safe as $$ "
-                       "declare v date := mavor_parse_date(t); "
+        // What cdate reports of a text that is no date.
+        QStringLiteral("create or replace function mavor_date_error(t text) returns text "
+                       "language plpgsql immutable parallel safe as $$ "
                        "begin "
-                       "if v is null then "
                        "raise exception using message = "
                        "format('数据类型不匹配: cdate(''%s'') 不是有效日期', t), "
                        "errcode = '22007'; "
-                       "end if; "
+                       "end $$"),
+        // The ISO text of a date given by the digits of its parts, NULL when
+        // there is no such day. One expression: it is written into cdate.
+        QStringLiteral("create or replace function mavor_iso_date(y text, m text, d text) "
+                       "returns text language sql immutable parallel safe as $$ "
+                       "select case when y::int >= 1 and d::int between 1 and "
+                       "('{31,28,31,30,31,30,31,31,30,31,30,31}'::int[])[m::int] + "
+                       "(m::int = 2 and y::int % 4 = 0 and (y::int % 100 <> 0 or "
+                       "y::int % 400 = 0))::int "
+                       "then lpad(y, 4, '0') || '-' || lpad(m, 2, '0') || '-' || lpad(d, 2, '0') "
+                       "end $$"),
+        // cdate of any text the quick reading below leaves: blanks, a time.
+        QStringLiteral("create or replace function mavor_cdate_read(t text) returns text "
+                       "language plpgsql immutable strict parallel safe as $$ "
+                       "declare v date := mavor_parse_date(t); "
+                       "begin "
+                       "if v is null then return mavor_date_error(t); end if; "
                        "return to_char(v, 'YYYY-MM-DD'); "
                        "end $$"),
+        // cdate gives the ISO text that comm_date holds; text that is no date
+        // is an error. One expression, so that the server writes it into the
+        // statement instead of calling a function for every row (cleansing
+        // reads the newest date of every contact): the digits-only form
+        // "2012/5/8" or "2012-05-08", nearly every text there is, is read by
+        // its shape without the pattern; anything else goes the long way.
+        QStringLiteral(
+            "create or replace function cdate(t text) returns text "
+            "language sql immutable parallel safe as $$ "
+            "select case when translate(t, '123456789-', '000000000/') in ("
+            "'0/0/0', '0/0/00', '0/00/0', '0/00/00', '00/0/0', '00/0/00', '00/00/0', "
+            "'00/00/00', '000/0/0', '000/0/00', '000/00/0', '000/00/00', '0000/0/0', "
+            "'0000/0/00', '0000/00/0', '0000/00/00') "
+            "then coalesce(mavor_iso_date(split_part(replace(t, '-', '/'), '/', 1), "
+            "split_part(replace(t, '-', '/'), '/', 2), split_part(replace(t, '-', '/'), '/', 3)), "
+            "mavor_date_error(t)) "
+            "else mavor_cdate_read(t) end $$"),
         QStringLiteral("create or replace function datediff(unit text, a text, b text) "
                        "returns bigint language plpgsql immutable strict parallel safe as $$ "
                        "declare f date := mavor_parse_date(a); t date := mavor_parse_date(b); "

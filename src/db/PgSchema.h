@@ -16,8 +16,9 @@ class Database;
 //
 // The server database also holds what the file engine gets from the program
 // on every connection: the functions cdate, datediff and daynumber, ifnull,
-// and the collation pinyin. The version of its tables is kept in the table
-// mavor_schema.
+// and the collation pinyin. Each upgrade renews them (create or replace) in
+// its transaction, before its steps. The version of its tables is kept in the
+// table mavor_schema.
 namespace pgschema {
 
 // The statements of a script for the file engine, as the server runs them.

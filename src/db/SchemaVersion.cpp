@@ -33,6 +33,7 @@ const QList<Step>& steps() {
         {2, QStringLiteral(":/db/upgrades/002.sql")}, {3, QStringLiteral(":/db/upgrades/003.sql")},
         {4, QStringLiteral(":/db/upgrades/004.sql")}, {5, QStringLiteral(":/db/upgrades/005.sql")},
         {6, QStringLiteral(":/db/upgrades/006.sql")}, {7, QStringLiteral(":/db/upgrades/007.sql")},
+        {8, QStringLiteral(":/db/upgrades/008.sql")},
     };
     return all;
 }
@@ -94,6 +95,14 @@ bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Deriv
     if (!db.executeQuietly(db.beginStatement())) {
         if (error)
             *error = db.lastError();
+        return false;
+    }
+    // A server gets this program's functions, new or changed, with the tables
+    // (all "create or replace"), before any step that may call them.
+    if (QString failure; db.isServer() && !pgschema::ensureSupport(db, &failure)) {
+        db.rollback();
+        if (error)
+            *error = failure;
         return false;
     }
     for (const Step& step : pending) {

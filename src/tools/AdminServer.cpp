@@ -279,12 +279,13 @@ int upgradeServer(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 1;
     }
     QString error;
-    // A newer program may call functions an older one did not create.
+    // The upgrade renews the program's functions on the server in its
+    // transaction too: a newer program may call functions an older one did
+    // not create, or create them anew.
     const auto keys = [](Database& d, QString* failure) {
         return quickfind::findkeys::fillMissing(d, failure, true) >= 0;
     };
-    if (!pgschema::ensureSupport(db, &error) ||
-        !schema::upgrade(db, schema::steps(), &error, keys)) {
+    if (!schema::upgrade(db, schema::steps(), &error, keys)) {
         err << "upgrade: " << error << "\n";
         return 1;
     }

@@ -32,6 +32,7 @@ class TestDatabase : public QObject {
     void cdateAndDatediff_data();
     void cdateAndDatediff();
     void invalidDateIsAnSqlError();
+    void oddDateTextsReadAlikeFromAColumn();
     void commDateRangesCompareAsDates();
     void secondConnectionReadsAndWritesMeanwhile();
     void deliveredFileNeedsNothingOfOurs();
@@ -344,6 +345,52 @@ void TestDatabase::invalidDateIsAnSqlError() {
     }
     QVERIFY(!jet::parseDate("2011/2/29"));
     QCOMPARE(jet::isoDate("2012/2/29"), QStringLiteral("2012-02-29"));
+}
+
+// The same texts give the same date, or the same failure, on either engine,
+// read from a column as the statements read them (not a constant worked out
+// once before the statement runs).
+void TestDatabase::oddDateTextsReadAlikeFromAColumn() {
+    const QList<std::pair<QString, QString>> cases{
+        {"2012/5-8", "2012-05-08"},
+        {"12/5/8", "0012-05-08"},
+        {"9999/12/31", "9999-12-31"},
+        {"2000/2/29", "2000-02-29"},
+        {"\t 2012 / 05 / 8 \n", "2012-05-08"},
+        {"2012/5/8T13:05:07.5", "2012-05-08"},
+        {"0000/1/1", ""},
+        {"10000/1/1", ""},
+        {"1900/2/29", ""},
+        {"2012/0/1", ""},
+        {"2012/1/0", ""},
+        {"2012/123/1", ""},
+        {"2012//8", ""},
+        {"+2012/5/8", ""},
+        {"2012/5/8 13", ""},
+        {QStringLiteral("2012/5/8\u3000"), ""},
+        {QStringLiteral("\uff12\uff10\uff11\uff12/5/8"), ""},
+    };
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.execute("create table odd (t text)"));
+    for (const auto& [text, expected] : cases) {
+        prompter.clear();
+        QVERIFY(db.execute("delete from odd"));
+        QVERIFY(db.execute(sql::format("insert into odd values('%s')", text)));
+        QString value;
+        const bool read = db.query("select cdate(t) as v from odd", [&](const Row& row) {
+            value = row.text("v");
+            return false;
+        });
+        QVERIFY2(read == !expected.isEmpty(), qPrintable(text));
+        QCOMPARE(value, expected);
+        if (!read)
+            QVERIFY2(
+                prompter.lastText().contains(QStringLiteral("cdate('%1') 不是有效日期").arg(text)),
+                qPrintable(prompter.lastText()));
+    }
 }
 
 void TestDatabase::commDateRangesCompareAsDates() {

@@ -237,7 +237,8 @@ void TestServer::unreachableAtLogin() {
 }
 
 // The steps that other releases add reach a server database in one
-// transaction, its version recorded.
+// transaction, its version recorded, and renew the functions an older
+// release left there.
 void TestServer::stepsRunOnTheServer() {
     if (!TestHome::onServer())
         QSKIP("needs the test cluster");
@@ -254,10 +255,18 @@ void TestServer::stepsRunOnTheServer() {
     file.close();
     Database db;
     QVERIFY(db.open(home.databasePath()));
+    QVERIFY(db.executeServerText("create or replace function cdate(t text) returns text "
+                                 "language sql immutable as $$ select 'old' $$"));
     const int before = schema::versionOf(db);
     QString error;
     QVERIFY2(schema::upgrade(db, {{before + 1, script}}, &error), qPrintable(error));
     QCOMPARE(schema::versionOf(db), before + 1);
+    QString date;
+    QVERIFY(db.queryQuietly("select cdate('2012/5/8')", [&](const Row& row) {
+        date = row.textAt(0);
+        return false;
+    }));
+    QCOMPARE(date, QStringLiteral("2012-05-08"));
     QCOMPARE(db.count("select count(*) from base where base_probe=0"),
              db.count("select count(*) from base"));
     QCOMPARE(db.count("select count(*) from feast where feast_name='春节'"), 1);

@@ -1,0 +1,7 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
+-- Version 8: no change to the tables. On a server the date functions become
+-- plain SQL expressions that the planner writes into each statement instead
+-- of calling them row by row; every upgrade of a server renews the program's
+-- functions in its transaction before the steps run (PgSchema.h), so this
+-- step only marks the version from which they are there. A file gets its
+-- functions from the program on every connection: nothing to do.
