@@ -177,6 +177,18 @@ void copyRow(const Row& row, ContactPage page, const QHash<QString, QString>& na
 
 } // namespace
 
+const QHash<QString, QString>& ContactStore::shownNames() {
+    static const QHash<QString, QString> names = [] {
+        QHash<QString, QString> all;
+        for (const auto* page : {&kBaseNames, &kWorkNames, &kHomeNames, &kExtendNames})
+            all.insert(*page);
+        for (const QString& column : kWorkPosts)
+            all.insert(column, QStringLiteral("duty_name"));
+        return all;
+    }();
+    return names;
+}
+
 // ---- add -------------------------------------------------------------------
 
 ContactCodes ContactStore::lookups() {

@@ -66,6 +66,10 @@ class ContactStore {
     // rolled back here. writeNew gives the new base_code or -1 (reported).
     qint64 writeNew(const ContactRecord& record, const Session& session, const Clock& clock);
     bool writeChanges(qint64 code, const ContactRecord& record);
+    // The code columns of the four rows, each with the name column of the
+    // list the pages show it from ("base_sort_code": "sort_name", of the
+    // table sort): a list entry renamed changes what a contact shows.
+    static const QHash<QString, QString>& shownNames();
     // Looks each list name up once for the store's life: only for work in one
     // transaction, while no reference table can change.
     void rememberCodes() { remembered_ = true; }
