@@ -14,6 +14,7 @@
 #include "db/Statement.h"
 #include "featureapi/Session.h"
 #include "quickfind/FindKeys.h"
+#include "quickfind/PinyinReadings.h"
 
 namespace {
 
@@ -219,7 +220,9 @@ bool ContactStore::writeChanges(qint64 code, const ContactRecord& record) {
 
 bool ContactStore::renewFindKeys(qint64 code) {
     QString error;
-    if (quickfind::findkeys::refresh(db_, {code}, &error))
+    if (!readings_)
+        readings_ = std::make_shared<quickfind::PinyinReadings>();
+    if (quickfind::findkeys::refresh(db_, *readings_, {code}, &error))
         return true;
     db_.reportFailure(error);
     return false;

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QString>
+#include <memory>
 
 class Clock;
 class Database;
@@ -14,6 +15,9 @@ class Prompter;
 class ProgressHandle;
 struct Session;
 enum class ContactPage;
+namespace quickfind {
+class PinyinReadings;
+}
 
 // What a load gives the detail pane.
 struct ContactLoad {
@@ -103,4 +107,6 @@ class ContactStore {
     bool changedMeanwhile_ = false;
     QString currentStamp_;
     QHash<QString, qint64> codes_;
+    // Made at the first contact written, kept for the next ones.
+    std::shared_ptr<quickfind::PinyinReadings> readings_;
 };
