@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Times the sync with a CardDAV address book, each figure beside what the
-// server itself takes for the same requests sent bare, one after another.
+// Times the sync with a CardDAV address book on Radicale and on xandikos, each
+// figure beside what the server itself takes for the same requests sent bare,
+// one after another, and the processor time the sync spent here.
 //
-//   bench_carddav PATH [--contacts N] [--large L] [--changes C] [--xandikos]
+//   bench_carddav PATH [--contacts N] [--large L] [--changes C]
+//                 [--server radicale|xandikos]
 //       PATH: a database as delivered (mavor-admin initdb), copied for each run.
-//       Starts Radicale (or xandikos) on 127.0.0.1 in a directory of its own.
+//       Starts both servers on 127.0.0.1 in a directory of their own and runs
+//       the steps on each (or on the one named):
 //       1. first sync up: N generated contacts into an empty book;
 //          floor: the same N cards PUT into another empty book;
 //       2. first sync down: the N cards into a second, empty database;
 //          floor: sync-collection from no token and multiget of the N cards;
-//       3. incremental: L contacts in step, then C/2 changed here and C/2 on
-//          the server; floor: sync-collection since the last token, multiget
-//          of the changed cards and the PUTs of the local changes.
+//       3. first sync down of L cards laid into the server's storage;
+//          floor: the same listing and multiget;
+//       4. incremental: the L contacts in step, then C/2 changed here and C/2
+//          on the server; floor: sync-collection since the last token,
+//          multiget of the changed cards and the PUTs of the local changes.
 #include "BenchTiming.h"
 #include "QuietPrompter.h"
 #include "base/Clock.h"
@@ -29,6 +34,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QUuid>
+#include <ctime>
 
 using namespace carddav;
 
@@ -64,15 +70,25 @@ QUrl newBook(const Connection& c) {
     return client.createBook(url, QStringLiteral("bench")) ? url : QUrl();
 }
 
-SyncReport sync(Home& home, const Connection& c, const QUrl& book, double* ms) {
+// One sync, timed on the wall clock and in this process's processor time.
+struct Timed {
+    SyncReport report;
+    double ms = 0;
+    double cpuMs = 0;
+};
+
+Timed sync(Home& home, const Connection& c, const QUrl& book) {
     CardDavClient client(c);
     SyncEngine engine(home.db, home.prompter, home.session, home.clock, client, book, c.user);
+    Timed t;
     QElapsedTimer timer;
+    const std::clock_t started = std::clock();
     timer.start();
-    const SyncReport r =
+    t.report =
         engine.run([](const QList<ProposedMatch>& m) { return QList<bool>(m.size(), true); });
-    *ms = double(timer.nsecsElapsed()) / 1e6;
-    return r;
+    t.ms = double(timer.nsecsElapsed()) / 1e6;
+    t.cpuMs = double(std::clock() - started) * 1000.0 / CLOCKS_PER_SEC;
+    return t;
 }
 
 QList<QPair<qint64, ContactRecord>> liveRecords(Home& home) {
@@ -89,63 +105,64 @@ QList<QPair<qint64, ContactRecord>> liveRecords(Home& home) {
     return out;
 }
 
-void line(const char* what, double ms, const SyncReport& r, double floor, int floorRequests) {
-    out << QStringLiteral("%1: %2 ms (%3 requests, %4) | server alone: %5 ms (%6 requests)\n")
+void line(const char* what, const Timed& t, double floor, int floorRequests) {
+    const SyncReport& r = t.report;
+    out << QStringLiteral("  %1: %2 ms, here %3 ms of processor (%4 requests, %5) | server alone: "
+                          "%6 ms (%7 requests) | %8x\n")
                .arg(QString::fromUtf8(what))
-               .arg(ms, 0, 'f', 0)
+               .arg(t.ms, 0, 'f', 0)
+               .arg(t.cpuMs, 0, 'f', 0)
                .arg(r.requests)
                .arg(r.error.isEmpty() ? r.summary() : r.error)
                .arg(floor, 0, 'f', 0)
-               .arg(floorRequests);
+               .arg(floorRequests)
+               .arg(floor > 0 ? t.ms / floor : 0.0, 0, 'f', 1);
     out.flush();
 }
 
-} // namespace
+struct Server {
+    const char* name;
+    int portOffset;
+    // Where a book's cards lie in the server's storage, below the servers' directory.
+    QString storage;
+    // Whether the storage is a git repository the server reads its commits from.
+    bool git;
+};
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    int contacts = 2000, large = 10000, changes = 10;
-    bool xandikos = false;
-    QString path;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == u"--contacts" && i + 1 < args.size())
-            contacts = args[++i].toInt();
-        else if (args[i] == u"--large" && i + 1 < args.size())
-            large = args[++i].toInt();
-        else if (args[i] == u"--changes" && i + 1 < args.size())
-            changes = args[++i].toInt();
-        else if (args[i] == u"--xandikos")
-            xandikos = true;
-        else
-            path = args[i];
+// Lays the cards of L generated contacts into the book's storage: sending
+// them one by one takes the servers minutes.
+bool layCards(Home& source, const QString& folder, bool git) {
+    for (const auto& [code, record] : liveRecords(source)) {
+        const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        QFile file(folder + uid + ".vcf");
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        file.write(SyncEngine::cardOf(record, uid));
     }
-    if (path.isEmpty()) {
-        QTextStream(stderr) << "usage: bench_carddav PATH [--contacts N] [--large L] "
-                               "[--changes C] [--xandikos]\n";
-        return 2;
-    }
-    QTemporaryDir dir;
-    const int port = 30000 + int(QCoreApplication::applicationPid() % 3000) * 3;
-    const QString servers = dir.filePath("servers");
-    if (QProcess::execute(
-            "sh", {QStringLiteral(DAV_SERVERS), "start", servers, QString::number(port)}) != 0)
-        return 1;
+    if (!git)
+        return true;
+    return QProcess::execute("git", {"-C", folder, "add", "-A"}) == 0 &&
+           QProcess::execute("git", {"-C", folder, "-c", "user.name=bench", "-c",
+                                     "user.email=bench@localhost", "commit", "-qm", "cards"}) == 0;
+}
+
+bool benchServer(const Server& server, const QString& servers, int port, const QString& path,
+                 const QTemporaryDir& dir, int contacts, int large, int changes) {
     Connection c;
-    c.server = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port + (xandikos ? 2 : 0)));
+    c.server = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port + server.portOffset));
     c.user = "tester";
     c.password = "secret";
     c.timeoutMs = 600000;
-    out << "server: " << (xandikos ? "xandikos" : "Radicale") << ", " << contacts
-        << " contacts first, " << large << " for the incremental sync\n";
+    out << server.name << ": " << contacts << " contacts first, " << large
+        << " for the incremental sync\n";
+    const QString prefix = QString::fromLatin1(server.name) + u'-';
 
     // 1. First sync up, and the same PUTs bare.
     Home up;
-    if (!makeHome(path, dir.filePath("up.tdb"), contacts, up))
-        return 1;
+    if (!makeHome(path, dir.filePath(prefix + "up.tdb"), contacts, up))
+        return false;
     const QUrl book = newBook(c), bare = newBook(c);
-    double ms = 0;
-    SyncReport r = sync(up, c, book, &ms);
+    Timed t = sync(up, c, book);
     QList<QByteArray> cards;
     for (const auto& [code, record] : liveRecords(up))
         cards << SyncEngine::cardOf(record, QUuid::createUuid().toString(QUuid::WithoutBraces));
@@ -155,49 +172,43 @@ int main(int argc, char** argv) {
     int n = 0;
     for (const QByteArray& card : cards)
         client.put(bare.path() + QString::number(n++) + ".vcf", card, {}, nullptr);
-    line("first sync, up", ms, r, double(timer.nsecsElapsed()) / 1e6, int(cards.size()));
+    line("first sync, up", t, double(timer.nsecsElapsed()) / 1e6, int(cards.size()));
 
     // 2. First sync down into an empty database, and the listing and multiget bare.
     Home down;
-    if (!makeHome(path, dir.filePath("down.tdb"), 0, down))
-        return 1;
-    r = sync(down, c, book, &ms);
-    timer.restart();
-    const int before = client.requests();
+    if (!makeHome(path, dir.filePath(prefix + "down.tdb"), 0, down))
+        return false;
+    // A server makes its record of changes at the first listing since no
+    // token; made before anything is timed, it is paid by neither side.
     Changes all;
     bool invalid = false;
+    client.changesSince(book, {}, &all, &invalid);
+    t = sync(down, c, book);
+    timer.restart();
+    const int before = client.requests();
     client.changesSince(book, {}, &all, &invalid);
     QStringList hrefs;
     for (const RemoteCard& card : all.changed)
         hrefs << card.href;
     QList<RemoteCard> fetched;
     client.fetch(book, hrefs, &fetched);
-    line("first sync, down", ms, r, double(timer.nsecsElapsed()) / 1e6, client.requests() - before);
+    line("first sync, down", t, double(timer.nsecsElapsed()) / 1e6, client.requests() - before);
 
-    // 3. Incremental: L in step, C changes split between the sides. Sending L
-    // cards one by one takes Radicale minutes, so they are laid into its
-    // storage as files, and the large database gets them by a first sync down.
+    // 3. The large book: its cards laid into the storage, the large database
+    // gets them by a first sync down.
     Home big;
-    if (!makeHome(path, dir.filePath("big.tdb"), 0, big))
-        return 1;
+    if (!makeHome(path, dir.filePath(prefix + "big.tdb"), 0, big))
+        return false;
     const QUrl bigBook = newBook(c);
     {
         Home source;
-        if (!makeHome(path, dir.filePath("source.tdb"), large, source))
-            return 1;
-        const QString folder = servers + "/collections/collection-root" + bigBook.path();
-        for (const auto& [code, record] : liveRecords(source)) {
-            const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
-            QFile file(folder + uid + ".vcf");
-            if (xandikos || !file.open(QIODevice::WriteOnly))
-                break;
-            file.write(SyncEngine::cardOf(record, uid));
-        }
+        if (!makeHome(path, dir.filePath(prefix + "source.tdb"), large, source) ||
+            !layCards(source, servers + server.storage + bigBook.path(), server.git))
+            return false;
     }
-    // The server reads the files laid there once, before anything is timed.
-    QList<RemoteCard> warm;
-    client.list(bigBook, &warm);
-    r = sync(big, c, bigBook, &ms);
+    // The server reads the cards laid there once, before anything is timed.
+    client.changesSince(bigBook, {}, &all, &invalid);
+    t = sync(big, c, bigBook);
     timer.restart();
     const int listed0 = client.requests();
     client.changesSince(bigBook, {}, &all, &invalid);
@@ -205,23 +216,24 @@ int main(int argc, char** argv) {
     for (const RemoteCard& card : all.changed)
         hrefs << card.href;
     client.fetch(bigBook, hrefs, &fetched);
-    line("first sync down of the large book", ms, r, double(timer.nsecsElapsed()) / 1e6,
+    line("first sync down of the large book", t, double(timer.nsecsElapsed()) / 1e6,
          client.requests() - listed0);
-    QString token;
+
+    // 4. Incremental: C changes split between the sides.
     client.changesSince(bigBook, {}, &all, &invalid);
-    token = all.token;
+    const QString token = all.token;
     const auto records = liveRecords(big);
     ContactStore store(big.db, big.prompter);
     for (int i = 0; i < changes / 2; ++i) {
-        ContactRecord changed = records[i * 97].second;
+        ContactRecord changed = records[i * 97 % records.size()].second;
         changed.setValue("base_email", QStringLiteral("changed%1@example.cn").arg(i));
-        store.writeChanges(records[i * 97].first, changed);
+        store.writeChanges(records[i * 97 % records.size()].first, changed);
     }
     QList<RemoteCard> listed;
     client.list(bigBook, &listed);
     QStringList remoteHrefs;
     for (int i = 0; i < changes - changes / 2; ++i)
-        remoteHrefs << listed[i * 89 + 13].href;
+        remoteHrefs << listed[(i * 89 + 13) % listed.size()].href;
     QList<RemoteCard> remote;
     client.fetch(bigBook, remoteHrefs, &remote);
     for (const RemoteCard& card : remote) {
@@ -232,7 +244,7 @@ int main(int argc, char** argv) {
     Changes since;
     client.changesSince(bigBook, token, &since, &invalid);
     const QString nextToken = since.token;
-    r = sync(big, c, bigBook, &ms);
+    t = sync(big, c, bigBook);
     // The same requests bare: the changes since the token, the changed cards, the local PUTs.
     timer.restart();
     const int start = client.requests();
@@ -240,8 +252,39 @@ int main(int argc, char** argv) {
     client.fetch(bigBook, remoteHrefs, &remote);
     for (int i = 0; i < changes / 2; ++i)
         client.put(bare.path() + QStringLiteral("again%1.vcf").arg(i), cards.value(i), {}, nullptr);
-    line("incremental sync", ms, r, double(timer.nsecsElapsed()) / 1e6, client.requests() - start);
+    line("incremental sync", t, double(timer.nsecsElapsed()) / 1e6, client.requests() - start);
+    return true;
+}
 
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QString value;
+    const int contacts = bench::takeOption(args, "--contacts", &value) ? value.toInt() : 2000;
+    const int large = bench::takeOption(args, "--large", &value) ? value.toInt() : 10000;
+    const int changes = bench::takeOption(args, "--changes", &value) ? value.toInt() : 10;
+    const QString only = bench::takeOption(args, "--server", &value) ? value : QString();
+    if (args.size() != 1 || contacts <= 0 || large <= 0) {
+        QTextStream(stderr) << "usage: bench_carddav PATH [--contacts N] [--large L] "
+                               "[--changes C] [--server radicale|xandikos]\n";
+        return 2;
+    }
+    const QString path = args.first();
+    QTemporaryDir dir;
+    const int port = 30000 + int(QCoreApplication::applicationPid() % 3000) * 3;
+    const QString servers = dir.filePath("servers");
+    if (QProcess::execute(
+            "sh", {QStringLiteral(DAV_SERVERS), "start", servers, QString::number(port)}) != 0)
+        return 1;
+    const Server all[] = {{"radicale", 0, "/collections/collection-root", false},
+                          {"xandikos", 2, "/xandikos", true}};
+    bool ok = true;
+    for (const Server& server : all) {
+        if (only.isEmpty() || only == QLatin1String(server.name))
+            ok = benchServer(server, servers, port, path, dir, contacts, large, changes) && ok;
+    }
     QProcess::execute("sh", {QStringLiteral(DAV_SERVERS), "stop", servers});
-    return 0;
+    return ok ? 0 : 1;
 }

@@ -137,6 +137,7 @@ bool SyncEngine::step(const Progress& progress, const QString& what, int done, i
 
 bool SyncEngine::loadLocal() {
     live_.clear();
+    listNames_.clear();
     liveCodes_.clear();
     liveDigest_.clear();
     trashed_.clear();
@@ -195,6 +196,28 @@ bool SyncEngine::readStamps(qint64 only, QHash<qint64, QString>* out) {
         {QStringLiteral("extend"), QStringLiteral("extend_base_code")},
         {QStringLiteral("home"), QStringLiteral("home_base_code")},
         {QStringLiteral("society"), QStringLiteral("society_base_code")}};
+    // A code stands for the name its list gives it now: a renamed entry
+    // changes the stamp of every contact that shows it.
+    if (listNames_.isEmpty()) {
+        QHash<QString, QHash<qint64, QString>> lists;
+        for (const QString& nameColumn : ContactStore::shownNames()) {
+            const QString list = nameColumn.chopped(5); // "sort_name": sort
+            if (lists.contains(list))
+                continue;
+            QHash<qint64, QString>& names = lists[list];
+            // Program-built from the fixed list of code columns.
+            if (!db_.queryQuietly(
+                    sql::Statement(QStringLiteral("select %1_code, %1_name from %1").arg(list)),
+                    [&](const Row& row) {
+                        names.insert(row.numberAt(0), row.textAt(1));
+                        return true;
+                    }))
+                return false;
+        }
+        const QHash<QString, QString>& shown = ContactStore::shownNames();
+        for (auto it = shown.cbegin(); it != shown.cend(); ++it)
+            listNames_.insert(it.key(), lists.value(it.value().chopped(5)));
+    }
     QHash<qint64, QByteArray> raw;
     for (const auto& [table, key] : kTables) {
         const QString all = QStringLiteral("select * from %1").arg(table);
@@ -202,13 +225,21 @@ bool SyncEngine::readStamps(qint64 only, QHash<qint64, QString>* out) {
             only > 0 ? sql::format(all + QStringLiteral(" where %1=%ld").arg(key), only)
                      : sql::Statement(all);
         int keyAt = -1;
+        QList<QPair<int, const QHash<qint64, QString>*>> coded;
         if (!db_.queryQuietly(statement, [&](const Row& row) {
-                if (keyAt < 0)
+                if (keyAt < 0) {
                     keyAt = row.indexOf(key);
+                    for (auto it = listNames_.cbegin(); it != listNames_.cend(); ++it) {
+                        if (const int at = row.indexOf(it.key()); at >= 0)
+                            coded.append({at, &it.value()});
+                    }
+                }
                 QByteArray& bytes = raw[row.numberAt(keyAt)];
                 bytes += table.toLatin1();
                 for (int i = 0; i < row.columnCount(); ++i)
                     bytes += row.textAt(i).toUtf8() + '\x1f';
+                for (const auto& [at, names] : coded)
+                    bytes += names->value(row.numberAt(at)).toUtf8() + '\x1f';
                 return true;
             }))
             return false;

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -140,6 +141,9 @@ class SyncEngine {
     QSet<qint64> liveCodes_;
     QHash<qint64, ContactRecord> live_; // the records read so far
     QHash<qint64, QString> stamps_;
+    // The names of the list entries, by code column (in order: the stamps
+    // must come out the same in every run) and code, read once per sync.
+    QMap<QString, QHash<qint64, QString>> listNames_;
     QHash<qint64, QString> liveDigest_;
     QSet<qint64> trashed_;
 };

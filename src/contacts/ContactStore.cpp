@@ -14,6 +14,7 @@
 #include "db/Statement.h"
 #include "featureapi/Session.h"
 #include "quickfind/FindKeys.h"
+#include "quickfind/PinyinReadings.h"
 
 namespace {
 
@@ -177,6 +178,18 @@ void copyRow(const Row& row, ContactPage page, const QHash<QString, QString>& na
 
 } // namespace
 
+const QHash<QString, QString>& ContactStore::shownNames() {
+    static const QHash<QString, QString> names = [] {
+        QHash<QString, QString> all;
+        for (const auto* page : {&kBaseNames, &kWorkNames, &kHomeNames, &kExtendNames})
+            all.insert(*page);
+        for (const QString& column : kWorkPosts)
+            all.insert(column, QStringLiteral("duty_name"));
+        return all;
+    }();
+    return names;
+}
+
 // ---- add -------------------------------------------------------------------
 
 ContactCodes ContactStore::lookups() {
@@ -207,7 +220,9 @@ bool ContactStore::writeChanges(qint64 code, const ContactRecord& record) {
 
 bool ContactStore::renewFindKeys(qint64 code) {
     QString error;
-    if (quickfind::findkeys::refresh(db_, {code}, &error))
+    if (!readings_)
+        readings_ = std::make_shared<quickfind::PinyinReadings>();
+    if (quickfind::findkeys::refresh(db_, *readings_, {code}, &error))
         return true;
     db_.reportFailure(error);
     return false;

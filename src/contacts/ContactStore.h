@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QString>
+#include <memory>
 
 class Clock;
 class Database;
@@ -14,6 +15,9 @@ class Prompter;
 class ProgressHandle;
 struct Session;
 enum class ContactPage;
+namespace quickfind {
+class PinyinReadings;
+}
 
 // What a load gives the detail pane.
 struct ContactLoad {
@@ -66,6 +70,10 @@ class ContactStore {
     // rolled back here. writeNew gives the new base_code or -1 (reported).
     qint64 writeNew(const ContactRecord& record, const Session& session, const Clock& clock);
     bool writeChanges(qint64 code, const ContactRecord& record);
+    // The code columns of the four rows, each with the name column of the
+    // list the pages show it from ("base_sort_code": "sort_name", of the
+    // table sort): a list entry renamed changes what a contact shows.
+    static const QHash<QString, QString>& shownNames();
     // Looks each list name up once for the store's life: only for work in one
     // transaction, while no reference table can change.
     void rememberCodes() { remembered_ = true; }
@@ -99,4 +107,6 @@ class ContactStore {
     bool changedMeanwhile_ = false;
     QString currentStamp_;
     QHash<QString, qint64> codes_;
+    // Made at the first contact written, kept for the next ones.
+    std::shared_ptr<quickfind::PinyinReadings> readings_;
 };

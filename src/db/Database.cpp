@@ -80,6 +80,7 @@ bool Database::open(const QString& path) {
 void Database::close() {
     prepared_.clear();
     reused_.clear();
+    fileReused_.clear();
     if (!QSqlDatabase::contains(name_))
         return;
     {
@@ -266,6 +267,32 @@ bool Database::queryQuietly(const sql::Statement& statement,
                             const std::function<bool(const Row&)>& each) {
     if (sqlite3* handle = fileHandle()) {
         ++roundTrips_;
+        // A select with values comes back with new ones (a contact's pages,
+        // one contact after another): compiled once, it is only bound again.
+        constexpr std::size_t kMostReused = 256;
+        auto found = fileReused_.end();
+        if (!statement.values().isEmpty()) {
+            found = fileReused_.find(statement.text());
+            if (found == fileReused_.end() && fileReused_.size() < kMostReused) {
+                auto compiled = std::make_unique<FileStatement>(handle);
+                if (!compiled->prepare(sql::withNameOrder(statement.text()))) {
+                    lastError_ = describe(compiled->error());
+                    return false;
+                }
+                found =
+                    fileReused_.emplace(statement.text(), FileReused{std::move(compiled), false})
+                        .first;
+            }
+        }
+        if (found != fileReused_.end() && !found->second.busy) {
+            FileReused& slot = found->second;
+            slot.busy = true;
+            const bool ok = slot.statement->bind(statement.values()) && slot.statement->walk(each);
+            slot.busy = false;
+            if (!ok)
+                lastError_ = describe(slot.statement->error());
+            return ok;
+        }
         FileStatement select(handle);
         if (!select.prepare(sql::withNameOrder(statement.text()), statement.values())) {
             lastError_ = describe(select.error());

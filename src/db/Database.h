@@ -21,6 +21,8 @@ struct sqlite3;
 // one for the whole run; a worker thread opens its own on the same file. Every
 // failing call reports the engine's error text through the Prompter (when there
 // is one) and returns its failure value; nothing throws.
+class FileStatement;
+
 class Database {
   public:
     explicit Database(Prompter* prompter = nullptr);
@@ -141,6 +143,12 @@ class Database {
         bool busy = false; // walked now: a statement run inside the walk prepares its own
     };
     std::map<QString, Reused> reused_;
+    // A file's selects with values, compiled once and run again with new ones.
+    struct FileReused {
+        std::unique_ptr<FileStatement> statement;
+        bool busy = false; // walked now: a select run inside the walk compiles its own
+    };
+    std::map<QString, FileReused> fileReused_;
     qint64 roundTrips_ = 0;
     QString lastError_;
     Prompter* prompter_;

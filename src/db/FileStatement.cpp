@@ -23,6 +23,7 @@ void FileStatement::refuse(const QString& what, const QString& words, int code) 
 
 bool FileStatement::prepare(const QString& text) {
     error_ = QSqlError();
+    row_.reset();
     sqlite3_finalize(statement_);
     statement_ = nullptr;
     const void* tail = nullptr;
@@ -112,7 +113,10 @@ bool FileStatement::next() {
 }
 
 bool FileStatement::walk(const std::function<bool(const Row&)>& each) {
-    const Row row(statement_);
+    // A table changed meanwhile (a column added) gives a statement compiled anew.
+    if (!row_ || row_->columnCount() != sqlite3_column_count(statement_))
+        row_ = std::make_unique<Row>(statement_);
+    const Row& row = *row_;
     while (next()) {
         if (!each(row))
             break;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariantList>
 #include <functional>
+#include <memory>
 
 class Row;
 struct sqlite3;
@@ -47,5 +48,8 @@ class FileStatement {
 
     sqlite3* handle_;
     sqlite3_stmt* statement_ = nullptr;
+    // The walks' row, with the positions of the columns asked for by name:
+    // a statement run again finds them without searching.
+    std::unique_ptr<Row> row_;
     QSqlError error_;
 };

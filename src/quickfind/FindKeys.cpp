@@ -108,13 +108,19 @@ qint64 fillMissing(Database& db, QString* error, bool within) {
 bool refresh(Database& db, const QList<qint64>& codes, QString* error) {
     if (codes.isEmpty())
         return true;
+    PinyinReadings readings;
+    return refresh(db, readings, codes, error);
+}
+
+bool refresh(Database& db, PinyinReadings& readings, const QList<qint64>& codes, QString* error) {
+    if (codes.isEmpty())
+        return true;
     QStringList list;
     for (qint64 code : codes)
         list << QString::number(code);
     // Program-built: the list holds numbers only.
     const QString select =
         kSources + QStringLiteral("where b.base_code in (%1)").arg(list.join(u','));
-    PinyinReadings readings;
     return fill(db, readings, sql::Statement(select), codes, error, false) >= 0;
 }
 

@@ -31,6 +31,10 @@ qint64 fillMissing(Database& db, QString* error = nullptr, bool within = false);
 
 // Rewrites the keys of these contacts (a writer that changed them).
 bool refresh(Database& db, const QList<qint64>& codes, QString* error = nullptr);
+// The same with readings kept by a writer of many contacts: making them
+// costs more than the keys of one contact.
+bool refresh(Database& db, PinyinReadings& readings, const QList<qint64>& codes,
+             QString* error = nullptr);
 
 // The stored keys of a contact's texts.
 struct Keys {

@@ -264,6 +264,19 @@ void TestCardDavSync::bothWaysThenEachSideThenBoth() {
     cards = remoteCards(c, book);
     QVERIFY(cards.value("乙二").data.contains("here@example.com"));
     QVERIFY(cards.value("乙二").data.contains("010-12345678"));
+
+    // A list entry renamed changes the cards of the contacts that show it,
+    // though none of their rows changed.
+    ContactRecord titled = side.load(first);
+    titled.setValue("work_duty_code", "总经理");
+    QVERIFY(ContactStore(side.db, side.prompter).writeChanges(first, titled));
+    QCOMPARE(side.sync().updatedRemote, 1);
+    QVERIFY(side.db.execute(sql::Statement("update duty set duty_name='首席执行官' "
+                                           "where duty_name='总经理'")));
+    r = side.sync();
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QCOMPARE(r.updatedRemote, 1);
+    QVERIFY(remoteCards(c, book).value("甲一").data.contains("TITLE:首席执行官"));
 }
 
 void TestCardDavSync::deletesGoThroughTheTrash() {
