@@ -10,8 +10,8 @@
 // each kill the database, opened as the program opens it, is whole: the
 // engine's integrity check passes, every contact has its four rows or none,
 // nothing is left of a contact that is gone, the points match the
-// interactions, each contact's kept newest interaction is its newest, and a cleansing, hand-over or restore happened wholly or not
-// at all. A short count here; bench_crash makes 1,000 kills of each.
+// interactions, each contact's kept newest interaction is its newest, and a cleansing, hand-over or
+// restore happened wholly or not at all. A short count here; bench_crash makes 1,000 kills of each.
 class TestCrash : public QObject {
     Q_OBJECT
 

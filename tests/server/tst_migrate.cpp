@@ -165,10 +165,10 @@ void TestMigrate::passwordsStayBehind() {
     TestHome home;
     QVERIFY(home.isValid());
     // Two interactions on one day: the later entered is the newest.
-    const QString file =
-        madeFile(home, {"insert into base (base_name) values ('甲')",
-                        "insert into comm (comm_base_code, comm_date, comm_day) values "
-                        "(1, '2012-05-08', '08'), (1, '2012-05-08', '09'), (1, '2012-05-07', '07')"});
+    const QString file = madeFile(
+        home, {"insert into base (base_name) values ('甲')",
+               "insert into comm (comm_base_code, comm_date, comm_day) values "
+               "(1, '2012-05-08', '08'), (1, '2012-05-08', '09'), (1, '2012-05-07', '07')"});
     QVERIFY(!file.isEmpty());
     const Run run = admin({"migrate", file, home.databasePath()});
     QVERIFY2(run.code == 0, qPrintable(run.err));
