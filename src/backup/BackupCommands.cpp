@@ -4,13 +4,13 @@
 #include "backup/DatabaseRestore.h"
 #include "backup/OnlineBackup.h"
 #include "backup/ProgramDatabase.h"
+#include "backup/ServerSnapshot.h"
 #include "backup/SqliteConnection.h"
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "db/Database.h"
 #include "db/ErrorMessages.h"
 #include "db/TextFormat.h"
-#include "server/ServerSnapshot.h"
 
 #include <QFileInfo>
 

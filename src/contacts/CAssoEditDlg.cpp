@@ -4,8 +4,8 @@
 #include "contacts/AssoStore.h"
 #include "contacts/AssoTargets.h"
 #include "contacts/CAssoTargetDlg.h"
-#include "contacts/CDropList.h"
 #include "featureapi/AppContext.h"
+#include "ui/CDropList.h"
 #include "ui/TextLimit.h"
 
 #include <QGridLayout>

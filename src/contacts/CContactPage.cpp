@@ -4,7 +4,6 @@
 #include "base/Clock.h"
 #include "base/Prompter.h"
 #include "contacts/CBasePage.h"
-#include "contacts/CDropList.h"
 #include "contacts/CExtendPage.h"
 #include "contacts/CHomePage.h"
 #include "contacts/CSocietyPage.h"
@@ -12,6 +11,7 @@
 #include "contacts/ContactLists.h"
 #include "contacts/LunarBirthday.h"
 #include "featureapi/AppContext.h"
+#include "ui/CDropList.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

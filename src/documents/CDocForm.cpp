@@ -3,10 +3,10 @@
 
 #include "base/Clock.h"
 #include "base/Prompter.h"
-#include "contacts/CDropList.h"
 #include "documents/DocForm.h"
 #include "documents/FileOpener.h"
 #include "featureapi/AppContext.h"
+#include "ui/CDropList.h"
 #include "ui/TextLimit.h"
 
 #include <QComboBox>

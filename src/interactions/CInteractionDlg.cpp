@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "interactions/CInteractionDlg.h"
 
-#include "contacts/CDropList.h"
 #include "interactions/InteractionFields.h"
 #include "interactions/InteractionForm.h"
+#include "ui/CDropList.h"
 #include "ui/TextLimit.h"
 
 #include <QGridLayout>

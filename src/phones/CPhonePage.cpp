@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "phones/CPhonePage.h"
 
-#include "contacts/CDropList.h"
+#include "ui/CDropList.h"
 
 #include <QGridLayout>
 #include <QLabel>

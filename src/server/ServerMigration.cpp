@@ -7,7 +7,7 @@
 #include "db/LatestComm.h"
 #include "db/PgSchema.h"
 #include "db/SchemaVersion.h"
-#include "server/TableCopy.h"
+#include "db/TableCopy.h"
 #include "server/TeamRoles.h"
 
 #include <QElapsedTimer>

@@ -4,11 +4,11 @@
 #include "backup/DatabaseCheck.h"
 #include "backup/DatabaseRestore.h"
 #include "backup/OnlineBackup.h"
+#include "backup/ServerSnapshot.h"
 #include "backup/SqliteConnection.h"
 #include "db/Database.h"
 #include "db/LatestComm.h"
 #include "db/ServerAddress.h"
-#include "server/ServerSnapshot.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include "contacts/CAssoEditDlg.h"
 #include "contacts/CAssoPage.h"
 #include "contacts/CAssoTargetDlg.h"
-#include "contacts/CDropList.h"
+#include "ui/CDropList.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 

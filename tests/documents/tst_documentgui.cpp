@@ -4,7 +4,6 @@
 #include "contacts/CAssoPage.h"
 #include "contacts/CClientView2.h"
 #include "contacts/CContactDetailPane.h"
-#include "contacts/CDropList.h"
 #include "contacts/ContactList.h"
 #include "documents/CDatumEditDlg.h"
 #include "documents/CDatumView.h"
@@ -16,6 +15,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CRightPanelWnd.h"
 #include "tree/CNavTree.h"
+#include "ui/CDropList.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 

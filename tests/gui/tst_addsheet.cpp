@@ -3,11 +3,11 @@
 
 #include "contacts/CContactAddSheet.h"
 #include "contacts/CContactPage.h"
-#include "contacts/CDropList.h"
 #include "contacts/CExistingRecordsDlg.h"
 #include "contacts/ContactStore.h"
 #include "support/ContactFieldOracle.h"
 #include "support/SampleContacts.h"
+#include "ui/CDropList.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 

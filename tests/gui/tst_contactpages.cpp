@@ -2,12 +2,12 @@
 #include "ContactGuiFixture.h"
 
 #include "contacts/CContactPage.h"
-#include "contacts/CDropList.h"
 #include "contacts/ContactFields.h"
 #include "contacts/ContactPageBuilder.h"
 #include "contacts/ContactValidation.h"
 #include "support/ContactFieldOracle.h"
 #include "support/SampleContacts.h"
+#include "ui/CDropList.h"
 
 #include <QCheckBox>
 #include <QDialog>

@@ -3,10 +3,10 @@
 
 #include "contacts/CContactDetailPane.h"
 #include "contacts/CContactPage.h"
-#include "contacts/CDropList.h"
 #include "contacts/ContactStore.h"
 #include "featureapi/ContactTab.h"
 #include "support/ContactFieldOracle.h"
+#include "ui/CDropList.h"
 
 #include <QLabel>
 #include <QLineEdit>

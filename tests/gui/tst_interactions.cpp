@@ -7,7 +7,6 @@
 #include "contacts/CContactAddSheet.h"
 #include "contacts/CContactDetailPane.h"
 #include "contacts/CContactPage.h"
-#include "contacts/CDropList.h"
 #include "contacts/CValidityDlg.h"
 #include "contacts/ContactList.h"
 #include "db/Database.h"
@@ -27,6 +26,7 @@
 #include "support/TestHome.h"
 #include "tools/Generator.h"
 #include "tree/CNavTree.h"
+#include "ui/CDropList.h"
 #include "ui/CNoticeWnd.h"
 #include "ui/ReportModel.h"
 

@@ -7,7 +7,6 @@
 #include "contacts/CContactAddSheet.h"
 #include "contacts/CContactDetailPane.h"
 #include "contacts/CContactPage.h"
-#include "contacts/CDropList.h"
 #include "contacts/ContactList.h"
 #include "db/Database.h"
 #include "featureapi/CommandTable.h"
@@ -25,6 +24,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 #include "tree/CNavTree.h"
+#include "ui/CDropList.h"
 #include "ui/ReportModel.h"
 
 #include <QAction>

@@ -4,7 +4,6 @@
 #include "contacts/CClientView2.h"
 #include "contacts/CContactDetailPane.h"
 #include "contacts/CContactPage.h"
-#include "contacts/CDropList.h"
 #include "contacts/ContactList.h"
 #include "db/Database.h"
 #include "shell/CMainFrame.h"
@@ -13,6 +12,7 @@
 #include "support/TestHome.h"
 #include "tools/Generator.h"
 #include "tree/CNavTree.h"
+#include "ui/CDropList.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"
 

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "contacts/CDropList.h"
 #include "featureapi/CommandTable.h"
 #include "gui/ContactGuiFixture.h"
 #include "phones/CPhoneAddDlg.h"
@@ -9,6 +8,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CRightPanelWnd.h"
 #include "shell/NoticeHost.h"
+#include "ui/CDropList.h"
 #include "ui/CNoticeWnd.h"
 #include "ui/CReportView.h"
 #include "ui/ReportModel.h"

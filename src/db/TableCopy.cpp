@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "server/TableCopy.h"
+#include "db/TableCopy.h"
 
 #include "db/Database.h"
 

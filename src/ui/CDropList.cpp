@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "contacts/CDropList.h"
+#include "ui/CDropList.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>

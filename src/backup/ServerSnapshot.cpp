@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "server/ServerSnapshot.h"
+#include "backup/ServerSnapshot.h"
 
 #include "backup/OnlineBackup.h"
 #include "backup/SqliteConnection.h"
@@ -8,7 +8,7 @@
 #include "db/LatestComm.h"
 #include "db/PgSchema.h"
 #include "db/SchemaVersion.h"
-#include "server/TableCopy.h"
+#include "db/TableCopy.h"
 
 #include <QFile>
 #include <QFileInfo>
