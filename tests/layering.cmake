@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The folders of src/ stand on floors, and a file includes only from its own
-# folder or from a lower floor; the features (floor 3) may also use each other.
+# folder or from a lower floor; the features (floor 3) may also use each other,
+# one way only.
 # Only the shell includes a feature's installer (its *Feature.h).
 # Run by CTest with -DSRC=<src folder>. A folder that is on no floor fails the
 # check: a new folder is placed here on purpose.
@@ -49,13 +50,31 @@ foreach(folder ${folders})
         list(APPEND failures "${file}: ${line} (not a folder of src/)")
       elseif(theirs GREATER own)
         list(APPEND failures "${file}: ${line} (floor ${own} includes floor ${theirs})")
+      elseif(theirs EQUAL own AND own EQUAL features_floor)
+        set(uses_${folder}_${other} "${file}")
+        list(APPEND sideways "${folder}>${other}")
       elseif(theirs EQUAL own AND NOT own EQUAL features_floor)
         list(APPEND failures "${file}: ${line} (sideways on floor ${own})")
-      elseif(line MATCHES "Feature\\.h\"" AND NOT folder STREQUAL "shell")
+      endif()
+      if(line MATCHES "Feature\\.h\"" AND NOT folder STREQUAL "shell")
         list(APPEND failures "${file}: ${line} (only the shell installs features)")
       endif()
     endforeach()
   endforeach()
+endforeach()
+
+# Features use each other one way only: two that include each other are one
+# feature in two folders, or share something that belongs a floor lower.
+if(sideways)
+  list(REMOVE_DUPLICATES sideways)
+endif()
+foreach(pair ${sideways})
+  string(REPLACE ">" ";" ends "${pair}")
+  list(GET ends 0 a)
+  list(GET ends 1 b)
+  if(a STRLESS b AND "${b}>${a}" IN_LIST sideways)
+    list(APPEND failures "src/${a} and src/${b} include each other (${uses_${a}_${b}}, ${uses_${b}_${a}})")
+  endif()
 endforeach()
 
 if(failures)
