@@ -239,6 +239,9 @@ void TestExports::contactList() {
     ContactListSheet sheet(f.db, f.clock, model);
     QVERIFY(SheetExport(f.prompter, kTemplate).run(sheet, path));
     QCOMPARE(f.prompter.texts(), QStringList{QStringLiteral("列表资料文件已生成!")});
+    // The progress window is gone before the message that the file is written.
+    QCOMPARE(f.prompter.progressRuns.size(), 1);
+    QVERIFY(!f.prompter.messages.last().overProgress);
 
     ReadBack book;
     READ_BACK(path, book);

@@ -21,12 +21,21 @@ class RecordingProgress : public ProgressHandle {
 } // namespace
 
 void ScriptedPrompter::notice(const QString& caption, const QString& text, PromptIcon icon) {
-    messages.append({Message::Kind::Notice, caption, text, icon});
+    messages.append({Message::Kind::Notice, caption, text, icon, progressRunning()});
 }
 
 bool ScriptedPrompter::ask(const QString& caption, const QString& text) {
-    messages.append({Message::Kind::Question, caption, text, PromptIcon::Question});
+    messages.append(
+        {Message::Kind::Question, caption, text, PromptIcon::Question, progressRunning()});
     return answers_.isEmpty() ? defaultAnswer : answers_.dequeue();
+}
+
+bool ScriptedPrompter::progressRunning() const {
+    for (const auto& run : progressRuns) {
+        if (!run->finished)
+            return true;
+    }
+    return false;
 }
 
 std::unique_ptr<ProgressHandle> ScriptedPrompter::beginProgress() {

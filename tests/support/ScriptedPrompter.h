@@ -17,6 +17,9 @@ class ScriptedPrompter : public Prompter {
         QString caption;
         QString text;
         PromptIcon icon;
+        // A progress window was still up when the message came: it would stand
+        // behind the message box.
+        bool overProgress = false;
     };
 
     void notice(const QString& caption, const QString& text, PromptIcon icon) override;
@@ -44,5 +47,7 @@ class ScriptedPrompter : public Prompter {
     }
 
   private:
+    bool progressRunning() const;
+
     QQueue<bool> answers_;
 };
