@@ -500,7 +500,7 @@ void TestTreeBuilder::failingStatementIsReportedOnTheReceiversThread() {
     AutoResetEvent stop, done;
     TreeWorker worker;
     QVERIFY(worker.start(
-        {home.databasePath(), &tree, &queued, &reminders, &stop, &done, 1, false, {}}));
+        {home.databasePath(), &tree, &queued, &reminders, &stop, &done, 1, false, {}, {}}));
     worker.join();
 
     // Nothing reaches the person before this thread runs its queue.
@@ -529,20 +529,20 @@ void TestTreeBuilder::workerRefusesASecondBuild() {
     // Every build waits on the stop event between its steps, so the first is
     // still running when the second is asked for.
     QVERIFY(worker.start(
-        {home.databasePath(), &first, &queued, &reminders, &stop, &done, 1, false, {}}));
+        {home.databasePath(), &first, &queued, &reminders, &stop, &done, 1, false, {}, {}}));
     QVERIFY(!worker.start(
-        {home.databasePath(), &second, &queued, &reminders, &stop, &done, 1, false, {}}));
+        {home.databasePath(), &second, &queued, &reminders, &stop, &done, 1, false, {}, {}}));
     worker.join();
     QVERIFY(!worker.isRunning());
     QCOMPARE(second.started, 0);
     QVERIFY(worker.start(
-        {home.databasePath(), &second, &queued, &reminders, &stop, &done, 1, false, {}}));
+        {home.databasePath(), &second, &queued, &reminders, &stop, &done, 1, false, {}, {}}));
     worker.join();
     QCOMPARE(first.topLevel(), second.topLevel());
 
     CaptionTree missing;
     QVERIFY(worker.start(
-        {home.file("none.tdb"), &missing, &queued, &reminders, &stop, &done, 1, false, {}}));
+        {home.file("none.tdb"), &missing, &queued, &reminders, &stop, &done, 1, false, {}, {}}));
     worker.join();
     QCoreApplication::processEvents();
     QCOMPARE(target.messages.size(), 1);
@@ -574,7 +574,7 @@ void TestTreeBuilder::stoppedBuilderSetsDoneEveryTime() {
     for (int run = 0; run < 50; ++run) {
         CaptionTree tree;
         QVERIFY(worker.start(
-            {home.databasePath(), &tree, &queued, &reminders, &stop, &done, 1, false, {}}));
+            {home.databasePath(), &tree, &queued, &reminders, &stop, &done, 1, false, {}, {}}));
         stop.set();
         // The exit's six paced waits.
         bool answered = false;
@@ -591,7 +591,7 @@ void TestTreeBuilder::stoppedBuilderSetsDoneEveryTime() {
     // Left alone, the same build runs to its end without setting the done event.
     CaptionTree tree;
     QVERIFY(worker.start(
-        {home.databasePath(), &tree, &queued, &reminders, &stop, &done, 1, false, {}}));
+        {home.databasePath(), &tree, &queued, &reminders, &stop, &done, 1, false, {}, {}}));
     worker.join();
     QCOMPARE(tree.endings, QList<bool>{true});
     QCOMPARE(tree.topLevel().first(), QStringLiteral("全部人脉 <共3429个>"));
@@ -625,7 +625,7 @@ void TestTreeBuilder::builderUsesItsOwnConnection() {
     AutoResetEvent stop, done;
     TreeWorker worker;
     QVERIFY(worker.start(
-        {home.databasePath(), &tree, &queued, &reminders, &stop, &done, 1, false, {}}));
+        {home.databasePath(), &tree, &queued, &reminders, &stop, &done, 1, false, {}, {}}));
     worker.join();
     QVERIFY(ui.rollback());
     QCoreApplication::processEvents();
