@@ -60,7 +60,7 @@ class TestPostalLookup : public QObject {
     void postcodeFragmentMatchesAnywhere();
     void fieldsNarrowTogether();
     void cityWithoutProvinceIsNotListed();
-    void typedQuotesAreText();
+    void typedQuotesAndPercentSignsAreText();
 
   private:
     std::unique_ptr<TestHome> home_;
@@ -159,13 +159,17 @@ void TestPostalLookup::cityWithoutProvinceIsNotListed() {
     QVERIFY(rows.isEmpty());
 }
 
-void TestPostalLookup::typedQuotesAreText() {
+void TestPostalLookup::typedQuotesAndPercentSignsAreText() {
     QVERIFY(db_->execute(sql::Statement(
         "insert into city(city_name,city_province_code,city_area_code,city_zip) "
         "values('O''Hare',(select province_code from province where province_name='北京市'),"
         "'01%','1')")));
     QList<QStringList> rows;
     QVERIFY(PostalLookup(*db_).search({{}, "O'H", {}, {}}, rows));
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first().at(1), QStringLiteral("O'Hare"));
+    // "1%" is the two characters, found only where the area code holds them.
+    QVERIFY(PostalLookup(*db_).search({{}, {}, "1%", {}}, rows));
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first().at(1), QStringLiteral("O'Hare"));
     QVERIFY(PostalLookup(*db_).search({"'; delete from city; --", {}, {}, {}}, rows));
