@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contacts/ContactPageBuilder.h"
 
-#include "contacts/ElidedLabel.h"
 #include "contacts/LunarBirthday.h"
 #include "ui/CDropList.h"
+#include "ui/ElidedLabel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

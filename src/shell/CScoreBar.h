@@ -13,16 +13,8 @@ class CScoreBar : public QWidget {
     void show(const QString& scoreText, const QString& levelText);
     QString scoreText() const;
     QString levelText() const;
-    // Wide enough for both whole lines; the layout may give less.
-    QSize sizeHint() const override;
-
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void fit();
-
-    QString scoreText_, levelText_;
     QLabel* score_; // label 1131
     QLabel* level_; // label 1261
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "contacts/ElidedLabel.h"
+#include "ui/ElidedLabel.h"
 
 #include <QPainter>
 #include <QStyle>
