@@ -124,7 +124,7 @@ Statement formatArgs(const QString& tmpl, const QList<text::Arg>& args,
     auto closeQuote = [&] {
         if (!quoteHasValue) {
             out.text_ += quoteWritten;
-            return false;
+            return;
         }
         if (quoteIsPattern && patternNeedsEscape) {
             out.text_ += QStringLiteral("? escape '\\'");
@@ -133,7 +133,6 @@ Statement formatArgs(const QString& tmpl, const QList<text::Arg>& args,
             out.text_ += u'?';
             out.values_.append(boundText(quoteValue));
         }
-        return true;
     };
 
     qsizetype next = 0;
