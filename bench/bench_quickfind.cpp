@@ -17,6 +17,7 @@
 #include "BenchTiming.h"
 #include "SpeedServer.h"
 #include "db/Database.h"
+#include "db/DeliveredDatabase.h"
 #include "quickfind/FindKeys.h"
 #include "quickfind/QuickFinder.h"
 
@@ -186,9 +187,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("mavor.tdb"));
-    if (!QFile::copy(args[0], path)) {
-        err << "无法复制 " << args[0] << "\n";
+    // The copy keeps the file's name: the server's copy is kept under it.
+    const QString path = dir.filePath(QFileInfo(args[0]).fileName());
+    QString failure;
+    if (!QFile::copy(args[0], path) || !delivered::upgradeFile(path, &failure)) {
+        err << "无法复制或升级 " << args[0] << " " << failure << "\n";
         return 1;
     }
     bool ok = false;
@@ -202,7 +205,7 @@ int main(int argc, char** argv) {
     }
     if (!server.isEmpty()) {
         SpeedServer there(server);
-        const QString kept = there.ensure(args[0]);
+        const QString kept = there.ensure(path);
         const QString work =
             kept.isEmpty() ? QString() : there.copyOf(kept, QStringLiteral("_find"));
         if (work.isEmpty()) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/TableCopy.h"
 
+#include "db/BatchInsert.h"
 #include "db/Database.h"
 
 #include <QSet>
@@ -27,18 +28,6 @@ namespace {
 
 // Rows read at a time from the source.
 constexpr int kPageRows = 5000;
-// Values in one insert statement on a server (its limit is 65535).
-constexpr int kServerValues = 20000;
-
-QString insertText(const Shape& shape, int rows) {
-    QStringList marks;
-    marks.fill(QStringLiteral("?"), shape.columns.size());
-    const QString row = u'(' + marks.join(u',') + u')';
-    QStringList all;
-    all.fill(row, rows);
-    return QStringLiteral("insert into %1(%2) values %3")
-        .arg(quoted(shape.table), quoted(shape.columns), all.join(u','));
-}
 
 } // namespace
 
@@ -77,37 +66,7 @@ bool shapesOf(Database& file, QList<Shape>* shapes, QString* error) {
 
 bool copy(Database& from, Database& to, const Shape& shape, qint64* rows, QString* error) {
     *rows = 0;
-    const int perStatement =
-        to.isServer() ? std::max(1, std::min<int>(500, kServerValues / int(shape.columns.size())))
-                      : 1;
-    QSqlQuery full(to.connection());
-    if (!full.prepare(insertText(shape, perStatement))) {
-        *error = shape.table + QStringLiteral(": ") + Database::describe(full.lastError());
-        return false;
-    }
-    QVariantList pending;
-    auto flush = [&](bool all) {
-        const int width = int(shape.columns.size());
-        while (pending.size() >= qsizetype(width) * perStatement || (all && !pending.isEmpty())) {
-            const int count = std::min<int>(perStatement, int(pending.size() / width));
-            QSqlQuery tail(to.connection());
-            QSqlQuery& q = count == perStatement ? full : tail;
-            if (count != perStatement && !q.prepare(insertText(shape, count))) {
-                *error = shape.table + QStringLiteral(": ") + Database::describe(q.lastError());
-                return false;
-            }
-            for (int i = 0; i < count * width; ++i)
-                q.bindValue(i, pending.at(i));
-            if (!q.exec()) {
-                *error = shape.table + QStringLiteral(": ") + Database::describe(q.lastError());
-                return false;
-            }
-            pending.remove(0, qsizetype(count) * width);
-            *rows += count;
-        }
-        return true;
-    };
-
+    BatchInsert insert(to, shape.table, shape.columns);
     const QString columns = quoted(shape.columns);
     const QString table = quoted(shape.table);
     const QString key = quoted(shape.key);
@@ -138,11 +97,13 @@ bool copy(Database& from, Database& to, const Shape& shape, qint64* rows, QStrin
         int seen = 0;
         while (read.next()) {
             ++seen;
+            QVariantList row;
+            row.reserve(shape.columns.size());
             for (int i = 0; i < shape.columns.size(); ++i)
-                pending.append(read.value(i));
+                row.append(read.value(i));
             if (keyIndex >= 0)
                 after = read.value(keyIndex);
-            if (!flush(false))
+            if (!insert.add(row, error))
                 return false;
         }
         if (read.lastError().isValid()) {
@@ -152,7 +113,9 @@ bool copy(Database& from, Database& to, const Shape& shape, qint64* rows, QStrin
         if (shape.key.isEmpty() || seen < kPageRows)
             break;
     }
-    return flush(true);
+    const bool ok = insert.finish(error);
+    *rows = insert.rows();
+    return ok;
 }
 
 qint64 rowCount(Database& db, const QString& table) {

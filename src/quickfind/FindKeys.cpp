@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quickfind/FindKeys.h"
 
+#include "db/BatchInsert.h"
 #include "db/Database.h"
 #include "quickfind/PinyinReadings.h"
 #include "quickfind/QuickMatcher.h"
@@ -17,10 +18,6 @@ const QString kSources =
                    "b.base_mobil,b.base_phone,b.work_phone,b.work_fax from base b ");
 const QString kMissing = kSources + QStringLiteral("where not exists (select 1 from findkey k "
                                                    "where k.findkey_base_code=b.base_code)");
-const QString kInsert = QStringLiteral(
-    "insert into findkey (findkey_base_code,findkey_name,findkey_unit,findkey_branch,"
-    "findkey_digits) values (?,?,?,?,?)");
-
 struct Source {
     qint64 code;
     QString name, unit, branch;
@@ -28,27 +25,16 @@ struct Source {
 };
 
 bool write(Database& db, PinyinReadings& readings, const QList<Source>& sources, QString* error) {
-    QSqlQuery* insert = db.prepared(kInsert);
-    if (!insert) {
-        if (error)
-            *error = db.lastError();
-        return false;
-    }
+    BatchInsert insert(db, QStringLiteral("findkey"),
+                       {QStringLiteral("findkey_base_code"), QStringLiteral("findkey_name"),
+                        QStringLiteral("findkey_unit"), QStringLiteral("findkey_branch"),
+                        QStringLiteral("findkey_digits")});
     for (const Source& s : sources) {
         const Keys keys = keysOf(readings, s.name, s.unit, s.branch, s.numbers);
-        insert->bindValue(0, s.code);
-        insert->bindValue(1, keys.name);
-        insert->bindValue(2, keys.unit);
-        insert->bindValue(3, keys.branch);
-        insert->bindValue(4, keys.digits);
-        const bool ok = insert->exec();
-        if (!ok && error)
-            *error = Database::describe(insert->lastError());
-        insert->finish();
-        if (!ok)
+        if (!insert.add({s.code, keys.name, keys.unit, keys.branch, keys.digits}, error))
             return false;
     }
-    return true;
+    return insert.finish(error);
 }
 
 qint64 fill(Database& db, PinyinReadings& readings, const sql::Statement& select,
