@@ -2,16 +2,14 @@
 #include "tools/TextTree.h"
 
 int TextTree::indexOf(TreeNode id) const {
-    for (int i = 0; i < nodes_.size(); ++i)
-        if (nodes_[i].id == id && nodes_[i].alive)
-            return i;
-    return -1;
+    return live_.value(id, -1);
 }
 
 TreeNode TextTree::add(int parent, const QString& caption) {
     const TreeNode id = newNode();
-    nodes_.append({id, caption, {}, true});
+    nodes_.append({id, caption, {}});
     const int index = int(nodes_.size()) - 1;
+    live_.insert(id, index);
     if (parent < 0)
         top_.append(index);
     else
@@ -22,6 +20,7 @@ TreeNode TextTree::add(int parent, const QString& caption) {
 void TextTree::clearTree() {
     nodes_.clear();
     top_.clear();
+    live_.clear();
 }
 
 TreeNode TextTree::findOrAddTopLevel(const QString& pattern, CaptionMatch match,
@@ -55,7 +54,7 @@ void TextTree::removeChildren(TreeNode node) {
     nodes_[index].children.clear();
     while (!doomed.isEmpty()) {
         const int next = doomed.takeLast();
-        nodes_[next].alive = false;
+        live_.remove(nodes_[next].id);
         doomed += nodes_[next].children;
     }
 }

@@ -3,6 +3,7 @@
 
 #include "tree/TreeSink.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,7 +32,6 @@ class TextTree : public TreeSink {
         TreeNode id = 0;
         QString caption;
         QList<int> children; // indexes into nodes_
-        bool alive = true;
     };
     int indexOf(TreeNode id) const;
     TreeNode add(int parent, const QString& caption);
@@ -39,4 +39,5 @@ class TextTree : public TreeSink {
 
     QList<Node> nodes_;
     QList<int> top_;
+    QHash<TreeNode, int> live_; // a live node's index in nodes_, by id
 };
