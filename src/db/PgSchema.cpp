@@ -458,7 +458,7 @@ bool analyze(Database& db, QString* error) {
     names << QStringLiteral("mavor_lunar_months");
     for (QString& name : names)
         name = u'"' + name + u'"';
-    return runStatements(db, {QStringLiteral("analyze ") + names.join(u',')}, error);
+    return runStatements(db, {QStringLiteral("vacuum (analyze) ") + names.join(u',')}, error);
 }
 
 } // namespace pgschema

@@ -51,7 +51,9 @@ QStringList tables(Database& db);
 
 // Gathers the planner's statistics of the program's tables now, rather than
 // at the server's next automatic pass: until then a new or changed database
-// is planned as if its tables were empty. Outside a transaction.
+// is planned as if its tables were empty. The same pass (VACUUM) marks the
+// pages whose rows every session sees, so that counts read indexes alone
+// instead of each row's page. Outside a transaction.
 bool analyze(Database& db, QString* error);
 
 } // namespace pgschema

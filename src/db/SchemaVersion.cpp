@@ -33,7 +33,7 @@ const QList<Step>& steps() {
         {2, QStringLiteral(":/db/upgrades/002.sql")}, {3, QStringLiteral(":/db/upgrades/003.sql")},
         {4, QStringLiteral(":/db/upgrades/004.sql")}, {5, QStringLiteral(":/db/upgrades/005.sql")},
         {6, QStringLiteral(":/db/upgrades/006.sql")}, {7, QStringLiteral(":/db/upgrades/007.sql")},
-        {8, QStringLiteral(":/db/upgrades/008.sql")},
+        {8, QStringLiteral(":/db/upgrades/008.sql")}, {9, QStringLiteral(":/db/upgrades/009.sql")},
     };
     return all;
 }

@@ -36,6 +36,19 @@ QString mapCode(const QString& code) {
     static const QRegularExpression noLimit(QStringLiteral(R"(\blimit\s+-1\b)"),
                                             QRegularExpression::CaseInsensitiveOption);
     out.replace(noLimit, QStringLiteral("limit all"));
+    // The newest interaction's day numbers are kept in commlast on a server
+    // (upgrade 9): the day number of its own three parts is read, not worked out.
+    static const auto keptDay = [](const char* part) {
+        return QRegularExpression(
+            QStringLiteral(R"(\bdaynumber\(\s*((?:\w+\.)?)commlast_%1year\s*,\s*\1commlast_%1month)"
+                           R"(\s*,\s*\1commlast_%1day\s*\))")
+                .arg(QLatin1StringView(part)),
+            QRegularExpression::CaseInsensitiveOption);
+    };
+    static const QRegularExpression lastDay = keptDay("");
+    static const QRegularExpression nextDay = keptDay("next_");
+    out.replace(lastDay, QStringLiteral("\\1commlast_day_number"));
+    out.replace(nextDay, QStringLiteral("\\1commlast_next_day_number"));
     // The money a column holds (db/Amount.h), written out for the server.
     static const QRegularExpression amountOf(QStringLiteral(R"(\bamount\(\s*([\w.]+)\s*\))"),
                                              QRegularExpression::CaseInsensitiveOption);

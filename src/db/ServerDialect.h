@@ -11,6 +11,8 @@
 //   - "like" compares without regard to the case of Latin letters and knows
 //     no escape character, so it becomes "ilike ... escape ''";
 //   - amount(column) becomes the server's own reading of money (Amount.h);
+//   - daynumber() of commlast's own year, month and day (or next year,
+//     month and day) reads the number the server keeps beside them;
 //   - "" (an empty quoted name, which the file engine reads as empty text)
 //     becomes ''.
 // The date functions (cdate, datediff, daynumber), ifnull and the pinyin

@@ -184,7 +184,8 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
     // The planner learns the new rows now rather than at the server's next
     // automatic pass: until then the counts of the tree read whole tables.
     // Only the program's tables: the shared catalogs are the superuser's.
-    server.executeServerText(QStringLiteral("analyze ") + tablecopy::quoted(names));
+    // VACUUM marks the new pages visible to all, so counts read indexes alone.
+    server.executeServerText(QStringLiteral("vacuum (analyze) ") + tablecopy::quoted(names));
     result.ok = true;
     result.milliseconds = timer.elapsed();
     return result;

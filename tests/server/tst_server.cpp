@@ -116,6 +116,14 @@ void TestServer::statements_data() {
         << "select code from (select base_code as code from base order by base_code limit -1) as r"
         << "select code from (select base_code as code from base order by base_code limit all) as "
            "r";
+    QTest::newRow("newest interaction's day numbers kept")
+        << "select %ld-daynumber(l.commlast_year,l.commlast_month,l.commlast_day),"
+           "daynumber(commlast_next_year, commlast_next_month, commlast_next_day),"
+           "daynumber(l.commlast_next_year,l.commlast_month,l.commlast_day),"
+           "daynumber(c.comm_year,c.comm_month,c.comm_day) from commlast as l"
+        << "select %ld-l.commlast_day_number,commlast_next_day_number,"
+           "daynumber(l.commlast_next_year,l.commlast_month,l.commlast_day),"
+           "daynumber(c.comm_year,c.comm_month,c.comm_day) from commlast as l";
     QTest::newRow("tabs and upper case kept")
         << "Update base set base_invalid_flag=0 \t\twhere base_code=?"
         << "Update base set base_invalid_flag=0 \t\twhere base_code=?";

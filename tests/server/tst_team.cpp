@@ -38,7 +38,7 @@ ServerAddress overTcp(const TestHome& home, const QString& host = QStringLiteral
     return address;
 }
 
-QString clusterFile(const TestHome& home, const QString& name) {
+QString clusterFile(const TestHome&, const QString& name) {
     return ServerAddress::fromLocation(TestHome::serverTemplate())->host + u'/' + name;
 }
 

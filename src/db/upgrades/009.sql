@@ -1,0 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
+-- Version 9: no change to a file's tables. On a server the newest
+-- interaction's two dates are kept as day numbers beside their parts
+-- (009.server.sql); a file computes them as it reads, fast enough there.
