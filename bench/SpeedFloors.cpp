@@ -279,11 +279,13 @@ QList<Floors::Query> Floors::queries(InteractionQuery& query) const {
                      lastMonth.toString(Qt::ISODate), lastMonthEnd.toString(Qt::ISODate))});
     out.append({QStringLiteral("name like 王, this year"), *query.conditions(name),
                 sql::format(columns +
-                                QStringLiteral("and b.base_name like '%s' and c.comm_date "
+                                QStringLiteral("and b.base_name like '%s%s%s' and c.comm_date "
                                                "between '%s' and '%s'") +
                                 order,
-                            QStringLiteral("%王%"), QStringLiteral("%1-01-01").arg(today_.year()),
-                            iso())});
+                            // A value's own % is matched as itself: the wildcards are
+                            // template parts, as in the program's own statement.
+                            QStringLiteral("%"), QStringLiteral("王"), QStringLiteral("%"),
+                            QStringLiteral("%1-01-01").arg(today_.year()), iso())});
     out.append(
         {QStringLiteral("all of them"), *query.conditions({}), sql::Statement(columns + order)});
     return out;

@@ -108,19 +108,24 @@ void TreeBuilder::buildFolder(Database& db, TreeNode root, const Folder& folder)
 void TreeBuilder::buildDocuments(Database& db) {
     const TreeNode node = sink_.findOrAddTopLevel(kDocumentsNode);
     sink_.removeChildren(node);
-    db.query(sql::format(kDocSorts), [&](const Row& row) {
-        const qint64 sort = row.numberAt(0);
-        const qint64 count =
-            db.count(sql::format(kCountDocuments, sql::format(kDocumentsOfSort, sort)));
-        if (count < 0)
-            return false;
-        if (count == 0)
+    QList<QPair<qint64, QString>> sorts;
+    if (!db.query(sql::format(kDocSorts), [&](const Row& row) {
+            sorts.append({row.numberAt(0), row.textAt(1)});
             return true;
-        const TreeNode sortNode = sink_.addChild(node, tree::valueCaption(row.textAt(1), count));
-        db.query(sql::format(kDocumentTitles, sort), [&](const Row& title) {
-            sink_.addChild(sortNode, title.textAt(0));
-            return true;
-        });
-        return true;
-    });
+        }))
+        return;
+    // A sort's count is the number of its titles: one statement gives both.
+    for (const auto& [sort, name] : sorts) {
+        QStringList titles;
+        if (!db.query(sql::format(kDocumentTitles, sort), [&](const Row& title) {
+                titles << title.textAt(0);
+                return true;
+            }))
+            return;
+        if (titles.isEmpty())
+            continue;
+        const TreeNode sortNode = sink_.addChild(node, tree::valueCaption(name, titles.size()));
+        for (const QString& title : titles)
+            sink_.addChild(sortNode, title);
+    }
 }

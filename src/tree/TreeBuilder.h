@@ -45,10 +45,6 @@ class TreeBuilder {
     static inline const sql::Statement kTrashedContacts{QStringLiteral("base_invalid_flag=0")};
     static inline const QString kDocSorts =
         QStringLiteral("select docsort_code,docsort_name from docsort order by docsort_name DESC");
-    static inline const QString kCountDocuments = QStringLiteral(
-        "select count(*) from doc d inner join base b on d.doc_base_code=b.base_code "
-        "where b.base_invalid_flag=1 and %s");
-    static inline const QString kDocumentsOfSort = QStringLiteral("d.doc_docsort_code=%ld");
     static inline const QString kDocumentTitles = QStringLiteral(
         "select d.doc_title from doc d inner join base b on d.doc_base_code=b.base_code "
         "where b.base_invalid_flag=1 and d.doc_docsort_code=%ld order by doc_title");

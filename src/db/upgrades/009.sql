@@ -1,4 +1,6 @@
 -- SPDX-License-Identifier: GPL-3.0-or-later
--- Version 9: no change to a file's tables. On a server the newest
--- interaction's two dates are kept as day numbers beside their parts
--- (009.server.sql); a file computes them as it reads, fast enough there.
+-- Version 9. The documents of the tree are listed by sort and title with
+-- their contact's code from the index alone, without a look at each
+-- document's row.
+DROP INDEX idx_doc_docsort;
+CREATE INDEX idx_doc_docsort ON doc(doc_docsort_code, doc_title, doc_base_code);
