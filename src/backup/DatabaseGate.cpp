@@ -23,7 +23,7 @@ bool DatabaseGate::open(const QString& path) {
 bool DatabaseGate::bringUpToDate() {
     // A file of an older version is brought up to date (a copy of it stays
     // beside it); one written by a newer program is left alone.
-    DatabaseUpgrade upgrade(db_);
+    DatabaseUpgrade upgrade(db_, &prompter_);
     switch (upgrade.ensureCurrent()) {
     case DatabaseUpgrade::Outcome::Current:
         return true;

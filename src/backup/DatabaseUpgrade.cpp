@@ -3,6 +3,7 @@
 
 #include "backup/OnlineBackup.h"
 #include "backup/SqliteConnection.h"
+#include "base/Prompter.h"
 #include "db/Database.h"
 #include "quickfind/FindKeys.h"
 
@@ -34,6 +35,18 @@ DatabaseUpgrade::Outcome DatabaseUpgrade::ensureCurrent(const QList<schema::Step
         return Outcome::Failed;
     }
 
+    // The copy counts as one part more than the upgrade's own.
+    std::unique_ptr<ProgressHandle> shown = progress_ ? progress_->beginProgress() : nullptr;
+    if (shown) {
+        shown->setRange(0, 1);
+        shown->setPosition(0);
+    }
+    const schema::Advance advance = [&shown](int done, int parts) {
+        if (!shown)
+            return;
+        shown->setRange(0, parts + 1);
+        shown->setPosition(done + 1);
+    };
     // The copy keeps the old version whole, whatever happens next.
     backupPath_ = db_.path() + QStringLiteral(".v%1.bak").arg(version);
     QString error;
@@ -45,10 +58,11 @@ DatabaseUpgrade::Outcome DatabaseUpgrade::ensureCurrent(const QList<schema::Step
         return latest < quickfind::findkeys::kSinceVersion ||
                quickfind::findkeys::fillMissing(db, failure, true) >= 0;
     };
-    if (!schema::upgrade(db_, steps, &error, keys)) {
+    if (!schema::upgrade(db_, steps, &error, keys, advance)) {
         message_ = QStringLiteral("数据库升级失败, 原有资料没有改变: %1\r\n\r\n升级前的备份: %2")
                        .arg(error, backupPath_);
         return Outcome::Failed;
     }
+    shown.reset(); // the window is gone before the caller's message
     return Outcome::Upgraded;
 }

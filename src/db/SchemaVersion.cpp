@@ -78,7 +78,8 @@ bool runStatements(Database& db, const QString& script, QString* error) {
     return true;
 }
 
-bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Derive& derive) {
+bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Derive& derive,
+             const Advance& advance) {
     const int from = versionOf(db);
     if (from < 0) {
         if (error)
@@ -105,7 +106,15 @@ bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Deriv
             *error = failure;
         return false;
     }
+    const int parts = int(pending.size()) + (derive ? 1 : 0) + 1;
+    int done = 0;
+    const auto next = [&] {
+        if (advance)
+            advance(done, parts);
+        ++done;
+    };
     for (const Step& step : pending) {
+        next();
         // A step may ship its own text for a server.
         QString script = db.isServer() ? pgschema::serverScriptOf(step.scriptName) : QString();
         if (script.isEmpty())
@@ -122,6 +131,8 @@ bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Deriv
             return false;
         }
     }
+    if (derive)
+        next();
     if (QString failure; derive && !derive(db, &failure)) {
         db.rollback();
         if (error)
@@ -129,6 +140,7 @@ bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Deriv
         return false;
     }
     // The planner's statistics describe the upgraded tables.
+    next();
     if (QString failure; !statistics::gather(db, &failure)) {
         db.rollback();
         if (error)
@@ -144,6 +156,8 @@ bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Deriv
         db.rollback();
         return false;
     }
+    if (advance)
+        advance(parts, parts);
     return true;
 }
 

@@ -33,9 +33,13 @@ int versionOf(Database& db);
 // Runs every step above the file's version, and sets the new version, in one
 // transaction: all of them or, when one fails, none. Reports nothing itself.
 // derive, when given, runs after the steps in the same transaction: it fills
-// what the program computes from the rows (the find box's keys).
+// what the program computes from the rows (the find box's keys). advance,
+// when given, hears before each part how many parts are done of how many (the
+// steps, then derive, then the statistics), and once more when all are done.
 using Derive = std::function<bool(Database&, QString*)>;
-bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Derive& derive = {});
+using Advance = std::function<void(int done, int parts)>;
+bool upgrade(Database& db, const QList<Step>& steps, QString* error, const Derive& derive = {},
+             const Advance& advance = {});
 
 // Runs a script of statements (several, separated by ";") inside the caller's transaction.
 bool runStatements(Database& db, const QString& script, QString* error);

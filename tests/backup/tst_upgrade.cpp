@@ -5,10 +5,13 @@
 #include "db/SchemaVersion.h"
 #include "interactions/FestivalCountdown.h"
 #include "support/FixedClock.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TestHome.h"
 
 #include <QFile>
 #include <QTest>
+
+#include <algorithm>
 
 // A database of the first release (tests/fixtures/first-release.tdb: made by
 // that release's "mavor-admin initdb" and "gen --contacts 40 --interactions
@@ -116,8 +119,16 @@ void TestUpgrade::upgradeKeepsEveryRowAndACopy() {
     Database db;
     QVERIFY(db.open(fixture()));
     const QString before = rowsOf(db);
-    DatabaseUpgrade upgrade(db);
+    ScriptedPrompter prompter;
+    DatabaseUpgrade upgrade(db, &prompter);
     QCOMPARE(upgrade.ensureCurrent(steps), DatabaseUpgrade::Outcome::Upgraded);
+    // One progress window, from the copy to the last step, gone when it is done.
+    QCOMPARE(prompter.progressRuns.size(), 1);
+    const ScriptedPrompter::ProgressRun& run = *prompter.progressRuns.first();
+    QVERIFY(run.finished);
+    QVERIFY(run.positions.size() >= 4); // the copy, two steps, the statistics
+    QVERIFY(std::is_sorted(run.positions.cbegin(), run.positions.cend()));
+    QCOMPARE(run.positions.last(), run.upper);
     QCOMPARE(schema::versionOf(db), 3);
     QCOMPARE(db.count("select count(*) from base where base_test=''"), 40);
     QCOMPARE(db.count("select count(*) from feast where feast_name='测试节'"), 1);
