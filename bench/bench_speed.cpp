@@ -9,7 +9,8 @@
 // cells it read written to a workbook by the least code (FloorSheet).
 //
 //   bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD]
-//               [--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|exports]
+//               [--cache DIR] [--repeat R] [--only
+//               tree|open|lists|reminders|cleansing|queries|exports]
 //               [--keep DIR] [--server postgresql://ADMIN@HOST:PORT/DATABASE]
 //
 // With --server the same runs again on a server database holding the same
@@ -236,7 +237,9 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
         departments.floor = bench::timeRepeated(repeat, [&] { theirs = floors.departments(db); });
         departments.agrees = ours.mid(1) == theirs;
         add(departments);
+    }
 
+    if (wanted("tree") || wanted("open")) {
         // Opening a contact: its five pages (and the stamp a save checks), per contact.
         Line open(QStringLiteral("contact: open one (five pages)"));
         QList<qint64> codes;
@@ -274,7 +277,9 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
         open.agrees = complete == codes.size();
         open.note = QStringLiteral("%1 contacts").arg(codes.size());
         add(open);
+    }
 
+    if (wanted("tree")) {
         Line care(QStringLiteral("care: birthdays and family"));
         Reminders::Care counts;
         care.ours = bench::timeRepeated(repeat, [&] { counts = Reminders(db, today).care(); });
@@ -512,7 +517,7 @@ int main(int argc, char** argv) {
     bench::takeOption(args, QStringLiteral("--server"), &server);
     if (!args.isEmpty() || run.repeat < 1 || !shape.today.isValid() || shape.contacts < 1) {
         err << "usage: bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD] "
-               "[--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|"
+               "[--cache DIR] [--repeat R] [--only tree|open|lists|reminders|cleansing|queries|"
                "exports] [--keep DIR] [--server postgresql://ADMIN@HOST:PORT/DATABASE]\n";
         return 2;
     }
