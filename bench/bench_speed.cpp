@@ -425,17 +425,21 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
         const int days = 60;
         std::vector<bench::Duration> ours, theirs;
         qint64 ourTrash = -1, floorTrash = -1;
+        double trips = -1;
         for (int i = 0; i < repeat; ++i) {
             for (int which = 0; which < 2; ++which) {
                 const QString copy = target.copy();
                 Database c(&prompter);
                 c.open(copy);
+                const qint64 tripsBefore = c.roundTrips();
                 const bench::Duration once = bench::timeRepeated(1, [&] {
                     if (which == 0)
                         Cleansing(c, prompter, clock).run(days);
                     else
                         floors.cleansing(c, days);
                 });
+                if (which == 0)
+                    trips = double(c.roundTrips() - tripsBefore);
                 (which == 0 ? ours : theirs).push_back(once);
                 (which == 0 ? ourTrash : floorTrash) =
                     c.count("select count(*) from base where base_invalid_flag=0");
@@ -447,6 +451,7 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
         line.ours = bench::medianOf(ours);
         line.floor = bench::medianOf(theirs);
         line.agrees = ourTrash == floorTrash;
+        line.trips = trips;
         line.note = QStringLiteral("%1 in the trash after").arg(ourTrash);
         add(line);
     }
