@@ -124,7 +124,11 @@ struct ContactColumns {
         QList<int> stamp;                      // what the stamp holds of it
         QList<Field> shown[kContactPageCount]; // per ContactPage
     };
-    QString statement;
+    // The statement in three parts: only the first and the last hold values
+    // (the flag; the contact's code four times), so only they are filled in
+    // each time; the long column list between them is pasted as it stands.
+    QString head, tail;
+    sql::Statement columns;
     Part base, home, extend, society;
     QList<Field> posts; // the work page's three posts
     int live = -1, anyDuty = -1;
@@ -200,6 +204,7 @@ struct ContactColumns {
     }
 
     ContactColumns() {
+        // First: the head of the statement.
         live = item(QStringLiteral("case when b.base_invalid_flag=%d then 1 else 0 end"));
         anyDuty = item(QStringLiteral("case when exists (select 1 from duty) then 1 else 0 end"));
         addPart(base, "b", "base", "base_code", {ContactPage::Base, ContactPage::Work},
@@ -222,8 +227,9 @@ struct ContactColumns {
         baseLunar = item(QStringLiteral("b.base_lunar"));
         homeLunar = item(QStringLiteral("h.home_lunar"));
         homeChildLunar = item(QStringLiteral("h.home_child_lunar"));
-        statement = QStringLiteral("select ") + items_.join(QStringLiteral(", ")) +
-                    QStringLiteral(" from (select 1 as one) as k") + joins_;
+        head = QStringLiteral("select ") + items_.first() + QStringLiteral(", ");
+        columns = sql::Statement(items_.mid(1).join(QStringLiteral(", ")));
+        tail = QStringLiteral(" from (select 1 as one) as k") + joins_;
     }
 };
 
@@ -529,7 +535,8 @@ bool ContactStore::readContact(qint64 code, int liveFlag,
                                const std::function<void(const Row&)>& use) {
     bool found = false;
     const bool ok = db_.queryQuietly(
-        sql::format(ContactColumns::get().statement, liveFlag, code, code, code, code),
+        sql::format(ContactColumns::get().head, liveFlag) + ContactColumns::get().columns +
+            sql::format(ContactColumns::get().tail, code, code, code, code),
         [&](const Row& row) {
             use(row);
             found = true;
