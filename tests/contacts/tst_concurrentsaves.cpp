@@ -120,6 +120,8 @@ void TestConcurrentSaves::saveLandingInsideALoad() {
     const ContactLoad load = store.load(code, 1);
     sqlite3_trace_v2(db.fileHandle(), 0, nullptr, nullptr);
     QVERIFY(hook.done && hook.saved);
+    QCOMPARE(load.record.value(QStringLiteral("base_contact")),
+             contact.value(QStringLiteral("base_contact")));
 
     ContactRecord mine = load.record;
     mine.setValue(QStringLiteral("base_experience"), QStringLiteral("我的修改"));
