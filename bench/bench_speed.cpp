@@ -9,7 +9,8 @@
 // cells it read written to a workbook by the least code (FloorSheet).
 //
 //   bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD]
-//               [--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|exports]
+//               [--cache DIR] [--repeat R] [--only
+//               tree|open|lists|reminders|cleansing|queries|exports]
 //               [--keep DIR] [--server postgresql://ADMIN@HOST:PORT/DATABASE]
 //
 // With --server the same runs again on a server database holding the same
@@ -32,6 +33,7 @@
 #include "db/Database.h"
 #include "db/Statement.h"
 #include "interactions/Reminders.h"
+#include "quickfind/FindKeys.h"
 #include "reports/ContactListSheet.h"
 #include "reports/InteractionQuery.h"
 #include "reports/InteractionResults.h"
@@ -236,8 +238,34 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
         departments.floor = bench::timeRepeated(repeat, [&] { theirs = floors.departments(db); });
         departments.agrees = ours.mid(1) == theirs;
         add(departments);
+    }
 
-        // Opening a contact: its five pages (and the stamp a save checks), per contact.
+    if (wanted("tree") || wanted("open")) {
+        // Opening a contact: its five pages (and the stamp a save checks), per
+        // contact. The floor reads the four rows and the names the pages show
+        // for their codes.
+        const auto name = [](const char* table, const char* column) {
+            return QStringLiteral("(select %1_name from %1 where %1_code=%2)")
+                .arg(QLatin1String(table), QLatin1String(column));
+        };
+        const QString kOpenFloor =
+            QStringList{QStringLiteral("select *"),
+                        name("province", "b.base_province_code"),
+                        name("sort", "b.base_sort_code"),
+                        name("relationsort", "b.base_type_code"),
+                        name("province", "b.work_province_code"),
+                        name("industry", "b.work_industry_code"),
+                        name("region", "b.work_region_code"),
+                        name("duty", "b.work_duty_code"),
+                        name("duty", "b.work_leader_duty_code"),
+                        name("duty", "b.work_superior_duty_code"),
+                        name("province", "h.home_province_code"),
+                        name("duty", "h.home_duty_code"),
+                        name("degree", "e.extend_degree_code")}
+                .join(QStringLiteral(", ")) +
+            QStringLiteral(" from base b left join home h on h.home_base_code=b.base_code left "
+                           "join society s on s.society_base_code=b.base_code left join extend "
+                           "e on e.extend_base_code=b.base_code where b.base_code=%ld");
         Line open(QStringLiteral("contact: open one (five pages)"));
         QList<qint64> codes;
         db.query(sql::Statement("select base_code from base where base_invalid_flag=1 and "
@@ -257,13 +285,7 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
         });
         const bench::Duration floorOpened = bench::timeRepeated(repeat, [&] {
             for (const qint64 code : codes)
-                readAll(db,
-                        sql::format("select * from base b left join home h on "
-                                    "h.home_base_code=b.base_code left join society s on "
-                                    "s.society_base_code=b.base_code left join extend e on "
-                                    "e.extend_base_code=b.base_code where b.base_code=%ld",
-                                    code),
-                        false);
+                readAll(db, sql::format(kOpenFloor, code), false);
         });
         const auto perContact = [&](bench::Duration d) {
             const double n = double(std::max<qsizetype>(1, codes.size()));
@@ -274,7 +296,9 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
         open.agrees = complete == codes.size();
         open.note = QStringLiteral("%1 contacts").arg(codes.size());
         add(open);
+    }
 
+    if (wanted("tree")) {
         Line care(QStringLiteral("care: birthdays and family"));
         Reminders::Care counts;
         care.ours = bench::timeRepeated(repeat, [&] { counts = Reminders(db, today).care(); });
@@ -419,17 +443,21 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
         const int days = 60;
         std::vector<bench::Duration> ours, theirs;
         qint64 ourTrash = -1, floorTrash = -1;
+        double trips = -1;
         for (int i = 0; i < repeat; ++i) {
             for (int which = 0; which < 2; ++which) {
                 const QString copy = target.copy();
                 Database c(&prompter);
                 c.open(copy);
+                const qint64 tripsBefore = c.roundTrips();
                 const bench::Duration once = bench::timeRepeated(1, [&] {
                     if (which == 0)
                         Cleansing(c, prompter, clock).run(days);
                     else
                         floors.cleansing(c, days);
                 });
+                if (which == 0)
+                    trips = double(c.roundTrips() - tripsBefore);
                 (which == 0 ? ours : theirs).push_back(once);
                 (which == 0 ? ourTrash : floorTrash) =
                     c.count("select count(*) from base where base_invalid_flag=0");
@@ -441,6 +469,7 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
         line.ours = bench::medianOf(ours);
         line.floor = bench::medianOf(theirs);
         line.agrees = ourTrash == floorTrash;
+        line.trips = trips;
         line.note = QStringLiteral("%1 in the trash after").arg(ourTrash);
         add(line);
     }
@@ -483,6 +512,31 @@ void compare(const QList<Line>& file, const QList<Line>& server) {
     out.flush();
 }
 
+// A database the program has used holds the find box's keys of every contact
+// (written at the first find, and with each contact saved since); generated
+// rows come without them. They are written once here, as the find box would,
+// so that what measures a change of the trash flag does not also work out
+// every contact's keys.
+bool fillFindKeys(const QString& location, QTextStream& err) {
+    Database db;
+    if (!db.open(location)) {
+        err << "bench_speed: cannot open " << location << "\n";
+        return false;
+    }
+    QString error;
+    const qint64 filled = quickfind::findkeys::fillMissing(db, &error);
+    if (filled < 0) {
+        err << "bench_speed: find keys: " << error << "\n";
+        return false;
+    }
+    if (filled > 0) {
+        err << "wrote the find keys of " << filled << " contacts\n";
+        if (!db.isServer())
+            db.executeQuietly(sql::Statement(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -512,7 +566,7 @@ int main(int argc, char** argv) {
     bench::takeOption(args, QStringLiteral("--server"), &server);
     if (!args.isEmpty() || run.repeat < 1 || !shape.today.isValid() || shape.contacts < 1) {
         err << "usage: bench_speed [--contacts N] [--interactions M] [--today YYYY-MM-DD] "
-               "[--cache DIR] [--repeat R] [--only tree|lists|reminders|cleansing|queries|"
+               "[--cache DIR] [--repeat R] [--only tree|open|lists|reminders|cleansing|queries|"
                "exports] [--keep DIR] [--server postgresql://ADMIN@HOST:PORT/DATABASE]\n";
         return 2;
     }
@@ -524,6 +578,8 @@ int main(int argc, char** argv) {
         err << "bench_speed: " << cache.error() << "\n";
         return 1;
     }
+    if (!fillFindKeys(path, err))
+        return 1;
     out << "database " << path << (cache.reused() ? " (reused)" : " (built)") << "; today "
         << run.today.toString(Qt::ISODate) << "; median of " << run.repeat << " runs\n";
     QuietPrompter prompter;
@@ -541,6 +597,8 @@ int main(int argc, char** argv) {
             err << "bench_speed: " << there.error() << "\n";
             return 1;
         }
+        if (!fillFindKeys(original, err))
+            return 1;
         const Target onServer{QStringLiteral("server"),
                               there.copyOf(original, QStringLiteral("_work")),
                               [&] { return there.copyOf(original, QStringLiteral("_cleansed")); },

@@ -9,7 +9,6 @@
 #include "db/Database.h"
 #include "db/DateForms.h"
 #include "db/ErrorMessages.h"
-#include "db/Lookups.h"
 #include "db/RowWriter.h"
 #include "db/Statement.h"
 #include "featureapi/Session.h"
@@ -17,64 +16,6 @@
 #include "quickfind/PinyinReadings.h"
 
 namespace {
-
-const QString kLoadBase = QStringLiteral(
-    "select b.base_name, b.base_sex, b.base_year, b.base_month, b.base_day, b.base_married, "
-    "b.base_id, \t\t\t"
-    "b.base_mobil, b.base_phone, b.base_email, b.base_contact, p.province_name, \t\t\t"
-    "b.base_city, s.sort_name, b.base_country, b.base_experience, "
-    "b.base_nation,r.relationsort_name \t\t\t"
-    "from base as b,province as p,sort as s,relationsort as r \t\t\t"
-    "where b.base_province_code = p.province_code and \t\t\t\t"
-    "  b.base_sort_code = s.sort_code and \t\t\t\t"
-    "  b.base_type_code = r.relationsort_code and \t\t\t\t"
-    "  b.base_code=%ld and base_invalid_flag=%d");
-
-const QString kLoadWork = QStringLiteral(
-    "select b.work_name, i.industry_name, b.work_address,b.work_website, \t\t\t"
-    "r.region_name, p.province_name, b.work_city, b.work_areacode, b.work_zip, \t\t\t"
-    "b.work_branch_name, b.work_duty_code, b.work_salary, b.work_phone, b.work_fax, \t\t\t"
-    "b.work_leader_name, b.work_leader_sex, b.work_leader_duty_code, b.work_leader_mobil, "
-    "b.work_leader_phone, \t\t\t"
-    "b.work_superior_name, b.work_superior_sex, b.work_superior_duty_code, "
-    "b.work_superior_mobil, b.work_superior_phone, \t\t\t"
-    "b.work_bus,b.work_regbank,b.work_turnover,b.work_bankaccount,b.work_mainbusiness,"
-    "b.work_mainclient, \t\t\t"
-    "b.work_fellowship,b.work_compete,b.work_artificial,b.work_charge \t\t\t"
-    "from base as b,province as p,duty as d, industry as i,region as r \t\t\t"
-    "where b.work_province_code = p.province_code and \t\t\t\t"
-    "  b.work_industry_code = i.industry_code and \t\t\t\t"
-    "  b.work_region_code = r.region_code and \t\t\t\t"
-    "  b.base_code=%ld and base_invalid_flag=%d");
-
-const QString kLoadHome = QStringLiteral(
-    "select h.home_name, h.home_year, h.home_month, \t\t\t"
-    "h.home_day, h.home_health, \t\t\t"
-    "h.home_work_name, h.home_branch_name, d.duty_name, h.home_mobil, \t\t\t"
-    "h.home_email, h.home_contact, p.province_name, h.home_city, h.home_nation, \t\t\t"
-    "h.home_country, h.home_child_name, h.home_child_sex, h.home_child_year, \t\t\t"
-    "h.home_child_month, h.home_child_day, \t\t\t"
-    "h.home_child_grade, h.home_child_school, h.home_child_health, \t\t\t"
-    "h.home_address, h.home_phone, h.home_live, \t\t\t"
-    "h.home_workphone, h.home_marryyear, h.home_marrymonth, h.home_marryday, h.home_hobby \t\t\t"
-    "from home as h,province as p,duty as d \t\t\t"
-    "where h.home_province_code = p.province_code and \t\t\t\t"
-    "  h.home_duty_code = d.duty_code and \t\t\t\t"
-    "  h.home_base_code=%ld");
-
-const QString kLoadSociety =
-    QStringLiteral("select society_cigarette, society_drink, society_drinknum, \t\t\t"
-                   "society_eat,society_site, society_afraid, society_hobby,society_car \t\t\t"
-                   "from society \t\t\t"
-                   "where society_base_code=%ld ");
-
-const QString kLoadExtend =
-    QStringLiteral("select d.degree_name, e.extend_speciality, e.extend_gradyear, \t\t\t"
-                   "e.extend_gradmonth,e.extend_gradday,e.extend_college,e.extend_health, \t\t\t"
-                   "e.extend_drive, e.extend_abroad, e.extend_hope \t\t\t"
-                   "from extend as e,degree as d \t\t\t"
-                   "where e.extend_degree_code = d.degree_code and \t\t\t\t"
-                   "  e.extend_base_code=%ld ");
 
 const QString kBaseRow = QStringLiteral("select * from base where base_code=%ld");
 const QString kHomeRow = QStringLiteral("select * from home where home_base_code=%ld");
@@ -102,15 +43,11 @@ const QString kUpdateExtend =
                    "extend_abroad='%s',extend_hope='%s' \t\t\t"
                    "where extend_base_code=%ld");
 
-// The lunar ticks of the three birthdays, read and written beside the pages'
-// own statements.
-const QString kLoadLunarBase = QStringLiteral("select base_lunar from base where base_code=%ld");
-const QString kLoadLunarHome =
-    QStringLiteral("select home_lunar,home_child_lunar from home where home_base_code=%ld");
+// The lunar ticks of the family page's two birthdays, written beside the page.
 const QString kUpdateLunarHome =
     QStringLiteral("update home set home_lunar=%ld,home_child_lunar=%ld where home_base_code=%ld");
 
-// The joined name columns that stand for a page's code columns in its load statement.
+// The name column of the list each page shows a code column from.
 const QHash<QString, QString> kBaseNames = {
     {QStringLiteral("base_province_code"), QStringLiteral("province_name")},
     {QStringLiteral("base_sort_code"), QStringLiteral("sort_name")},
@@ -165,15 +102,176 @@ QString q(const ContactRecord& record, const char* column) {
     return record.value(QString::fromLatin1(column));
 }
 
-// Reads one row of a load statement into the page's keys of record.
-void copyRow(const Row& row, ContactPage page, const QHash<QString, QString>& names,
-             ContactRecord& record) {
-    for (const QString& column : columnsOf(page)) {
-        if (names.contains(column))
-            record.setValue(column, row.text(names.value(column)));
-        else if (!isCodeColumn(column) && !isLunarColumn(column))
-            record.setValue(column, row.text(column));
+// Everything opening a contact reads, in one statement (one round trip to a
+// server, and one state of the database for the stamp and the pages alike):
+//   select <live?>, <any duty?>, <the four rows' columns>,
+//          <the name of each list entry a page shows> from (select 1) k
+//   left join base b on b.base_code=? left join home h on h.home_base_code=?
+//   left join extend e on ... left join society c on ...
+// A page shows when its row is there and every entry it names is found (its
+// name not null). The one-row "k" keeps the family pages of a contact
+// without a base row. The columns are listed, not "*", so that the row is
+// read by position.
+struct ContactColumns {
+    struct Field {
+        QString column;
+        int at = -1;    // the stored value, or
+        int name = -1;  // the name of the list entry the code stands for
+        int found = -1; // null when that entry is missing
+    };
+    struct Part {
+        int key = -1;                          // the row's own key: null when it is not there
+        QList<int> stamp;                      // what the stamp holds of it
+        QList<Field> shown[kContactPageCount]; // per ContactPage
+    };
+    // The statement in three parts: only the first and the last hold values
+    // (the flag; the contact's code four times), so only they are filled in
+    // each time; the long column list between them is pasted as it stands.
+    QString head, tail;
+    sql::Statement columns;
+    Part base, home, extend, society;
+    QList<Field> posts; // the work page's three posts
+    int live = -1, anyDuty = -1;
+    int baseLunar = -1, homeLunar = -1, homeChildLunar = -1;
+
+    static const ContactColumns& get() {
+        static const ContactColumns columns;
+        return columns;
     }
+
+  private:
+    // The list a code column is shown from: its table has <table>_code and <table>_name.
+    struct Join {
+        const char* column;
+        const char* table;
+    };
+
+    QStringList items_;
+    QHash<QString, int> seen_;
+    QString joins_;
+
+    int item(const QString& expression) {
+        const auto found = seen_.constFind(expression);
+        if (found != seen_.cend())
+            return *found;
+        items_ << expression;
+        seen_.insert(expression, int(items_.size() - 1));
+        return int(items_.size() - 1);
+    }
+
+    void addPart(Part& part, const char* alias, const char* table, const char* key,
+                 std::initializer_list<ContactPage> pages, const QStringList& ticks,
+                 std::initializer_list<Join> joins) {
+        const QString a = QString::fromLatin1(alias);
+        const auto column = [&](const QString& name) { return item(a + u'.' + name); };
+        joins_ += QStringLiteral(" left join %1 as %2 on %2.%3=%ld")
+                      .arg(QLatin1String(table), a, QLatin1String(key));
+        QHash<QString, Field> entries;
+        // A list entry by its key, looked up apart rather than joined (the
+        // server would hash each small list for every contact opened); an
+        // entry without a name reads empty, a missing one null. A post
+        // without a name counts as missing.
+        for (const Join& join : joins) {
+            Field field;
+            field.column = QString::fromLatin1(join.column);
+            const QString name = kWorkPosts.contains(field.column)
+                                     ? QStringLiteral("r.%1_name")
+                                     : QStringLiteral("coalesce(r.%1_name, '')");
+            field.name = item((QStringLiteral("(select ") + name +
+                               QStringLiteral(" from %1 as r where r.%1_code=%2.%3)"))
+                                  .arg(QLatin1String(join.table), a, field.column));
+            field.found = field.name;
+            entries.insert(field.column, field);
+        }
+        part.key = column(QString::fromLatin1(key));
+        for (const ContactPage page : pages) {
+            for (const QString& name : columnsOf(page)) {
+                part.stamp << column(name);
+                if (kWorkPosts.contains(name)) {
+                    posts << entries.value(name);
+                } else if (entries.contains(name)) {
+                    part.shown[int(page)] << entries.value(name);
+                } else if (!isCodeColumn(name) && !isLunarColumn(name)) {
+                    Field field;
+                    field.column = name;
+                    field.at = column(name);
+                    part.shown[int(page)] << field;
+                }
+            }
+        }
+        for (const QString& tick : ticks)
+            part.stamp << column(tick);
+    }
+
+    ContactColumns() {
+        // First: the head of the statement.
+        live = item(QStringLiteral("case when b.base_invalid_flag=%d then 1 else 0 end"));
+        anyDuty = item(QStringLiteral("case when exists (select 1 from duty) then 1 else 0 end"));
+        addPart(base, "b", "base", "base_code", {ContactPage::Base, ContactPage::Work},
+                {QStringLiteral("base_lunar")},
+                {{"base_province_code", "province"},
+                 {"base_sort_code", "sort"},
+                 {"base_type_code", "relationsort"},
+                 {"work_province_code", "province"},
+                 {"work_industry_code", "industry"},
+                 {"work_region_code", "region"},
+                 {"work_duty_code", "duty"},
+                 {"work_leader_duty_code", "duty"},
+                 {"work_superior_duty_code", "duty"}});
+        addPart(home, "h", "home", "home_base_code", {ContactPage::Home},
+                {QStringLiteral("home_lunar"), QStringLiteral("home_child_lunar")},
+                {{"home_province_code", "province"}, {"home_duty_code", "duty"}});
+        addPart(extend, "e", "extend", "extend_base_code", {ContactPage::Extend}, {},
+                {{"extend_degree_code", "degree"}});
+        addPart(society, "c", "society", "society_base_code", {ContactPage::Society}, {}, {});
+        baseLunar = item(QStringLiteral("b.base_lunar"));
+        homeLunar = item(QStringLiteral("h.home_lunar"));
+        homeChildLunar = item(QStringLiteral("h.home_child_lunar"));
+        head = QStringLiteral("select ") + items_.first() + QStringLiteral(", ");
+        columns = sql::Statement(items_.mid(1).join(QStringLiteral(", ")));
+        tail = QStringLiteral(" from (select 1 as one) as k") + joins_;
+    }
+};
+
+// Whether every list entry a page names was found.
+bool entriesFound(const Row& row, const QList<ContactColumns::Field>& fields) {
+    for (const ContactColumns::Field& field : fields)
+        if (field.found >= 0 && row.isNullAt(field.found))
+            return false;
+    return true;
+}
+
+// The fields of the contact's row as texts, each read once (NULL as a null text).
+QStringList textsOf(const Row& row) {
+    QStringList texts;
+    texts.reserve(row.columnCount());
+    for (int i = 0; i < row.columnCount(); ++i)
+        texts << row.textAt(i);
+    return texts;
+}
+
+// A page's values into record: texts as stored, codes as their entries' names.
+void copyPage(const QStringList& texts, const QList<ContactColumns::Field>& fields,
+              ContactRecord& record) {
+    for (const ContactColumns::Field& field : fields)
+        record.setValue(field.column, texts.at(field.at >= 0 ? field.at : field.name));
+}
+
+// Every column the pages show, as stored, in one text; the rows that are not
+// there leave only their mark. A unit separator cannot be typed into a field:
+// the parts stay apart.
+QString stampOf(const Row& row, const QStringList& texts) {
+    const ContactColumns& columns = ContactColumns::get();
+    QStringList parts;
+    for (const ContactColumns::Part* part :
+         {&columns.base, &columns.home, &columns.extend, &columns.society}) {
+        parts << QStringLiteral("#");
+        if (row.isNullAt(part->key))
+            continue;
+        for (const int at : part->stamp)
+            parts << (row.isNullAt(at) ? QStringLiteral("<null>") : texts.at(at));
+    }
+    return parts.join(QChar(0x1f));
 }
 
 } // namespace
@@ -421,115 +519,71 @@ bool ContactStore::updateExtend(qint64 code, const ContactRecord& r, qint64 degr
 
 ContactLoad ContactStore::load(qint64 code, int liveFlag) {
     ContactLoad result;
-    // The stamp and the pages are read from one state of the database: a save
-    // another user commits meanwhile shows in both or in neither, so the stamp
-    // never vouches for values older than itself.
-    const bool ownSnapshot = !db_.inTransaction();
-    if (ownSnapshot && !db_.beginSnapshot())
-        return result;
-    bool stamped = false;
-    result.stamp = readStamp(code, &stamped);
-    if (!stamped) {
+    const bool read = readContact(code, liveFlag, [&](const Row& row) {
+        const QStringList texts = textsOf(row);
+        result.stamp = stampOf(row, texts);
+        result.complete = copyPages(row, texts, result.record);
+    });
+    if (!read) {
         db_.reportFailure(db_.lastError());
-        if (ownSnapshot)
-            db_.rollback();
-        result.stamp.clear();
-        return result;
+        result = ContactLoad();
     }
-    ContactRecord& record = result.record;
-    // The ticks go with the pages that loaded, also when a later page stops the load.
-    result.complete =
-        loadPage(sql::format(kLoadBase, code, liveFlag), ContactPage::Base, kBaseNames, record) &&
-        loadLunarBase(code, record) && loadWork(code, liveFlag, record) &&
-        loadPage(sql::format(kLoadHome, code), ContactPage::Home, kHomeNames, record) &&
-        loadLunarHome(code, record) &&
-        loadPage(sql::format(kLoadSociety, code), ContactPage::Society, {}, record) &&
-        loadPage(sql::format(kLoadExtend, code), ContactPage::Extend, kExtendNames, record);
-    if (ownSnapshot)
-        db_.rollback(); // nothing was written
     return result;
 }
 
-QString ContactStore::readStamp(qint64 code, bool* ok) {
-    QStringList parts;
-    // The pages' columns and the lunar ticks beside their birthdays.
-    const auto take = [&](const sql::Statement& statement, std::initializer_list<ContactPage> pages,
-                          const QStringList& ticks) {
-        parts << QStringLiteral("#");
-        return db_.queryQuietly(statement, [&](const Row& row) {
-            for (const ContactPage page : pages)
-                for (const QString& column : columnsOf(page))
-                    parts << row.text(column, QStringLiteral("<null>"));
-            for (const QString& column : ticks)
-                parts << row.text(column, QStringLiteral("<null>"));
+bool ContactStore::readContact(qint64 code, int liveFlag,
+                               const std::function<void(const Row&)>& use) {
+    bool found = false;
+    const bool ok = db_.queryQuietly(
+        sql::format(ContactColumns::get().head, liveFlag) + ContactColumns::get().columns +
+            sql::format(ContactColumns::get().tail, code, code, code, code),
+        [&](const Row& row) {
+            use(row);
+            found = true;
             return false;
         });
+    return ok && found;
+}
+
+QString ContactStore::readStamp(qint64 code, bool* ok) {
+    QString stamp;
+    *ok = readContact(code, 1, [&](const Row& row) { stamp = stampOf(row, textsOf(row)); });
+    return stamp;
+}
+
+bool ContactStore::copyPages(const Row& row, const QStringList& texts, ContactRecord& record) {
+    const ContactColumns& c = ContactColumns::get();
+    const auto shown = [&](const ContactColumns::Part& part, ContactPage page) {
+        return part.shown[int(page)];
     };
-    *ok = take(sql::format(kBaseRow, code), {ContactPage::Base, ContactPage::Work},
-               {QStringLiteral("base_lunar")}) &&
-          take(sql::format(kHomeRow, code), {ContactPage::Home},
-               {QStringLiteral("home_lunar"), QStringLiteral("home_child_lunar")}) &&
-          take(sql::format(kExtendRow, code), {ContactPage::Extend}, {}) &&
-          take(sql::format(kSocietyRow, code), {ContactPage::Society}, {});
-    // A unit separator cannot be typed into a field: the parts stay apart.
-    return parts.join(QChar(0x1f));
-}
-
-bool ContactStore::loadPage(const sql::Statement& statement, ContactPage page,
-                            const QHash<QString, QString>& names, ContactRecord& record) {
-    return db_.query(statement, [&](const Row& row) {
-        copyRow(row, page, names, record);
-        return false;
-    });
-}
-
-// The ticks of a page that found its row; a page left empty stays without them.
-bool ContactStore::loadLunarBase(qint64 code, ContactRecord& record) {
-    if (!record.contains(QStringLiteral("base_name")))
-        return true;
-    return db_.query(sql::format(kLoadLunarBase, code), [&](const Row& row) {
-        record.setValue(QStringLiteral("base_lunar"), lunarbirthday::flagOf(row.numberAt(0, 0)));
-        return false;
-    });
-}
-
-bool ContactStore::loadLunarHome(qint64 code, ContactRecord& record) {
-    if (!record.contains(QStringLiteral("home_name")))
-        return true;
-    return db_.query(sql::format(kLoadLunarHome, code), [&](const Row& row) {
-        record.setValue(QStringLiteral("home_lunar"), lunarbirthday::flagOf(row.numberAt(0, 0)));
-        record.setValue(QStringLiteral("home_child_lunar"),
-                        lunarbirthday::flagOf(row.numberAt(1, 0)));
-        return false;
-    });
-}
-
-bool ContactStore::loadWork(qint64 code, int liveFlag, ContactRecord& record) {
-    ContactRecord work;
-    QHash<QString, qint64> posts;
-    bool found = false;
-    // The statement joins duty without a condition, so only its first row counts.
-    const bool ok = db_.query(sql::format(kLoadWork, code, liveFlag), [&](const Row& row) {
-        copyRow(row, ContactPage::Work, kWorkNames, work);
-        for (const QString& column : kWorkPosts)
-            posts.insert(column, row.number(column, -1));
-        found = true;
-        return false;
-    });
-    if (!ok)
-        return false;
-    if (!found)
-        return true;
-    Lookups lookups(db_);
-    for (const QString& column : kWorkPosts) {
-        const QString name = lookups.dutyName(posts.value(column));
-        if (name == Lookups::kMissing) {
-            errors::show(prompter_, errors::Duty);
-            return false;
-        }
-        work.setValue(column, name);
+    const bool base = !row.isNullAt(c.base.key) && row.numberAt(c.live, 0) == 1;
+    if (base && entriesFound(row, shown(c.base, ContactPage::Base))) {
+        copyPage(texts, shown(c.base, ContactPage::Base), record);
+        record.setValue(QStringLiteral("base_lunar"),
+                        lunarbirthday::flagOf(row.numberAt(c.baseLunar, 0)));
     }
-    for (auto it = work.values().cbegin(); it != work.values().cend(); ++it)
-        record.setValue(it.key(), it.value());
+    // The work page shows only while the duty list has an entry at all.
+    if (base && entriesFound(row, shown(c.base, ContactPage::Work)) &&
+        row.numberAt(c.anyDuty, 0) == 1) {
+        for (const ContactColumns::Field& post : c.posts) {
+            if (row.isNullAt(post.name)) {
+                errors::show(prompter_, errors::Duty);
+                return false;
+            }
+        }
+        copyPage(texts, shown(c.base, ContactPage::Work), record);
+        copyPage(texts, c.posts, record);
+    }
+    if (!row.isNullAt(c.home.key) && entriesFound(row, shown(c.home, ContactPage::Home))) {
+        copyPage(texts, shown(c.home, ContactPage::Home), record);
+        record.setValue(QStringLiteral("home_lunar"),
+                        lunarbirthday::flagOf(row.numberAt(c.homeLunar, 0)));
+        record.setValue(QStringLiteral("home_child_lunar"),
+                        lunarbirthday::flagOf(row.numberAt(c.homeChildLunar, 0)));
+    }
+    if (!row.isNullAt(c.society.key))
+        copyPage(texts, shown(c.society, ContactPage::Society), record);
+    if (!row.isNullAt(c.extend.key) && entriesFound(row, shown(c.extend, ContactPage::Extend)))
+        copyPage(texts, shown(c.extend, ContactPage::Extend), record);
     return true;
 }

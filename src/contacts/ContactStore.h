@@ -7,11 +7,13 @@
 
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class Clock;
 class Database;
 class Prompter;
+class Row;
 class ProgressHandle;
 struct Session;
 enum class ContactPage;
@@ -90,14 +92,15 @@ class ContactStore {
     bool updateHome(qint64 code, const ContactRecord& record, const QHash<QString, qint64>& codes);
     bool updateExtend(qint64 code, const ContactRecord& record, qint64 degree);
 
-    bool loadWork(qint64 code, int liveFlag, ContactRecord& record);
-    bool loadLunarBase(qint64 code, ContactRecord& record);
-    bool loadLunarHome(qint64 code, ContactRecord& record);
+    // Runs the one statement that reads a contact: use sees its single row.
+    // False when it failed (lastError() has the text; nothing is reported).
+    bool readContact(qint64 code, int liveFlag, const std::function<void(const Row&)>& use);
+    // The pages of that row that show (texts: its fields); false when
+    // loading stopped at a page (a post without its entry, already reported).
+    bool copyPages(const Row& row, const QStringList& texts, ContactRecord& record);
     // Every column the pages show, as stored now, in one text (ok false when
-    // a statement failed). Engine-neutral: no date or version column needed.
+    // the statement failed).
     QString readStamp(qint64 code, bool* ok);
-    bool loadPage(const sql::Statement& statement, ContactPage page,
-                  const QHash<QString, QString>& names, ContactRecord& record);
 
     ContactCodes lookups();
 

@@ -20,6 +20,7 @@ class Row {
     explicit Row(sqlite3_stmt* statement);
 
     bool isNull(const QString& column) const;
+    bool isNullAt(int index) const;
     QString text(const QString& column, const QString& fallback = QString()) const;
     qint64 number(const QString& column, qint64 fallback = -1) const;
     QVariant value(const QString& column) const;
@@ -40,7 +41,6 @@ class Row {
     int indexOf(const QString& column) const;
 
   private:
-    bool isNullAt(int index) const;
     QVariant valueAt(int index) const;
     int positionOf(const QString& column) const;
 

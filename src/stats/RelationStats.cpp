@@ -51,14 +51,17 @@ const QString kLevels =
     QStringLiteral("select sort_code,sort_name from sort order by sort_value DESC,sort_code");
 const QString kName = QStringLiteral("select base_name from base where base_code=%ld");
 
+// The contact's interactions summed up, and its level with the level's interval
+// (null without one), in one statement.
 const QString kLedger = QStringLiteral(
     "select count(*),sum(amount(c.comm_cost)),sum(amount(c.comm_tran)),min(c.comm_date),"
     "max(c.comm_date),"
-    "sum(case when amount(c.comm_cost) is null or amount(c.comm_tran) is null then 1 else 0 end) "
+    "sum(case when amount(c.comm_cost) is null or amount(c.comm_tran) is null then 1 else 0 end),"
+    "(select s.sort_name from base as b,sort as s "
+    "where b.base_sort_code=s.sort_code and b.base_code=%ld),"
+    "(select s.sort_frequence from base as b,sort as s "
+    "where b.base_sort_code=s.sort_code and b.base_code=%ld) "
     "from comm as c where c.comm_base_code=%ld");
-const QString kLedgerLevel =
-    QStringLiteral("select s.sort_name,s.sort_frequence from base as b,sort as s "
-                   "where b.base_sort_code=s.sort_code and b.base_code=%ld");
 const QString kLedgerMonths = QStringLiteral(
     "select substr(c.comm_date,1,7),count(*) from comm as c where c.comm_base_code=%ld "
     "and c.comm_date between '%s' and '%s' group by substr(c.comm_date,1,7)");
@@ -439,20 +442,18 @@ bool RelationStats::countOverdue(ScopeContacts& contacts, RelationFigures& figur
 
 std::optional<ContactLedger> RelationStats::ledger(qint64 contactCode, const QDate& today) {
     ContactLedger ledger;
-    bool read = db_.query(sql::format(kLedger, contactCode), [&](const Row& row) {
-        ledger.count = row.numberAt(0, 0);
-        ledger.given = money(row, 1);
-        ledger.received = money(row, 2);
-        ledger.first = QDate::fromString(row.textAt(3), Qt::ISODate);
-        ledger.last = QDate::fromString(row.textAt(4), Qt::ISODate);
-        ledger.unreadableMoney = row.numberAt(5, 0);
-        return false;
-    });
-    read = read && db_.query(sql::format(kLedgerLevel, contactCode), [&](const Row& row) {
-        ledger.level = row.textAt(0);
-        ledger.levelInterval = row.numberAt(1, 0);
-        return false;
-    });
+    bool read =
+        db_.query(sql::format(kLedger, contactCode, contactCode, contactCode), [&](const Row& row) {
+            ledger.count = row.numberAt(0, 0);
+            ledger.given = money(row, 1);
+            ledger.received = money(row, 2);
+            ledger.first = QDate::fromString(row.textAt(3), Qt::ISODate);
+            ledger.last = QDate::fromString(row.textAt(4), Qt::ISODate);
+            ledger.unreadableMoney = row.numberAt(5, 0);
+            ledger.level = row.textAt(6);
+            ledger.levelInterval = row.numberAt(7, 0);
+            return false;
+        });
     const QDate thisMonth(today.year(), today.month(), 1);
     const QDate from = thisMonth.addMonths(-11);
     ledger.lastTwelveMonths = QList<qint64>(12, 0);
