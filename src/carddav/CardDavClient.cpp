@@ -346,13 +346,15 @@ bool CardDavClient::fetch(const QUrl& book, const QStringList& hrefs, QList<Remo
 }
 
 bool CardDavClient::changesSince(const QUrl& book, const QString& token, Changes* changes,
-                                 bool* tokenInvalid) {
+                                 bool* tokenInvalid, bool withData) {
     *changes = Changes();
     *tokenInvalid = false;
-    const QByteArray body = kXmlHead + "<d:sync-collection xmlns:d=\"DAV:\"><d:sync-token>" +
-                            escapeXml(token) +
-                            "</d:sync-token><d:sync-level>1</d:sync-level>"
-                            "<d:prop><d:getetag/></d:prop></d:sync-collection>";
+    const QByteArray body =
+        kXmlHead +
+        "<d:sync-collection xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:carddav\">"
+        "<d:sync-token>" +
+        escapeXml(token) + "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/>" +
+        (withData ? "<c:address-data/>" : "") + "</d:prop></d:sync-collection>";
     const QByteArray answer = send("REPORT", book, body, {}, -1);
     if (status_ != 207) {
         // RFC 6578 refuses an unknown token with valid-sync-token; some servers
@@ -371,7 +373,7 @@ bool CardDavClient::changesSince(const QUrl& book, const QString& token, Changes
         if (d.status == 404)
             changes->removed << d.href;
         else if (!d.etag.isEmpty())
-            changes->changed << RemoteCard{d.href, d.etag, {}};
+            changes->changed << RemoteCard{d.href, d.etag, d.addressData};
     }
     return true;
 }

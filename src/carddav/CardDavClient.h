@@ -43,7 +43,7 @@ struct RemoteCard {
 
 // What changed on a collection since a token.
 struct Changes {
-    QList<RemoteCard> changed; // href and etag
+    QList<RemoteCard> changed; // href and etag (and the text when asked for)
     QStringList removed;       // hrefs
     QString token;
 };
@@ -69,7 +69,10 @@ class CardDavClient {
     bool fetch(const QUrl& book, const QStringList& hrefs, QList<RemoteCard>* cards);
     // The changes since token (empty: all cards). tokenInvalid is set when the
     // server no longer knows the token: the caller falls back to list().
-    bool changesSince(const QUrl& book, const QString& token, Changes* changes, bool* tokenInvalid);
+    // withData: the cards' texts come along (one request instead of a listing
+    // and multigets; for a first listing, where every card is wanted).
+    bool changesSince(const QUrl& book, const QString& token, Changes* changes, bool* tokenInvalid,
+                      bool withData = false);
     // The book's current token (empty when it has none).
     bool currentToken(const QUrl& book, QString* token);
     // Stores a card. etag empty: only when no card is at the address yet
