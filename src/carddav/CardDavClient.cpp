@@ -20,6 +20,9 @@ constexpr int kBatch = 100; // cards per multiget: big enough to be quick, small
 // Most bytes kept of one answer: a batch of cards at the vCard reader's cap of
 // a card each, and then some. A server that sends more is not followed.
 constexpr qint64 kMaxAnswer = 160 << 20;
+// Most bytes of a whole book's cards in one listing: beyond, the book is
+// listed bare and its cards fetched a batch at a time, so memory stays small.
+constexpr qint64 kMaxListing = 32 << 20;
 
 // One <response> of a multistatus, with the properties its 200 propstats gave.
 struct DavResponse {
@@ -137,7 +140,8 @@ const QByteArray kXmlHead = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 } // namespace
 
 CardDavClient::CardDavClient(Connection connection)
-    : c_(std::move(connection)), nam_(std::make_unique<QNetworkAccessManager>()) {}
+    : c_(std::move(connection)), nam_(std::make_unique<QNetworkAccessManager>()), cap_(kMaxAnswer) {
+}
 
 CardDavClient::~CardDavClient() = default;
 
@@ -193,9 +197,10 @@ QByteArray CardDavClient::send(const QByteArray& verb, const QUrl& target, const
                     untrusted_ = peer;
             });
         bool tooBig = false;
+        const qint64 cap = cap_;
         QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                         [reply, &tooBig](qint64 received, qint64) {
-                             if (received > kMaxAnswer) {
+                         [reply, &tooBig, cap](qint64 received, qint64) {
+                             if (received > cap) {
                                  tooBig = true;
                                  reply->abort();
                              }
@@ -220,7 +225,7 @@ QByteArray CardDavClient::send(const QByteArray& verb, const QUrl& target, const
             status_ = 0;
             error_ = QStringLiteral("服务器 %1 的回答超过 %2 MB, 没有读取。")
                          .arg(url.host())
-                         .arg(kMaxAnswer >> 20);
+                         .arg(cap_ >> 20);
         } else if (status_ == 0) {
             if (!untrusted_.isNull())
                 error_ = QStringLiteral("无法验证服务器 %1 的证书(%2)。如确认这是您自己的服务器, "
@@ -355,7 +360,9 @@ bool CardDavClient::changesSince(const QUrl& book, const QString& token, Changes
         "<d:sync-token>" +
         escapeXml(token) + "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/>" +
         (withData ? "<c:address-data/>" : "") + "</d:prop></d:sync-collection>";
+    cap_ = withData ? kMaxListing : kMaxAnswer;
     const QByteArray answer = send("REPORT", book, body, {}, -1);
+    cap_ = kMaxAnswer;
     if (status_ != 207) {
         // RFC 6578 refuses an unknown token with valid-sync-token; some servers
         // fail otherwise (xandikos: 500). Either way a full listing takes over,

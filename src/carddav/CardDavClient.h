@@ -111,6 +111,7 @@ class CardDavClient {
     QHash<QByteArray, QByteArray> lastHeaders_;
     QSslCertificate untrusted_;
     QUrl home_;
+    qint64 cap_; // most bytes read of the next answer
 };
 
 } // namespace carddav
