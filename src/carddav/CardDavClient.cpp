@@ -2,6 +2,7 @@
 #include "carddav/CardDavClient.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -20,8 +21,8 @@ constexpr int kBatch = 100; // cards per multiget: big enough to be quick, small
 // Most bytes kept of one answer: a batch of cards at the vCard reader's cap of
 // a card each, and then some. A server that sends more is not followed.
 constexpr qint64 kMaxAnswer = 160 << 20;
-// Most bytes of a whole book's cards in one listing: beyond, the book is
-// listed bare and its cards fetched a batch at a time, so memory stays small.
+// Most bytes of a whole book's cards in one answer (fetchAll): beyond, the
+// cards are fetched a batch at a time, so memory stays small.
 constexpr qint64 kMaxListing = 32 << 20;
 
 // One <response> of a multistatus, with the properties its 200 propstats gave.
@@ -207,8 +208,11 @@ QByteArray CardDavClient::send(const QByteArray& verb, const QUrl& target, const
                          });
         QEventLoop loop;
         QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        QElapsedTimer waited;
+        waited.start();
         if (!reply->isFinished())
             loop.exec();
+        waitedNs_ += waited.nsecsElapsed();
         std::unique_ptr<QNetworkReply, void (*)(QNetworkReply*)> hold(
             reply, [](QNetworkReply* r) { r->deleteLater(); });
         status_ = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -350,19 +354,33 @@ bool CardDavClient::fetch(const QUrl& book, const QStringList& hrefs, QList<Remo
     return true;
 }
 
+bool CardDavClient::fetchAll(const QUrl& book, QList<RemoteCard>* cards) {
+    cards->clear();
+    static const QByteArray kQuery =
+        kXmlHead + "<c:addressbook-query xmlns:d=\"DAV:\" "
+                   "xmlns:c=\"urn:ietf:params:xml:ns:carddav\"><d:prop><d:getetag/>"
+                   "<c:address-data/></d:prop><c:filter/></c:addressbook-query>";
+    cap_ = kMaxListing;
+    const QByteArray answer = send("REPORT", book, kQuery, {}, 1);
+    cap_ = kMaxAnswer;
+    if (status_ != 207)
+        return error_.isEmpty() ? fail(QStringLiteral("服务器不支持查询名片。")) : false;
+    for (const DavResponse& d : parseMultistatus(answer)) {
+        if (d.status == 200 && !d.addressData.isEmpty())
+            cards->append({d.href, d.etag, d.addressData});
+    }
+    return true;
+}
+
 bool CardDavClient::changesSince(const QUrl& book, const QString& token, Changes* changes,
-                                 bool* tokenInvalid, bool withData) {
+                                 bool* tokenInvalid) {
     *changes = Changes();
     *tokenInvalid = false;
-    const QByteArray body =
-        kXmlHead +
-        "<d:sync-collection xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:carddav\">"
-        "<d:sync-token>" +
-        escapeXml(token) + "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/>" +
-        (withData ? "<c:address-data/>" : "") + "</d:prop></d:sync-collection>";
-    cap_ = withData ? kMaxListing : kMaxAnswer;
+    const QByteArray body = kXmlHead + "<d:sync-collection xmlns:d=\"DAV:\"><d:sync-token>" +
+                            escapeXml(token) +
+                            "</d:sync-token><d:sync-level>1</d:sync-level>"
+                            "<d:prop><d:getetag/></d:prop></d:sync-collection>";
     const QByteArray answer = send("REPORT", book, body, {}, -1);
-    cap_ = kMaxAnswer;
     if (status_ != 207) {
         // RFC 6578 refuses an unknown token with valid-sync-token; some servers
         // fail otherwise (xandikos: 500). Either way a full listing takes over,
@@ -380,7 +398,7 @@ bool CardDavClient::changesSince(const QUrl& book, const QString& token, Changes
         if (d.status == 404)
             changes->removed << d.href;
         else if (!d.etag.isEmpty())
-            changes->changed << RemoteCard{d.href, d.etag, d.addressData};
+            changes->changed << RemoteCard{d.href, d.etag, {}};
     }
     return true;
 }

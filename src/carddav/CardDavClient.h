@@ -43,7 +43,7 @@ struct RemoteCard {
 
 // What changed on a collection since a token.
 struct Changes {
-    QList<RemoteCard> changed; // href and etag (and the text when asked for)
+    QList<RemoteCard> changed; // href and etag
     QStringList removed;       // hrefs
     QString token;
 };
@@ -69,10 +69,11 @@ class CardDavClient {
     bool fetch(const QUrl& book, const QStringList& hrefs, QList<RemoteCard>* cards);
     // The changes since token (empty: all cards). tokenInvalid is set when the
     // server no longer knows the token: the caller falls back to list().
-    // withData: the cards' texts come along (one request instead of a listing
-    // and multigets; for a first listing, where every card is wanted).
-    bool changesSince(const QUrl& book, const QString& token, Changes* changes, bool* tokenInvalid,
-                      bool withData = false);
+    bool changesSince(const QUrl& book, const QString& token, Changes* changes, bool* tokenInvalid);
+    // Every card of a book with its text in one answer (addressbook-query
+    // matching all): for a first sync, where a multiget per hundred cards
+    // would follow. False when the book is beyond 32 MB or the server refuses.
+    bool fetchAll(const QUrl& book, QList<RemoteCard>* cards);
     // The book's current token (empty when it has none).
     bool currentToken(const QUrl& book, QString* token);
     // Stores a card. etag empty: only when no card is at the address yet
@@ -90,6 +91,8 @@ class CardDavClient {
     bool conflict() const { return status_ == 412; }
     // Number of requests sent (for measurements).
     int requests() const { return requests_; }
+    // Time spent waiting for answers, in milliseconds (for measurements).
+    double waitedMs() const { return double(waitedNs_) / 1e6; }
     // The certificate the server showed when it could not be verified, for the
     // person to look at and, knowingly, trust.
     QSslCertificate untrustedCertificate() const { return untrusted_; }
@@ -107,6 +110,7 @@ class CardDavClient {
     QString error_;
     int status_ = 0;
     int requests_ = 0;
+    qint64 waitedNs_ = 0;
     QUrl lastUrl_;
     QHash<QByteArray, QByteArray> lastHeaders_;
     QSslCertificate untrusted_;

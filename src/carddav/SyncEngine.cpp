@@ -282,17 +282,10 @@ bool SyncEngine::listRemote(QList<Remote>* changed, QStringList* removed, QStrin
     Changes changes;
     bool invalid = false;
     *full = state_.token().isEmpty();
-    // A first listing wants every card: their texts come with it, one request
-    // where a multiget per hundred cards would follow (and a server that finds
-    // each card of a multiget by going through the book pays that per card). A
-    // book too large for one answer is listed bare.
-    bool listed = *full && client_.changesSince(book_, {}, &changes, &invalid, true);
-    if (!listed && *full && client_.lastStatus() == 401)
-        return fail(client_.error());
-    if (listed || client_.changesSince(book_, state_.token(), &changes, &invalid)) {
+    if (client_.changesSince(book_, state_.token(), &changes, &invalid)) {
         *newToken = changes.token;
         for (const RemoteCard& c : changes.changed)
-            changed->append({c.href, c.etag, c.data});
+            changed->append({c.href, c.etag, {}});
         *removed = changes.removed;
     } else {
         if (client_.lastStatus() == 0 || client_.lastStatus() == 401)
@@ -325,6 +318,28 @@ bool SyncEngine::listRemote(QList<Remote>* changed, QStringList* removed, QStrin
             out << r;
     }
     *changed = out;
+    if (*full && changed->size() > 100) {
+        // Most of the book is wanted: all its cards in one answer, where a
+        // multiget per hundred would follow (and a server that finds each card
+        // of a multiget by going through the book pays that per card). A card
+        // changed since the listing comes at its newer version; one the answer
+        // lacks, or a book too large for one answer, goes by multiget.
+        QList<RemoteCard> all;
+        if (!client_.fetchAll(book_, &all) && client_.lastStatus() == 401)
+            return fail(client_.error());
+        QHash<QString, qsizetype> at;
+        for (qsizetype i = 0; i < changed->size(); ++i)
+            at.insert(client_.resolve(changed->at(i).href).path(), i);
+        for (const RemoteCard& card : std::as_const(all)) {
+            const auto it = at.constFind(client_.resolve(card.href).path());
+            if (it == at.constEnd())
+                continue;
+            Remote& r = (*changed)[*it];
+            r.data = card.data;
+            if (!card.etag.isEmpty())
+                r.etag = card.etag;
+        }
+    }
     return true;
 }
 
