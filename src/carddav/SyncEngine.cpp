@@ -172,7 +172,7 @@ ContactRecord SyncEngine::record(qint64 code) {
     const auto it = live_.constFind(code);
     if (it != live_.constEnd())
         return *it;
-    const ContactLoad loaded = ContactStore(db_, prompter_).load(code, 1);
+    const ContactLoad loaded = ContactStore(db_, prompter_).load(code, 1, false);
     if (!loaded.complete) {
         fail(QStringLiteral("读取人脉失败: %1").arg(db_.lastError()));
         return {};
@@ -348,7 +348,7 @@ bool SyncEngine::storeNew(ContactStore& store, const ContactRecord& record, cons
     const qint64 code = store.writeNew(record, session_, clock_);
     if (code <= 0)
         return false;
-    const ContactLoad stored = store.load(code, 1);
+    const ContactLoad stored = store.load(code, 1, false);
     CardState c;
     c.code = code;
     c.uid = uid;
@@ -456,7 +456,7 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
                         return fail(db_.lastError());
                     ++report_.updatedLocal;
                 }
-                const ContactLoad stored = store.load(c.code, 1);
+                const ContactLoad stored = store.load(c.code, 1, false);
                 c.etag = etag;
                 remember(c.code, stored.record);
                 c.digest = liveDigest_.value(c.code);
@@ -527,7 +527,7 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
         const ContactRecord joinedRecord = exchange::ContactMerger::fillEmpty(local, p.record);
         if (!store.writeChanges(p.match, joinedRecord))
             return fail(db_.lastError());
-        const ContactLoad stored = store.load(p.match, 1);
+        const ContactLoad stored = store.load(p.match, 1, false);
         CardState c;
         c.code = p.match;
         c.uid = uid;
@@ -747,7 +747,7 @@ QList<SyncConflict> SyncEngine::conflicts() {
             continue;
         QString uid, why;
         const std::optional<ContactRecord> remote = read(c.remote, &uid, &why);
-        const ContactLoad local = store.load(c.code, 1);
+        const ContactLoad local = store.load(c.code, 1, false);
         if (!remote || !local.complete)
             continue;
         out << SyncConflict{c.code, local.record, applyRemote(local.record, *remote, c.remote)};

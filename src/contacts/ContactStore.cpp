@@ -419,7 +419,7 @@ bool ContactStore::updateExtend(qint64 code, const ContactRecord& r, qint64 degr
 
 // ---- load ------------------------------------------------------------------
 
-ContactLoad ContactStore::load(qint64 code, int liveFlag) {
+ContactLoad ContactStore::load(qint64 code, int liveFlag, bool stamped) {
     ContactLoad result;
     // The stamp and the pages are read from one state of the database: a save
     // another user commits meanwhile shows in both or in neither, so the stamp
@@ -427,8 +427,10 @@ ContactLoad ContactStore::load(qint64 code, int liveFlag) {
     const bool ownSnapshot = !db_.inTransaction();
     if (ownSnapshot && !db_.beginSnapshot())
         return result;
-    bool stamped = false;
-    result.stamp = readStamp(code, &stamped);
+    if (stamped)
+        result.stamp = readStamp(code, &stamped);
+    else
+        stamped = true;
     if (!stamped) {
         db_.reportFailure(db_.lastError());
         if (ownSnapshot)
