@@ -2,6 +2,7 @@
 #include "carddav/CardDavClient.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -20,6 +21,9 @@ constexpr int kBatch = 100; // cards per multiget: big enough to be quick, small
 // Most bytes kept of one answer: a batch of cards at the vCard reader's cap of
 // a card each, and then some. A server that sends more is not followed.
 constexpr qint64 kMaxAnswer = 160 << 20;
+// Most bytes of a whole book's cards in one answer (fetchAll): beyond, the
+// cards are fetched a batch at a time, so memory stays small.
+constexpr qint64 kMaxListing = 32 << 20;
 
 // One <response> of a multistatus, with the properties its 200 propstats gave.
 struct DavResponse {
@@ -137,7 +141,8 @@ const QByteArray kXmlHead = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 } // namespace
 
 CardDavClient::CardDavClient(Connection connection)
-    : c_(std::move(connection)), nam_(std::make_unique<QNetworkAccessManager>()) {}
+    : c_(std::move(connection)), nam_(std::make_unique<QNetworkAccessManager>()), cap_(kMaxAnswer) {
+}
 
 CardDavClient::~CardDavClient() = default;
 
@@ -193,17 +198,21 @@ QByteArray CardDavClient::send(const QByteArray& verb, const QUrl& target, const
                     untrusted_ = peer;
             });
         bool tooBig = false;
+        const qint64 cap = cap_;
         QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                         [reply, &tooBig](qint64 received, qint64) {
-                             if (received > kMaxAnswer) {
+                         [reply, &tooBig, cap](qint64 received, qint64) {
+                             if (received > cap) {
                                  tooBig = true;
                                  reply->abort();
                              }
                          });
         QEventLoop loop;
         QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        QElapsedTimer waited;
+        waited.start();
         if (!reply->isFinished())
             loop.exec();
+        waitedNs_ += waited.nsecsElapsed();
         std::unique_ptr<QNetworkReply, void (*)(QNetworkReply*)> hold(
             reply, [](QNetworkReply* r) { r->deleteLater(); });
         status_ = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -220,7 +229,7 @@ QByteArray CardDavClient::send(const QByteArray& verb, const QUrl& target, const
             status_ = 0;
             error_ = QStringLiteral("服务器 %1 的回答超过 %2 MB, 没有读取。")
                          .arg(url.host())
-                         .arg(kMaxAnswer >> 20);
+                         .arg(cap_ >> 20);
         } else if (status_ == 0) {
             if (!untrusted_.isNull())
                 error_ = QStringLiteral("无法验证服务器 %1 的证书(%2)。如确认这是您自己的服务器, "
@@ -341,6 +350,24 @@ bool CardDavClient::fetch(const QUrl& book, const QStringList& hrefs, QList<Remo
             if (d.status == 200 && !d.addressData.isEmpty())
                 cards->append({d.href, d.etag, d.addressData});
         }
+    }
+    return true;
+}
+
+bool CardDavClient::fetchAll(const QUrl& book, QList<RemoteCard>* cards) {
+    cards->clear();
+    static const QByteArray kQuery =
+        kXmlHead + "<c:addressbook-query xmlns:d=\"DAV:\" "
+                   "xmlns:c=\"urn:ietf:params:xml:ns:carddav\"><d:prop><d:getetag/>"
+                   "<c:address-data/></d:prop><c:filter/></c:addressbook-query>";
+    cap_ = kMaxListing;
+    const QByteArray answer = send("REPORT", book, kQuery, {}, 1);
+    cap_ = kMaxAnswer;
+    if (status_ != 207)
+        return error_.isEmpty() ? fail(QStringLiteral("服务器不支持查询名片。")) : false;
+    for (const DavResponse& d : parseMultistatus(answer)) {
+        if (d.status == 200 && !d.addressData.isEmpty())
+            cards->append({d.href, d.etag, d.addressData});
     }
     return true;
 }

@@ -70,6 +70,10 @@ class CardDavClient {
     // The changes since token (empty: all cards). tokenInvalid is set when the
     // server no longer knows the token: the caller falls back to list().
     bool changesSince(const QUrl& book, const QString& token, Changes* changes, bool* tokenInvalid);
+    // Every card of a book with its text in one answer (addressbook-query
+    // matching all): for a first sync, where a multiget per hundred cards
+    // would follow. False when the book is beyond 32 MB or the server refuses.
+    bool fetchAll(const QUrl& book, QList<RemoteCard>* cards);
     // The book's current token (empty when it has none).
     bool currentToken(const QUrl& book, QString* token);
     // Stores a card. etag empty: only when no card is at the address yet
@@ -87,6 +91,8 @@ class CardDavClient {
     bool conflict() const { return status_ == 412; }
     // Number of requests sent (for measurements).
     int requests() const { return requests_; }
+    // Time spent waiting for answers, in milliseconds (for measurements).
+    double waitedMs() const { return double(waitedNs_) / 1e6; }
     // The certificate the server showed when it could not be verified, for the
     // person to look at and, knowingly, trust.
     QSslCertificate untrustedCertificate() const { return untrusted_; }
@@ -104,10 +110,12 @@ class CardDavClient {
     QString error_;
     int status_ = 0;
     int requests_ = 0;
+    qint64 waitedNs_ = 0;
     QUrl lastUrl_;
     QHash<QByteArray, QByteArray> lastHeaders_;
     QSslCertificate untrusted_;
     QUrl home_;
+    qint64 cap_; // most bytes read of the next answer
 };
 
 } // namespace carddav

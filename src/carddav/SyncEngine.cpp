@@ -36,6 +36,7 @@ QString v(const ContactRecord& r, const char* column) {
 struct SyncEngine::Remote {
     QString href;
     QString etag;
+    QByteArray data; // empty: fetched when taken
 };
 
 QString SyncReport::summary() const {
@@ -149,7 +150,7 @@ bool SyncEngine::loadLocal() {
             return true;
         }))
         return fail(QStringLiteral("读取人脉失败: %1").arg(db_.lastError()));
-    if (!readStamps(0, &stamps_))
+    if (!readStamps({}, &stamps_))
         return fail(QStringLiteral("读取人脉失败: %1").arg(db_.lastError()));
     for (qint64 code : std::as_const(liveCodes_)) {
         // A contact whose rows are as they were at the last sync is not read.
@@ -171,7 +172,7 @@ ContactRecord SyncEngine::record(qint64 code) {
     const auto it = live_.constFind(code);
     if (it != live_.constEnd())
         return *it;
-    const ContactLoad loaded = ContactStore(db_, prompter_).load(code, 1);
+    const ContactLoad loaded = ContactStore(db_, prompter_).load(code, 1, false);
     if (!loaded.complete) {
         fail(QStringLiteral("读取人脉失败: %1").arg(db_.lastError()));
         return {};
@@ -180,17 +181,31 @@ ContactRecord SyncEngine::record(qint64 code) {
     return loaded.record;
 }
 
-void SyncEngine::remember(qint64 code, const ContactRecord& stored, CardState* c) {
+void SyncEngine::remember(qint64 code, const ContactRecord& stored) {
     live_.insert(code, stored);
     liveCodes_.insert(code);
     liveDigest_.insert(code, digest(stored));
-    QHash<qint64, QString> one;
-    if (readStamps(code, &one))
-        stamps_.insert(code, one.value(code));
-    c->stamp = stamps_.value(code);
 }
 
-bool SyncEngine::readStamps(qint64 only, QHash<qint64, QString>* out) {
+bool SyncEngine::saveWritten(QList<CardState>* written, QList<CardState>* unstamped) {
+    QList<qint64> codes;
+    for (const CardState& c : std::as_const(*written))
+        codes << c.code;
+    QHash<qint64, QString> fresh;
+    if (!codes.isEmpty() && !readStamps(codes, &fresh))
+        return false;
+    for (CardState& c : *written) {
+        c.stamp = fresh.value(c.code);
+        stamps_.insert(c.code, c.stamp);
+    }
+    if (!state_.saveAll(*written + *unstamped))
+        return false;
+    written->clear();
+    unstamped->clear();
+    return true;
+}
+
+bool SyncEngine::readStamps(const QList<qint64>& only, QHash<qint64, QString>* out) {
     static const QList<QPair<QString, QString>> kTables = {
         {QStringLiteral("base"), QStringLiteral("base_code")},
         {QStringLiteral("extend"), QStringLiteral("extend_base_code")},
@@ -218,32 +233,44 @@ bool SyncEngine::readStamps(qint64 only, QHash<qint64, QString>* out) {
         for (auto it = shown.cbegin(); it != shown.cend(); ++it)
             listNames_.insert(it.key(), lists.value(it.value().chopped(5)));
     }
-    QHash<qint64, QByteArray> raw;
-    for (const auto& [table, key] : kTables) {
-        const QString all = QStringLiteral("select * from %1").arg(table);
-        const sql::Statement statement =
-            only > 0 ? sql::format(all + QStringLiteral(" where %1=%ld").arg(key), only)
-                     : sql::Statement(all);
-        int keyAt = -1;
-        QList<QPair<int, const QHash<qint64, QString>*>> coded;
-        if (!db_.queryQuietly(statement, [&](const Row& row) {
-                if (keyAt < 0) {
-                    keyAt = row.indexOf(key);
-                    for (auto it = listNames_.cbegin(); it != listNames_.cend(); ++it) {
-                        if (const int at = row.indexOf(it.key()); at >= 0)
-                            coded.append({at, &it.value()});
-                    }
-                }
-                QByteArray& bytes = raw[row.numberAt(keyAt)];
-                bytes += table.toLatin1();
-                for (int i = 0; i < row.columnCount(); ++i)
-                    bytes += row.textAt(i).toUtf8() + '\x1f';
-                for (const auto& [at, names] : coded)
-                    bytes += names->value(row.numberAt(at)).toUtf8() + '\x1f';
-                return true;
-            }))
-            return false;
+    // Every contact in one pass per table, or the ones asked for, 500 to a statement.
+    QList<QStringList> groups;
+    for (qsizetype from = 0; from < only.size(); from += 500) {
+        QStringList numbers;
+        for (qint64 code : only.mid(from, 500))
+            numbers << QString::number(code);
+        groups << numbers;
     }
+    if (only.isEmpty())
+        groups << QStringList();
+    QHash<qint64, QByteArray> raw;
+    for (const QStringList& group : std::as_const(groups))
+        for (const auto& [table, key] : kTables) {
+            QString text = QStringLiteral("select * from %1").arg(table);
+            // Program-built from the codes, whole numbers only.
+            if (!group.isEmpty())
+                text += QStringLiteral(" where %1 in (%2)").arg(key, group.join(u','));
+            const sql::Statement statement(text);
+            int keyAt = -1;
+            QList<QPair<int, const QHash<qint64, QString>*>> coded;
+            if (!db_.queryQuietly(statement, [&](const Row& row) {
+                    if (keyAt < 0) {
+                        keyAt = row.indexOf(key);
+                        for (auto it = listNames_.cbegin(); it != listNames_.cend(); ++it) {
+                            if (const int at = row.indexOf(it.key()); at >= 0)
+                                coded.append({at, &it.value()});
+                        }
+                    }
+                    QByteArray& bytes = raw[row.numberAt(keyAt)];
+                    bytes += table.toLatin1();
+                    for (int i = 0; i < row.columnCount(); ++i)
+                        bytes += row.textAt(i).toUtf8() + '\x1f';
+                    for (const auto& [at, names] : coded)
+                        bytes += names->value(row.numberAt(at)).toUtf8() + '\x1f';
+                    return true;
+                }))
+                return false;
+        }
     for (auto it = raw.cbegin(); it != raw.cend(); ++it)
         out->insert(it.key(), QString::fromLatin1(
                                   QCryptographicHash::hash(*it, QCryptographicHash::Sha1).toHex()));
@@ -258,7 +285,7 @@ bool SyncEngine::listRemote(QList<Remote>* changed, QStringList* removed, QStrin
     if (client_.changesSince(book_, state_.token(), &changes, &invalid)) {
         *newToken = changes.token;
         for (const RemoteCard& c : changes.changed)
-            changed->append({c.href, c.etag});
+            changed->append({c.href, c.etag, {}});
         *removed = changes.removed;
     } else {
         if (client_.lastStatus() == 0 || client_.lastStatus() == 401)
@@ -270,7 +297,7 @@ bool SyncEngine::listRemote(QList<Remote>* changed, QStringList* removed, QStrin
         if (!client_.list(book_, &all))
             return fail(client_.error());
         for (const RemoteCard& c : all)
-            changed->append({c.href, c.etag});
+            changed->append({c.href, c.etag, {}});
     }
     if (*full) {
         QSet<QString> present;
@@ -291,24 +318,47 @@ bool SyncEngine::listRemote(QList<Remote>* changed, QStringList* removed, QStrin
             out << r;
     }
     *changed = out;
+    if (*full && changed->size() > 100) {
+        // Most of the book is wanted: all its cards in one answer, where a
+        // multiget per hundred would follow (and a server that finds each card
+        // of a multiget by going through the book pays that per card). A card
+        // changed since the listing comes at its newer version; one the answer
+        // lacks, or a book too large for one answer, goes by multiget.
+        QList<RemoteCard> all;
+        if (!client_.fetchAll(book_, &all) && client_.lastStatus() == 401)
+            return fail(client_.error());
+        QHash<QString, qsizetype> at;
+        for (qsizetype i = 0; i < changed->size(); ++i)
+            at.insert(client_.resolve(changed->at(i).href).path(), i);
+        for (const RemoteCard& card : std::as_const(all)) {
+            const auto it = at.constFind(client_.resolve(card.href).path());
+            if (it == at.constEnd())
+                continue;
+            Remote& r = (*changed)[*it];
+            r.data = card.data;
+            if (!card.etag.isEmpty())
+                r.etag = card.etag;
+        }
+    }
     return true;
 }
 
 bool SyncEngine::storeNew(ContactStore& store, const ContactRecord& record, const QString& uid,
-                          const QString& href, const QString& etag) {
+                          const QString& href, const QString& etag, QList<CardState>* written) {
     const qint64 code = store.writeNew(record, session_, clock_);
     if (code <= 0)
         return false;
-    const ContactLoad stored = store.load(code, 1);
+    const ContactLoad stored = store.load(code, 1, false);
     CardState c;
     c.code = code;
     c.uid = uid;
     c.href = href;
     c.etag = etag;
-    remember(code, stored.record, &c);
+    remember(code, stored.record);
     c.digest = liveDigest_.value(code);
     ++report_.downloaded;
-    return state_.save(c);
+    written->append(c);
+    return true;
 }
 
 bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm,
@@ -339,15 +389,23 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
             return false;
         QStringList hrefs;
         QHash<QString, QString> listedEtags;
+        QList<RemoteCard> cards;
         for (const Remote& r : changed.mid(from, kBatch)) {
+            if (!r.data.isEmpty()) {
+                cards << RemoteCard{r.href, r.etag, r.data};
+                continue;
+            }
             hrefs << r.href;
             listedEtags.insert(r.href, r.etag);
         }
-        QList<RemoteCard> cards;
-        if (!client_.fetch(book_, hrefs, &cards))
+        QList<RemoteCard> fetched;
+        if (!hrefs.isEmpty() && !client_.fetch(book_, hrefs, &fetched))
             return fail(client_.error());
+        cards += fetched;
         if (!db_.beginQuietly())
             return fail(db_.lastError());
+        // The states of the batch, stored with it.
+        QList<CardState> written, unstamped;
         for (const RemoteCard& card : cards) {
             const QString etag = card.etag.isEmpty() ? listedEtags.value(card.href) : card.etag;
             QString uid, why;
@@ -380,8 +438,7 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
             if (c.etag.isEmpty()) {
                 // Our own upload, cut before it was confirmed: only its tag is new.
                 c.etag = etag;
-                if (!state_.save(c))
-                    return fail(db_.lastError());
+                unstamped << c;
                 continue;
             }
             const ContactRecord local = record(c.code);
@@ -399,16 +456,19 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
                         return fail(db_.lastError());
                     ++report_.updatedLocal;
                 }
-                const ContactLoad stored = store.load(c.code, 1);
+                const ContactLoad stored = store.load(c.code, 1, false);
                 c.etag = etag;
-                remember(c.code, stored.record, &c);
+                remember(c.code, stored.record);
                 c.digest = liveDigest_.value(c.code);
                 c.remote.clear();
                 c.remoteEtag.clear();
+                written << c;
+                continue;
             }
-            if (!state_.save(c))
-                return fail(db_.lastError());
+            unstamped << c;
         }
+        if (!saveWritten(&written, &unstamped))
+            return fail(state_.error());
         if (!db_.commit())
             return fail(db_.lastError());
     }
@@ -442,8 +502,11 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
     if (!db_.beginQuietly())
         return fail(db_.lastError());
     int done = 0;
+    QList<CardState> written, unstamped;
     for (const Pending& p : fresh) {
         if (++done % 200 == 0) {
+            if (!saveWritten(&written, &unstamped))
+                return fail(state_.error());
             if (!db_.commit())
                 return fail(db_.lastError());
             if (!step(progress, QStringLiteral("正在保存新的人脉"), done, int(fresh.size())))
@@ -454,7 +517,7 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
         const QString uid =
             p.uid.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : p.uid;
         if (p.match == 0) {
-            if (!storeNew(store, p.record, uid, p.href, p.etag))
+            if (!storeNew(store, p.record, uid, p.href, p.etag, &written))
                 return fail(db_.lastError());
             continue;
         }
@@ -464,21 +527,21 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
         const ContactRecord joinedRecord = exchange::ContactMerger::fillEmpty(local, p.record);
         if (!store.writeChanges(p.match, joinedRecord))
             return fail(db_.lastError());
-        const ContactLoad stored = store.load(p.match, 1);
+        const ContactLoad stored = store.load(p.match, 1, false);
         CardState c;
         c.code = p.match;
         c.uid = uid;
         c.href = p.href;
         c.etag = p.etag;
-        remember(p.match, stored.record, &c);
+        remember(p.match, stored.record);
         // Differs from any digest, and the rows are read again: sent below,
         // or by the next sync after a cut.
         c.digest = QStringLiteral("joined");
-        c.stamp.clear();
-        if (!state_.save(c))
-            return fail(db_.lastError());
+        unstamped << c;
         ++report_.matched;
     }
+    if (!saveWritten(&written, &unstamped))
+        return fail(state_.error());
     if (!db_.commit())
         return fail(db_.lastError());
     return true;
@@ -487,6 +550,7 @@ bool SyncEngine::takeRemote(const QList<Remote>& changed, const Confirm& confirm
 bool SyncEngine::takeRemovals(const QStringList& removed) {
     if (!db_.beginQuietly())
         return fail(db_.lastError());
+    QList<qint64> forgotten;
     for (const QString& href : removed) {
         const CardState* known = state_.byHref(href);
         if (!known)
@@ -500,9 +564,10 @@ bool SyncEngine::takeRemovals(const QStringList& removed) {
             trashed_.insert(code);
             ++report_.trashedLocal;
         }
-        if (!state_.forget(code))
-            return fail(db_.lastError());
+        forgotten << code;
     }
+    if (!state_.forgetAll(forgotten))
+        return fail(db_.lastError());
     return db_.commit() || fail(db_.lastError());
 }
 
@@ -525,40 +590,27 @@ bool SyncEngine::sendLocal(const Progress& progress) {
     }
     std::sort(fresh.begin(), fresh.end());
     const int total = int(gone.size() + changed.size() + unconfirmed.size() + fresh.size());
-    int done = 0;
-    for (const CardState& c : gone) {
-        if (!step(progress, QStringLiteral("正在删除服务器上的名片"), done++, total))
+    // What the server confirmed is stored a hundred cards at a time, and
+    // whenever the sending stops. A cut loses at most those: the next sync
+    // sends them again, and a server that has them already refuses the
+    // upload (the card is read back) or the update (its own version is ours).
+    QList<CardState> confirmed;
+    QList<qint64> forgotten;
+    auto store = [&](bool now) {
+        if (!now && confirmed.size() + forgotten.size() < 100)
+            return true;
+        const bool own = !db_.inTransaction();
+        if ((own && !db_.beginQuietly()) || !state_.forgetAll(forgotten) ||
+            !state_.saveAll(confirmed) || (own && !db_.commit())) {
+            if (db_.inTransaction())
+                db_.rollback();
+            report_.error = QStringLiteral("保存同步记录失败: %1").arg(state_.error());
             return false;
-        if (!client_.remove(c.href, c.etag)) {
-            if (!client_.conflict())
-                return fail(client_.error());
-            // Changed there meanwhile: the card stays and comes back here.
-            deferred_ = true;
-            if (!state_.forget(c.code))
-                return fail(db_.lastError());
-            continue;
         }
-        ++report_.deletedRemote;
-        if (!state_.forget(c.code))
-            return fail(db_.lastError());
-    }
-    for (CardState c : changed) {
-        if (!step(progress, QStringLiteral("正在更新服务器上的名片"), done++, total))
-            return false;
-        QString etag;
-        if (!client_.put(c.href, cardOf(record(c.code), c.uid), c.etag, &etag)) {
-            if (!client_.conflict())
-                return fail(client_.error());
-            deferred_ = true; // changed there meanwhile: the next sync sees both
-            continue;
-        }
-        c.etag = etag;
-        c.digest = liveDigest_.value(c.code);
-        c.stamp = stamps_.value(c.code);
-        if (!state_.save(c))
-            return fail(db_.lastError());
-        ++report_.updatedRemote;
-    }
+        confirmed.clear();
+        forgotten.clear();
+        return true;
+    };
     // An upload a cut left unconfirmed is sent again; if it had arrived, the
     // server refuses the second one and the card there is ours.
     auto upload = [&](CardState c) {
@@ -577,31 +629,74 @@ bool SyncEngine::sendLocal(const Progress& progress) {
         if (c.etag.isEmpty())
             deferred_ = true;
         c.stamp = stamps_.value(c.code);
-        return state_.save(c) || fail(db_.lastError());
+        confirmed << c;
+        return store(false);
     };
-    for (const CardState& c : unconfirmed) {
-        if (!step(progress, QStringLiteral("正在上传人脉"), done++, total))
-            return false;
-        if (!upload(c))
-            return false;
-    }
-    for (qint64 code : fresh) {
-        if (!step(progress, QStringLiteral("正在上传人脉"), done++, total))
-            return false;
-        CardState c;
-        c.code = code;
-        c.uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
-        c.href = book_.path() + c.uid + QStringLiteral(".vcf");
-        c.digest = liveDigest_.value(code);
-        // Written before the card is sent: a cut in between leaves an
-        // unconfirmed upload, not a second card.
-        if (!state_.save(c))
-            return fail(db_.lastError());
-        if (!upload(c))
-            return false;
-        ++report_.uploaded;
-    }
-    return true;
+    auto send = [&]() {
+        int done = 0;
+        for (const CardState& c : gone) {
+            if (!step(progress, QStringLiteral("正在删除服务器上的名片"), done++, total))
+                return false;
+            if (client_.remove(c.href, c.etag)) {
+                ++report_.deletedRemote;
+            } else {
+                if (!client_.conflict())
+                    return fail(client_.error());
+                // Changed there meanwhile: the card stays and comes back here.
+                deferred_ = true;
+            }
+            forgotten << c.code;
+            if (!store(false))
+                return false;
+        }
+        for (CardState c : changed) {
+            if (!step(progress, QStringLiteral("正在更新服务器上的名片"), done++, total))
+                return false;
+            QString etag;
+            if (!client_.put(c.href, cardOf(record(c.code), c.uid), c.etag, &etag)) {
+                if (!client_.conflict())
+                    return fail(client_.error());
+                deferred_ = true; // changed there meanwhile: the next sync sees both
+                continue;
+            }
+            c.etag = etag;
+            c.digest = liveDigest_.value(c.code);
+            c.stamp = stamps_.value(c.code);
+            confirmed << c;
+            if (!store(false))
+                return false;
+            ++report_.updatedRemote;
+        }
+        for (const CardState& c : unconfirmed) {
+            if (!step(progress, QStringLiteral("正在上传人脉"), done++, total))
+                return false;
+            if (!upload(c))
+                return false;
+        }
+        // The new cards are written down before any is sent: a cut in
+        // between leaves unconfirmed uploads, not second cards.
+        QList<CardState> announced;
+        for (qint64 code : fresh) {
+            CardState c;
+            c.code = code;
+            c.uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+            c.href = book_.path() + c.uid + QStringLiteral(".vcf");
+            c.digest = liveDigest_.value(code);
+            announced << c;
+        }
+        if (!state_.saveAll(announced))
+            return fail(QStringLiteral("保存同步记录失败: %1").arg(state_.error()));
+        for (const CardState& c : std::as_const(announced)) {
+            if (!step(progress, QStringLiteral("正在上传人脉"), done++, total))
+                return false;
+            if (!upload(c))
+                return false;
+            ++report_.uploaded;
+        }
+        return true;
+    };
+    const bool sent = send();
+    return store(true) && sent;
 }
 
 SyncReport SyncEngine::run(const Confirm& confirm, const Progress& progress) {
@@ -652,7 +747,7 @@ QList<SyncConflict> SyncEngine::conflicts() {
             continue;
         QString uid, why;
         const std::optional<ContactRecord> remote = read(c.remote, &uid, &why);
-        const ContactLoad local = store.load(c.code, 1);
+        const ContactLoad local = store.load(c.code, 1, false);
         if (!remote || !local.complete)
             continue;
         out << SyncConflict{c.code, local.record, applyRemote(local.record, *remote, c.remote)};

@@ -113,18 +113,23 @@ class SyncEngine {
     bool loadLocal();
     // The contact as stored (read once per sync); empty after a reported failure.
     ContactRecord record(qint64 code);
-    // A contact just written: its record, digest and rows' stamp for the card state.
-    void remember(qint64 code, const ContactRecord& stored, CardState* card);
-    // A digest of every stored column of the contact's four rows (only > 0:
-    // of that contact alone), by code: tells the contacts untouched since the
-    // last sync without reading them through their pages.
-    bool readStamps(qint64 only, QHash<qint64, QString>* out);
+    // A contact just written: its record and digest.
+    void remember(qint64 code, const ContactRecord& stored);
+    // The card states of contacts just written, stored in one go: those in
+    // written with their rows' stamp (read for them all at once), those in
+    // unstamped as they are (read through their pages next time). Both lists
+    // are emptied.
+    bool saveWritten(QList<CardState>* written, QList<CardState>* unstamped);
+    // A digest of every stored column of the contact's four rows (only: of
+    // those contacts alone, empty: of all), by code: tells the contacts
+    // untouched since the last sync without reading them through their pages.
+    bool readStamps(const QList<qint64>& only, QHash<qint64, QString>* out);
     bool listRemote(QList<Remote>* changed, QStringList* removed, QString* newToken, bool* full);
     bool takeRemote(const QList<Remote>& changed, const Confirm& confirm, const Progress& progress);
     bool takeRemovals(const QStringList& removed);
     bool sendLocal(const Progress& progress);
     bool storeNew(ContactStore& store, const ContactRecord& record, const QString& uid,
-                  const QString& href, const QString& etag);
+                  const QString& href, const QString& etag, QList<CardState>* written);
     bool fail(const QString& why);
 
     Database& db_;

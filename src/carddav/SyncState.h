@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QUrl>
 
@@ -39,15 +40,24 @@ class SyncState {
     const CardState* byHref(const QString& href) const;
     bool save(const CardState& card);
     bool forget(qint64 code);
+    // Many at once: one delete and a few inserts for them all, in the
+    // caller's transaction or in one of their own.
+    bool saveAll(const QList<CardState>& cards);
+    bool forgetAll(const QList<qint64>& codes);
 
     QString error() const;
 
   private:
+    bool deleteCodes(const QList<qint64>& codes);
+    void keep(const CardState& card);
+    void drop(qint64 code);
+
     Database& db_;
     QUrl book_;
     QString token_;
     QHash<qint64, CardState> cards_;
     QHash<QString, qint64> hrefs_;
+    QString batchError_;
 };
 
 } // namespace carddav

@@ -517,11 +517,12 @@ bool ContactStore::updateExtend(qint64 code, const ContactRecord& r, qint64 degr
 
 // ---- load ------------------------------------------------------------------
 
-ContactLoad ContactStore::load(qint64 code, int liveFlag) {
+ContactLoad ContactStore::load(qint64 code, int liveFlag, bool stamped) {
     ContactLoad result;
     const bool read = readContact(code, liveFlag, [&](const Row& row) {
         const QStringList texts = textsOf(row);
-        result.stamp = stampOf(row, texts);
+        if (stamped)
+            result.stamp = stampOf(row, texts);
         result.complete = copyPages(row, texts, result.record);
     });
     if (!read) {

@@ -46,8 +46,9 @@ class ContactStore {
     qint64 insertNew(const ContactRecord& record, const Session& session, const Clock& clock);
 
     // The contact whose base_invalid_flag is liveFlag; the family, social and
-    // extended pages load whatever the flag.
-    ContactLoad load(qint64 code, int liveFlag);
+    // extended pages load whatever the flag. Without stamped, the stamp for a
+    // later save is not read (a reader that never saves over it).
+    ContactLoad load(qint64 code, int liveFlag, bool stamped = true);
 
     // The detail pane's save of contact code. The owner, the trash flag, the
     // dates and the visit count are never touched; a missing family, extended
