@@ -283,8 +283,8 @@ QList<Floors::Query> Floors::queries(InteractionQuery& query) const {
                                                "between '%s' and '%s'") +
                                 order,
                             // A value's own % is matched as itself: the wildcards are
-                            // template parts, as in the program's own statement.
-                            QStringLiteral("%"), QStringLiteral("王"), QStringLiteral("%"),
+                            // sql::kAnyText, as in the program's own statement.
+                            sql::kAnyText, QStringLiteral("王"), sql::kAnyText,
                             QStringLiteral("%1-01-01").arg(today_.year()), iso())});
     out.append(
         {QStringLiteral("all of them"), *query.conditions({}), sql::Statement(columns + order)});

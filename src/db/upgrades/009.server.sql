@@ -1,5 +1,5 @@
 -- SPDX-License-Identifier: GPL-3.0-or-later
--- Version 9 on a server: the documents' index as on a file (009.sql), and
+-- Version 9 on a server: the indexes of 009.sql (documents, lunar birthdays), and
 -- the day numbers of the newest interaction's date and next planned date,
 -- kept by the server itself whenever the row is written (the same daynumber
 -- as every statement's). The reminders read them instead of working the day
@@ -16,3 +16,6 @@ ALTER TABLE commlast
                                    commlast_next_day)) STORED;
 DROP INDEX idx_doc_docsort;
 CREATE INDEX idx_doc_docsort ON doc(doc_docsort_code, doc_title, doc_base_code);
+-- The care counts' lunar birthdays of spouses and children, as on a file.
+CREATE INDEX idx_home_lunar ON home(home_base_code) WHERE home_lunar<>0;
+CREATE INDEX idx_home_child_lunar ON home(home_base_code) WHERE home_child_lunar<>0;
