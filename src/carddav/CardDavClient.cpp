@@ -343,13 +343,20 @@ bool CardDavClient::fetch(const QUrl& book, const QStringList& hrefs, QList<Remo
         for (const QString& href : hrefs.mid(from, kBatch))
             body += "<d:href>" + escapeXml(href) + "</d:href>";
         body += "</c:addressbook-multiget>";
-        const QByteArray answer = send("REPORT", book, body, {}, 1);
-        if (status_ != 207)
-            return error_.isEmpty() ? fail(QStringLiteral("服务器不支持批量读取名片。")) : false;
-        for (const DavResponse& d : parseMultistatus(answer)) {
-            if (d.status == 200 && !d.addressData.isEmpty())
-                cards->append({d.href, d.etag, d.addressData});
-        }
+        if (!reportCards(book, body, QStringLiteral("服务器不支持批量读取名片。"), cards))
+            return false;
+    }
+    return true;
+}
+
+bool CardDavClient::reportCards(const QUrl& book, const QByteArray& body, const QString& refused,
+                                QList<RemoteCard>* cards) {
+    const QByteArray answer = send("REPORT", book, body, {}, 1);
+    if (status_ != 207)
+        return error_.isEmpty() ? fail(refused) : false;
+    for (const DavResponse& d : parseMultistatus(answer)) {
+        if (d.status == 200 && !d.addressData.isEmpty())
+            cards->append({d.href, d.etag, d.addressData});
     }
     return true;
 }
@@ -361,15 +368,9 @@ bool CardDavClient::fetchAll(const QUrl& book, QList<RemoteCard>* cards) {
                    "xmlns:c=\"urn:ietf:params:xml:ns:carddav\"><d:prop><d:getetag/>"
                    "<c:address-data/></d:prop><c:filter/></c:addressbook-query>";
     cap_ = kMaxListing;
-    const QByteArray answer = send("REPORT", book, kQuery, {}, 1);
+    const bool ok = reportCards(book, kQuery, QStringLiteral("服务器不支持查询名片。"), cards);
     cap_ = kMaxAnswer;
-    if (status_ != 207)
-        return error_.isEmpty() ? fail(QStringLiteral("服务器不支持查询名片。")) : false;
-    for (const DavResponse& d : parseMultistatus(answer)) {
-        if (d.status == 200 && !d.addressData.isEmpty())
-            cards->append({d.href, d.etag, d.addressData});
-    }
-    return true;
+    return ok;
 }
 
 bool CardDavClient::changesSince(const QUrl& book, const QString& token, Changes* changes,

@@ -103,6 +103,10 @@ class CardDavClient {
     QByteArray send(const QByteArray& verb, const QUrl& url, const QByteArray& body,
                     const QList<QPair<QByteArray, QByteArray>>& headers, int depth = -1);
     bool propfind(const QUrl& url, int depth, const QByteArray& body, QByteArray* answer);
+    // A REPORT on book whose answer holds cards with their texts: appends them
+    // to cards; refused is the error when the server does not answer 207.
+    bool reportCards(const QUrl& book, const QByteArray& body, const QString& refused,
+                     QList<RemoteCard>* cards);
     bool fail(const QString& what);
 
     Connection c_;

@@ -6,6 +6,7 @@
 
 #include <QSqlError>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -50,7 +51,6 @@ bool BatchInsert::flush(bool all, QString* error) {
     };
     while (pending_.size() >= width * perStatement_ || (all && !pending_.isEmpty())) {
         const int count = std::min<int>(perStatement_, int(pending_.size() / width));
-        QSqlQuery tail(db_.connection());
         if (count == perStatement_ && !full_) {
             full_ = std::make_unique<QSqlQuery>(db_.connection());
             if (!full_->prepare(text(perStatement_))) {
@@ -59,9 +59,14 @@ bool BatchInsert::flush(bool all, QString* error) {
                 return failed;
             }
         }
-        QSqlQuery& q = count == perStatement_ ? *full_ : tail;
-        if (count != perStatement_ && !q.prepare(text(count)))
-            return fail(q);
+        // The last, shorter statement of a server's rows is prepared once, on its own.
+        std::optional<QSqlQuery> tail;
+        if (count != perStatement_) {
+            tail.emplace(db_.connection());
+            if (!tail->prepare(text(count)))
+                return fail(*tail);
+        }
+        QSqlQuery& q = tail ? *tail : *full_;
         for (qsizetype i = 0; i < count * width; ++i)
             q.bindValue(int(i), pending_.at(i));
         if (!q.exec())
