@@ -7,6 +7,7 @@
 #include "db/DeliveredDatabase.h"
 #include "db/LatestComm.h"
 #include "db/PgSchema.h"
+#include "db/RemindLog.h"
 #include "db/SchemaVersion.h"
 #include "db/TableCopy.h"
 
@@ -58,6 +59,8 @@ bool copyAll(Database& server, Database& file, QString* error) {
         *error = different;
         return false;
     }
+    // What the reminders keep is left behind: the copy's first rebuild makes it.
+    shapes.removeIf([](const tablecopy::Shape& shape) { return remindlog::isKept(shape.table); });
     for (const tablecopy::Shape& shape : shapes) {
         if (!file.executeQuietly(
                 sql::Statement(QStringLiteral("delete from %1").arg(shape.table)))) {
@@ -78,6 +81,8 @@ bool copyAll(Database& server, Database& file, QString* error) {
             !carryKeyCounter(server, file, shape, error))
             return false;
     }
+    if (!remindlog::forget(file, error))
+        return false;
     for (const tablecopy::Shape& shape : shapes) {
         const qint64 there = tablecopy::rowCount(server, shape.table);
         const qint64 here = tablecopy::rowCount(file, shape.table);

@@ -14,7 +14,7 @@ const QString kPlanned =
     QStringLiteral("insert into tmptrans(tmptrans_base_code,tmptrans_type,tmptrans_user_code) "
                    "select b.base_code,1,%ld from comm as c,base as b "
                    "where b.base_invalid_flag=1 and c.comm_base_code=b.base_code and "
-                   "c.comm_next_year='%s' and c.comm_next_month='%s' and c.comm_next_day='%s'");
+                   "c.comm_next_year='%s' and c.comm_next_month='%s' and c.comm_next_day='%s'%s");
 
 // The newest interaction of each live contact decides: its date parts and
 // planned date are kept in commlast, one row per contact that has any. A
@@ -36,7 +36,74 @@ const QString kDueAndOverdue = QStringLiteral(
     "then '3' else '' end as kind "
     "from base as b inner join sort as s on b.base_sort_code=s.sort_code "
     "left join commlast as l on l.commlast_base_code=b.base_code "
-    "where b.base_invalid_flag=1 order by b.base_code limit -1) as r where r.kind<>''");
+    "where b.base_invalid_flag=1%s order by b.base_code limit -1) as r where r.kind<>''");
+
+// The statements above for some contacts only: those of a set.
+const QString kOnly = QStringLiteral(" and b.base_code in (%s)");
+
+// What a rebuild keeps for the next one: per user the day of the rows and
+// the last change they include; user 0 holds the days of reminddue.
+const QString kStateOf = QStringLiteral(
+    "select remindstate_day,remindstate_seq from remindstate where remindstate_user_code=%ld");
+const QString kForgetState =
+    QStringLiteral("delete from remindstate where remindstate_user_code=%ld");
+const QString kKeepState = QStringLiteral("insert into remindstate(remindstate_user_code,"
+                                          "remindstate_day,remindstate_seq) values(%ld,%ld,%ld)");
+// A server numbers changes before they are committed: the rebuild waits for
+// the writers at work and keeps new ones out while it reads the log.
+const QString kLockLog = QStringLiteral("lock table remindlog in share row exclusive mode");
+const QString kLastChange = QStringLiteral("select max(remindlog_seq) from remindlog");
+const QString kEveryoneChanged = QStringLiteral(
+    "select count(*) from remindlog where remindlog_seq>%ld and remindlog_base_code is null");
+const QString kChanged = QStringLiteral(
+    "select remindlog_base_code from remindlog where remindlog_seq>%ld and remindlog_seq<=%ld");
+// The contacts whose rows a new day may change: a due or overdue day passed
+// since the last rebuild (one day either side to spare), or none kept.
+const QString kCrossed = QStringLiteral(
+    "select reminddue_base_code from reminddue where reminddue_due>%ld and reminddue_due<=%ld "
+    "union all select reminddue_base_code from reminddue where reminddue_overdue>%ld and "
+    "reminddue_overdue<=%ld union all select reminddue_base_code from reminddue where "
+    "reminddue_due is null");
+const QString kClearSome = QStringLiteral(
+    "delete from tmptrans where tmptrans_user_code=%ld and tmptrans_base_code in (%s)");
+const QString kClearPlanned =
+    QStringLiteral("delete from tmptrans where tmptrans_user_code=%ld and tmptrans_type='1'");
+// The first day each live contact is due and the first it is overdue, by the
+// rule of kDueAndOverdue: without interactions due from the start; a planned
+// next date is overdue the day after. An interval that is not a number gives
+// no days: such a contact is looked at every new day.
+const QString kForgetDueDays = QStringLiteral("delete from reminddue");
+const QString kForgetSomeDueDays =
+    QStringLiteral("delete from reminddue where reminddue_base_code in (%s)");
+const QString kDueDays = QStringLiteral(
+    "insert into reminddue(reminddue_base_code,reminddue_due,reminddue_overdue) "
+    "select b.base_code,"
+    "case when ifnull(s.sort_frequence,0)<>ifnull(s.sort_frequence,0)+0 then null "
+    "when l.commlast_base_code is null then %ld "
+    "when ifnull(l.commlast_next_year,'')='' then "
+    "daynumber(l.commlast_year,l.commlast_month,l.commlast_day)+ifnull(s.sort_frequence,0) "
+    "else daynumber(l.commlast_next_year,l.commlast_next_month,l.commlast_next_day)+1 end,"
+    "case when ifnull(s.sort_frequence,0)<>ifnull(s.sort_frequence,0)+0 then null "
+    "when l.commlast_base_code is null then daynumber(substr(b.base_create_date,1,4),"
+    "substr(b.base_create_date,6,2),substr(b.base_create_date,9,2))+ifnull(s.sort_frequence,0)+1 "
+    "when ifnull(l.commlast_next_year,'')='' then "
+    "daynumber(l.commlast_year,l.commlast_month,l.commlast_day)+ifnull(s.sort_frequence,0)+1 "
+    "else daynumber(l.commlast_next_year,l.commlast_next_month,l.commlast_next_day)+1 end "
+    "from base as b inner join sort as s on b.base_sort_code=s.sort_code "
+    "left join commlast as l on l.commlast_base_code=b.base_code "
+    "where b.base_invalid_flag=1%s");
+// States too far behind to catch up are dropped, and the log is kept only as
+// far back as the oldest state still needs.
+const QString kDropStatesBefore =
+    QStringLiteral("delete from remindstate where remindstate_seq<%ld");
+const QString kPruneLog = QStringLiteral("delete from remindlog where remindlog_seq<"
+                                         "(select min(remindstate_seq) from remindstate)");
+
+// Beyond these a rebuild makes everything anew: cheaper than catching up.
+constexpr qint64 kMostChanges = 20000;
+constexpr qint64 kMostDays = 31;
+// The due day of a contact without interactions: before any day asked about.
+constexpr qint64 kAlwaysDue = -100000000;
 
 const QString kCountTypes =
     QStringLiteral("select tmptrans_type,count(*) from tmptrans where tmptrans_user_code=%ld "
@@ -86,6 +153,48 @@ QString Reminders::day() const {
     return today_.toString(QStringLiteral("dd"));
 }
 
+std::optional<Reminders::Kept> Reminders::keptOf(qint64 userCode) {
+    std::optional<Kept> kept;
+    db_.queryQuietly(sql::format(kStateOf, userCode), [&](const Row& row) {
+        kept = Kept{row.numberAt(0, 0), row.numberAt(1, 0)};
+        return false;
+    });
+    return kept;
+}
+
+bool Reminders::followsLog(const std::optional<Kept>& kept, qint64 last) {
+    return kept && kept->seq <= last && last - kept->seq <= kMostChanges &&
+           db_.count(sql::format(kEveryoneChanged, kept->seq)) == 0;
+}
+
+bool Reminders::part(const sql::Statement& statement, bool quietly) {
+    // A statement that fails takes only its own rows back: a server would
+    // otherwise refuse everything after it in the transaction.
+    if (!db_.executeQuietly("SAVEPOINT reminder_part"))
+        return false;
+    const bool done = quietly ? db_.executeQuietly(statement) : db_.execute(statement);
+    db_.executeQuietly(done ? sql::Statement("RELEASE SAVEPOINT reminder_part")
+                            : sql::Statement("ROLLBACK TO SAVEPOINT reminder_part"));
+    return done;
+}
+
+bool Reminders::refreshDueDays(qint64 last, qint64 today) {
+    const std::optional<Kept> kept = keptOf(0);
+    const bool whole = !followsLog(kept, last);
+    if (!db_.executeQuietly(sql::format(kForgetState, 0)))
+        return false;
+    // A failure here is no one's to hear of: the rows are then made anew,
+    // and that reports what fails.
+    const sql::Statement some =
+        whole ? sql::Statement() : sql::format(kOnly, sql::format(kChanged, kept->seq, last));
+    const bool done =
+        part(whole ? sql::Statement(kForgetDueDays)
+                   : sql::format(kForgetSomeDueDays, sql::format(kChanged, kept->seq, last)),
+             true) &&
+        part(sql::format(kDueDays, kAlwaysDue, some), true);
+    return done && db_.executeQuietly(sql::format(kKeepState, 0, today, last));
+}
+
 Reminders::Counts Reminders::rebuild(qint64 userCode) {
     Counts counts;
     // One transaction: another program, or the end of this one halfway,
@@ -93,26 +202,61 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
     const bool own = !db_.inTransaction();
     if (own && !db_.beginQuietly())
         return counts;
-    counts.cleared = db_.executeQuietly(sql::format(kClear, userCode));
+    const qint64 today = dates::dayNumber(today_.year(), today_.month(), today_.day());
+    // The rows are brought up to date from the last rebuild's when that is
+    // near enough: the contacts changed since, and on a new day those whose
+    // due or overdue day has come. Otherwise, or when what was kept cannot
+    // be read, they are made anew.
+    qint64 last = -1;
+    if (!db_.isServer() || db_.executeQuietly(sql::Statement(kLockLog))) {
+        last = 0;
+        db_.queryQuietly(sql::Statement(kLastChange), [&](const Row& row) {
+            last = row.numberAt(0, 0);
+            return false;
+        });
+    }
+    const bool keep = last >= 0 && refreshDueDays(last, today);
+    const std::optional<Kept> kept = keep ? keptOf(userCode) : std::nullopt;
+    const bool upToDate =
+        keep && followsLog(kept, last) && kept->day <= today && today - kept->day <= kMostDays;
+    db_.executeQuietly(sql::format(kForgetState, userCode));
+    bool planned = false;
+    bool dueAndOverdue = false;
+    if (upToDate) {
+        const bool newDay = kept->day != today;
+        sql::Statement some = sql::format(kChanged, kept->seq, last);
+        if (newDay)
+            some = some + sql::Statement(" union all ") +
+                   sql::format(kCrossed, kept->day - 1, today + 1, kept->day - 1, today + 1);
+        counts.cleared = db_.executeQuietly(sql::format(kClearSome, userCode, some)) &&
+                         (!newDay || db_.executeQuietly(sql::format(kClearPlanned, userCode)));
+        if (counts.cleared) {
+            planned = part(
+                sql::format(kPlanned, userCode, year(), month(), day(),
+                            newDay ? sql::Statement()
+                                   : sql::format(kOnly, sql::format(kChanged, kept->seq, last))));
+            dueAndOverdue = part(sql::format(kDueAndOverdue, userCode, today, today, today, today,
+                                             sql::format(kOnly, some)));
+        }
+    } else {
+        counts.cleared = db_.executeQuietly(sql::format(kClear, userCode));
+        if (counts.cleared) {
+            planned =
+                part(sql::format(kPlanned, userCode, year(), month(), day(), sql::Statement()));
+            dueAndOverdue = part(sql::format(kDueAndOverdue, userCode, today, today, today, today,
+                                             sql::Statement()));
+        }
+    }
     if (!counts.cleared) {
         if (own)
             db_.rollback();
         return counts;
     }
-    const qint64 today = dates::dayNumber(today_.year(), today_.month(), today_.day());
-    // A statement that fails takes only its own rows back: a server would
-    // otherwise refuse everything after it in the transaction.
-    const auto part = [this](const sql::Statement& statement) {
-        if (!db_.executeQuietly("SAVEPOINT reminder_part"))
-            return false;
-        const bool done = db_.execute(statement);
-        db_.executeQuietly(done ? sql::Statement("RELEASE SAVEPOINT reminder_part")
-                                : sql::Statement("ROLLBACK TO SAVEPOINT reminder_part"));
-        return done;
-    };
-    const bool planned = part(sql::format(kPlanned, userCode, year(), month(), day()));
-    const bool dueAndOverdue =
-        part(sql::format(kDueAndOverdue, userCode, today, today, today, today));
+    if (keep && planned && dueAndOverdue) {
+        db_.executeQuietly(sql::format(kKeepState, userCode, today, last));
+        db_.executeQuietly(sql::format(kDropStatesBefore, last - kMostChanges));
+        db_.executeQuietly(sql::Statement(kPruneLog));
+    }
     qint64 byType[4] = {0, 0, 0, 0};
     const bool counted = db_.query(sql::format(kCountTypes, userCode), [&](const Row& row) {
         const qint64 type = row.numberAt(0, 0);

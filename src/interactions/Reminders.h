@@ -6,6 +6,9 @@
 #include <optional>
 
 class Database;
+namespace sql {
+class Statement;
+}
 
 // Whom to see: the user's work list in tmptrans (type 1 planned for today,
 // 2 due today, 3 overdue) and the month's birthdays.
@@ -52,6 +55,15 @@ class Reminders {
     static inline const QString kClearFailed = QStringLiteral("临时表清空失败,请检查系统设置!");
 
   private:
+    struct Kept {
+        qint64 day = 0; // day number of the rows
+        qint64 seq = 0; // the last change of remindlog they include
+    };
+    std::optional<Kept> keptOf(qint64 userCode);
+    bool followsLog(const std::optional<Kept>& kept, qint64 last);
+    bool refreshDueDays(qint64 last, qint64 today);
+    bool part(const sql::Statement& statement, bool quietly = false);
+
     QString year() const;
     QString month() const;
     QString day() const;

@@ -6,6 +6,7 @@
 #include "db/DeliveredReference.h"
 #include "db/LatestComm.h"
 #include "db/PgSchema.h"
+#include "db/RemindLog.h"
 #include "db/SchemaVersion.h"
 #include "db/TableCopy.h"
 #include "server/TeamRoles.h"
@@ -91,6 +92,8 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
     const QString different = tablecopy::mismatch(shapes, pgschema::tables(server));
     if (!different.isEmpty())
         return fail(different);
+    // What the reminders keep is left behind: the server's first rebuild makes it.
+    shapes.removeIf([](const tablecopy::Shape& shape) { return remindlog::isKept(shape.table); });
 
     if (!server.executeQuietly(server.beginStatement()))
         return fail(server.lastError());
@@ -98,7 +101,9 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
         server.rollback();
         return fail(text);
     };
-    QStringList names;
+    // Those are emptied with the rest, their counters restarted with the
+    // transaction's fate.
+    QStringList names = remindlog::kTables;
     for (const tablecopy::Shape& shape : shapes)
         names << shape.table;
     // Nobody reads half a copy or writes beside it; the lock waits for those
@@ -149,7 +154,7 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
             return abandon(error);
         result.rows.append({shape.table, rows});
     }
-    if (!latestcomm::refill(server, &error) ||
+    if (!latestcomm::refill(server, &error) || !remindlog::forget(server, &error) ||
         !server.executeServerText(QStringLiteral("alter table comm enable trigger user")))
         return abandon(server.lastError());
     for (auto& copied : result.rows) {

@@ -57,7 +57,8 @@ QString untouched(Database& db, qint64 bystander) {
             continue;
         const bool ours = table == QLatin1String("base") || table == QLatin1String("home") ||
                           table == QLatin1String("society") || table == QLatin1String("extend") ||
-                          table == QLatin1String("doc") || table == QLatin1String("findkey");
+                          table == QLatin1String("doc") || table == QLatin1String("findkey") ||
+                          table == QLatin1String("remindlog");
         const sql::Statement all = sql::Statement(QStringLiteral("select * from ") + table);
         const sql::Statement rows =
             !ours ? all
