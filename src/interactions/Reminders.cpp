@@ -5,6 +5,8 @@
 #include "db/Days.h"
 #include "db/Statement.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kClear = QStringLiteral("delete from tmptrans where tmptrans_user_code=%ld");
@@ -44,11 +46,13 @@ const QString kOnly = QStringLiteral(" and b.base_code in (%s)");
 // What a rebuild keeps for the next one: per user the day of the rows and
 // the last change they include; user 0 holds the days of reminddue.
 const QString kStateOf = QStringLiteral(
-    "select remindstate_day,remindstate_seq from remindstate where remindstate_user_code=%ld");
+    "select remindstate_day,remindstate_seq,remindstate_planned,remindstate_due,"
+    "remindstate_overdue from remindstate where remindstate_user_code=%ld");
 const QString kForgetState =
     QStringLiteral("delete from remindstate where remindstate_user_code=%ld");
-const QString kKeepState = QStringLiteral("insert into remindstate(remindstate_user_code,"
-                                          "remindstate_day,remindstate_seq) values(%ld,%ld,%ld)");
+const QString kKeepState = QStringLiteral(
+    "insert into remindstate(remindstate_user_code,remindstate_day,remindstate_seq,"
+    "remindstate_planned,remindstate_due,remindstate_overdue) values(%ld,%ld,%ld,%ld,%ld,%ld)");
 // A server numbers changes before they are committed: the rebuild waits for
 // the writers at work and keeps new ones out while it reads the log.
 const QString kLockLog = QStringLiteral("lock table remindlog in share row exclusive mode");
@@ -57,32 +61,37 @@ const QString kEveryoneChanged = QStringLiteral(
     "select count(*) from remindlog where remindlog_seq>%ld and remindlog_base_code is null");
 const QString kChanged = QStringLiteral(
     "select remindlog_base_code from remindlog where remindlog_seq>%ld and remindlog_seq<=%ld");
-// The contacts whose rows a new day may change: a due or overdue day passed
-// since the last rebuild (one day either side to spare), or none kept.
+// The contacts whose rows a new day may change: a contact's rows change on
+// the first day it is overdue and, without a planned date, on the day before,
+// when it is due. So those whose overdue day is from the day after the last
+// rebuild to the day after today (one more day either side to spare), and
+// those without one.
 const QString kCrossed = QStringLiteral(
-    "select reminddue_base_code from reminddue where reminddue_due>%ld and reminddue_due<=%ld "
-    "union all select reminddue_base_code from reminddue where reminddue_overdue>%ld and "
+    "select reminddue_base_code from reminddue where reminddue_overdue>%ld and "
     "reminddue_overdue<=%ld union all select reminddue_base_code from reminddue where "
-    "reminddue_due is null");
+    "reminddue_overdue is null");
 const QString kClearSome = QStringLiteral(
-    "delete from tmptrans where tmptrans_user_code=%ld and tmptrans_base_code in (%s)");
+    "delete from tmptrans where +tmptrans_user_code=%ld and tmptrans_base_code in (%s)");
+// The rows of a few contacts are found by contact: "+" keeps a file's engine
+// from walking all the user's rows instead.
+const QString kCountSome = QStringLiteral(
+    "select tmptrans_type,count(*) from tmptrans where +tmptrans_user_code=%ld and "
+    "tmptrans_base_code in (%s) group by tmptrans_type");
+const QString kCountPlanned = QStringLiteral(
+    "select count(*) from tmptrans where tmptrans_user_code=%ld and tmptrans_type='1'");
 const QString kClearPlanned =
     QStringLiteral("delete from tmptrans where tmptrans_user_code=%ld and tmptrans_type='1'");
-// The first day each live contact is due and the first it is overdue, by the
-// rule of kDueAndOverdue: without interactions due from the start; a planned
-// next date is overdue the day after. An interval that is not a number gives
-// no days: such a contact is looked at every new day.
+// The first day each live contact is overdue, by the rule of kDueAndOverdue:
+// without interactions, once its level's interval has passed since it was
+// made; without a planned date, the day after its interval has passed since
+// the newest interaction; with one, the day after that date. An interval that
+// is not a number gives no day: such a contact is looked at every new day.
 const QString kForgetDueDays = QStringLiteral("delete from reminddue");
 const QString kForgetSomeDueDays =
     QStringLiteral("delete from reminddue where reminddue_base_code in (%s)");
 const QString kDueDays = QStringLiteral(
-    "insert into reminddue(reminddue_base_code,reminddue_due,reminddue_overdue) "
+    "insert into reminddue(reminddue_base_code,reminddue_overdue) "
     "select b.base_code,"
-    "case when ifnull(s.sort_frequence,0)<>ifnull(s.sort_frequence,0)+0 then null "
-    "when l.commlast_base_code is null then %ld "
-    "when ifnull(l.commlast_next_year,'')='' then "
-    "daynumber(l.commlast_year,l.commlast_month,l.commlast_day)+ifnull(s.sort_frequence,0) "
-    "else daynumber(l.commlast_next_year,l.commlast_next_month,l.commlast_next_day)+1 end,"
     "case when ifnull(s.sort_frequence,0)<>ifnull(s.sort_frequence,0)+0 then null "
     "when l.commlast_base_code is null then daynumber(substr(b.base_create_date,1,4),"
     "substr(b.base_create_date,6,2),substr(b.base_create_date,9,2))+ifnull(s.sort_frequence,0)+1 "
@@ -102,8 +111,6 @@ const QString kPruneLog = QStringLiteral("delete from remindlog where remindlog_
 // Beyond these a rebuild makes everything anew: cheaper than catching up.
 constexpr qint64 kMostChanges = 20000;
 constexpr qint64 kMostDays = 31;
-// The due day of a contact without interactions: before any day asked about.
-constexpr qint64 kAlwaysDue = -100000000;
 
 const QString kCountTypes =
     QStringLiteral("select tmptrans_type,count(*) from tmptrans where tmptrans_user_code=%ld "
@@ -113,18 +120,31 @@ const QString kCountTypes =
 // counted in the Gregorian month where its birthday falls this year; the others
 // by the month they were born in, as before. The last two %ld are this year
 // and this month (or, in the ahead statement, this year and month, then today).
+// The two kinds are counted apart, each from an index of its own.
 const QString kBirthdays = QStringLiteral(
-    "select count(*) from base as b \t\twhere (b.base_lunar=0 and b.base_month='%s' or "
-    "b.base_lunar<>0 and lunarday(b.base_lunar,b.base_month,b.base_day,%ld,%ld)>0)");
-// The family sheets are read in their own order and their contacts looked
-// up, rather than every contact's sheet looked up.
+    "select (select count(*) from base as b where b.base_lunar=0 and b.base_month='%s')+"
+    "(select count(*) from base as b where b.base_lunar<>0 and "
+    "lunarday(b.base_lunar,b.base_month,b.base_day,%ld,%ld)>0)");
+// A family page counts once when its spouse's or its child's birthday is this
+// month: as four parts that exclude each other (the spouse's by the calendar,
+// the child's by the calendar and not the spouse's, the spouse's lunar and
+// not the child's by the calendar, the child's lunar and neither of the
+// spouse's), each read from its own index. "case when ... then 0 else 1 end"
+// is "not", with a condition that cannot be told counting as false.
 const QString kFamilyBirthdays = QStringLiteral(
-    "select count(*) from home as h cross join base as b \t\twhere h.home_base_code=b.base_code "
-    "and (h.home_lunar=0 and h.home_month='%s' or h.home_child_lunar=0 and "
-    "h.home_child_month='%s' or "
-    "h.home_lunar<>0 and lunarday(h.home_lunar,h.home_month,h.home_day,%ld,%ld)>0 or "
-    "h.home_child_lunar<>0 and "
-    "lunarday(h.home_child_lunar,h.home_child_month,h.home_child_day,%ld,%ld)>0) ");
+    "select (select count(*) from home as h cross join base as b where "
+    "h.home_base_code=b.base_code and h.home_lunar=0 and h.home_month='%s')+"
+    "(select count(*) from home as h cross join base as b where h.home_base_code=b.base_code "
+    "and h.home_child_lunar=0 and h.home_child_month='%s' and "
+    "case when h.home_lunar=0 and h.home_month='%s' then 0 else 1 end=1)+"
+    "(select count(*) from home as h cross join base as b where h.home_base_code=b.base_code "
+    "and h.home_lunar<>0 and lunarday(h.home_lunar,h.home_month,h.home_day,%ld,%ld)>0 and "
+    "case when h.home_child_lunar=0 and h.home_child_month='%s' then 0 else 1 end=1)+"
+    "(select count(*) from home as h cross join base as b where h.home_base_code=b.base_code "
+    "and h.home_child_lunar<>0 and "
+    "lunarday(h.home_child_lunar,h.home_child_month,h.home_child_day,%ld,%ld)>0 and "
+    "case when h.home_lunar=0 and h.home_month='%s' or h.home_lunar<>0 and "
+    "lunarday(h.home_lunar,h.home_month,h.home_day,%ld,%ld)>0 then 0 else 1 end=1)");
 
 const QString kPlannedToday = QStringLiteral(
     "select b.base_name from comm c,base b \t\twhere c.comm_base_code=b.base_code and \t\t\t  "
@@ -156,7 +176,9 @@ QString Reminders::day() const {
 std::optional<Reminders::Kept> Reminders::keptOf(qint64 userCode) {
     std::optional<Kept> kept;
     db_.queryQuietly(sql::format(kStateOf, userCode), [&](const Row& row) {
-        kept = Kept{row.numberAt(0, 0), row.numberAt(1, 0)};
+        kept = Kept{row.numberAt(0, 0),
+                    row.numberAt(1, 0),
+                    {0, row.numberAt(2, 0), row.numberAt(3, 0), row.numberAt(4, 0)}};
         return false;
     });
     return kept;
@@ -191,8 +213,17 @@ bool Reminders::refreshDueDays(qint64 last, qint64 today) {
         part(whole ? sql::Statement(kForgetDueDays)
                    : sql::format(kForgetSomeDueDays, sql::format(kChanged, kept->seq, last)),
              true) &&
-        part(sql::format(kDueDays, kAlwaysDue, some), true);
-    return done && db_.executeQuietly(sql::format(kKeepState, 0, today, last));
+        part(sql::format(kDueDays, some), true);
+    return done && db_.executeQuietly(sql::format(kKeepState, 0, today, last, 0, 0, 0));
+}
+
+bool Reminders::countTypes(const sql::Statement& statement, qint64 byType[4], int sign) {
+    return db_.query(statement, [&](const Row& row) {
+        const qint64 type = row.numberAt(0, 0);
+        if (type >= 1 && type <= 3)
+            byType[type] += sign * row.numberAt(1, 0);
+        return true;
+    });
 }
 
 Reminders::Counts Reminders::rebuild(qint64 userCode) {
@@ -222,14 +253,21 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
     db_.executeQuietly(sql::format(kForgetState, userCode));
     bool planned = false;
     bool dueAndOverdue = false;
+    bool counted = false;
+    qint64 byType[4] = {0, 0, 0, 0};
     if (upToDate) {
+        // The kept numbers of rows, less those of the contacts rewritten,
+        // plus their new ones.
+        std::copy(kept->byType, kept->byType + 4, byType);
         const bool newDay = kept->day != today;
         sql::Statement some = sql::format(kChanged, kept->seq, last);
         if (newDay)
             some = some + sql::Statement(" union all ") +
-                   sql::format(kCrossed, kept->day - 1, today + 1, kept->day - 1, today + 1);
-        counts.cleared = db_.executeQuietly(sql::format(kClearSome, userCode, some)) &&
-                         (!newDay || db_.executeQuietly(sql::format(kClearPlanned, userCode)));
+                   sql::format(kCrossed, kept->day - 1, today + 2);
+        counts.cleared =
+            (!newDay || db_.executeQuietly(sql::format(kClearPlanned, userCode))) &&
+            countTypes(sql::format(kCountSome, userCode, some), byType, -1) &&
+            db_.executeQuietly(sql::format(kClearSome, userCode, some));
         if (counts.cleared) {
             planned = part(
                 sql::format(kPlanned, userCode, year(), month(), day(),
@@ -237,6 +275,11 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
                                    : sql::format(kOnly, sql::format(kChanged, kept->seq, last))));
             dueAndOverdue = part(sql::format(kDueAndOverdue, userCode, today, today, today, today,
                                              sql::format(kOnly, some)));
+            counted = countTypes(sql::format(kCountSome, userCode, some), byType, 1);
+            if (newDay) {
+                byType[1] = db_.count(sql::format(kCountPlanned, userCode));
+                counted = counted && byType[1] >= 0;
+            }
         }
     } else {
         counts.cleared = db_.executeQuietly(sql::format(kClear, userCode));
@@ -245,6 +288,7 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
                 part(sql::format(kPlanned, userCode, year(), month(), day(), sql::Statement()));
             dueAndOverdue = part(sql::format(kDueAndOverdue, userCode, today, today, today, today,
                                              sql::Statement()));
+            counted = countTypes(sql::format(kCountTypes, userCode), byType, 1);
         }
     }
     if (!counts.cleared) {
@@ -252,18 +296,12 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
             db_.rollback();
         return counts;
     }
-    if (keep && planned && dueAndOverdue) {
-        db_.executeQuietly(sql::format(kKeepState, userCode, today, last));
+    if (keep && planned && dueAndOverdue && counted) {
+        db_.executeQuietly(
+            sql::format(kKeepState, userCode, today, last, byType[1], byType[2], byType[3]));
         db_.executeQuietly(sql::format(kDropStatesBefore, last - kMostChanges));
         db_.executeQuietly(sql::Statement(kPruneLog));
     }
-    qint64 byType[4] = {0, 0, 0, 0};
-    const bool counted = db_.query(sql::format(kCountTypes, userCode), [&](const Row& row) {
-        const qint64 type = row.numberAt(0, 0);
-        if (type >= 1 && type <= 3)
-            byType[type] = row.numberAt(1, 0);
-        return true;
-    });
     if (own && !db_.commit())
         return counts;
     if (!counted)
@@ -283,7 +321,8 @@ Reminders::Care Reminders::care() {
     const qint64 m = today_.month();
     if (const qint64 n = db_.count(sql::format(kBirthdays, month(), y, m)); n >= 0)
         care.birthdays = n;
-    if (const qint64 n = db_.count(sql::format(kFamilyBirthdays, month(), month(), y, m, y, m));
+    if (const qint64 n = db_.count(sql::format(kFamilyBirthdays, month(), month(), month(), y, m,
+                                               month(), y, m, month(), y, m));
         n >= 0)
         care.family = n;
     return care;

@@ -58,11 +58,13 @@ class Reminders {
     struct Kept {
         qint64 day = 0; // day number of the rows
         qint64 seq = 0; // the last change of remindlog they include
+        qint64 byType[4] = {0, 0, 0, 0}; // rows of each type (1 to 3)
     };
     std::optional<Kept> keptOf(qint64 userCode);
     bool followsLog(const std::optional<Kept>& kept, qint64 last);
     bool refreshDueDays(qint64 last, qint64 today);
     bool part(const sql::Statement& statement, bool quietly = false);
+    bool countTypes(const sql::Statement& statement, qint64 byType[4], int sign);
 
     QString year() const;
     QString month() const;

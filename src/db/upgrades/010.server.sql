@@ -10,15 +10,32 @@ CREATE TABLE remindlog (
 );
 CREATE TABLE reminddue (
   reminddue_base_code INTEGER PRIMARY KEY,
-  reminddue_due INTEGER,
   reminddue_overdue INTEGER
 );
-CREATE INDEX idx_reminddue_due ON reminddue(reminddue_due);
 CREATE INDEX idx_reminddue_overdue ON reminddue(reminddue_overdue);
+-- The month's birthdays, counted apart by kind: the lunar ones of contacts,
+-- and the family pages by the spouse's and by the child's month, each from an
+-- index that holds what its count reads.
+CREATE INDEX idx_base_lunar ON base(base_lunar, base_month, base_day) WHERE base_lunar<>0;
+CREATE INDEX idx_home_month_lunar ON home(home_month, home_lunar);
+CREATE INDEX idx_home_child_month_lunar ON home(home_child_month, home_child_lunar, home_lunar,
+  home_month);
+CREATE INDEX idx_home_lunar_day ON home(home_lunar, home_month, home_day, home_child_lunar,
+  home_child_month) WHERE home_lunar<>0;
+CREATE INDEX idx_home_child_lunar_day ON home(home_child_lunar, home_child_month, home_child_day,
+  home_lunar, home_month, home_day) WHERE home_child_lunar<>0;
+-- Today's planned interactions name their contacts from the index alone,
+-- without a read of each interaction's row.
+DROP INDEX idx_comm_next_date;
+CREATE INDEX idx_comm_next_date ON comm(comm_next_year, comm_next_month, comm_next_day,
+  comm_base_code);
 CREATE TABLE remindstate (
   remindstate_user_code INTEGER PRIMARY KEY,
   remindstate_day INTEGER,
-  remindstate_seq INTEGER
+  remindstate_seq INTEGER,
+  remindstate_planned INTEGER,
+  remindstate_due INTEGER,
+  remindstate_overdue INTEGER
 );
 create function remindlog_comm() returns trigger language plpgsql as '
 begin
