@@ -34,6 +34,9 @@ CREATE INDEX idx_home_child_lunar_day ON home(home_child_lunar, home_child_month
 DROP INDEX idx_comm_next_date;
 CREATE INDEX idx_comm_next_date ON comm(comm_next_year, comm_next_month, comm_next_day,
   comm_base_code);
+-- The reminder rows of a few contacts are found by contact. Databases made
+-- before this index was in the schema are given it here.
+CREATE INDEX IF NOT EXISTS idx_tmptrans_base ON tmptrans(tmptrans_base_code);
 CREATE TABLE remindstate (
   remindstate_user_code INTEGER PRIMARY KEY,
   remindstate_day INTEGER,
