@@ -72,8 +72,8 @@ QString DatabaseCheck::Result::verdict() const {
                                .arg(staleNewest));
     if (staleCounts != 0)
         problems << (staleCounts < 0
-                         ? QStringLiteral("无法核对导航树的人脉计数")
-                         : QStringLiteral("导航树的人脉计数有 %1 项与人脉资料不符 (导航树的数目会"
+                         ? QStringLiteral("无法核对导航树记着的人数")
+                         : QStringLiteral("导航树记着的人数有 %1 项与联系人不符 (导航树的人数会"
                                           "因此出错), 可用 mavor-admin check --repair 重建")
                                .arg(staleCounts));
     return problems.isEmpty()

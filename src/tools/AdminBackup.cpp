@@ -97,12 +97,12 @@ bool repairKept(const QString& path, QTextStream& out, QTextStream& err) {
     const qint64 countsBefore = basecount::staleCount(db);
     if (!latestcomm::refill(db, &error) || !basecount::refill(db, &error) || !db.commit()) {
         db.rollback();
-        err << "check: 无法重建最近往来记录和导航树的人脉计数: "
+        err << "check: 无法重建最近往来记录和导航树的人数: "
             << (error.isEmpty() ? db.lastError() : error) << "\n";
         return false;
     }
     out << "已重建各联系人的最近往来记录 (此前不符: " << before << " 个)\n";
-    out << "已重建导航树的人脉计数 (此前不符: " << countsBefore << " 项)\n";
+    out << "已重建导航树的人数 (此前不符: " << countsBefore << " 项)\n";
     return true;
 }
 

@@ -5,7 +5,9 @@
 -- counter first, so each counter is written once per statement. An update
 -- that leaves these columns as they were sums to nothing and writes nothing.
 -- A counter's row is locked from its change to the commit: two people adding
--- live contacts at the same time wait for each other there, briefly.
+-- live contacts at the same time wait for each other there, briefly. Each
+-- statement takes its counters in one order (base_invalid_flag's first), so
+-- two such statements queue rather than lock each other out.
 CREATE TABLE basecount (
   basecount_column TEXT NOT NULL,
   basecount_value INTEGER NOT NULL,
@@ -27,7 +29,7 @@ begin
   insert into basecount (basecount_column, basecount_value, basecount_flag, basecount_n)
   select name, value, flag, sum(n) from change
   where value is not null and flag in (0, 1)
-  group by name, value, flag having sum(n) <> 0
+  group by name, value, flag having sum(n) <> 0 order by name, value, flag
   on conflict (basecount_column, basecount_value, basecount_flag)
   do update set basecount_n = basecount.basecount_n + excluded.basecount_n;
     return null;
@@ -44,7 +46,7 @@ begin
   insert into basecount (basecount_column, basecount_value, basecount_flag, basecount_n)
   select name, value, flag, sum(n) from change
   where value is not null and flag in (0, 1)
-  group by name, value, flag having sum(n) <> 0
+  group by name, value, flag having sum(n) <> 0 order by name, value, flag
   on conflict (basecount_column, basecount_value, basecount_flag)
   do update set basecount_n = basecount.basecount_n + excluded.basecount_n;
   else
@@ -66,7 +68,7 @@ begin
   insert into basecount (basecount_column, basecount_value, basecount_flag, basecount_n)
   select name, value, flag, sum(n) from change
   where value is not null and flag in (0, 1)
-  group by name, value, flag having sum(n) <> 0
+  group by name, value, flag having sum(n) <> 0 order by name, value, flag
   on conflict (basecount_column, basecount_value, basecount_flag)
   do update set basecount_n = basecount.basecount_n + excluded.basecount_n;
   end if;

@@ -22,29 +22,22 @@ CREATE TABLE basecount (
   basecount_n INTEGER NOT NULL,
   PRIMARY KEY (basecount_column, basecount_value, basecount_flag)
 ) WITHOUT ROWID;
+-- One statement for all the columns: a program that prepares each insert
+-- anew pays for compiling the trigger with every contact.
 CREATE TRIGGER basecount_added AFTER INSERT ON base
 WHEN NEW.base_invalid_flag IN (0, 1)
 BEGIN
-  INSERT INTO basecount VALUES ('base_invalid_flag', NEW.base_invalid_flag, NEW.base_invalid_flag, 1)
-    ON CONFLICT (basecount_column, basecount_value, basecount_flag) DO UPDATE SET basecount_n = basecount_n + 1;
-  INSERT INTO basecount SELECT 'base_type_code', NEW.base_type_code, NEW.base_invalid_flag, 1
-    WHERE NEW.base_type_code IS NOT NULL
-    ON CONFLICT (basecount_column, basecount_value, basecount_flag) DO UPDATE SET basecount_n = basecount_n + 1;
-  INSERT INTO basecount SELECT 'base_sort_code', NEW.base_sort_code, NEW.base_invalid_flag, 1
-    WHERE NEW.base_sort_code IS NOT NULL
-    ON CONFLICT (basecount_column, basecount_value, basecount_flag) DO UPDATE SET basecount_n = basecount_n + 1;
-  INSERT INTO basecount SELECT 'work_region_code', NEW.work_region_code, NEW.base_invalid_flag, 1
-    WHERE NEW.work_region_code IS NOT NULL
-    ON CONFLICT (basecount_column, basecount_value, basecount_flag) DO UPDATE SET basecount_n = basecount_n + 1;
-  INSERT INTO basecount SELECT 'work_province_code', NEW.work_province_code, NEW.base_invalid_flag, 1
-    WHERE NEW.work_province_code IS NOT NULL
-    ON CONFLICT (basecount_column, basecount_value, basecount_flag) DO UPDATE SET basecount_n = basecount_n + 1;
-  INSERT INTO basecount SELECT 'work_duty_code', NEW.work_duty_code, NEW.base_invalid_flag, 1
-    WHERE NEW.work_duty_code IS NOT NULL
-    ON CONFLICT (basecount_column, basecount_value, basecount_flag) DO UPDATE SET basecount_n = basecount_n + 1;
-  INSERT INTO basecount SELECT 'work_industry_code', NEW.work_industry_code, NEW.base_invalid_flag, 1
-    WHERE NEW.work_industry_code IS NOT NULL
-    ON CONFLICT (basecount_column, basecount_value, basecount_flag) DO UPDATE SET basecount_n = basecount_n + 1;
+  INSERT INTO basecount SELECT c, v, NEW.base_invalid_flag, 1 FROM (
+    SELECT 'base_invalid_flag' AS c, NEW.base_invalid_flag AS v UNION ALL
+    SELECT 'base_type_code', NEW.base_type_code UNION ALL
+    SELECT 'base_sort_code', NEW.base_sort_code UNION ALL
+    SELECT 'work_region_code', NEW.work_region_code UNION ALL
+    SELECT 'work_province_code', NEW.work_province_code UNION ALL
+    SELECT 'work_duty_code', NEW.work_duty_code UNION ALL
+    SELECT 'work_industry_code', NEW.work_industry_code)
+  WHERE v IS NOT NULL
+  ON CONFLICT (basecount_column, basecount_value, basecount_flag)
+  DO UPDATE SET basecount_n = basecount_n + 1;
 END;
 -- A row that goes takes its values with it; a row with no count (NULL, or a
 -- flag other than 0 and 1) finds no counter to take from.
