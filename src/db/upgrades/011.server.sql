@@ -1,13 +1,18 @@
 -- SPDX-License-Identifier: GPL-3.0-or-later
--- Version 11 on a server: the same table and meaning as 011.sql. Triggers
--- for each statement rather than each row: a statement's rows (an import, a
--- migration's copy, a whole selection sent to the trash) are summed per
--- counter first, so each counter is written once per statement. An update
--- that leaves these columns as they were sums to nothing and writes nothing.
--- A counter's row is locked from its change to the commit: two people adding
--- live contacts at the same time wait for each other there, briefly. Each
--- statement takes its counters in one order (base_invalid_flag's first), so
--- two such statements queue rather than lock each other out.
+-- Version 11 on a server: the same table and meaning as 011.sql, kept in two
+-- steps. A trigger for each statement sums the statement's rows per counter
+-- (an import's contact, a whole selection sent to the trash) and adds that to
+-- what the transaction has changed so far, held in a setting of the
+-- transaction (mavor.basecount, "column|flag|value" to a change). At the
+-- commit a deferred trigger writes it to the counters, each once: a counter
+-- row updated again and again in one transaction would leave a chain of
+-- versions that every later update walks, so an import of n contacts would
+-- cost n squared. The counters are locked only while the commit writes them,
+-- in one order (base_invalid_flag's first), so two commits queue rather than
+-- lock each other out; an update that leaves these columns as they were adds
+-- nothing and writes nothing. A rolled back savepoint takes its part of the
+-- setting with it. Until the commit the transaction's own reads of basecount
+-- do not show its changes (the tree reads on a connection of its own).
 CREATE TABLE basecount (
   basecount_column TEXT NOT NULL,
   basecount_value INTEGER NOT NULL,
@@ -16,63 +21,87 @@ CREATE TABLE basecount (
   PRIMARY KEY (basecount_column, basecount_value, basecount_flag)
 );
 create function basecount_follow() returns trigger language plpgsql as '
+declare
+  delta jsonb;
+  pending jsonb;
 begin
   if tg_op = ''INSERT'' then
-  with change(name, value, flag, n) as (
-    select c.name, c.value, r.base_invalid_flag, 1
-    from new_rows as r cross join lateral (values
-      (''base_invalid_flag'', r.base_invalid_flag), (''base_type_code'', r.base_type_code),
-      (''base_sort_code'', r.base_sort_code), (''work_region_code'', r.work_region_code),
-      (''work_province_code'', r.work_province_code), (''work_duty_code'', r.work_duty_code),
-      (''work_industry_code'', r.work_industry_code)) as c(name, value)
-  )
-  insert into basecount (basecount_column, basecount_value, basecount_flag, basecount_n)
-  select name, value, flag, sum(n) from change
-  where value is not null and flag in (0, 1)
-  group by name, value, flag having sum(n) <> 0 order by name, value, flag
-  on conflict (basecount_column, basecount_value, basecount_flag)
-  do update set basecount_n = basecount.basecount_n + excluded.basecount_n;
+    with change(k, n) as (
+      select c.name || ''|'' || r.base_invalid_flag || ''|'' || c.value, 1
+      from new_rows as r cross join lateral (values
+        (''base_invalid_flag'', r.base_invalid_flag), (''base_type_code'', r.base_type_code),
+        (''base_sort_code'', r.base_sort_code), (''work_region_code'', r.work_region_code),
+        (''work_province_code'', r.work_province_code), (''work_duty_code'', r.work_duty_code),
+        (''work_industry_code'', r.work_industry_code)) as c(name, value)
+      where c.value is not null and r.base_invalid_flag in (0, 1)
+    )
+    select jsonb_object_agg(k, n) into delta from (select k, sum(n) as n from change
+      group by k having sum(n) <> 0) as s;
+  elsif tg_op = ''DELETE'' then
+    with change(k, n) as (
+      select c.name || ''|'' || r.base_invalid_flag || ''|'' || c.value, -1
+      from old_rows as r cross join lateral (values
+        (''base_invalid_flag'', r.base_invalid_flag), (''base_type_code'', r.base_type_code),
+        (''base_sort_code'', r.base_sort_code), (''work_region_code'', r.work_region_code),
+        (''work_province_code'', r.work_province_code), (''work_duty_code'', r.work_duty_code),
+        (''work_industry_code'', r.work_industry_code)) as c(name, value)
+      where c.value is not null and r.base_invalid_flag in (0, 1)
+    )
+    select jsonb_object_agg(k, n) into delta from (select k, sum(n) as n from change
+      group by k having sum(n) <> 0) as s;
+  else
+    with change(k, n) as (
+      select c.name || ''|'' || r.base_invalid_flag || ''|'' || c.value, -1
+      from old_rows as r cross join lateral (values
+        (''base_invalid_flag'', r.base_invalid_flag), (''base_type_code'', r.base_type_code),
+        (''base_sort_code'', r.base_sort_code), (''work_region_code'', r.work_region_code),
+        (''work_province_code'', r.work_province_code), (''work_duty_code'', r.work_duty_code),
+        (''work_industry_code'', r.work_industry_code)) as c(name, value)
+      where c.value is not null and r.base_invalid_flag in (0, 1)
+      union all
+      select c.name || ''|'' || r.base_invalid_flag || ''|'' || c.value, 1
+      from new_rows as r cross join lateral (values
+        (''base_invalid_flag'', r.base_invalid_flag), (''base_type_code'', r.base_type_code),
+        (''base_sort_code'', r.base_sort_code), (''work_region_code'', r.work_region_code),
+        (''work_province_code'', r.work_province_code), (''work_duty_code'', r.work_duty_code),
+        (''work_industry_code'', r.work_industry_code)) as c(name, value)
+      where c.value is not null and r.base_invalid_flag in (0, 1)
+    )
+    select jsonb_object_agg(k, n) into delta from (select k, sum(n) as n from change
+      group by k having sum(n) <> 0) as s;
+  end if;
+  if delta is null then
     return null;
   end if;
-  if tg_op = ''DELETE'' then
-  with change(name, value, flag, n) as (
-    select c.name, c.value, r.base_invalid_flag, -1
-    from old_rows as r cross join lateral (values
-      (''base_invalid_flag'', r.base_invalid_flag), (''base_type_code'', r.base_type_code),
-      (''base_sort_code'', r.base_sort_code), (''work_region_code'', r.work_region_code),
-      (''work_province_code'', r.work_province_code), (''work_duty_code'', r.work_duty_code),
-      (''work_industry_code'', r.work_industry_code)) as c(name, value)
-  )
-  insert into basecount (basecount_column, basecount_value, basecount_flag, basecount_n)
-  select name, value, flag, sum(n) from change
-  where value is not null and flag in (0, 1)
-  group by name, value, flag having sum(n) <> 0 order by name, value, flag
-  on conflict (basecount_column, basecount_value, basecount_flag)
-  do update set basecount_n = basecount.basecount_n + excluded.basecount_n;
-  else
-  with change(name, value, flag, n) as (
-    select c.name, c.value, r.base_invalid_flag, -1
-    from old_rows as r cross join lateral (values
-      (''base_invalid_flag'', r.base_invalid_flag), (''base_type_code'', r.base_type_code),
-      (''base_sort_code'', r.base_sort_code), (''work_region_code'', r.work_region_code),
-      (''work_province_code'', r.work_province_code), (''work_duty_code'', r.work_duty_code),
-      (''work_industry_code'', r.work_industry_code)) as c(name, value)
-    union all
-    select c.name, c.value, r.base_invalid_flag, 1
-    from new_rows as r cross join lateral (values
-      (''base_invalid_flag'', r.base_invalid_flag), (''base_type_code'', r.base_type_code),
-      (''base_sort_code'', r.base_sort_code), (''work_region_code'', r.work_region_code),
-      (''work_province_code'', r.work_province_code), (''work_duty_code'', r.work_duty_code),
-      (''work_industry_code'', r.work_industry_code)) as c(name, value)
-  )
-  insert into basecount (basecount_column, basecount_value, basecount_flag, basecount_n)
-  select name, value, flag, sum(n) from change
-  where value is not null and flag in (0, 1)
-  group by name, value, flag having sum(n) <> 0 order by name, value, flag
-  on conflict (basecount_column, basecount_value, basecount_flag)
-  do update set basecount_n = basecount.basecount_n + excluded.basecount_n;
+  pending := coalesce(nullif(current_setting(''mavor.basecount'', true), ''''), ''{}'')::jsonb;
+  select pending || jsonb_object_agg(key, value::bigint + coalesce((pending->>key)::bigint, 0))
+    into pending from jsonb_each_text(delta);
+  perform set_config(''mavor.basecount'', pending::text, true);
+  return null;
+end';
+create function basecount_settle() returns trigger language plpgsql as '
+declare
+  pending jsonb := nullif(current_setting(''mavor.basecount'', true), '''')::jsonb;
+  entry record;
+  left_over bigint;
+begin
+  if pending is null then
+    return null;
   end if;
-  delete from basecount where basecount_n = 0;
+  perform set_config(''mavor.basecount'', '''', true);
+  for entry in select split_part(key, ''|'', 1) as name, split_part(key, ''|'', 3)::bigint as code,
+      split_part(key, ''|'', 2)::bigint as flag, value::bigint as n
+    from jsonb_each_text(pending) where value::bigint <> 0 order by 1, 2, 3 loop
+    insert into basecount (basecount_column, basecount_value, basecount_flag, basecount_n)
+    values (entry.name, entry.code, entry.flag, entry.n)
+    on conflict (basecount_column, basecount_value, basecount_flag)
+    do update set basecount_n = basecount.basecount_n + excluded.basecount_n
+    returning basecount_n into left_over;
+    if left_over = 0 then
+      delete from basecount where basecount_column = entry.name
+        and basecount_value = entry.code and basecount_flag = entry.flag;
+    end if;
+  end loop;
   return null;
 end';
 create trigger basecount_added after insert on base referencing new table as new_rows
@@ -82,6 +111,10 @@ create trigger basecount_changed after update on base
   for each statement execute function basecount_follow();
 create trigger basecount_removed after delete on base referencing old table as old_rows
   for each statement execute function basecount_follow();
+create constraint trigger basecount_settled after insert or delete or update of
+  base_invalid_flag, base_type_code, base_sort_code, work_region_code, work_province_code,
+  work_duty_code, work_industry_code on base
+  deferrable initially deferred for each row execute function basecount_settle();
 insert into basecount (basecount_column, basecount_value, basecount_flag, basecount_n)
 select c.name, c.value, b.base_invalid_flag, count(*)
 from base as b cross join lateral (values
