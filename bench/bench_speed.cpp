@@ -245,13 +245,12 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
             QStringList ours;
             line.ours = bench::timeRepeated(repeat, [&] {
                 ours.clear();
-                db.query(tree::countedValues(sql::format(folder.listQuery), folder.countFragment),
-                         [&](const Row& row) {
-                             const qint64 n = row.numberAt(2, 0);
-                             if (n > 0)
-                                 ours << tree::valueCaption(row.textAt(1), n);
-                             return true;
-                         });
+                db.query(TreeBuilder::folderStatement(folder), [&](const Row& row) {
+                    const qint64 n = row.numberAt(2, 0);
+                    if (n > 0)
+                        ours << tree::valueCaption(row.textAt(1), n);
+                    return true;
+                });
             });
             QStringList theirs;
             line.floor = bench::timeRepeated(repeat, [&] { theirs = floors.folder(db, folder); });

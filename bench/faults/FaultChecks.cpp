@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "faults/FaultChecks.h"
 
+#include "db/BaseCounts.h"
 #include "db/Database.h"
 #include "db/LatestComm.h"
 
@@ -65,6 +66,8 @@ QStringList findings(Database& db) {
     if (const qint64 n = number(db, latestcomm::staleCountText(false)); n != 0)
         out << QStringLiteral("contacts whose kept newest interaction is not their newest: %1")
                    .arg(n);
+    if (const qint64 n = number(db, basecount::staleCountText()); n != 0)
+        out << QStringLiteral("kept counts of contacts that are not what base says: %1").arg(n);
     return out;
 }
 

@@ -3,6 +3,7 @@
 
 #include "backup/ProgramDatabase.h"
 #include "backup/SqliteConnection.h"
+#include "db/BaseCounts.h"
 #include "db/LatestComm.h"
 
 #include <QFile>
@@ -40,7 +41,7 @@ const OrphanQuery kOrphanQueries[] = {
 
 bool DatabaseCheck::Result::allWell() const {
     if (!readable || integrity != QStringList{QStringLiteral("ok")} || !unexpected.isEmpty() ||
-        staleNewest != 0)
+        staleNewest != 0 || staleCounts != 0)
         return false;
     for (const Orphans& entry : orphans) {
         if (entry.rows != 0)
@@ -69,6 +70,12 @@ QString DatabaseCheck::Result::verdict() const {
                          : QStringLiteral("%1 个联系人的最近往来记录与往来记录不符 (事务提醒会因此"
                                           "出错), 可用 mavor-admin check --repair 重建")
                                .arg(staleNewest));
+    if (staleCounts != 0)
+        problems << (staleCounts < 0
+                         ? QStringLiteral("无法核对导航树记着的人数")
+                         : QStringLiteral("导航树记着的人数有 %1 项与联系人不符 (导航树的人数会"
+                                          "因此出错), 可用 mavor-admin check --repair 重建")
+                               .arg(staleCounts));
     return problems.isEmpty()
                ? QStringLiteral("正常: 数据库完好, 所有记录的联系人都在")
                : QStringLiteral("有问题: %1").arg(problems.join(QStringLiteral("; ")));
@@ -98,6 +105,22 @@ class LeavesNothingBeside {
     QString path_;
     bool had_;
 };
+
+// The rows of a kept table that are not what their source says: 0 in a file
+// too old to have the table, -1 when they cannot be counted.
+qint64 staleRows(SqliteConnection& file, const char* table, const QString& staleCount) {
+    QStringList kept;
+    const QByteArray present =
+        QStringLiteral("select count(*) from sqlite_master where type='table' and name='%1'")
+            .arg(QLatin1String(table))
+            .toUtf8();
+    if (!file.column(present.constData(), &kept) || kept.value(0) != u"1")
+        return 0;
+    QStringList stale;
+    const QByteArray text = staleCount.toUtf8();
+    return file.column(text.constData(), &stale) && !stale.isEmpty() ? stale.first().toLongLong()
+                                                                     : -1;
+}
 
 } // namespace
 
@@ -137,15 +160,7 @@ DatabaseCheck::Result DatabaseCheck::run(const QString& path) {
             entry.rows = count.first().toLongLong();
         result.orphans.append(entry);
     }
-    QStringList kept;
-    if (file.column("select count(*) from sqlite_master where type='table' and name='commlast'",
-                    &kept) &&
-        kept.value(0) == u"1") {
-        QStringList stale;
-        const QByteArray text = latestcomm::staleCountText(false).toUtf8();
-        result.staleNewest = file.column(text.constData(), &stale) && !stale.isEmpty()
-                                 ? stale.first().toLongLong()
-                                 : -1;
-    }
+    result.staleNewest = staleRows(file, latestcomm::kTable, latestcomm::staleCountText(false));
+    result.staleCounts = staleRows(file, basecount::kTable, basecount::staleCountText());
     return result;
 }

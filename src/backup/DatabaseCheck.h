@@ -8,7 +8,8 @@
 // Checks a database file without writing to it: the engine's integrity check,
 // triggers, views, tables and indexes the program does not have, then the rows of the contact
 // sheets, interactions, associations, documents and reminders whose contact is gone, and
-// whether each contact's kept newest interaction is what its interactions say.
+// whether each contact's kept newest interaction is what its interactions say and the kept
+// counts of contacts are what the contacts say.
 class DatabaseCheck {
   public:
     struct Orphans {
@@ -26,6 +27,9 @@ class DatabaseCheck {
         // interactions say (-1 when it could not be counted, 0 in a file too
         // old to keep it).
         qint64 staleNewest = 0;
+        // Kept counts of contacts (basecount) that are not what the contacts
+        // say, the same way.
+        qint64 staleCounts = 0;
         QString error; // why the file could not be checked
         bool allWell() const;
         // The one-line verdict.

@@ -3,6 +3,7 @@
 
 #include "backup/OnlineBackup.h"
 #include "backup/SqliteConnection.h"
+#include "db/BaseCounts.h"
 #include "db/Database.h"
 #include "db/DeliveredDatabase.h"
 #include "db/LatestComm.h"
@@ -73,8 +74,9 @@ bool copyAll(Database& server, Database& file, QString* error) {
         // member may not read the column that would hold them.
         if (shape.table == u"userlogin")
             shape.columns.removeAll(QStringLiteral("user_pwd"));
-        // Made by the file's own triggers as the interactions arrive.
-        if (shape.table == QLatin1String(latestcomm::kTable))
+        // Made by the file's own triggers as the interactions and contacts arrive.
+        if (shape.table == QLatin1String(latestcomm::kTable) ||
+            shape.table == QLatin1String(basecount::kTable))
             continue;
         qint64 rows = 0;
         if (!tablecopy::copy(server, file, shape, &rows, error) ||

@@ -35,6 +35,7 @@ const QList<Step>& steps() {
         {6, QStringLiteral(":/db/upgrades/006.sql")}, {7, QStringLiteral(":/db/upgrades/007.sql")},
         {8, QStringLiteral(":/db/upgrades/008.sql")}, {9, QStringLiteral(":/db/upgrades/009.sql")},
         {10, QStringLiteral(":/db/upgrades/010.sql")},
+        {11, QStringLiteral(":/db/upgrades/011.sql")},
     };
     return all;
 }

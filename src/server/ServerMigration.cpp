@@ -2,6 +2,7 @@
 #include "server/ServerMigration.h"
 
 #include "backup/ProgramDatabase.h"
+#include "db/BaseCounts.h"
 #include "db/Database.h"
 #include "db/DeliveredReference.h"
 #include "db/LatestComm.h"
@@ -139,13 +140,16 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
     if (!server.executeServerText(
             QStringLiteral("truncate table %1 restart identity").arg(tablecopy::quoted(names))))
         return abandon(server.lastError());
-    // Each contact's newest interaction is made once from all of them rather
-    // than found again after every row; the triggers are back before the commit.
-    if (!server.executeServerText(QStringLiteral("alter table comm disable trigger user")))
+    // Each contact's newest interaction and the contacts' counts are made once
+    // from all of them rather than kept after every row; the triggers are back
+    // before the commit.
+    if (!server.executeServerText(QStringLiteral("alter table comm disable trigger user")) ||
+        !server.executeServerText(QStringLiteral("alter table base disable trigger user")))
         return abandon(server.lastError());
     for (const tablecopy::Shape& shape : shapes) {
         qint64 rows = 0;
-        if (shape.table == QLatin1String(latestcomm::kTable)) {
+        if (shape.table == QLatin1String(latestcomm::kTable) ||
+            shape.table == QLatin1String(basecount::kTable)) {
             result.rows.append({shape.table, 0});
             continue;
         }
@@ -154,11 +158,14 @@ ServerMigration::Result ServerMigration::run(Database& file, Database& server, b
             return abandon(error);
         result.rows.append({shape.table, rows});
     }
-    if (!latestcomm::refill(server, &error) || !remindlog::forget(server, &error) ||
-        !server.executeServerText(QStringLiteral("alter table comm enable trigger user")))
+    if (!latestcomm::refill(server, &error) || !basecount::refill(server, &error) ||
+        !remindlog::forget(server, &error) ||
+        !server.executeServerText(QStringLiteral("alter table comm enable trigger user")) ||
+        !server.executeServerText(QStringLiteral("alter table base enable trigger user")))
         return abandon(server.lastError());
     for (auto& copied : result.rows) {
-        if (copied.first == QLatin1String(latestcomm::kTable))
+        if (copied.first == QLatin1String(latestcomm::kTable) ||
+            copied.first == QLatin1String(basecount::kTable))
             copied.second = tablecopy::rowCount(server, copied.first);
     }
     // The server checks each person's password itself: the file's form of

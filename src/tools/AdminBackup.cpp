@@ -6,6 +6,7 @@
 #include "backup/OnlineBackup.h"
 #include "backup/ServerSnapshot.h"
 #include "backup/SqliteConnection.h"
+#include "db/BaseCounts.h"
 #include "db/Database.h"
 #include "db/LatestComm.h"
 #include "db/ServerAddress.h"
@@ -84,8 +85,8 @@ int restore(const QStringList& args, QTextStream& out, QTextStream& err) {
 namespace {
 
 // Each contact's kept newest interaction made again from the interactions,
-// in one transaction.
-bool repairNewest(const QString& path, QTextStream& out, QTextStream& err) {
+// and the kept counts of contacts from the contacts, in one transaction.
+bool repairKept(const QString& path, QTextStream& out, QTextStream& err) {
     Database db;
     QString error;
     if (!db.open(path) || !db.beginQuietly()) {
@@ -93,13 +94,15 @@ bool repairNewest(const QString& path, QTextStream& out, QTextStream& err) {
         return false;
     }
     const qint64 before = latestcomm::staleCount(db);
-    if (!latestcomm::refill(db, &error) || !db.commit()) {
+    const qint64 countsBefore = basecount::staleCount(db);
+    if (!latestcomm::refill(db, &error) || !basecount::refill(db, &error) || !db.commit()) {
         db.rollback();
-        err << "check: 无法重建最近往来记录: " << (error.isEmpty() ? db.lastError() : error)
-            << "\n";
+        err << "check: 无法重建最近往来记录和导航树的人数: "
+            << (error.isEmpty() ? db.lastError() : error) << "\n";
         return false;
     }
     out << "已重建各联系人的最近往来记录 (此前不符: " << before << " 个)\n";
+    out << "已重建导航树的人数 (此前不符: " << countsBefore << " 项)\n";
     return true;
 }
 
@@ -114,7 +117,7 @@ int check(QStringList args, QTextStream& out, QTextStream& err) {
                "备份, 再检查该文件\n";
         return 1;
     }
-    if (repair && !repairNewest(args.first(), out, err))
+    if (repair && !repairKept(args.first(), out, err))
         return 1;
     const DatabaseCheck::Result result = DatabaseCheck::run(args.first());
     if (result.readable) {

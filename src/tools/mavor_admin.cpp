@@ -57,7 +57,7 @@ int usage(QTextStream& err) {
         << "  mavor-admin backup PATH DEST   在线备份数据库 (程序运行时也可以)\n"
         << "  mavor-admin restore BACKUP PATH   检查备份后恢复 (有程序使用数据库时拒绝)\n"
         << "  mavor-admin check PATH     检查数据库, 一切正常时退出码为 0\n"
-        << "  mavor-admin check --repair PATH  先重建各联系人的最近往来记录, 再检查\n"
+        << "  mavor-admin check --repair PATH  先重建各联系人的最近往来记录和导航树的人数, 再检查\n"
         << "团队模式 (资料在 PostgreSQL 服务器上):\n"
         << "  mavor-admin server --host HOST [--port PORT] --database NAME [--user ADMIN-LOGIN]\n"
         << "                     [--tls [--ca ROOT.crt] | --tls-insecure]\n"

@@ -14,22 +14,27 @@ const TreeBuilder::Folder TreeBuilder::kFolders[6] = {
     {QStringLiteral("关系类别"),
      QStringLiteral("select relationsort_code,relationsort_name from relationsort order by "
                     "relationsort_name DESC"),
-     QStringLiteral(" base_invalid_flag=1 and base_type_code=%ld")},
+     QStringLiteral(" base_invalid_flag=1 and base_type_code=%ld"),
+     QStringLiteral("base_type_code")},
     {QStringLiteral("人脉级别"),
      QStringLiteral("select sort_code,sort_name from sort order by sort_value DESC"),
-     QStringLiteral("base_sort_code=%ld and base_invalid_flag=1")},
+     QStringLiteral("base_sort_code=%ld and base_invalid_flag=1"),
+     QStringLiteral("base_sort_code")},
     {QStringLiteral("区域分布"),
      QStringLiteral("select region_code,region_name from region order by region_name DESC"),
-     QStringLiteral("work_region_code=%ld and base_invalid_flag=1")},
+     QStringLiteral("work_region_code=%ld and base_invalid_flag=1"),
+     QStringLiteral("work_region_code")},
     {QStringLiteral("省份分布"),
      QStringLiteral("select province_code,province_name from province order by province_name DESC"),
-     QStringLiteral("work_province_code=%d and base_invalid_flag=1")},
+     QStringLiteral("work_province_code=%d and base_invalid_flag=1"),
+     QStringLiteral("work_province_code")},
     {QStringLiteral("职务分布"),
      QStringLiteral("select duty_code,duty_name from duty order by duty_value DESC"),
-     QStringLiteral("work_duty_code=%d and base_invalid_flag=1")},
+     QStringLiteral("work_duty_code=%d and base_invalid_flag=1"), QStringLiteral("work_duty_code")},
     {QStringLiteral("行业分布"),
      QStringLiteral("select industry_code,industry_name from industry order by industry_name DESC"),
-     QStringLiteral("work_industry_code=%ld and base_invalid_flag=1")},
+     QStringLiteral("work_industry_code=%ld and base_invalid_flag=1"),
+     QStringLiteral("work_industry_code")},
 };
 
 TreeBuilder::TreeBuilder(TreeSink& sink, ReminderNodes& reminders, AutoResetEvent& stop,
@@ -57,7 +62,7 @@ bool TreeBuilder::run(Database& db) {
 
     const TreeNode root =
         sink_.findOrAddTopLevel(kRootPattern, CaptionMatch::Contains,
-                                text::format(kRootCaption, tree::countContacts(db, kLiveContacts)));
+                                text::format(kRootCaption, tree::keptContacts(db, 1)));
     if (stopped())
         return false;
 
@@ -78,7 +83,7 @@ bool TreeBuilder::run(Database& db) {
     if (stopped())
         return false;
 
-    sink_.findOrAddTopLevel(text::format(kTrashCaption, tree::countContacts(db, kTrashedContacts)));
+    sink_.findOrAddTopLevel(text::format(kTrashCaption, tree::keptContacts(db, 0)));
     if (stopped())
         return false;
 
@@ -93,16 +98,19 @@ bool TreeBuilder::run(Database& db) {
     return true;
 }
 
+sql::Statement TreeBuilder::folderStatement(const Folder& folder) {
+    return tree::keptValues(sql::format(folder.listQuery), folder.column);
+}
+
 void TreeBuilder::buildFolder(Database& db, TreeNode root, const Folder& folder) {
     const TreeNode node = sink_.findOrAddChild(root, folder.caption);
     sink_.removeChildren(node);
-    db.query(tree::countedValues(sql::format(folder.listQuery), folder.countFragment),
-             [&](const Row& row) {
-                 const qint64 count = row.numberAt(2, 0);
-                 if (count > 0)
-                     sink_.addChild(node, tree::valueCaption(row.textAt(1), count));
-                 return true;
-             });
+    db.query(folderStatement(folder), [&](const Row& row) {
+        const qint64 count = row.numberAt(2, 0);
+        if (count > 0)
+            sink_.addChild(node, tree::valueCaption(row.textAt(1), count));
+        return true;
+    });
 }
 
 void TreeBuilder::buildDocuments(Database& db) {

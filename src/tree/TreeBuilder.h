@@ -34,12 +34,17 @@ class TreeBuilder {
     void setStepWait(int milliseconds) { stepWaitMs_ = milliseconds; }
 
     // The six category folders under the root, in the order they are built.
+    // The builder reads the counts the database keeps of column; countFragment
+    // says what they count, as a count of base would.
     struct Folder {
         QString caption;
         QString listQuery;
         QString countFragment;
+        QString column;
     };
     static const Folder kFolders[6];
+    // A folder's values and counts, as the builder reads them.
+    static sql::Statement folderStatement(const Folder& folder);
 
     static inline const sql::Statement kLiveContacts{QStringLiteral("base_invalid_flag=1")};
     static inline const sql::Statement kTrashedContacts{QStringLiteral("base_invalid_flag=0")};

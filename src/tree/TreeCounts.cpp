@@ -28,6 +28,14 @@ sql::Statement countedValues(const sql::Statement& list, const QString& countFra
         sql::format(kCountContacts, sql::format(countFragment, sql::Statement("v.code"))));
 }
 
+qint64 keptContacts(Database& db, int flag) {
+    return db.count(sql::format(kKeptContacts, flag, flag));
+}
+
+sql::Statement keptValues(const sql::Statement& list, const QString& column) {
+    return sql::format(kKeptValues, list, column);
+}
+
 QString valueCaption(const QString& name, qint64 count) {
     return name.isEmpty() ? text::format(kUnknownCaption, count)
                           : text::format(kValueCaption, name, count);

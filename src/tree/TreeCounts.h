@@ -21,6 +21,23 @@ qint64 countContacts(Database& db, const sql::Statement& fragment);
 // once per folder. countFragment's one conversion stands for the value's code.
 sql::Statement countedValues(const sql::Statement& list, const QString& countFragment);
 
+// The counts the database keeps (basecount, kept by triggers on base): the
+// same numbers as kCountContacts gives for "column=code and
+// base_invalid_flag=flag", read from a few rows.
+inline const QString kKeptContacts = QStringLiteral(
+    "select basecount_n from basecount where basecount_column='base_invalid_flag' and "
+    "basecount_value=%d and basecount_flag=%d");
+inline const QString kKeptValues = QStringLiteral(
+    "with v(code,name) as (%s) select v.code,v.name,(select basecount_n from basecount "
+    "where basecount_column='%s' and basecount_value=v.code and basecount_flag=1) from v");
+
+// Live (flag 1) or trashed (flag 0) contacts; -1 when the statement fails.
+qint64 keptContacts(Database& db, int flag);
+
+// As countedValues, each value's live contacts read from the kept counts of
+// a column (one of basecount::columns()); a value without contacts has NULL.
+sql::Statement keptValues(const sql::Statement& list, const QString& column);
+
 // "name (count)", or "未知 (count)" for the empty name.
 QString valueCaption(const QString& name, qint64 count);
 

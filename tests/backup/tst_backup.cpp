@@ -460,11 +460,17 @@ void TestBackup::adminCommands() {
     QVERIFY(db_->execute("delete from asso where asso_base_code=4242"));
     QVERIFY(db_->execute("insert into commlast(commlast_base_code,commlast_comm_code) "
                          "values(4242,1)"));
+    // So is a kept count of contacts.
+    QVERIFY(db_->execute("insert into basecount values('base_type_code',4242,1,1)"));
     QCOMPARE(run({"check", home_->databasePath()}, &output), 1);
     QVERIFY2(output.contains(QStringLiteral("1 个联系人的最近往来记录与往来记录不符")),
              qPrintable(output));
+    QVERIFY2(output.contains(QStringLiteral("导航树记着的人数有 1 项与联系人不符")),
+             qPrintable(output));
     QCOMPARE(run({"check", "--repair", home_->databasePath()}, &output), 0);
     QVERIFY2(output.contains(QStringLiteral("此前不符: 1 个")), qPrintable(output));
+    QVERIFY2(output.contains(QStringLiteral("已重建导航树的人数 (此前不符: 1 项)")),
+             qPrintable(output));
     QCOMPARE(run({"check", text}), 1);
     QCOMPARE(run({"backup", home_->databasePath()}), 2);
     // Asked-for help and the version: on standard output, exit 0.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/AutoResetEvent.h"
+#include "db/BaseCounts.h"
 #include "db/Database.h"
 #include "db/Lookups.h"
 #include "support/FixedClock.h"
@@ -16,6 +17,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QThread>
 #include <vector>
@@ -179,6 +181,7 @@ class TestTreeBuilder : public QObject {
     void documentsListCategoriesAndTitles();
     void countHelperSkipsEmptyFragments();
     void departmentsListEveryDepartmentAndUser();
+    void keptCountsFollowEveryChange();
 
     void selectionRules_data();
     void selectionRules();
@@ -319,6 +322,136 @@ void TestTreeBuilder::departmentsListEveryDepartmentAndUser() {
     QCOMPARE(tree.children({"部门分布", "总经理办公室 (3)"}), QStringList{"admin (4)"});
     QCOMPARE(tree.children({"部门分布", "销售部 (1)"}), (QStringList{"老李 (0)", "小王 (0)"}));
     QVERIFY(tree.children({"部门分布", "市场部 (0)"}).isEmpty());
+}
+
+namespace {
+
+// Every folder, the root and the trash: what the builder reads from the kept
+// counts against what a count of base says, as "code name count" lines.
+QStringList keptAgainstCounted(Database& db) {
+    QStringList differences;
+    const auto lines = [&](const sql::Statement& statement) {
+        QStringList out;
+        db.query(statement, [&](const Row& row) {
+            out << QStringLiteral("%1 %2 %3")
+                       .arg(row.textAt(0), row.textAt(1))
+                       .arg(row.numberAt(2, 0));
+            return true;
+        });
+        return out;
+    };
+    for (const TreeBuilder::Folder& folder : TreeBuilder::kFolders) {
+        const QStringList kept = lines(TreeBuilder::folderStatement(folder));
+        const QStringList counted =
+            lines(tree::countedValues(sql::format(folder.listQuery), folder.countFragment));
+        if (kept != counted || kept.isEmpty())
+            differences << folder.caption + u'\n' + kept.join(u'\n') +
+                               QStringLiteral("\nagainst\n") + counted.join(u'\n');
+    }
+    for (int flag : {0, 1}) {
+        const qint64 kept = tree::keptContacts(db, flag);
+        const qint64 counted = tree::countContacts(db, flag ? TreeBuilder::kLiveContacts
+                                                            : TreeBuilder::kTrashedContacts);
+        if (kept != counted || kept < 0)
+            differences
+                << QStringLiteral("flag %1: %2 against %3").arg(flag).arg(kept).arg(counted);
+    }
+    if (const qint64 stale = basecount::staleCount(db); stale != 0)
+        differences << QStringLiteral("%1 stale counters").arg(stale);
+    return differences;
+}
+
+} // namespace
+
+void TestTreeBuilder::keptCountsFollowEveryChange() {
+    TestHome home;
+    ScriptedPrompter prompter;
+    Database db(&prompter);
+    QVERIFY(db.open(home.databasePath()));
+    QCOMPARE(keptAgainstCounted(db), QStringList());
+    // Codes that exist, one that does not, no code; on a file also what its
+    // columns take as they come: text, a fraction, a number written with a blank.
+    QStringList codes{"1", "2", "3", "5", "8", "9999", "null"};
+    QStringList flags{"1", "1", "1", "0", "null", "2"};
+    if (!db.isServer()) {
+        codes << "'x'"
+              << "'3x'"
+              << "2.5"
+              << "' 2'";
+        flags << "'y'"
+              << "'1'";
+    }
+    const QStringList columns = basecount::columns().mid(1);
+    QRandomGenerator random(31);
+    const auto any = [&](const QStringList& from) { return from.at(random.bounded(from.size())); };
+    const auto someone = [&] {
+        return 1 + random.bounded(db.count("select max(base_code) from base") + 1);
+    };
+    QVERIFY(db.beginQuietly());
+    for (int step = 0; step < 3000; ++step) {
+        const int what = random.bounded(20);
+        QString change;
+        if (what < 8) {
+            QStringList values{any(flags)};
+            for (int i = 0; i < columns.size(); ++i)
+                values << any(codes);
+            change = QStringLiteral("insert into base(base_invalid_flag,%1) values(%2)")
+                         .arg(columns.join(u','), values.join(u','));
+        } else if (what < 12) {
+            change = QStringLiteral("update base set %1=%2 where base_code=%3")
+                         .arg(any(columns), any(codes))
+                         .arg(someone());
+        } else if (what == 12) {
+            // A merge's way: every contact of one value moves to another.
+            const QString column = any(columns);
+            change = QStringLiteral("update base set %1=%2 where %1=%3")
+                         .arg(column, any(codes), any(codes));
+        } else if (what < 15) {
+            // To the trash and back, a selection at a time.
+            const qint64 from = someone();
+            change = QStringLiteral("update base set base_invalid_flag=%1 where base_code "
+                                    "between %2 and %3")
+                         .arg(any(flags))
+                         .arg(from)
+                         .arg(from + random.bounded(6));
+        } else if (what == 15) {
+            change = QStringLiteral("update base set base_name='x', %1=%1 where base_code=%2")
+                         .arg(any(columns))
+                         .arg(someone());
+        } else if (what == 16) {
+            // Emptying the trash.
+            change = QStringLiteral("delete from base where base_invalid_flag=0 and base_code>%1")
+                         .arg(someone());
+        } else {
+            change = QStringLiteral("delete from base where base_code=%1").arg(someone());
+        }
+        // A change undone by a rolled back savepoint counts nowhere.
+        const bool undone = what == 17;
+        if (undone)
+            QVERIFY(db.execute("savepoint undone"));
+        QVERIFY2(db.execute(sql::Statement(change)), qPrintable(change));
+        if (undone)
+            QVERIFY(db.execute("rollback to savepoint undone") &&
+                    db.execute("release savepoint undone"));
+        // A server writes the counters as the transaction commits.
+        if (step % 1000 == 999) {
+            QVERIFY(db.commit());
+            QCOMPARE(keptAgainstCounted(db), QStringList());
+            QVERIFY(db.beginQuietly());
+        }
+    }
+    QVERIFY(db.commit());
+    QVERIFY(db.count("select count(*) from basecount") > 20);
+    QCOMPARE(keptAgainstCounted(db), QStringList());
+    // A counter made wrong behind the triggers' back is found, and mended.
+    QVERIFY(db.execute("update basecount set basecount_n=basecount_n+1 where "
+                       "basecount_column='work_duty_code' and basecount_value=3"));
+    QCOMPARE(basecount::staleCount(db), 1);
+    QString error;
+    QVERIFY(db.beginQuietly());
+    QVERIFY2(basecount::refill(db, &error), qPrintable(error));
+    QVERIFY(db.commit());
+    QCOMPARE(keptAgainstCounted(db), QStringList());
 }
 
 void TestTreeBuilder::selectionRules_data() {
