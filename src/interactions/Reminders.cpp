@@ -63,9 +63,10 @@ const QString kChanged = QStringLiteral(
     "select remindlog_base_code from remindlog where remindlog_seq>%ld and remindlog_seq<=%ld");
 // The contacts whose rows a new day may change: a contact's rows change on
 // the first day it is overdue and, without a planned date, on the day before,
-// when it is due. So those whose overdue day is from the day after the last
-// rebuild to the day after today (one more day either side to spare), and
-// those without one.
+// when it is due (with an interval that is not a whole number, only on the
+// first day after it has passed, which comes before the kept day). So those
+// whose overdue day is from the day after the last rebuild to the day after
+// today, and those without one.
 const QString kCrossed = QStringLiteral(
     "select reminddue_base_code from reminddue where reminddue_overdue>%ld and "
     "reminddue_overdue<=%ld union all select reminddue_base_code from reminddue where "
@@ -263,7 +264,7 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
         sql::Statement some = sql::format(kChanged, kept->seq, last);
         if (newDay)
             some = some + sql::Statement(" union all ") +
-                   sql::format(kCrossed, kept->day - 1, today + 2);
+                   sql::format(kCrossed, kept->day, today + 1);
         counts.cleared =
             (!newDay || db_.executeQuietly(sql::format(kClearPlanned, userCode))) &&
             countTypes(sql::format(kCountSome, userCode, some), byType, -1) &&
