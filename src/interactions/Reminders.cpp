@@ -78,8 +78,6 @@ const QString kClearSome = QStringLiteral(
 const QString kCountSome = QStringLiteral(
     "select tmptrans_type,count(*) from tmptrans where +tmptrans_user_code=%ld and "
     "tmptrans_base_code in (%s) group by tmptrans_type");
-const QString kCountPlanned = QStringLiteral(
-    "select count(*) from tmptrans where tmptrans_user_code=%ld and tmptrans_type='1'");
 const QString kClearPlanned =
     QStringLiteral("delete from tmptrans where tmptrans_user_code=%ld and tmptrans_type='1'");
 // The first day each live contact is overdue, by the rule of kDueAndOverdue:
@@ -265,9 +263,11 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
         if (newDay)
             some = some + sql::Statement(" union all ") +
                    sql::format(kCrossed, kept->day, today + 1);
+        // On a new day many contacts change: the rows are counted afresh
+        // rather than twice over those contacts.
         counts.cleared =
             (!newDay || db_.executeQuietly(sql::format(kClearPlanned, userCode))) &&
-            countTypes(sql::format(kCountSome, userCode, some), byType, -1) &&
+            (newDay || countTypes(sql::format(kCountSome, userCode, some), byType, -1)) &&
             db_.executeQuietly(sql::format(kClearSome, userCode, some));
         if (counts.cleared) {
             planned = part(
@@ -276,10 +276,11 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
                                    : sql::format(kOnly, sql::format(kChanged, kept->seq, last))));
             dueAndOverdue = part(sql::format(kDueAndOverdue, userCode, today, today, today, today,
                                              sql::format(kOnly, some)));
-            counted = countTypes(sql::format(kCountSome, userCode, some), byType, 1);
             if (newDay) {
-                byType[1] = db_.count(sql::format(kCountPlanned, userCode));
-                counted = counted && byType[1] >= 0;
+                std::fill(byType, byType + 4, 0);
+                counted = countTypes(sql::format(kCountTypes, userCode), byType, 1);
+            } else {
+                counted = countTypes(sql::format(kCountSome, userCode, some), byType, 1);
             }
         }
     } else {
