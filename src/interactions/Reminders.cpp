@@ -45,9 +45,9 @@ const QString kOnly = QStringLiteral(" and b.base_code in (%s)");
 
 // What a rebuild keeps for the next one: per user the day of the rows and
 // the last change they include; user 0 holds the days of reminddue.
-const QString kStateOf = QStringLiteral(
-    "select remindstate_day,remindstate_seq,remindstate_planned,remindstate_due,"
-    "remindstate_overdue from remindstate where remindstate_user_code=%ld");
+const QString kStateOf =
+    QStringLiteral("select remindstate_day,remindstate_seq,remindstate_planned,remindstate_due,"
+                   "remindstate_overdue from remindstate where remindstate_user_code=%ld");
 const QString kForgetState =
     QStringLiteral("delete from remindstate where remindstate_user_code=%ld");
 const QString kKeepState = QStringLiteral(
@@ -75,9 +75,9 @@ const QString kClearSome = QStringLiteral(
     "delete from tmptrans where +tmptrans_user_code=%ld and tmptrans_base_code in (%s)");
 // The rows of a few contacts are found by contact: "+" keeps a file's engine
 // from walking all the user's rows instead.
-const QString kCountSome = QStringLiteral(
-    "select tmptrans_type,count(*) from tmptrans where +tmptrans_user_code=%ld and "
-    "tmptrans_base_code in (%s) group by tmptrans_type");
+const QString kCountSome =
+    QStringLiteral("select tmptrans_type,count(*) from tmptrans where +tmptrans_user_code=%ld and "
+                   "tmptrans_base_code in (%s) group by tmptrans_type");
 const QString kClearPlanned =
     QStringLiteral("delete from tmptrans where tmptrans_user_code=%ld and tmptrans_type='1'");
 // The first day each live contact is overdue, by the rule of kDueAndOverdue:
@@ -106,6 +106,19 @@ const QString kDropStatesBefore =
     QStringLiteral("delete from remindstate where remindstate_seq<%ld");
 const QString kPruneLog = QStringLiteral("delete from remindlog where remindlog_seq<"
                                          "(select min(remindstate_seq) from remindstate)");
+
+// For a check: the users with kept rows, and the rows of one user that the
+// other does not have, both ways, plus any difference in their number.
+const QString kKeptUsers = QStringLiteral(
+    "select remindstate_user_code,remindstate_day from remindstate where remindstate_user_code>0");
+const QString kDifferingRows = QStringLiteral(
+    "select (select count(*) from (select tmptrans_base_code,tmptrans_type from tmptrans where "
+    "tmptrans_user_code=%ld except select tmptrans_base_code,tmptrans_type from tmptrans where "
+    "tmptrans_user_code=%ld) as a)+(select count(*) from (select tmptrans_base_code,"
+    "tmptrans_type from tmptrans where tmptrans_user_code=%ld except select tmptrans_base_code,"
+    "tmptrans_type from tmptrans where tmptrans_user_code=%ld) as b)+"
+    "abs((select count(*) from tmptrans where tmptrans_user_code=%ld)-"
+    "(select count(*) from tmptrans where tmptrans_user_code=%ld))");
 
 // Beyond these a rebuild makes everything anew: cheaper than catching up.
 constexpr qint64 kMostChanges = 20000;
@@ -261,8 +274,8 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
         const bool newDay = kept->day != today;
         sql::Statement some = sql::format(kChanged, kept->seq, last);
         if (newDay)
-            some = some + sql::Statement(" union all ") +
-                   sql::format(kCrossed, kept->day, today + 1);
+            some =
+                some + sql::Statement(" union all ") + sql::format(kCrossed, kept->day, today + 1);
         // On a new day many contacts change: the rows are counted afresh
         // rather than twice over those contacts.
         counts.cleared =
@@ -315,6 +328,38 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
         counts.overdue = byType[3];
     }
     return counts;
+}
+
+qint64 Reminders::staleUsers(Database& db) {
+    QList<QPair<qint64, qint64>> users;
+    if (!db.query(sql::Statement(kKeptUsers), [&](const Row& row) {
+            users.append({row.numberAt(0), row.numberAt(1)});
+            return true;
+        }))
+        return -1;
+    if (!db.beginQuietly())
+        return -1;
+    qint64 stale = 0;
+    for (const auto& [user, day] : users) {
+        // 1970-01-01, day 0, is Julian day 2440588.
+        Reminders reminders(db, QDate::fromJulianDay(day + 2440588));
+        const qint64 anew = -1 - user;
+        if (!reminders.rebuild(user).cleared ||
+            !db.executeQuietly(sql::format(kForgetState, anew)) ||
+            !reminders.rebuild(anew).cleared) {
+            stale = -1;
+            break;
+        }
+        const qint64 differing =
+            db.count(sql::format(kDifferingRows, user, anew, anew, user, user, anew));
+        if (differing < 0) {
+            stale = -1;
+            break;
+        }
+        stale += differing > 0;
+    }
+    db.rollback();
+    return stale;
 }
 
 Reminders::Care Reminders::care() {

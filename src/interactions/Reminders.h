@@ -45,6 +45,11 @@ class Reminders {
     // reported through the database's Prompter, except a failed delete, whose
     // message is the caller's ("临时表清空失败,请检查系统设置!").
     Counts rebuild(qint64 userCode);
+
+    // The users whose rows, brought up to date on the day they were last
+    // made, are not those made anew from the interactions (-1 when that
+    // cannot be told). Nothing is changed.
+    static qint64 staleUsers(Database& db);
     Care care();
 
     // Some interaction (of any contact, trash included) plans today.
@@ -56,8 +61,8 @@ class Reminders {
 
   private:
     struct Kept {
-        qint64 day = 0; // day number of the rows
-        qint64 seq = 0; // the last change of remindlog they include
+        qint64 day = 0;                  // day number of the rows
+        qint64 seq = 0;                  // the last change of remindlog they include
         qint64 byType[4] = {0, 0, 0, 0}; // rows of each type (1 to 3)
     };
     std::optional<Kept> keptOf(qint64 userCode);

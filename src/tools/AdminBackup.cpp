@@ -9,7 +9,9 @@
 #include "db/BaseCounts.h"
 #include "db/Database.h"
 #include "db/LatestComm.h"
+#include "db/RemindLog.h"
 #include "db/ServerAddress.h"
+#include "interactions/Reminders.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -95,7 +97,10 @@ bool repairKept(const QString& path, QTextStream& out, QTextStream& err) {
     }
     const qint64 before = latestcomm::staleCount(db);
     const qint64 countsBefore = basecount::staleCount(db);
-    if (!latestcomm::refill(db, &error) || !basecount::refill(db, &error) || !db.commit()) {
+    // The reminders kept between rebuilds are forgotten: each user's next
+    // rebuild makes them anew.
+    if (!latestcomm::refill(db, &error) || !basecount::refill(db, &error) ||
+        !remindlog::forget(db, &error) || !db.commit()) {
         db.rollback();
         err << "check: 无法重建最近往来记录和导航树的人数: "
             << (error.isEmpty() ? db.lastError() : error) << "\n";
@@ -128,7 +133,20 @@ int check(QStringList args, QTextStream& out, QTextStream& err) {
         }
     }
     out << result.verdict() << "\n";
-    return result.allWell() ? 0 : 1;
+    // The reminders kept between rebuilds, brought up to date, against the
+    // same made anew (nothing is written).
+    qint64 staleReminders = 0;
+    if (result.readable) {
+        Database db;
+        staleReminders = db.open(args.first()) ? Reminders::staleUsers(db) : -1;
+        if (staleReminders != 0)
+            out << (staleReminders < 0
+                        ? QStringLiteral("无法核对事务提醒记着的结果")
+                        : QStringLiteral("事务提醒记着的结果有 %1 位用户与往来记录不符")
+                              .arg(staleReminders))
+                << ", 可用 mavor-admin check --repair 重新计算\n";
+    }
+    return result.allWell() && staleReminders == 0 ? 0 : 1;
 }
 
 } // namespace admin

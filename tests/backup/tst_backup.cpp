@@ -471,6 +471,19 @@ void TestBackup::adminCommands() {
     QVERIFY2(output.contains(QStringLiteral("此前不符: 1 个")), qPrintable(output));
     QVERIFY2(output.contains(QStringLiteral("已重建导航树的人数 (此前不符: 1 项)")),
              qPrintable(output));
+    // A reminder row kept for a user that its rebuild would not make: found,
+    // and forgotten by the repair, so that the next rebuild starts anew.
+    QVERIFY(db_->execute("insert into base(base_name,base_invalid_flag) values('丁',1)"));
+    db_->close();
+    QCOMPARE(run({"tree", "--user", "admin", home_->databasePath()}), 0);
+    QCOMPARE(run({"check", home_->databasePath()}, &output), 0);
+    QVERIFY(db_->open(home_->databasePath()));
+    QVERIFY(db_->execute("insert into tmptrans select max(base_code),'1',1 from base"));
+    QCOMPARE(run({"check", home_->databasePath()}, &output), 1);
+    QVERIFY2(output.contains(QStringLiteral("事务提醒记着的结果有 1 位用户与往来记录不符")),
+             qPrintable(output));
+    QVERIFY2(run({"check", "--repair", home_->databasePath()}, &output) == 0, qPrintable(output));
+    QCOMPARE(db_->count("select count(*) from remindstate"), 0);
     QCOMPARE(run({"check", text}), 1);
     QCOMPARE(run({"backup", home_->databasePath()}), 2);
     // Asked-for help and the version: on standard output, exit 0.
