@@ -4,6 +4,7 @@
 #include "db/BaseCounts.h"
 #include "db/Database.h"
 #include "db/LatestComm.h"
+#include "interactions/Reminders.h"
 
 namespace faults {
 
@@ -68,6 +69,10 @@ QStringList findings(Database& db) {
                    .arg(n);
     if (const qint64 n = number(db, basecount::staleCountText()); n != 0)
         out << QStringLiteral("kept counts of contacts that are not what base says: %1").arg(n);
+    if (const qint64 n = Reminders::staleUsers(db); n != 0)
+        out << QStringLiteral("users whose kept reminders, brought up to date, are not those "
+                              "made anew: %1")
+                   .arg(n);
     return out;
 }
 
