@@ -198,7 +198,7 @@ std::optional<Reminders::Kept> Reminders::keptOf(qint64 userCode) {
 
 bool Reminders::followsLog(const std::optional<Kept>& kept, qint64 last) {
     return kept && kept->seq <= last && last - kept->seq <= kMostChanges &&
-           db_.count(sql::format(kEveryoneChanged, kept->seq)) == 0;
+           (kept->seq == last || db_.count(sql::format(kEveryoneChanged, kept->seq)) == 0);
 }
 
 bool Reminders::part(const sql::Statement& statement, bool quietly) {
@@ -214,6 +214,8 @@ bool Reminders::part(const sql::Statement& statement, bool quietly) {
 
 bool Reminders::refreshDueDays(qint64 last, qint64 today) {
     const std::optional<Kept> kept = keptOf(0);
+    if (kept && kept->seq == last)
+        return true;
     const bool whole = !followsLog(kept, last);
     if (!db_.executeQuietly(sql::format(kForgetState, 0)))
         return false;
@@ -262,6 +264,16 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
     const std::optional<Kept> kept = keep ? keptOf(userCode) : std::nullopt;
     const bool upToDate =
         keep && followsLog(kept, last) && kept->day <= today && today - kept->day <= kMostDays;
+    if (upToDate && kept->day == today && kept->seq == last) {
+        // Nothing has changed since: the rows and their numbers stand.
+        if (own && !db_.commit())
+            return counts;
+        counts.cleared = true;
+        counts.planned = kept->byType[1];
+        counts.due = kept->byType[2];
+        counts.overdue = kept->byType[3];
+        return counts;
+    }
     db_.executeQuietly(sql::format(kForgetState, userCode));
     bool planned = false;
     bool dueAndOverdue = false;

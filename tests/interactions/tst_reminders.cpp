@@ -592,6 +592,12 @@ void TestReminders::rowsBroughtUpToDateFollowTheRule() {
             QCOMPARE(counts.planned.value_or(-1), byType[1]);
             QCOMPARE(counts.due.value_or(-1), byType[2]);
             QCOMPARE(counts.overdue.value_or(-1), byType[3]);
+            // Asked again with nothing changed: the same rows and numbers.
+            const Reminders::Counts again = Reminders(*db_, day).rebuild(user);
+            QCOMPARE(rowsOf(user), expected);
+            QCOMPARE(again.planned.value_or(-1), byType[1]);
+            QCOMPARE(again.due.value_or(-1), byType[2]);
+            QCOMPARE(again.overdue.value_or(-1), byType[3]);
             caughtUp += int(before);
         }
     }
