@@ -14,11 +14,11 @@ class ReportModel;
 class Row;
 
 // The records of a list's ticked contacts, in the list's order, read a batch
-// at a time: one statement per few hundred contacts instead of one per
+// at a time: one statement per few thousand contacts instead of one per
 // contact, which is what a list of tens of thousands spends its time on.
 class TickedRecords {
   public:
-    static constexpr int kBatch = 500;
+    static constexpr int kBatch = 5000;
 
     // A contact's record as the texts of the cells it fills, in order.
     using Record = QStringList;
