@@ -182,15 +182,17 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
         // The builder's connection is closed after the tree is handed back
         // (closing may refresh the planner's statistics): not timed.
         std::vector<std::unique_ptr<Database>> closedLater;
-        tree.ours = bench::timeRepeated(repeat, [&] {
+        const auto build = [&](double* trips) {
             auto& own = *closedLater.emplace_back(std::make_unique<Database>(&prompter));
             own.open(target.work);
             TextTree sink;
             AutoResetEvent stop, done;
             TreeBuilder(sink, nodes, stop, done, 1).run(own);
-            captions = sink.lines();
-            tree.trips = double(own.roundTrips());
-        });
+            if (trips)
+                *trips = double(own.roundTrips());
+            return sink.lines();
+        };
+        tree.ours = bench::timeRepeated(repeat, [&] { captions = build(&tree.trips); });
         closedLater.clear();
         QStringList floorCaptions;
         tree.floor = bench::timeRepeated(repeat, [&] { floorCaptions = floors.tree(db); });
@@ -211,14 +213,9 @@ QList<Line> measure(const Target& target, const Run& run, QuietPrompter& prompte
             std::vector<bench::Duration> runs;
             for (int i = 0; i < std::max(1, repeat); ++i) {
                 db.execute(sql::Statement(setUp));
-                runs.push_back(bench::timeRepeated(1, [&] {
-                    auto& own = *closedLater.emplace_back(std::make_unique<Database>(&prompter));
-                    own.open(target.work);
-                    TextTree sink;
-                    AutoResetEvent stop, done;
-                    TreeBuilder(sink, nodes, stop, done, 1).run(own);
-                    start.agrees = floors.sameTree(sink.lines(), floorCaptions);
-                }));
+                QStringList lines;
+                runs.push_back(bench::timeRepeated(1, [&] { lines = build(nullptr); }));
+                start.agrees = start.agrees && floors.sameTree(lines, floorCaptions);
             }
             closedLater.clear();
             start.ours = bench::medianOf(runs);

@@ -221,13 +221,12 @@ bool Reminders::refreshDueDays(qint64 last, qint64 today) {
         return false;
     // A failure here is no one's to hear of: the rows are then made anew,
     // and that reports what fails.
-    const sql::Statement some =
-        whole ? sql::Statement() : sql::format(kOnly, sql::format(kChanged, kept->seq, last));
+    const sql::Statement changed =
+        whole ? sql::Statement() : sql::format(kChanged, kept->seq, last);
     const bool done =
-        part(whole ? sql::Statement(kForgetDueDays)
-                   : sql::format(kForgetSomeDueDays, sql::format(kChanged, kept->seq, last)),
+        part(whole ? sql::Statement(kForgetDueDays) : sql::format(kForgetSomeDueDays, changed),
              true) &&
-        part(sql::format(kDueDays, some), true);
+        part(sql::format(kDueDays, whole ? sql::Statement() : sql::format(kOnly, changed)), true);
     return done && db_.executeQuietly(sql::format(kKeepState, 0, today, last, 0, 0, 0));
 }
 
@@ -281,13 +280,13 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
     qint64 byType[4] = {0, 0, 0, 0};
     if (upToDate) {
         // The kept numbers of rows, less those of the contacts rewritten,
-        // plus their new ones.
+        // plus their new ones (on a new day, counted afresh below).
         std::copy(kept->byType, kept->byType + 4, byType);
         const bool newDay = kept->day != today;
-        sql::Statement some = sql::format(kChanged, kept->seq, last);
-        if (newDay)
-            some =
-                some + sql::Statement(" union all ") + sql::format(kCrossed, kept->day, today + 1);
+        const sql::Statement changed = sql::format(kChanged, kept->seq, last);
+        const sql::Statement some = newDay ? changed + sql::Statement(" union all ") +
+                                                 sql::format(kCrossed, kept->day, today + 1)
+                                           : changed;
         // On a new day many contacts change: the rows are counted afresh
         // rather than twice over those contacts.
         counts.cleared =
@@ -295,10 +294,8 @@ Reminders::Counts Reminders::rebuild(qint64 userCode) {
             (newDay || countTypes(sql::format(kCountSome, userCode, some), byType, -1)) &&
             db_.executeQuietly(sql::format(kClearSome, userCode, some));
         if (counts.cleared) {
-            planned = part(
-                sql::format(kPlanned, userCode, year(), month(), day(),
-                            newDay ? sql::Statement()
-                                   : sql::format(kOnly, sql::format(kChanged, kept->seq, last))));
+            planned = part(sql::format(kPlanned, userCode, year(), month(), day(),
+                                       newDay ? sql::Statement() : sql::format(kOnly, changed)));
             dueAndOverdue = part(sql::format(kDueAndOverdue, userCode, today, today, today, today,
                                              sql::format(kOnly, some)));
             if (newDay) {
